@@ -1,0 +1,2 @@
+// Keeps the GUI library non-empty until the first window exists.
+namespace trovex::ui { void LinkPlaceholder() {} }

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds build/native and build/windows, and runs every
+# test: the portable core natively (sanitized) and under Wine, the windows under Wine.
+set -uo pipefail
+cd "$(dirname "$0")"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+scripts/install-deps.sh || { echo "test.sh: installing packages failed"; exit 1; }
+
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build build/native -j"$jobs" || { echo "test.sh: native build failed"; exit 1; }
+cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
+cmake --build build/windows -j"$jobs" || { echo "test.sh: windows build failed"; exit 1; }
+
+status=0
+echo "== native tests =="
+(cd build/native && ctest -j"$jobs" --output-on-failure) || status=1
+echo "== Windows tests under Wine =="
+(cd build/windows && ctest -j"$jobs" --output-on-failure) || status=1
+# No Wine process may outlive the run.
+WINEPREFIX="$PWD/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+if [ $status -eq 0 ]; then echo "test.sh: all tests passed"; else echo "test.sh: FAILED"; fi
+exit $status
