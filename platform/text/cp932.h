@@ -16,6 +16,10 @@ bool IsCp932LeadByte(unsigned char byte);
 // Walking text with this never treats a trail byte as a character of its own.
 std::size_t Cp932CharLength(std::string_view text, std::size_t pos);
 
+// Decodes the character at `pos` (one or two bytes, see Cp932CharLength). Returns
+// nullopt for an unassigned code or a lead byte without a valid trail byte.
+std::optional<char16_t> DecodeCp932Char(std::string_view text, std::size_t pos);
+
 // Decodes CP932 text. Returns nullopt when the text holds an invalid sequence
 // (an unassigned code, or a lead byte without a valid trail byte).
 std::optional<std::u16string> DecodeCp932(std::string_view bytes);

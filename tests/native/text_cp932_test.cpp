@@ -21,3 +21,84 @@ TEST(Cp932, LeadBytesAndCharacterWalk) {
   // A lead byte at the very end stands alone.
   EXPECT_EQ(Cp932CharLength(std::string("a\x81", 2), 1), 1u);
 }
+
+TEST(Cp932, DecodesSingleAndDoubleBytes) {
+  EXPECT_EQ(DecodeCp932("abc"), u"abc");
+  EXPECT_EQ(DecodeCp932(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+  EXPECT_EQ(DecodeCp932("表ソ\\"), u"表ソ\\");  // trail bytes 0x5C stay inside their characters
+  EXPECT_EQ(DecodeCp932("ｱｲｳ｡"), u"ｱｲｳ｡");
+  EXPECT_EQ(DecodeCp932("①Ⅰ髙"), u"①Ⅰ髙");  // NEC special and IBM extension rows
+  EXPECT_EQ(DecodeCp932(""), u"");
+  // The single bytes Windows assigns outside JIS X 0201.
+  EXPECT_EQ(DecodeCp932("\x80\xA0\xFD\xFE\xFF"), u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3");
+  // The user-defined area maps onto the private use area.
+  EXPECT_EQ(DecodeCp932("\xF0\x40\xF0\x7E\xF0\x80\xF9\xFC"), u"\uE000\uE03E\uE03F\uE757");
+}
+
+TEST(Cp932, InvalidSequencesDecodeToNothing) {
+  EXPECT_EQ(DecodeCp932("a\x81"), std::nullopt);               // lead byte at the end
+  EXPECT_EQ(DecodeCp932(std::string("\x81\x00", 2)), std::nullopt);  // trail below 0x40
+  EXPECT_EQ(DecodeCp932("\x81\x7F"), std::nullopt);             // 0x7F is no trail byte
+  EXPECT_EQ(DecodeCp932("\x81\xFD"), std::nullopt);             // nor is 0xFD
+  EXPECT_EQ(DecodeCp932("\x85\x40"), std::nullopt);             // unassigned row
+  EXPECT_EQ(DecodeCp932("\x81\xAD"), std::nullopt);             // unassigned cell in row 0x81
+  EXPECT_EQ(DecodeCp932Char("\x82\xA0", 0), u'あ');
+  EXPECT_EQ(DecodeCp932Char("\x82", 0), std::nullopt);
+  EXPECT_EQ(DecodeCp932Char("a", 1), std::nullopt);
+}
+
+TEST(Cp932, EncodesExactMappingsOnly) {
+  char out[2];
+  ASSERT_EQ(EncodeCp932Unit(u'A', out), 1);
+  EXPECT_EQ(out[0], 'A');
+  ASSERT_EQ(EncodeCp932Unit(u'表', out), 2);
+  EXPECT_EQ(std::string(out, 2), "\x95\x5C");
+  ASSERT_EQ(EncodeCp932Unit(u'ｶ', out), 1);
+  EXPECT_EQ(static_cast<unsigned char>(out[0]), 0xB6);
+  // No best fit: ¥ and the combining voicing mark have no CP932 form.
+  EXPECT_EQ(EncodeCp932Unit(u'\u00A5', out), 0);
+  EXPECT_EQ(EncodeCp932Unit(u'\u3099', out), 0);
+  EXPECT_EQ(EncodeCp932Unit(char16_t{0xD800}, out), 0);
+  // Characters held twice (NEC row 13 and the IBM rows) encode to one fixed form.
+  ASSERT_EQ(EncodeCp932Unit(u'≒', out), 2);
+  EXPECT_EQ(std::string(out, 2), "\x81\xE0");
+  ASSERT_EQ(EncodeCp932Unit(u'ⅰ', out), 2);
+  EXPECT_EQ(std::string(out, 2), "\xFA\x40");
+  ASSERT_EQ(EncodeCp932Unit(u'\uF8F0', out), 1);
+  EXPECT_EQ(static_cast<unsigned char>(out[0]), 0xA0);
+}
+
+TEST(Cp932, EncodeReplacesAndCountsUnmappedUnits) {
+  std::size_t unmapped = 99;
+  EXPECT_EQ(EncodeCp932(u"a\u00A5表\U0001F600", ' ', &unmapped), "a 表  ");
+  EXPECT_EQ(unmapped, 4u - 1u);  // ¥ and both surrogate halves
+  EXPECT_EQ(EncodeCp932(u"ok", '?', &unmapped), "ok");
+  EXPECT_EQ(unmapped, 0u);
+  EXPECT_EQ(EncodeCp932(u"\u00A5", '?'), "?");
+}
+
+// Every assigned byte sequence decodes and encodes back to itself, except the
+// second copies of characters held twice, which encode to their first copy.
+TEST(Cp932, EveryCharacterRoundTrips) {
+  int characters = 0, duplicates = 0;
+  for (int lead = 0; lead < 256; ++lead) {
+    for (int trail = 0; trail < (IsCp932LeadByte(static_cast<unsigned char>(lead)) ? 256 : 1); ++trail) {
+      std::string bytes(1, static_cast<char>(lead));
+      if (IsCp932LeadByte(static_cast<unsigned char>(lead))) bytes.push_back(static_cast<char>(trail));
+      std::optional<std::u16string> units = DecodeCp932(bytes);
+      if (!units) continue;
+      ASSERT_EQ(units->size(), 1u) << std::hex << lead << ' ' << trail;
+      ++characters;
+      std::string back = EncodeCp932(*units, '?');
+      if (back != bytes) {
+        ++duplicates;
+        EXPECT_EQ(DecodeCp932(back), units) << std::hex << lead << ' ' << trail;
+      }
+    }
+  }
+  // ASCII, half-width kana, 0x80/0xA0/0xFD-0xFF; JIS X 0208 with the NEC and IBM
+  // extensions; the user-defined area.
+  EXPECT_EQ(characters, 128 + 63 + 5 + 7724 + 1880);
+  // NEC-selected IBM extensions (374) and the NEC row 13 / JIS row 2 / IBM overlaps.
+  EXPECT_EQ(duplicates, 398);
+}
