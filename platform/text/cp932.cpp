@@ -19,6 +19,20 @@ char16_t DecodePair(unsigned char lead, unsigned char trail) {
 
 }  // namespace
 
+int tables::LookUpCode(const EncodeEntry* table, std::size_t count, char16_t unit, char out[2]) {
+  const EncodeEntry* end = table + count;
+  const EncodeEntry* it = std::lower_bound(
+      table, end, unit, [](const EncodeEntry& e, char16_t u) { return e.unit < u; });
+  if (it == end || it->unit != unit) return 0;
+  if (it->code < 0x100) {
+    out[0] = static_cast<char>(it->code);
+    return 1;
+  }
+  out[0] = static_cast<char>(it->code >> 8);
+  out[1] = static_cast<char>(it->code & 0xFF);
+  return 2;
+}
+
 bool IsCp932LeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -53,18 +67,7 @@ std::optional<std::u16string> DecodeCp932(std::string_view bytes) {
 }
 
 int EncodeCp932Unit(char16_t unit, char out[2]) {
-  const tables::EncodeEntry* end = tables::kEncode + tables::kEncodeCount;
-  const tables::EncodeEntry* it = std::lower_bound(
-      tables::kEncode, end, unit,
-      [](const tables::EncodeEntry& e, char16_t u) { return e.unit < u; });
-  if (it == end || it->unit != unit) return 0;
-  if (it->code < 0x100) {
-    out[0] = static_cast<char>(it->code);
-    return 1;
-  }
-  out[0] = static_cast<char>(it->code >> 8);
-  out[1] = static_cast<char>(it->code & 0xFF);
-  return 2;
+  return tables::LookUpCode(tables::kEncode, tables::kEncodeCount, unit, out);
 }
 
 std::string EncodeCp932(std::u16string_view units, char replacement, std::size_t* unmapped) {

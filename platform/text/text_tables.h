@@ -23,6 +23,10 @@ struct EncodeEntry {
 extern const EncodeEntry kEncode[];
 extern const std::size_t kEncodeCount;
 
+// Looks `unit` up in a table of EncodeEntry sorted by unit and writes its bytes;
+// returns 1 or 2, or 0 when the table does not hold it. (In cp932.cpp.)
+int LookUpCode(const EncodeEntry* table, std::size_t count, char16_t unit, char out[2]);
+
 struct WidthKanaEntry {
   char16_t from;
   char16_t to[2];  // to[1] is 0 when the result is one unit
@@ -40,6 +44,9 @@ struct WidthKanaTable {
 };
 // Indexed by WidthKana.
 extern const WidthKanaTable kWidthKana[4];
+// Best-fit CP932 forms of mapping results that CP932 has no exact form for.
+extern const EncodeEntry kWidthKanaBestFit[];
+extern const std::size_t kWidthKanaBestFitCount;
 
 struct LowerCaseEntry {
   char16_t upper;

@@ -51,12 +51,19 @@ Step MapStep(std::u16string_view units, std::size_t pos, WidthKana kind, bool co
   return same;
 }
 
+// Encodes a mapping result like the Japanese locale's code page conversion does:
+// exactly, or else in its best-fit form (￥ in half width becomes the yen byte 0x5C).
+int EncodeResultUnit(char16_t unit, char out[2]) {
+  if (int n = EncodeCp932Unit(unit, out)) return n;
+  return tables::LookUpCode(tables::kWidthKanaBestFit, tables::kWidthKanaBestFitCount, unit, out);
+}
+
 // The CP932 bytes of a step's result, or nullopt when CP932 cannot hold it.
 std::optional<std::string> EncodeStep(const Step& step) {
   std::string bytes;
   for (std::size_t k = 0; k < step.outCount; ++k) {
     char out[2];
-    int n = EncodeCp932Unit(step.out[k], out);
+    int n = EncodeResultUnit(step.out[k], out);
     if (n == 0) return std::nullopt;
     bytes.append(out, static_cast<std::size_t>(n));
   }

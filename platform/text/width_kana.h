@@ -18,8 +18,11 @@ enum class WidthKana {
 // full-width voiced kana; a voiced kana becomes two half-width units.
 std::u16string MapWidthKanaUtf16(std::u16string_view units, WidthKana kind);
 
-// Maps CP932 text. Returns nullopt when the text is not valid CP932; a mapped
-// character that CP932 cannot encode keeps its original bytes.
+// Maps CP932 text. Returns nullopt when the text is not valid CP932. A result CP932
+// has no exact form for is written in the code page's best-fit form as the Japanese
+// locale does (￥ in half width becomes the yen byte 0x5C); a result with no form at
+// all (a lone voicing mark becomes the combining U+3099 in full width) keeps the
+// character's original bytes.
 std::optional<std::string> MapWidthKanaCp932(std::string_view text, WidthKana kind);
 
 }  // namespace trovex::text

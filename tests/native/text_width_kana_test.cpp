@@ -25,9 +25,11 @@ TEST(WidthKana, WorkedExamples) {
 TEST(WidthKana, VoicedKanaSplitAndCompose) {
   EXPECT_EQ(Map("ガパヴぶぷ", WidthKana::HalfWidthKatakana), "ｶﾞﾊﾟｳﾞﾌﾞﾌﾟ");
   EXPECT_EQ(Map("ｶﾞﾊﾟｳﾞﾌﾞﾌﾟ", WidthKana::FullWidthKatakana), "ガパヴブプ");
-  // A mark that does not follow a kana it can voice stays a separate full-width mark.
-  EXPECT_EQ(Map("ｱﾞﾟ", WidthKana::FullWidthKatakana), "ア゛゜");
-  EXPECT_EQ(Map("ﾞｶ", WidthKana::FullWidthKatakana), "゛カ");
+  // A mark that does not follow a kana it can voice becomes the combining mark,
+  // which CP932 cannot hold: in CP932 it keeps its bytes.
+  EXPECT_EQ(MapWidthKanaUtf16(u"ｱﾞﾟ", WidthKana::FullWidthKatakana), u"ア\u3099\u309A");
+  EXPECT_EQ(Map("ｱﾞﾟ", WidthKana::FullWidthKatakana), "アﾞﾟ");
+  EXPECT_EQ(Map("ﾞｶ", WidthKana::FullWidthKatakana), "ﾞカ");
   EXPECT_EQ(MapWidthKanaUtf16(u"ﾊﾟ", WidthKana::FullWidthKatakana), u"パ");
   EXPECT_EQ(MapWidthKanaUtf16(u"ﾊ", WidthKana::FullWidthKatakana), u"ハ");  // mark missing at the end
 }
@@ -45,12 +47,15 @@ TEST(WidthKana, TrailBytesAreNeverMappedAlone) {
   EXPECT_EQ(Map("表", WidthKana::HalfWidthKatakana), "表");
 }
 
-TEST(WidthKana, UnencodableResultsKeepTheirBytes) {
-  // ￥ becomes U+00A5 in half width, which CP932 does not have.
-  EXPECT_EQ(Map("￥", WidthKana::HalfWidthKatakana), "￥");
-  EXPECT_EQ(MapWidthKanaUtf16(u"￥", WidthKana::HalfWidthKatakana), u"\u00A5");
-  // ヰﾞ composes to ヸ, which CP932 does not have: both characters stay.
-  EXPECT_EQ(Map("ヰﾞ", WidthKana::FullWidthKatakana), "ヰ゛");
+TEST(WidthKana, ResultsWithoutExactCp932Form) {
+  // ￥ and ￤ become U+00A5 and U+00A6 in half width; CP932 writes them by best fit.
+  EXPECT_EQ(MapWidthKanaUtf16(u"￥￤￣", WidthKana::HalfWidthKatakana), u"\u00A5\u00A6\u00AF");
+  EXPECT_EQ(Map("￥100￤", WidthKana::HalfWidthKatakana), "\\100|");
+  EXPECT_EQ(Map("￣￠", WidthKana::HalfWidthKatakana), "￣￠");
+  // ヰﾞ composes to ヸ, which CP932 lacks: each is mapped alone, and the mark,
+  // having no CP932 form as a combining mark, keeps its byte.
+  EXPECT_EQ(MapWidthKanaUtf16(u"ヰﾞ", WidthKana::FullWidthKatakana), u"\u30F8");
+  EXPECT_EQ(Map("ヰﾞ", WidthKana::FullWidthKatakana), "ヰﾞ");
 }
 
 TEST(WidthKana, InvalidTextIsRefused) {

@@ -1,16 +1,19 @@
 // The CP932, width/kana and lower-case tables agree with the system's own code
-// page 932, LCMapStringEx("ja-JP") and CharLowerBuffW over every CP932 character.
+// page 932, LCMapStringEx / LCMapStringA ("ja-JP") and CharLowerBuffW over every
+// CP932 character.
 //
-// Where Wine differs from Windows the tables follow Windows; these are the only
-// differences allowed, and each is checked to be exactly what Wine does:
+// The only differences allowed, each checked to be exactly what it claims:
 //  1. The single bytes 0xA0, 0xFD, 0xFE and 0xFF decode to U+F8F0-U+F8F3 as on
-//     Windows; Wine's code page 932 rejects them.
-//  2. The full-width mapping writes a voicing mark that it does not compose with the
-//     kana before it as the spacing mark U+309B/U+309C (゛゜) as on Windows; Wine
-//     writes the combining U+3099/U+309A, which CP932 cannot hold.
+//     Windows; Wine's code page 932 rejects them (while encoding U+F8F0-U+F8F3 to
+//     them, as Windows does).
+//  2. Where LCMapStringA writes the default character "?" for a mapping result that
+//     CP932 cannot hold even by best fit (a lone voicing mark in full width becomes
+//     the combining U+3099), MapWidthKanaCp932 keeps the character's original bytes
+//     rather than lose it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,14 +68,11 @@ std::u16string SystemMap(const std::u16string& text, DWORD flags) {
   return n > 0 ? std::u16string(out, out + n) : u"<failed>";
 }
 
-// What Windows gives: Wine's result with difference 2 undone.
-std::u16string WindowsMap(const std::u16string& text, DWORD flags) {
-  std::u16string mapped = SystemMap(text, flags);
-  if (flags & LCMAP_FULLWIDTH) {
-    for (char16_t& u : mapped)
-      if (u == 0x3099 || u == 0x309A) u += 2;
-  }
-  return mapped;
+std::string SystemMapAnsi(const std::string& text, DWORD flags) {
+  char out[32];
+  int n = LCMapStringA(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT), flags,
+                       text.data(), static_cast<int>(text.size()), out, sizeof out);
+  return n > 0 ? std::string(out, n) : "<failed>";
 }
 
 struct KindFlags {
@@ -152,35 +152,46 @@ TEST(SystemCp932, EncodingAgreesForEveryUnit) {
 TEST(SystemWidthKana, EveryCharacterAndVoicingPairAgree) {
   const char16_t marks[] = {0xFF9E, 0xFF9F, 0x309B, 0x309C};
   for (const KindFlags& k : kKinds) {
-    int differences = 0;
     for (const Character& c : AllCharacters()) {
       std::u16string one(1, c.unit);
-      std::u16string ours = MapWidthKanaUtf16(one, k.kind);
-      std::u16string windows = WindowsMap(one, k.flags);
-      if (ours != SystemMap(one, k.flags)) ++differences;
-      EXPECT_EQ(ours, windows) << "kind " << static_cast<int>(k.kind) << " " << Hex(c.bytes);
+      EXPECT_EQ(MapWidthKanaUtf16(one, k.kind), SystemMap(one, k.flags))
+          << "kind " << static_cast<int>(k.kind) << " " << Hex(c.bytes);
       for (char16_t mark : marks) {
         std::u16string pair = one + mark;
-        EXPECT_EQ(MapWidthKanaUtf16(pair, k.kind), WindowsMap(pair, k.flags))
-            << "kind " << static_cast<int>(k.kind) << " " << Hex(c.bytes) << "+U+" << std::hex << static_cast<unsigned>(mark);
+        EXPECT_EQ(MapWidthKanaUtf16(pair, k.kind), SystemMap(pair, k.flags))
+            << "kind " << static_cast<int>(k.kind) << " " << Hex(c.bytes) << "+U+" << std::hex
+            << static_cast<unsigned>(mark);
       }
     }
-    // Difference 2 touches only the four voicing marks, and only in full width.
-    EXPECT_EQ(differences, k.kind == WidthKana::FullWidthKatakana ? 4 : 0);
   }
 }
 
-// The CP932 form gives the system's mapping wherever CP932 can hold the result.
-TEST(SystemWidthKana, Cp932FormAgreesWhereEncodable) {
+// The CP932 form agrees with the system's CP932 mapping (LCMapStringA under the
+// Japanese locale, best-fit forms included) except for difference 2.
+TEST(SystemWidthKana, Cp932FormAgreesWithAnsiMapping) {
+  const std::string marks[] = {"\xDE", "\xDF", "\x81\x4A", "\x81\x4B", ""};
+  int keptInsteadOfLost = 0;
   for (const KindFlags& k : kKinds) {
     for (const Character& c : AllCharacters()) {
-      std::optional<std::string> ours = MapWidthKanaCp932(c.bytes, k.kind);
-      ASSERT_TRUE(ours.has_value());
-      std::size_t unmapped = 0;
-      std::string windows = EncodeCp932(WindowsMap(std::u16string(1, c.unit), k.flags), ' ', &unmapped);
-      EXPECT_EQ(*ours, unmapped ? c.bytes : windows) << Hex(c.bytes);
+      for (const std::string& mark : marks) {
+        const std::string text = c.bytes + mark;
+        std::optional<std::string> ours = MapWidthKanaCp932(text, k.kind);
+        ASSERT_TRUE(ours.has_value()) << Hex(text);
+        std::string system = SystemMapAnsi(text, k.flags);
+        if (*ours == system) continue;
+        auto questionMarks = [](const std::string& s) { return std::count(s.begin(), s.end(), '?'); };
+        // The system lost a character where we kept its bytes.
+        EXPECT_GT(questionMarks(system), questionMarks(*ours))
+            << "kind " << static_cast<int>(k.kind) << " " << Hex(text) << "-> ours " << Hex(*ours)
+            << "system " << Hex(system);
+        EXPECT_GE(ours->size(), system.size()) << Hex(text);
+        ++keptInsteadOfLost;
+      }
     }
   }
+  // Only full width loses characters: the lone marks ﾞﾟ゛゜ and those pairs whose
+  // mark does not compose.
+  EXPECT_GT(keptInsteadOfLost, 0);
 }
 
 TEST(SystemLowerCase, EveryCharacterAgrees) {

@@ -43,26 +43,12 @@ std::u16string Decode(const std::string& bytes) {
   return std::u16string(out, out + n);
 }
 
-int combiningMarksReplaced = 0;
-
 std::u16string LcMap(const std::u16string& in, DWORD flags) {
   wchar_t out[16];
   int n = LCMapStringEx(L"ja-JP", flags, reinterpret_cast<const wchar_t*>(in.data()),
                         static_cast<int>(in.size()), out, 16, nullptr, nullptr, 0);
   if (n <= 0) Fail("LCMapStringEx failed");
-  std::u16string r(out, out + n);
-  // Windows writes a voicing mark that is not composed with the kana before it as the
-  // spacing full-width mark (U+309B/U+309C, CP932 0x814A/0x814B); Wine writes the
-  // combining U+3099/U+309A, which CP932 cannot hold.
-  if (flags & LCMAP_FULLWIDTH) {
-    for (char16_t& u : r) {
-      if (u == 0x3099 || u == 0x309A) {
-        ++combiningMarksReplaced;
-        u += 2;
-      }
-    }
-  }
-  return r;
+  return std::u16string(out, out + n);
 }
 
 std::string Hex(unsigned v) {
@@ -285,6 +271,26 @@ void WriteWidthKana(const std::string& dir, const Cp932& cp) {
     }
     std::fprintf(f, "%s};\n\n", i % 3 ? "\n" : "");
   }
+  // Results CP932 has no exact form for, with the code page's best-fit form where it
+  // has one (the Japanese locale writes ￥ in half width as the yen byte 0x5C).
+  std::map<char16_t, unsigned> bestFit;
+  for (auto& [u, _] : known) {
+    if (cp.encode.count(u)) continue;
+    wchar_t w = static_cast<wchar_t>(u);
+    char out[4];
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(932, 0, &w, 1, out, 4, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) continue;
+    bestFit[u] = n == 1 ? static_cast<unsigned char>(out[0])
+                        : static_cast<unsigned char>(out[0]) << 8 | static_cast<unsigned char>(out[1]);
+  }
+  std::fprintf(f, "// Best-fit CP932 forms of mapping results CP932 has no exact form for.\n"
+                  "const EncodeEntry kWidthKanaBestFit[] = {\n");
+  for (auto& [u, code] : bestFit)
+    std::fprintf(f, "    {%s, %s},\n", Hex(u).c_str(), Hex(code).c_str());
+  std::fprintf(f, "};\nconst std::size_t kWidthKanaBestFitCount = sizeof kWidthKanaBestFit / sizeof kWidthKanaBestFit[0];\n\n");
+  std::fprintf(stderr, "width/kana: %zu best-fit forms\n", bestFit.size());
+
   std::fprintf(f, "const WidthKanaTable kWidthKana[4] = {\n");
   for (std::size_t k = 0; k < 4; ++k) {
     const char* name = kKinds[k].name;
@@ -326,8 +332,5 @@ int main(int argc, char** argv) {
   WriteCodePage(argv[1], cp);
   WriteWidthKana(argv[1], cp);
   WriteLowerCase(argv[1], cp);
-  if (combiningMarksReplaced)
-    std::fprintf(stderr, "note: %d full-width mappings gave a combining voicing mark U+3099/U+309A;"
-                         " wrote the Windows U+309B/U+309C\n", combiningMarksReplaced);
   return 0;
 }
