@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/text/cp932.h"
+#include "platform/text/width_kana.h"
 
 using namespace trovex::text;
 
@@ -101,4 +104,34 @@ TEST(Cp932, EveryCharacterRoundTrips) {
   EXPECT_EQ(characters, 128 + 63 + 5 + 7724 + 1880);
   // NEC-selected IBM extensions (374) and the NEC row 13 / JIS row 2 / IBM overlaps.
   EXPECT_EQ(duplicates, 398);
+}
+
+// Random byte strings: decoding never reads past the text, and whatever decodes
+// encodes back to text that decodes to the same units; the mapping of valid text
+// is valid text again.
+TEST(Cp932, RandomBytesDecodeConsistently) {
+  std::mt19937 random(932);
+  std::uniform_int_distribution<int> byte(0, 255), length(0, 12);
+  int valid = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string bytes;
+    for (int n = length(random); n > 0; --n) {
+      // Favour lead bytes so that pairs and cut-off pairs are common.
+      int b = byte(random);
+      bytes.push_back(static_cast<char>(round % 2 ? (b | 0x80) : b));
+    }
+    std::optional<std::u16string> units = DecodeCp932(bytes);
+    if (!units) continue;
+    ++valid;
+    std::size_t unmapped = 0;
+    EXPECT_EQ(DecodeCp932(EncodeCp932(*units, '?', &unmapped)), units);
+    EXPECT_EQ(unmapped, 0u);
+    for (WidthKana kind : {WidthKana::FullWidthKatakana, WidthKana::HalfWidthKatakana,
+                           WidthKana::Hiragana, WidthKana::Katakana}) {
+      std::optional<std::string> mapped = MapWidthKanaCp932(bytes, kind);
+      ASSERT_TRUE(mapped.has_value());
+      EXPECT_TRUE(DecodeCp932(*mapped).has_value());
+    }
+  }
+  EXPECT_GT(valid, 1000);
 }
