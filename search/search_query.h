@@ -41,6 +41,10 @@ struct SearchQuery {
 
   // Folding was active when the query was built.
   bool folded = false;
+
+  // False when the parse stopped at an invalid entry of a byte list: the pattern
+  // holds only the bytes before it, and the query must not be searched.
+  bool complete = true;
 };
 
 }  // namespace trovex::search

@@ -1,0 +1,100 @@
+#include "search/parse_search_content.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/text/lower_case.h"
+#include "search/number_entries.h"
+#include "search/text_helpers.h"
+
+namespace trovex::search {
+namespace {
+
+constexpr const char* kEmptyContentMessage = "検索する内容が入力されていません。";
+constexpr const char* kInvalidValueMessage = "不正な値が入力されています。";
+
+bool IsAsciiAlphanumeric(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool ContainsComma(std::string_view text) {
+  return text.find(',') != std::string_view::npos;
+}
+
+void SetPattern(SearchQuery& query, std::string pattern) {
+  query.pattern = std::move(pattern);
+  query.patternLength = static_cast<int>(query.pattern.size());
+}
+
+// Numbers mode: the byte list becomes the pattern. False at the first entry that
+// is not a byte value, which is reported.
+bool BuildNumbersQuery(std::string_view list, const MessageSink& report, SearchQuery& query) {
+  query.mode = SearchMode::Numbers;
+  EntryBytes parsed = EntriesToBytes(ExpandWideValues(SplitNumberEntries(list)));
+  SetPattern(query, std::move(parsed.bytes));
+  if (parsed.invalidEntry) {
+    query.complete = false;
+    if (report) report("[" + *parsed.invalidEntry + "]\n" + kInvalidValueMessage);
+    return false;
+  }
+  return true;
+}
+
+// Folding: the half-width katakana form is the primary pattern, the full-width
+// forms with kana as hiragana and as katakana are tried beside it.
+void AddFoldedForms(std::string_view typed, bool caseSensitive, SearchQuery& query) {
+  const std::string text = caseSensitive ? std::string(typed) : text::AnsiLowerCase(typed);
+  SetPattern(query, MapWidthKana(text, text::WidthKana::HalfWidthKatakana));
+  const std::string fullWidth = MapWidthKana(text, text::WidthKana::FullWidthKatakana);
+  query.hiraganaForm = MapWidthKana(fullWidth, text::WidthKana::Hiragana);
+  query.katakanaForm = MapWidthKana(fullWidth, text::WidthKana::Katakana);
+  query.formLength = static_cast<int>(query.hiraganaForm.size());
+
+  query.widePattern = ToWide(query.pattern);
+  query.wideLength = query.widePattern ? static_cast<int>(query.widePattern->size()) : 0;
+  query.wideHiraganaForm = ToWide(query.hiraganaForm).value_or(std::string());
+  query.wideKatakanaForm = ToWide(query.katakanaForm).value_or(std::string());
+  query.wideFormLength = static_cast<int>(query.wideKatakanaForm.size());
+  query.folded = true;
+}
+
+void BuildTextQuery(std::string_view text, const ParseInputs& inputs, SearchQuery& query) {
+  query.mode = SearchMode::Text;
+  SetPattern(query, std::string(text));
+  query.widePattern = ToWide(text);
+  query.wideLength = query.widePattern ? static_cast<int>(query.widePattern->size()) : 0;
+  query.allAlphanumeric = std::all_of(text.begin(), text.end(), IsAsciiAlphanumeric);
+  if (inputs.OptionChkBox && !inputs.FullHalfChkBox)
+    AddFoldedForms(text, inputs.BigSmlChkBox, query);
+}
+
+}  // namespace
+
+bool ParseSearchContent(std::string_view text, const ParseInputs& inputs,
+                        const MessageSink& report, SearchQuery& query) {
+  if (text.empty() && inputs.Edit2Text.empty()) {
+    if (report) report(kEmptyContentMessage);
+    return false;
+  }
+  query = SearchQuery{};
+  query.displayText =
+      inputs.conversionSource.empty() ? std::string(text) : inputs.conversionSource;
+
+  const bool commaIsContent = inputs.OptionChkBox && inputs.CheckBox1;
+  if (inputs.Utf16ChkBox && !text.empty() && (inputs.CheckBox1 || !ContainsComma(text))) {
+    const auto list = ToUtf16ByteList(text);
+    if (!list) {
+      // The text is not valid CP932, so it has no UTF-16 bytes to search.
+      query.mode = SearchMode::Numbers;
+      query.complete = false;
+      if (report) report("[" + std::string(text) + "]\n" + kInvalidValueMessage);
+      return false;
+    }
+    return BuildNumbersQuery(*list, report, query);
+  }
+  if (ContainsComma(text) && !commaIsContent) return BuildNumbersQuery(text, report, query);
+  BuildTextQuery(text, inputs, query);
+  return true;
+}
+
+}  // namespace trovex::search

@@ -1,0 +1,59 @@
+#include "search/text_helpers.h"
+
+#include "platform/text/cp932.h"
+
+namespace trovex::search {
+
+std::string ReplaceSeparator(std::string_view text, char separator,
+                             std::string_view replacement) {
+  std::string replaced;
+  replaced.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = text::Cp932CharLength(text, pos);
+    if (length == 1 && text[pos] == separator)
+      replaced += replacement;
+    else
+      replaced.append(text.substr(pos, length));
+    pos += length;
+  }
+  const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  std::size_t begin = 0;
+  std::size_t end = replaced.size();
+  while (begin < end && isBlank(replaced[begin])) ++begin;
+  while (end > begin && isBlank(replaced[end - 1])) --end;
+  return replaced.substr(begin, end - begin);
+}
+
+std::string MapWidthKana(std::string_view text, text::WidthKana kind) {
+  if (auto mapped = text::MapWidthKanaCp932(text, kind)) return *std::move(mapped);
+  return std::string(text);
+}
+
+std::optional<std::string> ToWide(std::string_view text) {
+  const auto units = text::DecodeCp932(text);
+  if (!units) return std::nullopt;
+  std::string bytes;
+  bytes.reserve(units->size() * 2);
+  for (char16_t unit : *units) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+std::optional<std::string> ToUtf16ByteList(std::string_view text) {
+  const auto wide = ToWide(text);
+  if (!wide) return std::nullopt;
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  std::string list;
+  list.reserve(wide->size() * 5);
+  for (char c : *wide) {
+    const auto byte = static_cast<unsigned char>(c);
+    list += ",0x";
+    list += kHexDigits[byte >> 4];
+    list += kHexDigits[byte & 0x0F];
+  }
+  return list;
+}
+
+}  // namespace trovex::search
