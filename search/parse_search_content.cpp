@@ -13,6 +13,14 @@ namespace {
 constexpr const char* kEmptyContentMessage = "検索する内容が入力されていません。";
 constexpr const char* kInvalidValueMessage = "不正な値が入力されています。";
 
+std::string InvalidEntryMessage(std::string_view entry) {
+  std::string message = "[";
+  message.append(entry);
+  message += "]\n";
+  message += kInvalidValueMessage;
+  return message;
+}
+
 bool IsAsciiAlphanumeric(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -34,7 +42,7 @@ bool BuildNumbersQuery(std::string_view list, const MessageSink& report, SearchQ
   SetPattern(query, std::move(parsed.bytes));
   if (parsed.invalidEntry) {
     query.complete = false;
-    if (report) report("[" + *parsed.invalidEntry + "]\n" + kInvalidValueMessage);
+    if (report) report(InvalidEntryMessage(*parsed.invalidEntry));
     return false;
   }
   return true;
@@ -87,7 +95,7 @@ bool ParseSearchContent(std::string_view text, const ParseInputs& inputs,
       // The text is not valid CP932, so it has no UTF-16 bytes to search.
       query.mode = SearchMode::Numbers;
       query.complete = false;
-      if (report) report("[" + std::string(text) + "]\n" + kInvalidValueMessage);
+      if (report) report(InvalidEntryMessage(text));
       return false;
     }
     return BuildNumbersQuery(*list, report, query);
