@@ -1,0 +1,96 @@
+#include "app/startup_steps.h"
+
+#include "app/app_identity.h"
+#include "app/os_level.h"
+#include "app/text_lines.h"
+#include "platform/fs/file_ops.h"
+#include "platform/os/registry.h"
+#include "platform/os/version_probe.h"
+#include "platform/shell/admin_test.h"
+#include "platform/shell/shortcut.h"
+
+namespace trovex::app {
+
+void PrepareUserDataDir(const AppFolders& folders) {
+  if (!fs::DirectoryExists(folders.UserDataDir)) fs::ForceDirectories(folders.UserDataDir);
+}
+
+void MoveOlderFiles(const AppFolders& folders) {
+  if (!fs::FileExists(folders.ErrorLogPath))
+    fs::MoveFileNoReplace(folders.SharedDataDir + "errlog.txt", folders.ErrorLogPath);
+  for (const std::string& name : fs::MatchingFileNames(folders.SharedDataDir + "*.txd"))
+    fs::MoveFileNoReplace(folders.SharedDataDir + name, folders.UserDataDir + name);
+}
+
+void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& exeFileName) {
+  std::string linkPath = desktopFolder + "\\" + kAppTitle + ".lnk";
+  if (!fs::FileExists(linkPath)) return;
+  std::string target = shell::ReadShortcutTarget(linkPath).value_or("");
+  if (target.find("AppData") == std::string::npos) return;
+  os::RegistryKey appPaths;
+  if (!appPaths.OpenReadOnly(os::RegistryRoot::LocalMachine,
+                             "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + exeFileName))
+    return;
+  if (!appPaths.ValueExists("Path")) return;
+  std::string expected = appPaths.ReadString("Path") + exeFileName;
+  if (expected != target) shell::CreateShortcut(linkPath, expected);
+}
+
+void ReadStartupSettings(const std::string& programDir, AppSettings& settings) {
+  os::RegistryKey key;
+  if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return;
+  if (!key.ValueExists("updatepath")) key.WriteString("updatepath", programDir);
+  if (key.ValueExists("path")) settings.path = key.ReadString("path");
+  if (key.ValueExists("exit frg")) settings.exitFrg = key.ReadBool("exit frg");
+  if (key.ValueExists("extpath")) settings.extpath = key.ReadString("extpath");
+  if (key.ValueExists("prsrowfrg")) settings.prsRowFrg = key.ReadBool("prsrowfrg");
+  if (key.ValueExists("shut downmode")) settings.shutDownMode = key.ReadInteger("shut downmode");
+  if (key.ValueExists("option")) settings.option = key.ReadInteger("option");
+  if (key.ValueExists("text only")) settings.textOnly = key.ReadBool("text only");
+}
+
+bool WriteClosingSettings(const AppSettings& settings) {
+  os::RegistryKey key;
+  if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return false;
+  try {
+    key.WriteString("path", settings.path);
+    key.WriteString("extpath", settings.extpath);
+    key.WriteBool("exit frg", settings.exitFrg);
+    key.WriteBool("prsrowfrg", settings.prsRowFrg);
+    key.WriteBool("text only", settings.textOnly);
+    key.WriteInteger("shut downmode", settings.shutDownMode);
+    key.WriteInteger("option", settings.option);
+  } catch (const os::RegistryError&) {
+    return false;  // the window closes all the same
+  }
+  return true;
+}
+
+int ProbeOsLevel() {
+  bool hasQuery = os::HasQueryFullProcessImageName();
+  os::SystemVersion version = os::QuerySystemVersion();
+  return ClassifyOsLevel(version.nt, version.major, version.minor, hasQuery);
+}
+
+bool AdministratorWarningDue(int osLevel) {
+  if (osLevel <= 1) return false;
+  shell::AdminTestResult result = shell::RunShellAdminTest();
+  return result == shell::AdminTestResult::TestMissing || result == shell::AdminTestResult::NotAdministrator;
+}
+
+std::string AdministratorWarningText() {
+  return std::string(kAppTitle) + " は、管理者として実行して下さい。\n" +
+         "このまま実行した場合、環境設定やファイル等の操作を正しく行うことはできません。";
+}
+
+std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath) {
+  if (!fs::FileExists(errorLogPath)) return {};
+  return SplitTextLines(fs::ReadWholeFile(errorLogPath).value_or(""));
+}
+
+bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& lines) {
+  if (!fs::FileExists(errorLogPath)) return false;
+  return fs::WriteWholeFile(errorLogPath, JoinLinesCrLf(lines));
+}
+
+}  // namespace trovex::app

@@ -1,0 +1,27 @@
+#pragma once
+// Whole-file and folder operations on CP932 paths (Windows build).
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trovex::fs {
+
+bool FileExists(const std::string& path);       // an existing file (not a folder)
+bool DirectoryExists(const std::string& path);  // an existing folder
+
+// Creates the folder and every missing parent. True when it exists afterwards.
+bool ForceDirectories(const std::string& path);
+
+// Moves a file; fails (false) when the target exists, so nothing is overwritten.
+bool MoveFileNoReplace(const std::string& from, const std::string& to);
+
+// Names of the entries matching `pattern` (a folder path plus wildcards, e.g.
+// "C:\x\*.txd") that are not folders, in the order the system lists them.
+std::vector<std::string> MatchingFileNames(const std::string& pattern);
+
+// The whole content of a file; nullopt when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+// Replaces the file's content. False when it cannot be written.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+
+}  // namespace trovex::fs

@@ -1,0 +1,91 @@
+#include <windows.h>
+
+#include "platform/fs/file_ops.h"
+#include "platform/os/wide_text.h"
+
+namespace trovex::fs {
+namespace {
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(os::Widen(path).c_str()); }
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
+};
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ForceDirectories(const std::string& path) {
+  std::wstring wide = os::Widen(path);
+  while (!wide.empty() && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
+  if (wide.empty()) return false;
+  DWORD a = GetFileAttributesW(wide.c_str());
+  if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  std::size_t cut = wide.find_last_of(L"\\/");
+  // A drive root ("C:") or a bare name has no parent to make.
+  if (cut != std::wstring::npos && cut > 0 && wide[cut - 1] != L':' && wide[cut - 1] != L'\\') {
+    if (!ForceDirectories(os::Narrow(wide.substr(0, cut)))) return false;
+  }
+  return CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool MoveFileNoReplace(const std::string& from, const std::string& to) {
+  return MoveFileW(os::Widen(from).c_str(), os::Widen(to).c_str()) != 0;
+}
+
+std::vector<std::string> MatchingFileNames(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(os::Widen(pattern).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(os::Narrow(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  Handle file(CreateFileW(os::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return std::nullopt;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD got = 0;
+  if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)))
+    return std::nullopt;
+  bytes.resize(got);
+  return bytes;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  Handle file(CreateFileW(os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  DWORD written = 0;
+  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
+}  // namespace trovex::fs

@@ -1,0 +1,14 @@
+#pragma once
+namespace trovex::shell {
+
+enum class AdminTestResult {
+  ShellUnavailable,  // SHELL32.dll did not load
+  TestMissing,       // it has no export with ordinal 680
+  Administrator,
+  NotAdministrator,
+};
+
+// The shell's own administrator test (SHELL32.dll export ordinal 680).
+AdminTestResult RunShellAdminTest();
+
+}  // namespace trovex::shell

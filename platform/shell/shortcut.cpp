@@ -1,0 +1,80 @@
+#include "platform/shell/shortcut.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "platform/os/wide_text.h"
+
+namespace trovex::shell {
+namespace {
+
+// COM for the duration of one shell-link operation; nests with the caller's own.
+class ComScope {
+ public:
+  ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (initialised_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+template <typename T>
+void Release(T*& p) {
+  if (p) p->Release();
+  p = nullptr;
+}
+
+}  // namespace
+
+std::string SpecialFolderPath(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+  return os::Narrow(path);
+}
+
+std::optional<std::string> ReadShortcutTarget(const std::string& linkPath) {
+  ComScope com;
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  std::optional<std::string> target;
+  std::wstring wide = os::Widen(linkPath);
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+    wchar_t path[MAX_PATH] = {};
+    if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) target = os::Narrow(path);
+  }
+  Release(file);
+  Release(link);
+  return target;
+}
+
+bool CreateShortcut(const std::string& linkPath, const std::string& target) {
+  ComScope com;
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  bool ok = false;
+  std::wstring wideLink = os::Widen(linkPath);
+  std::wstring wideTarget = os::Widen(target);
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->SetPath(wideTarget.c_str()))) {
+    // The program starts in its own folder, as an installer's shortcut would.
+    std::wstring folder = wideTarget.substr(0, wideTarget.find_last_of(L'\\') + 1);
+    link->SetWorkingDirectory(folder.c_str());
+    ok = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+         SUCCEEDED(file->Save(wideLink.c_str(), TRUE));
+  }
+  Release(file);
+  Release(link);
+  return ok;
+}
+
+}  // namespace trovex::shell
