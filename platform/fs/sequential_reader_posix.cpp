@@ -1,0 +1,72 @@
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/fs/sequential_reader.h"
+
+namespace trovex::fs {
+
+bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered) {
+  Close();
+  sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
+  position_ = 0;
+  // O_NONBLOCK keeps a FIFO from blocking the open; only regular files are read.
+  int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  int fd = -1;
+#ifdef O_DIRECT
+  if (unbuffered) fd = open(path.c_str(), flags | O_DIRECT);
+  unbuffered_ = fd >= 0;
+#else
+  unbuffered_ = false;
+#endif
+  if (fd < 0) fd = open(path.c_str(), flags);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return false;
+  }
+  if (!unbuffered_) posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  handle_ = fd;
+  size_ = static_cast<std::uint64_t>(info.st_size);
+  return true;
+}
+
+void SequentialReader::Close() {
+  if (handle_ >= 0) close(static_cast<int>(handle_));
+  handle_ = -1;
+  size_ = 0;
+}
+
+std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* dest,
+                                                    std::size_t length) {
+  if (handle_ < 0) return std::nullopt;
+  const int fd = static_cast<int>(handle_);
+  std::size_t got = 0;
+  while (got < length) {
+    const std::size_t want = length - got;
+    const ssize_t n = pread(fd, dest + got, want, static_cast<off_t>(offset + got));
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+#ifdef O_DIRECT
+      // The file system opened the file for direct reads but refuses them: read
+      // through the cache from here on.
+      if (errno == EINVAL && unbuffered_) {
+        unbuffered_ = false;
+        const int flags = fcntl(fd, F_GETFL);
+        if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_DIRECT) == 0) continue;
+      }
+#endif
+      return std::nullopt;
+    }
+    got += static_cast<std::size_t>(n);
+    // A regular file reads short only at its end; asking again there would be an
+    // unaligned direct read.
+    if (static_cast<std::size_t>(n) < want) break;
+  }
+  return got;
+}
+
+}  // namespace trovex::fs

@@ -1,0 +1,69 @@
+#include <windows.h>
+
+#include "platform/fs/sequential_reader.h"
+#include "platform/text/cp932.h"
+
+namespace trovex::fs {
+namespace {
+
+HANDLE OpenForReading(const wchar_t* path, bool unbuffered) {
+  DWORD flags = FILE_FLAG_SEQUENTIAL_SCAN;
+  if (unbuffered) flags |= FILE_FLAG_NO_BUFFERING;
+  return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, flags, nullptr);
+}
+
+}  // namespace
+
+bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered) {
+  Close();
+  sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
+  position_ = 0;
+  const auto wide = text::DecodeCp932(path);
+  if (!wide) return false;
+  const auto* name = reinterpret_cast<const wchar_t*>(wide->c_str());
+  HANDLE file = INVALID_HANDLE_VALUE;
+  if (unbuffered) file = OpenForReading(name, true);
+  unbuffered_ = file != INVALID_HANDLE_VALUE;
+  if (file == INVALID_HANDLE_VALUE) file = OpenForReading(name, false);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+    CloseHandle(file);
+    return false;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  size_ = static_cast<std::uint64_t>(size.QuadPart);
+  return true;
+}
+
+void SequentialReader::Close() {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = -1;
+  size_ = 0;
+}
+
+std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* dest,
+                                                    std::size_t length) {
+  if (handle_ == -1) return std::nullopt;
+  HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  std::size_t got = 0;
+  while (got < length) {
+    const std::uint64_t at = offset + got;
+    OVERLAPPED where{};
+    where.Offset = static_cast<DWORD>(at);
+    where.OffsetHigh = static_cast<DWORD>(at >> 32);
+    const DWORD want = static_cast<DWORD>(length - got);
+    DWORD n = 0;
+    if (!ReadFile(file, dest + got, want, &n, &where)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      return std::nullopt;
+    }
+    got += n;
+    // A disk file reads short only at its end.
+    if (n < want) break;
+  }
+  return got;
+}
+
+}  // namespace trovex::fs

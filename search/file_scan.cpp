@@ -1,0 +1,167 @@
+#include "search/file_scan.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <string_view>
+
+#include "platform/fs/sector_size.h"
+#include "platform/fs/sequential_reader.h"
+#include "search/rtf_to_text.h"
+
+namespace trovex::search {
+namespace {
+
+constexpr std::uint32_t kDefaultSectorSize = 512;
+
+std::string Prefix(const std::string& bytes, int length) {
+  return bytes.substr(0, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+std::size_t RoundUp(std::size_t value, std::size_t unit) { return (value + unit - 1) / unit * unit; }
+
+// Takes the geometry of the file's volume when it differs from the last one.
+void UpdateGeometry(const std::string& path, ScanState& state) {
+  const std::string root = fs::VolumeKeyOf(path);
+  if (root == state.lastRoot && state.sectorSize != 0) return;
+  const auto sector = fs::SectorSizeOf(path);
+  state.lastRoot = root;
+  state.unbuffered = sector.has_value();
+  const std::uint32_t size = sector.value_or(kDefaultSectorSize);
+  if (size != state.sectorSize) state.buffer.Release();
+  state.sectorSize = size;
+  state.chunkSize = std::size_t{size} * fs::SequentialReader::kSectorsPerChunk;
+}
+
+// Room before the read area for the bytes carried from one read to the next:
+// the undecided start positions and the byte before them.
+std::size_t CarryRoom(const ScanState& state, const BufferMatcher& matcher) {
+  return RoundUp(matcher.MaxSpan() + 1, state.sectorSize);
+}
+
+bool EnsureBuffer(ScanState& state, std::size_t carryRoom) {
+  const std::size_t needed = carryRoom + state.chunkSize + state.sectorSize;
+  if (state.buffer && state.buffer.size() >= needed) return true;
+  return state.buffer.Allocate(needed, state.sectorSize);
+}
+
+const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOptions& options,
+                                ScanState& state) {
+  if (!state.matcher || !(state.matcher->Patterns() == patterns) ||
+      !(state.matcher->Options() == options))
+    state.matcher = std::make_unique<BufferMatcher>(patterns, options);
+  return *state.matcher;
+}
+
+// ".rtf": the whole file up to its first zero byte, reduced, is what is searched.
+std::optional<std::uint64_t> ScanRtf(fs::SequentialReader& reader, const BufferMatcher& matcher,
+                                     ScanState& state, std::size_t carryRoom,
+                                     const std::atomic<bool>& cancel) {
+  std::string rtf;
+  char* area = state.buffer.data() + carryRoom;
+  try {
+    for (;;) {
+      if (cancel.load(std::memory_order_relaxed)) return std::nullopt;
+      const auto got = reader.ReadNext(area);
+      if (!got) return std::nullopt;
+      // Each read repeats the last sector of the one before.
+      const std::size_t fresh = std::min(*got, state.chunkSize);
+      const std::size_t take = *got < reader.ReadSize() ? *got : fresh;
+      const void* zero = std::memchr(area, 0, take);
+      rtf.append(area, zero ? static_cast<const char*>(zero) - area : take);
+      if (zero || *got < reader.ReadSize()) break;
+    }
+    const std::string text = RtfToText(rtf);
+    if (auto hit = matcher.FindFirst(text, 0, text.size())) return hit->offset;
+  } catch (const std::bad_alloc&) {
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool HasExtension(const std::string& path, const char* extension) {
+  const std::size_t n = std::strlen(extension);
+  if (path.size() < n) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = path[path.size() - n + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
+    if (c != extension[i]) return false;
+  }
+  return true;
+}
+
+MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query) {
+  const bool doc = HasExtension(path, ".doc");
+  const bool text = query.mode == SearchMode::Text;
+  MatchPatterns patterns;
+  patterns.wideDoc = doc && text && !query.allAlphanumeric && query.widePattern.has_value();
+  patterns.pattern = patterns.wideDoc ? Prefix(*query.widePattern, query.wideLength)
+                                      : Prefix(query.pattern, query.patternLength);
+  // Forms exist only when the query was built with folding.
+  patterns.folded = text && query.folded;
+  if (patterns.folded) {
+    patterns.hiraganaForm = doc ? Prefix(query.wideHiraganaForm, query.wideFormLength)
+                                : Prefix(query.hiraganaForm, query.formLength);
+    patterns.katakanaForm = doc ? Prefix(query.wideKatakanaForm, query.wideFormLength)
+                                : Prefix(query.katakanaForm, query.formLength);
+  }
+  return patterns;
+}
+
+std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQuery& query,
+                                        const MatchOptions& options, ScanState& state,
+                                        const std::atomic<bool>& cancel) {
+  MatchOptions own = options;
+  own.mode = query.mode;
+  return ScanFile(path, PatternsForFile(path, query), own, state, cancel);
+}
+
+std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatterns& patterns,
+                                      const MatchOptions& options, ScanState& state,
+                                      const std::atomic<bool>& cancel) {
+  UpdateGeometry(path, state);
+  const BufferMatcher& matcher = MatcherFor(patterns, options, state);
+  const std::size_t carryRoom = CarryRoom(state, matcher);
+  if (!EnsureBuffer(state, carryRoom)) return std::nullopt;
+
+  fs::SequentialReader reader;
+  if (!reader.Open(path, state.sectorSize, state.unbuffered && !state.readThroughCache))
+    return std::nullopt;
+  if (reader.Size() == 0) return std::nullopt;
+  if (HasExtension(path, ".rtf")) return ScanRtf(reader, matcher, state, carryRoom, cancel);
+
+  // The buffer holds [carried bytes | read area]. A start position is decided only
+  // when every byte a match there could cover has been read (or the file ended),
+  // so a match is found wherever it lies relative to the reads.
+  char* const area = state.buffer.data() + carryRoom;
+  const std::size_t maxSpan = matcher.MaxSpan();
+  std::uint64_t pending = 0;   // first start position not yet decided
+  std::size_t carried = 0;     // bytes before `area` that belong to the view
+  for (;;) {
+    if (cancel.load(std::memory_order_relaxed)) return std::nullopt;
+    const std::uint64_t readStart = reader.Position();
+    const auto got = reader.ReadNext(area);
+    if (!got) return std::nullopt;
+    const bool atEnd = *got < reader.ReadSize();
+    const std::uint64_t viewStart = readStart - carried;
+    const std::string_view view(area - carried, carried + *got);
+    const std::uint64_t dataEnd = readStart + *got;
+    std::uint64_t decidedEnd = dataEnd;
+    if (!atEnd) decidedEnd = dataEnd >= maxSpan ? dataEnd - maxSpan + 1 : 0;
+    if (decidedEnd > pending) {
+      if (auto hit = matcher.FindFirst(view, pending - viewStart, decidedEnd - viewStart))
+        return viewStart + hit->offset;
+      pending = decidedEnd;
+    }
+    if (atEnd) return std::nullopt;
+    // Carry what the next view needs from before the next read's start.
+    const std::uint64_t nextStart = reader.Position();
+    const std::uint64_t keepFrom = pending > 0 ? pending - 1 : 0;
+    const std::size_t keep = keepFrom < nextStart ? static_cast<std::size_t>(nextStart - keepFrom) : 0;
+    if (keep > 0) std::memmove(area - keep, view.data() + (keepFrom - viewStart), keep);
+    carried = keep;
+  }
+}
+
+}  // namespace trovex::search

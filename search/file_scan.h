@@ -1,0 +1,49 @@
+#pragma once
+// Searches one file: reads it in large sector-aligned chunks and reports where
+// the first match starts. SearchFile picks the patterns for the file's type.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/fs/aligned_buffer.h"
+#include "search/buffer_matcher.h"
+#include "search/match_options.h"
+#include "search/search_query.h"
+
+namespace trovex::search {
+
+// Kept from file to file by whoever scans (one thread at a time): the geometry
+// of the last volume, the read buffer and the prepared matcher.
+struct ScanState {
+  std::string lastRoot;            // volume of the previous file scanned
+  std::uint32_t sectorSize = 0;    // bytes per sector of that volume
+  std::size_t chunkSize = 0;       // sectorSize x 1024
+  bool unbuffered = false;         // files of that volume bypass the system cache
+  bool readThroughCache = false;   // set by tools: never bypass the system cache
+  fs::AlignedBuffer buffer;        // carried bytes + chunkSize + sectorSize
+  std::unique_ptr<BufferMatcher> matcher;
+};
+
+// The first match in the file at `path` (CP932 on Windows), as a byte offset in
+// the file, or for ".rtf" in the text RtfToText reduces the whole file to.
+// Nothing for no match, an empty or unreadable file, or when `cancel` is found
+// set before a read.
+std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatterns& patterns,
+                                      const MatchOptions& options, ScanState& state,
+                                      const std::atomic<bool>& cancel);
+
+// ScanFile with the query's patterns: UTF-16LE ones for a ".doc" file when the
+// text is not all ASCII letters and digits. The query's mode overrides `options`.
+std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQuery& query,
+                                        const MatchOptions& options, ScanState& state,
+                                        const std::atomic<bool>& cancel);
+
+// The patterns SearchFile compares with a file of this name.
+MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query);
+
+// True when the path ends with `extension` (".doc"), ASCII case ignored.
+bool HasExtension(const std::string& path, const char* extension);
+
+}  // namespace trovex::search

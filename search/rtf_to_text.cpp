@@ -1,0 +1,52 @@
+#include "search/rtf_to_text.h"
+
+namespace trovex::search {
+namespace {
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The byte of the escape \'hh; a space when hh is not a hexadecimal byte.
+char EscapedByte(char high, char low) {
+  const int h = HexDigitValue(high), l = HexDigitValue(low);
+  if (h < 0 || l < 0) return ' ';
+  return static_cast<char>(h * 16 + l);
+}
+
+}  // namespace
+
+std::string RtfToText(std::string_view rtf) {
+  std::string out;
+  const std::size_t n = rtf.size();
+  bool skipping = false;
+  // The last character is never looked at as a character of its own.
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    const char c = rtf[i];
+    const bool escape = c == '\\' && rtf[i + 1] == '\'';
+    if (skipping && c != '\\' && rtf[i + 1] != '\'') {
+      if (c != ' ') continue;
+      skipping = false;
+    }
+    if (c != '\\') {
+      if (c == '{' || c == '}')
+        skipping = true;
+      else
+        out += c;
+    } else if (escape) {
+      if (i + 3 >= n) break;
+      out += EscapedByte(rtf[i + 2], rtf[i + 3]);
+      i += 3;
+    } else {
+      skipping = true;
+    }
+  }
+  const std::size_t zero = out.find('\0');
+  if (zero != std::string::npos) out.resize(zero);
+  return out;
+}
+
+}  // namespace trovex::search

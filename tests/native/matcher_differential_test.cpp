@@ -1,0 +1,213 @@
+// The fast matcher against the definition: the comparers tried at every start
+// position in order, the first one that matches wins.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "search/buffer_matcher.h"
+#include "search/content_matcher.h"
+#include "search/file_scan.h"
+
+using namespace trovex::search;
+
+namespace {
+
+std::optional<BufferHit> NaiveFirst(std::string_view data, std::size_t from, std::size_t to,
+                                    const MatchPatterns& p, const MatchOptions& o) {
+  const bool forms = p.folded && o.foldWidthAndKana && o.mode == SearchMode::Text;
+  for (std::size_t i = from; i < to; ++i) {
+    auto length = MatchAt(data, i, p.pattern, p.wideDoc, o);
+    if (!length && forms) length = MatchFoldedAt(data, i, p.hiraganaForm, p.wideDoc, o);
+    if (!length && forms) length = MatchFoldedAt(data, i, p.katakanaForm, p.wideDoc, o);
+    if (length) return BufferHit{i, *length};
+  }
+  return std::nullopt;
+}
+
+// Bytes that take part in the comparers' special cases.
+const unsigned char kInteresting[] = {'a', 'A', 'b', 'B', 'z', 'Z', '\r', '\n', 0x00, 0x81, 0x82,
+                                      0x83, 0x60, 0x61, 0x79, 0x40, 0x41, 0x50, 0x31, 0xA2, ' ',
+                                      ',', '(', 0x9A, 0x4F, 0xC6, 0x30};
+
+class Generator {
+ public:
+  explicit Generator(std::uint32_t seed) : rng_(seed) {}
+
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  bool Chance(int percent) { return Below(100) < percent; }
+
+  char Byte() {
+    if (Chance(70)) return static_cast<char>(kInteresting[Below(sizeof kInteresting)]);
+    return static_cast<char>(Below(256));
+  }
+
+  std::string Bytes(int maxLength) {
+    std::string out;
+    for (int n = Below(maxLength + 1); n > 0; --n) out += Byte();
+    return out;
+  }
+
+  // Full-width characters of the kinds folding knows, now and then an odd byte.
+  std::string Form() {
+    std::string out;
+    for (int n = Below(5); n > 0; --n) {
+      switch (Below(6)) {
+        case 0: out += {'\x82', static_cast<char>(0x81 + Below(26))}; break;  // small letters
+        case 1: out += {'\x82', static_cast<char>(0x60 + Below(26))}; break;  // capitals
+        case 2: out += {'\x82', static_cast<char>(0x4F + Below(10))}; break;  // digits
+        case 3: out += {'\x81', static_cast<char>(0x40 + Below(0x58))}; break;  // symbols
+        case 4: out += {'\x82', static_cast<char>(0x9F + Below(80))}; break;  // hiragana
+        default: out += Byte();
+      }
+    }
+    return out;
+  }
+
+  // Text that holds the patterns now and then, often changed a little.
+  std::string Data(const MatchPatterns& p, std::size_t length) {
+    std::string out;
+    while (out.size() < length) {
+      const int kind = Below(10);
+      std::string piece;
+      if (kind < 2) piece = p.pattern;
+      else if (kind < 4) piece = Below(2) ? p.hiraganaForm : p.katakanaForm;
+      else if (kind < 5) piece = Halved(Below(2) ? p.hiraganaForm : p.katakanaForm);
+      else piece = Bytes(6);
+      if (!piece.empty() && Chance(40)) Mutate(piece);
+      out += piece;
+    }
+    out.resize(length);
+    return out;
+  }
+
+ private:
+  // Full-width letters and digits written in ASCII, in either case.
+  std::string Halved(const std::string& form) {
+    std::string out;
+    for (std::size_t i = 0; i < form.size(); ++i) {
+      const auto q = static_cast<unsigned char>(form[i]);
+      const auto r = i + 1 < form.size() ? static_cast<unsigned char>(form[i + 1]) : 0;
+      if (q == 0x82 && r >= 0x81 && r <= 0x9A && Chance(70)) {
+        out += static_cast<char>(Chance(50) ? r - 0x20 : r - 0x40);
+        ++i;
+      } else if (q == 0x82 && r >= 0x4F && r <= 0x58 && Chance(70)) {
+        out += static_cast<char>(r - 0x1F);
+        ++i;
+      } else {
+        out += form[i];
+      }
+    }
+    return out;
+  }
+
+  void Mutate(std::string& piece) {
+    const std::size_t at = static_cast<std::size_t>(Below(static_cast<int>(piece.size())));
+    switch (Below(4)) {
+      case 0: piece.insert(at, Chance(50) ? "\r\n" : std::string("\r\0", 2)); break;
+      case 1: piece[at] = static_cast<char>(piece[at] ^ 0x20); break;
+      case 2: piece[at] = Byte(); break;
+      default: piece.erase(at, 1);
+    }
+  }
+
+  std::mt19937 rng_;
+};
+
+struct Case {
+  MatchPatterns patterns;
+  MatchOptions options;
+};
+
+Case RandomCase(Generator& g) {
+  Case c;
+  c.options.caseSensitive = g.Chance(30);
+  c.options.foldedCaseSensitive = g.Chance(80) ? c.options.caseSensitive : !c.options.caseSensitive;
+  c.options.skipLineBreaks = g.Chance(40);
+  c.options.foldWidthAndKana = g.Chance(50);
+  c.options.mode = g.Chance(15) ? SearchMode::Numbers : SearchMode::Text;
+  c.patterns.wideDoc = g.Chance(25);
+  c.patterns.folded = g.Chance(80);
+  c.patterns.hiraganaForm = g.Form();
+  c.patterns.katakanaForm = g.Chance(70) ? c.patterns.hiraganaForm : g.Form();
+  c.patterns.pattern = g.Chance(50) ? g.Bytes(6) : c.patterns.hiraganaForm;
+  if (g.Chance(3)) c.patterns.pattern.clear();
+  return c;
+}
+
+std::string Describe(const Case& c) {
+  std::string out = "pattern";
+  for (unsigned char b : c.patterns.pattern) out += " " + std::to_string(b);
+  out += " | form";
+  for (unsigned char b : c.patterns.hiraganaForm) out += " " + std::to_string(b);
+  out += " | case " + std::to_string(c.options.caseSensitive) + std::to_string(c.options.foldedCaseSensitive) +
+         " skip " + std::to_string(c.options.skipLineBreaks) + " fold " +
+         std::to_string(c.options.foldWidthAndKana && c.patterns.folded) + " numbers " +
+         std::to_string(c.options.mode == SearchMode::Numbers) + " wide " + std::to_string(c.patterns.wideDoc);
+  return out;
+}
+
+}  // namespace
+
+TEST(MatcherDifferential, FirstHitAndLengthEqualTheDefinitionInEveryMode) {
+  Generator g(20261208);
+  int hits = 0;
+  for (int round = 0; round < 4000; ++round) {
+    const Case c = RandomCase(g);
+    const BufferMatcher matcher(c.patterns, c.options);
+    const std::string data = g.Data(c.patterns, static_cast<std::size_t>(g.Below(400)));
+    const std::size_t from = static_cast<std::size_t>(g.Below(static_cast<int>(data.size()) + 1) / 4);
+    const std::size_t to = g.Chance(70) ? data.size()
+                                        : from + static_cast<std::size_t>(g.Below(static_cast<int>(data.size() - from) + 1));
+    const auto expected = NaiveFirst(data, from, to, c.patterns, c.options);
+    const auto actual = matcher.FindFirst(data, from, to);
+    ASSERT_EQ(expected.has_value(), actual.has_value()) << "round " << round << ": " << Describe(c);
+    if (expected) {
+      ++hits;
+      ASSERT_EQ(expected->offset, actual->offset) << "round " << round << ": " << Describe(c);
+      ASSERT_EQ(expected->matchedLength, actual->matchedLength) << "round " << round << ": " << Describe(c);
+    }
+  }
+  // The generator must give both outcomes plenty of times.
+  EXPECT_GT(hits, 1000);
+  EXPECT_LT(hits, 3900);
+}
+
+TEST(MatcherDifferential, FileScanFindsWhatTheWholeFileHolds) {
+  namespace stdfs = std::filesystem;
+  const stdfs::path dir = stdfs::temp_directory_path() /
+                          ("trovex-diff-" + std::to_string(std::random_device{}()));
+  stdfs::create_directories(dir);
+  Generator g(7);
+  ScanState state;
+  std::atomic<bool> cancel{false};
+  constexpr std::size_t kChunk = 512 * 1024;
+  int hits = 0;
+  for (int round = 0; round < 16; ++round) {
+    Case c = RandomCase(g);
+    // Sparse matches: filler that cannot start one, the patterns planted near reads' ends.
+    std::string data(2 * kChunk + 700 + static_cast<std::size_t>(g.Below(600)), '\x07');
+    for (int plant = 0; plant < 3; ++plant) {
+      const std::string piece = g.Data(c.patterns, 16 + static_cast<std::size_t>(g.Below(24)));
+      const std::size_t boundary = g.Chance(80) ? kChunk * static_cast<std::size_t>(1 + g.Below(2)) : data.size();
+      const std::size_t at = boundary - std::min(boundary, piece.size() - static_cast<std::size_t>(g.Below(8)));
+      data.replace(at, std::min(piece.size(), data.size() - at), piece);
+    }
+    if (c.patterns.pattern.empty()) c.patterns.pattern = "\x07\x07";
+    const stdfs::path path = dir / ("f" + std::to_string(round) + ".bin");
+    std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
+    const auto expected = NaiveFirst(data, 0, data.size(), c.patterns, c.options);
+    const auto actual = ScanFile(path.string(), c.patterns, c.options, state, cancel);
+    ASSERT_EQ(expected.has_value(), actual.has_value()) << "round " << round << ": " << Describe(c);
+    if (expected) {
+      ++hits;
+      EXPECT_EQ(expected->offset, *actual) << "round " << round << ": " << Describe(c);
+    }
+  }
+  EXPECT_GT(hits, 4);
+  std::error_code ignored;
+  stdfs::remove_all(dir, ignored);
+}
