@@ -1,14 +1,13 @@
 #include "search/buffer_matcher.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
+#include "search/candidate_filter.h"
 #include "search/content_matcher.h"
 
 namespace trovex::search {
-
-// Placeholder until the vectorised filter: every position is a candidate.
-class CandidateFilter {};
 
 namespace {
 
@@ -28,6 +27,7 @@ BufferMatcher::BufferMatcher(MatchPatterns patterns, const MatchOptions& options
     maxSpan_ = std::max(maxSpan_, SpanOf(patterns_.hiraganaForm.size(), skip));
     maxSpan_ = std::max(maxSpan_, SpanOf(patterns_.katakanaForm.size(), skip));
   }
+  filter_ = std::make_unique<CandidateFilter>(CandidateFilter::For(patterns_, options_, tryForms_));
 }
 
 BufferMatcher::~BufferMatcher() = default;
@@ -44,9 +44,33 @@ std::optional<std::size_t> BufferMatcher::MatchPosition(std::string_view buffer,
 
 std::optional<BufferHit> BufferMatcher::FindFirst(std::string_view buffer, std::size_t from,
                                                   std::size_t to) const {
-  for (std::size_t i = from; i < to; ++i) {
-    if (auto length = MatchPosition(buffer, i)) return BufferHit{i, *length};
+  to = std::min(to, buffer.size());
+  std::size_t i = from;
+  if (!filter_->Everywhere()) {
+    const auto* data = reinterpret_cast<const unsigned char*>(buffer.data());
+    // Positions whose filter bytes lie outside the buffer are tried one by one.
+    const std::size_t head = std::min(to, std::max(from, static_cast<std::size_t>(-filter_->MinOffset())));
+    for (; i < head; ++i)
+      if (auto length = MatchPosition(buffer, i)) return BufferHit{i, *length};
+    const std::size_t reach = static_cast<std::size_t>(filter_->MaxOffset());
+    const std::size_t blocksTo = std::max(i, std::min(to, buffer.size() > reach ? buffer.size() - reach : 0));
+    if (filter_->alternativeCount == 0) {
+      i += (blocksTo - i) / 64 * 64;  // the filter rules out every position
+    } else {
+      for (;;) {
+        std::uint64_t mask = 0;
+        i = NextCandidateBlock(*filter_, data, i, blocksTo, mask);
+        if (mask == 0) break;
+        for (; mask != 0; mask &= mask - 1) {
+          const std::size_t position = i + static_cast<std::size_t>(std::countr_zero(mask));
+          if (auto length = MatchPosition(buffer, position)) return BufferHit{position, *length};
+        }
+        i += 64;
+      }
+    }
   }
+  for (; i < to; ++i)
+    if (auto length = MatchPosition(buffer, i)) return BufferHit{i, *length};
   return std::nullopt;
 }
 

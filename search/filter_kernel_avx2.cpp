@@ -1,0 +1,33 @@
+// The block test on AVX2. This file alone is built for AVX2; it runs only where
+// the processor has it (see filter_kernel.cpp).
+#include "search/candidate_filter.h"
+
+#if defined(__AVX2__) || (defined(_MSC_VER) && (defined(_M_X64) || defined(_M_AMD64)))
+#include <immintrin.h>
+
+#include "search/filter_kernel.h"
+
+namespace trovex::search {
+namespace {
+
+struct Avx2 {
+  using V = __m256i;
+  static constexpr int kWidth = 32;
+  static V Load(const unsigned char* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+  static V Splat(std::uint8_t b) { return _mm256_set1_epi8(static_cast<char>(b)); }
+  static V Or(V a, V b) { return _mm256_or_si256(a, b); }
+  static V And(V a, V b) { return _mm256_and_si256(a, b); }
+  static V Equal(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
+  static V Zero() { return _mm256_setzero_si256(); }
+  static std::uint64_t Mask(V v) { return static_cast<std::uint32_t>(_mm256_movemask_epi8(v)); }
+};
+
+}  // namespace
+
+std::size_t NextCandidateBlockAvx2(const CandidateFilter& filter, const unsigned char* data,
+                                   std::size_t from, std::size_t to, std::uint64_t& mask) {
+  return NextCandidateBlockWith<Avx2>(filter, data, from, to, mask);
+}
+
+}  // namespace trovex::search
+#endif
