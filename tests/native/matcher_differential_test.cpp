@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "search/buffer_matcher.h"
@@ -107,7 +108,14 @@ class Generator {
   void Mutate(std::string& piece) {
     const std::size_t at = static_cast<std::size_t>(Below(static_cast<int>(piece.size())));
     switch (Below(4)) {
-      case 0: piece.insert(at, Chance(50) ? "\r\n" : std::string("\r\0", 2)); break;
+      case 0: {
+        const std::string lineBreak = Chance(50) ? "\r\n" : std::string("\r\0", 2);
+        std::string mutated(piece, 0, at);
+        mutated += lineBreak;
+        mutated.append(piece, at, std::string::npos);
+        piece = std::move(mutated);
+        break;
+      }
       case 1: piece[at] = static_cast<char>(piece[at] ^ 0x20); break;
       case 2: piece[at] = Byte(); break;
       default: piece.erase(at, 1);
@@ -139,15 +147,15 @@ Case RandomCase(Generator& g) {
 }
 
 std::string Describe(const Case& c) {
-  std::string out = "pattern";
-  for (unsigned char b : c.patterns.pattern) out += " " + std::to_string(b);
-  out += " | form";
-  for (unsigned char b : c.patterns.hiraganaForm) out += " " + std::to_string(b);
-  out += " | case " + std::to_string(c.options.caseSensitive) + std::to_string(c.options.foldedCaseSensitive) +
-         " skip " + std::to_string(c.options.skipLineBreaks) + " fold " +
-         std::to_string(c.options.foldWidthAndKana && c.patterns.folded) + " numbers " +
-         std::to_string(c.options.mode == SearchMode::Numbers) + " wide " + std::to_string(c.patterns.wideDoc);
-  return out;
+  std::ostringstream out;
+  out << "pattern";
+  for (unsigned char b : c.patterns.pattern) out << ' ' << int{b};
+  out << " | form";
+  for (unsigned char b : c.patterns.hiraganaForm) out << ' ' << int{b};
+  out << " | case " << c.options.caseSensitive << c.options.foldedCaseSensitive << " skip "
+      << c.options.skipLineBreaks << " fold " << (c.options.foldWidthAndKana && c.patterns.folded)
+      << " numbers " << (c.options.mode == SearchMode::Numbers) << " wide " << c.patterns.wideDoc;
+  return out.str();
 }
 
 }  // namespace
@@ -197,7 +205,9 @@ TEST(MatcherDifferential, FileScanFindsWhatTheWholeFileHolds) {
       data.replace(at, std::min(piece.size(), data.size() - at), piece);
     }
     if (c.patterns.pattern.empty()) c.patterns.pattern = "\x07\x07";
-    const stdfs::path path = dir / ("f" + std::to_string(round) + ".bin");
+    std::ostringstream name;
+    name << "f" << round << ".bin";
+    const stdfs::path path = dir / name.str();
     std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
     const auto expected = NaiveFirst(data, 0, data.size(), c.patterns, c.options);
     const auto actual = ScanFile(path.string(), c.patterns, c.options, state, cancel);
