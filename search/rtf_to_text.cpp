@@ -1,20 +1,15 @@
 #include "search/rtf_to_text.h"
 
+#include "search/int_syntax.h"
+
 namespace trovex::search {
 namespace {
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The byte of the escape \'hh; a space when hh is not a hexadecimal byte.
+// The byte of the escape \'hh, read as the integer "0xhh"; a space when hh is
+// not a hexadecimal byte.
 char EscapedByte(char high, char low) {
-  const int h = HexDigitValue(high), l = HexDigitValue(low);
-  if (h < 0 || l < 0) return ' ';
-  return static_cast<char>(h * 16 + l);
+  const char digits[4] = {'0', 'x', high, low};
+  return static_cast<char>(ParseInt32Or(std::string_view(digits, 4), ' '));
 }
 
 }  // namespace
