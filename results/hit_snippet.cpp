@@ -1,0 +1,89 @@
+#include "results/hit_snippet.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "platform/fs/read_at.h"
+#include "results/unicode_to_shift_jis.h"
+#include "search/rtf_to_text.h"
+
+namespace trovex::results {
+namespace {
+
+// Whether the path ends with `extension` (".rtf", ".doc"), ASCII letters in any case.
+// The final dot cannot be a trail byte, so a plain byte comparison is exact.
+bool HasExtension(std::string_view path, std::string_view extension) {
+  if (path.size() < extension.size()) return false;
+  const std::string_view tail = path.substr(path.size() - extension.size());
+  return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+  });
+}
+
+std::string_view UpToZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+
+std::string RtfSnippet(const std::string& path, std::uint64_t offset) {
+  const std::optional<std::string> file = fs::ReadWholeFile(path);
+  if (!file) return std::string();
+  const std::string reduced = search::RtfToText(UpToZero(*file));
+  if (offset >= reduced.size()) return std::string();
+  return std::string(UpToZero(std::string_view(reduced).substr(offset, kSnippetBytes)));
+}
+
+std::string HexBytes(std::string_view bytes) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (!text.empty()) text += ',';
+    text += kHexDigits[byte >> 4];
+    text += kHexDigits[byte & 0x0F];
+  }
+  return text;
+}
+
+std::string OneByteCharacters(std::string_view bytes) {
+  std::string text(bytes);
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte > 0x7E) c = '.';
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string MakeSnippet(const std::string& path, std::int64_t offset,
+                        const SnippetInputs& inputs) {
+  if (!inputs.CheckBox1 && inputs.StaticText2First == ',')
+    return BinarySnippet(path, offset, inputs.RadioGroup1);
+  return TextSnippet(path, offset, inputs);
+}
+
+std::string TextSnippet(const std::string& path, std::int64_t offset,
+                        const SnippetInputs& inputs) {
+  if (offset < 0) return std::string();
+  const auto position = static_cast<std::uint64_t>(offset);
+  if (HasExtension(path, ".rtf")) return RtfSnippet(path, position);
+
+  const std::optional<std::string> bytes = fs::ReadAt(path, position, kSnippetBytes);
+  if (!bytes) return std::string();
+  const bool decoded = (HasExtension(path, ".doc") && !inputs.allAlphanumeric) ||
+                       inputs.Utf16ChkBox || inputs.fromUtf8 || inputs.fromUtf16;
+  if (!decoded) return std::string(UpToZero(*bytes));
+  if (inputs.fromUtf8) return Utf8ToShiftJis(*bytes);
+  return WideBytesToShiftJis(*bytes);
+}
+
+std::string BinarySnippet(const std::string& path, std::int64_t offset, int radioGroupItem) {
+  if (offset < 0) return std::string();
+  const std::optional<std::string> bytes =
+      fs::ReadAt(path, static_cast<std::uint64_t>(offset), kSnippetBytes);
+  if (!bytes || bytes->empty()) return std::string();
+  if (radioGroupItem == 0) return HexBytes(*bytes);
+  if (radioGroupItem == 1) return OneByteCharacters(*bytes);
+  return std::string();
+}
+
+}  // namespace trovex::results

@@ -1,0 +1,36 @@
+#pragma once
+// The snippet a result row shows in its content column: up to 64 bytes of the
+// file from the hit offset on, as text or, for a search by numbers, as bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace trovex::results {
+
+inline constexpr std::size_t kSnippetBytes = 64;
+
+// What the snippet reads from the windows and the current query.
+struct SnippetInputs {
+  bool CheckBox1 = false;        // main window: a comma is part of the content
+  char StaticText2First = '\0';  // first character of the result window's content box
+  int RadioGroup1 = 0;           // binary display: 0 hexadecimal, 1 one-byte characters
+  bool Utf16ChkBox = false;      // the content was searched as UTF-16
+  bool fromUtf8 = false;         // the content was converted from UTF-8 text
+  bool fromUtf16 = false;        // the content was converted from UTF-16 text
+  bool allAlphanumeric = true;   // of the current SearchQuery
+};
+
+// TextSnippet, or BinarySnippet when the content box starts with "," and a comma
+// is not part of the content. CP932 text; empty on every failure.
+std::string MakeSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
+
+// The file's bytes from the offset up to the first zero byte; decoded from UTF-16LE
+// or UTF-8 for Word documents found by a non-alphanumeric text and for converted
+// searches; ".rtf" files are reduced to plain text first and the offset taken in it.
+std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
+
+// The bytes from the offset: RadioGroup1 item 0 as "41,42,0D,0A", item 1 as
+// one-byte characters with "." for bytes outside 0x20-0x7E.
+std::string BinarySnippet(const std::string& path, std::int64_t offset, int radioGroupItem);
+
+}  // namespace trovex::results
