@@ -24,7 +24,7 @@ bool HasExtension(std::string_view path, std::string_view extension) {
 std::string_view UpToZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 std::string RtfSnippet(const std::string& path, std::uint64_t offset) {
-  const std::optional<std::string> file = fs::ReadWholeFile(path);
+  const std::optional<std::string> file = fs::ReadAllBytes(path);
   if (!file) return std::string();
   const std::string reduced = search::RtfToText(UpToZero(*file));
   if (offset >= reduced.size()) return std::string();

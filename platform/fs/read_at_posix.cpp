@@ -62,7 +62,7 @@ std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
   return bytes;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadAllBytes(const std::string& path) {
   FileDescriptor file(path);
   std::uint64_t size = 0;
   if (file.get() < 0 || !IsRegularFile(file.get(), &size)) return std::nullopt;

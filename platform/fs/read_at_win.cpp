@@ -65,7 +65,7 @@ std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
   return bytes;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadAllBytes(const std::string& path) {
   FileHandle file(path);
   LARGE_INTEGER size;
   if (!file.ok() || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
