@@ -1,0 +1,40 @@
+#pragma once
+// Directory listing with the attributes, size and time the walk needs.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace trovex::fs {
+
+struct DirEntry {
+  // Windows: CP932. POSIX: the file system's bytes (UTF-8 by convention).
+  std::string name;
+  bool isDirectory = false;  // links to folders count as folders
+  bool isHidden = false;     // POSIX: the name starts with "."
+  bool isSystem = false;     // POSIX: never
+  std::uint64_t size = 0;
+  double lastWriteTime = 0;  // local time, days since 1899-12-30 (see date_time.h)
+};
+
+// The entries of one folder in the order the platform returns them, "." and ".."
+// included. The folder path ends with the path separator. A folder that cannot be
+// listed yields no entries. The listing stays open until the object is destroyed.
+class DirectoryListing {
+ public:
+  explicit DirectoryListing(const std::string& folder);
+  ~DirectoryListing();
+  DirectoryListing(const DirectoryListing&) = delete;
+  DirectoryListing& operator=(const DirectoryListing&) = delete;
+
+  // Fills `entry` with the next entry; false at the end.
+  bool Next(DirEntry& entry);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// True when `path` names an existing file (not a folder).
+bool IsExistingFile(const std::string& path);
+
+}  // namespace trovex::fs

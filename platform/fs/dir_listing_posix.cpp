@@ -1,0 +1,57 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include "platform/fs/date_time.h"
+#include "platform/fs/dir_listing.h"
+
+namespace trovex::fs {
+namespace {
+
+double LocalDateTime(const struct timespec& t) {
+  struct tm local {};
+  if (!localtime_r(&t.tv_sec, &local)) return 0;
+  return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                        local.tm_min, local.tm_sec, static_cast<int>(t.tv_nsec / 1000000));
+}
+
+}  // namespace
+
+struct DirectoryListing::Impl {
+  DIR* dir = nullptr;
+};
+
+DirectoryListing::DirectoryListing(const std::string& folder) : impl_(std::make_unique<Impl>()) {
+  impl_->dir = opendir(folder.c_str());
+}
+
+DirectoryListing::~DirectoryListing() {
+  if (impl_->dir) closedir(impl_->dir);
+}
+
+bool DirectoryListing::Next(DirEntry& entry) {
+  if (!impl_->dir) return false;
+  const struct dirent* d = readdir(impl_->dir);
+  if (!d) return false;
+  entry = DirEntry{};
+  entry.name = d->d_name;
+  entry.isHidden = entry.name[0] == '.';
+  // Links are followed, as the Windows listing reports a linked folder as a folder;
+  // a dangling link is reported as the link itself.
+  struct stat st {};
+  const int fd = dirfd(impl_->dir);
+  if (fstatat(fd, d->d_name, &st, 0) == 0 || fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+    entry.isDirectory = S_ISDIR(st.st_mode);
+    entry.size = entry.isDirectory ? 0 : static_cast<std::uint64_t>(st.st_size);
+    entry.lastWriteTime = LocalDateTime(st.st_mtim);
+  }
+  return true;
+}
+
+bool IsExistingFile(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+}  // namespace trovex::fs

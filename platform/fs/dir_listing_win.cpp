@@ -1,0 +1,69 @@
+#include <windows.h>
+
+#include "platform/fs/date_time.h"
+#include "platform/fs/dir_listing.h"
+#include "platform/text/cp932.h"
+
+namespace trovex::fs {
+namespace {
+
+std::wstring ToWidePath(const std::string& path, bool& ok) {
+  const auto units = text::DecodeCp932(path);
+  ok = units.has_value();
+  return ok ? std::wstring(units->begin(), units->end()) : std::wstring();
+}
+
+double LocalDateTime(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME st;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return 0;
+  return EncodeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
+                        st.wMilliseconds);
+}
+
+}  // namespace
+
+struct DirectoryListing::Impl {
+  HANDLE find = INVALID_HANDLE_VALUE;
+  WIN32_FIND_DATAW data{};
+  bool pending = false;  // `data` holds an entry not yet returned
+};
+
+DirectoryListing::DirectoryListing(const std::string& folder) : impl_(std::make_unique<Impl>()) {
+  bool ok = false;
+  const std::wstring pattern = ToWidePath(folder + "*.*", ok);
+  if (!ok) return;
+  impl_->find = FindFirstFileW(pattern.c_str(), &impl_->data);
+  impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
+}
+
+DirectoryListing::~DirectoryListing() {
+  if (impl_->find != INVALID_HANDLE_VALUE) FindClose(impl_->find);
+}
+
+bool DirectoryListing::Next(DirEntry& entry) {
+  if (!impl_->pending) {
+    if (impl_->find == INVALID_HANDLE_VALUE || !FindNextFileW(impl_->find, &impl_->data))
+      return false;
+  }
+  impl_->pending = false;
+  const WIN32_FIND_DATAW& d = impl_->data;
+  // Names CP932 lacks get "?" in those places, as the ANSI listing gives them.
+  entry.name = text::EncodeCp932(std::u16string_view(reinterpret_cast<const char16_t*>(d.cFileName)), '?');
+  entry.isDirectory = (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry.isHidden = (d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+  entry.isSystem = (d.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+  entry.size = (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+  entry.lastWriteTime = LocalDateTime(d.ftLastWriteTime);
+  return true;
+}
+
+bool IsExistingFile(const std::string& path) {
+  bool ok = false;
+  const std::wstring wide = ToWidePath(path, ok);
+  if (!ok) return false;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace trovex::fs

@@ -1,0 +1,51 @@
+#pragma once
+// The recursive walk over the chosen locations, and the counting walk before a run.
+//
+// Within a folder all its files are examined before any subfolder; subfolders are
+// walked depth-first in the platform's listing order. cancelRequested is polled
+// before every entry of the files pass and after every subfolder.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "search/search_conditions.h"
+#include "search/search_locations.h"
+#include "search/search_progress.h"
+
+namespace trovex::search {
+
+// Looks into one file: the offset of its first hit, or nullopt.
+using FileSearcher = std::function<std::optional<std::int64_t>(const std::string& path)>;
+
+// Lets the user interface handle its pending messages once (the counting walk
+// calls it once per entry so that a Cancel button works); may be empty.
+using MessagePump = std::function<void()>;
+
+// The drive texts: "C:", "D:", ... on Windows; "/" on POSIX.
+std::vector<std::string> ListDrives();
+
+// Calls `walk` for each drive in order and sums what it returns; stops after a
+// drive when cancelRequested is set.
+std::uint32_t ForEachDrive(SearchProgress& progress,
+                           const std::function<std::uint32_t(const std::string& drive)>& walk);
+
+// Examines the files of `folder` and its subfolders: adds a hit line per hit and
+// advances filesExamined per examined file.
+void WalkFolder(const std::string& folder, const SearchConditions& conditions,
+                const FileSearcher& searchFile, SearchProgress& progress);
+
+// Counts the files (shortcuts included) that pass the hidden and system tests.
+std::uint32_t CountFolder(const std::string& folder, const SearchConditions& conditions,
+                          SearchProgress& progress, const MessagePump& pump);
+
+// WalkFolder over every location in order.
+void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
+               const FileSearcher& searchFile, SearchProgress& progress);
+
+// CountFolder over every location in order, naming each in countingRoot first.
+std::uint32_t CountFiles(const SearchLocations& locations, const SearchConditions& conditions,
+                         SearchProgress& progress, const MessagePump& pump = {});
+
+}  // namespace trovex::search

@@ -1,0 +1,41 @@
+#pragma once
+// The file selection conditions of a search, taken from the option panel at Start.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trovex::search {
+
+// Initial value of both date pickers: 2006-08-23 09:49:05. The user edits only
+// the date; the time of day stays this one's.
+inline constexpr double kDatePickerInitialValue = 38952.4090902315;
+
+struct SearchConditions {
+  // When false the name, size and date conditions are not applied and an empty
+  // search text is not treated specially.
+  bool optionsOpen = false;
+  // The content as typed; when empty (and optionsOpen) files are listed unread.
+  std::string searchText;
+  // Name fragments (see BuildNameTerms); already lower-cased when they were
+  // built without case sensitivity.
+  std::vector<std::string> nameTerms;
+  bool excludeNames = false;
+  bool nameCaseSensitive = false;
+  bool sizeFilterOn = false;
+  bool sizeAtLeast = false;  // false: at most
+  std::uint64_t sizeLimit = 10 * 1024;  // bytes, inclusive
+  bool dateFilterOn = false;
+  std::string yearText;  // when not empty the date condition is this calendar year
+  double dateFrom = kDatePickerInitialValue;  // inclusive range, days since 1899-12-30
+  double dateTo = kDatePickerInitialValue;
+  bool excludeDates = false;
+  // Also walk hidden / system files and folders, whatever optionsOpen says.
+  bool includeHidden = false;
+  bool includeSystem = false;
+};
+
+// The size bound of the panel: `number` (1 to 1024) times 1024 to the power of
+// `unitIndex` (0 B, 1 KB, 2 MB, 3 GB), in 64 bits.
+std::uint64_t ComputeSizeLimit(int number, int unitIndex);
+
+}  // namespace trovex::search

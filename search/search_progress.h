@@ -1,0 +1,48 @@
+#pragma once
+// What the worker and the result window share during a run. The worker is the
+// only writer of the hit list, filesExamined and currentFile; the window reads
+// them on its timer while the worker runs.
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace trovex::search {
+
+// The hit lines of the current result ("<full path>=<offset>", see hit_line.h),
+// in the order found; safe for one writer and readers on other threads.
+class HitList {
+ public:
+  void Add(std::string line);
+  void Clear();
+  std::size_t Count() const;
+  std::string At(std::size_t index) const;
+  // Copies of the lines from `first` on: what a reader has not seen yet.
+  std::vector<std::string> LinesFrom(std::size_t first) const;
+  std::vector<std::string> Lines() const { return LinesFrom(0); }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> lines_;
+};
+
+struct SearchProgress {
+  std::atomic<bool> cancelRequested{false};
+  HitList hitList;
+  std::atomic<std::uint64_t> filesExamined{0};
+  std::atomic<std::uint64_t> totalFiles{0};
+  // Written and read on the user-interface thread (the counting walk and the
+  // pre-count dialog).
+  std::string countingRoot;
+
+  void SetCurrentFile(std::string path);
+  std::string CurrentFile() const;
+
+ private:
+  mutable std::mutex currentFileMutex_;
+  std::string currentFile_;
+};
+
+}  // namespace trovex::search
