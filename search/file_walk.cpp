@@ -60,7 +60,7 @@ void WalkFolder(const std::string& path, const SearchConditions& conditions,
         progress.hitList.Add(MakeHitLine(filePath, 0));
       } else if (action == FileAction::Search) {
         if (const auto offset = searchFile(filePath)) {
-          progress.hitList.Add(MakeHitLine(filePath, *offset));
+          progress.hitList.Add(MakeHitLine(filePath, static_cast<std::int64_t>(*offset)));
         }
       }
       progress.filesExamined.fetch_add(1);

@@ -17,7 +17,7 @@
 namespace trovex::search {
 
 // Looks into one file: the offset of its first hit, or nullopt.
-using FileSearcher = std::function<std::optional<std::int64_t>(const std::string& path)>;
+using FileSearcher = std::function<std::optional<std::uint64_t>(const std::string& path)>;
 
 // Lets the user interface handle its pending messages once (the counting walk
 // calls it once per entry so that a Cancel button works); may be empty.

@@ -20,12 +20,12 @@ using trovex::testing::WalkTestTree;
 namespace {
 
 // Finds "needle" in the whole file; empty files never match.
-std::optional<std::int64_t> FindNeedle(const std::string& path) {
+std::optional<std::uint64_t> FindNeedle(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::size_t at = data.find("needle");
   if (at == std::string::npos) return std::nullopt;
-  return static_cast<std::int64_t>(at);
+  return static_cast<std::uint64_t>(at);
 }
 
 std::vector<std::string> HitPaths(const SearchProgress& progress) {

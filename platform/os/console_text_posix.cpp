@@ -1,0 +1,27 @@
+#include "platform/os/console_text.h"
+#include "platform/text/cp932.h"
+#include "platform/text/utf8.h"
+
+namespace trovex::os {
+
+std::optional<std::vector<std::string>> ProgramArguments(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return arguments;
+}
+
+std::optional<std::string> TypedTextToCp932(std::string_view text) {
+  const auto units = text::Utf8ToUtf16(text);
+  if (!units) return std::nullopt;
+  std::size_t unmapped = 0;
+  std::string encoded = text::EncodeCp932(*units, '?', &unmapped);
+  if (unmapped != 0) return std::nullopt;
+  return encoded;
+}
+
+std::string Cp932ForConsole(std::string_view message) {
+  const auto units = text::DecodeCp932(message);
+  return units ? text::Utf16ToUtf8(*units) : std::string(message);
+}
+
+}  // namespace trovex::os

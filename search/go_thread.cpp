@@ -1,0 +1,43 @@
+#include "search/go_thread.h"
+
+namespace trovex::search {
+
+TGoThread::TGoThread(SearchLocations locations, SearchQuery query, MatchOptions options,
+                     SearchConditions conditions, ScanState& scanState, SearchProgress& progress)
+    : locations_(std::move(locations)),
+      query_(std::move(query)),
+      options_(options),
+      conditions_(std::move(conditions)),
+      scanState_(scanState),
+      progress_(progress),
+      thread_(&TGoThread::Run, this) {}
+
+TGoThread::~TGoThread() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void TGoThread::Execute() {
+  if (Terminated()) return;
+  RunSearch(locations_, conditions_, query_, options_, scanState_, progress_);
+}
+
+void TGoThread::Run() {
+  Execute();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    finished_ = true;
+  }
+  finishedSignal_.notify_all();
+}
+
+bool TGoThread::WaitFor(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return finishedSignal_.wait_for(lock, timeout, [this] { return finished_.load(); });
+}
+
+void TGoThread::WaitFor() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  finishedSignal_.wait(lock, [this] { return finished_.load(); });
+}
+
+}  // namespace trovex::search
