@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "cli/find_command.h"
+#include "cli/find_options.h"
+#include "platform/os/console_text.h"
+#include "search/hit_line.h"
+#include "walk_test_tree.h"
+
+using namespace trovex;
+using namespace trovex::cli;
+using trovex::testing::WalkTestTree;
+
+namespace {
+
+std::optional<FindOptions> Parse(const std::vector<std::string>& args, std::string* error = nullptr) {
+  std::string e;
+  auto options = ParseFindOptions(args, e);
+  if (error) *error = e;
+  return options;
+}
+
+struct FindResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(std::FILE* file) {
+  std::rewind(file);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+FindResult Find(const std::vector<std::string>& args) {
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const int status = RunFind(args, out, err);
+  return {status, ReadAll(out), ReadAll(err)};
+}
+
+}  // namespace
+
+TEST(FindOptions, DefaultsFlagsAndOperands) {
+  const auto o = Parse({"--options", "--case", "--fold", "--name=a=b/c", "--", "--x", "/t1", "/t2"});
+  ASSERT_TRUE(o);
+  EXPECT_TRUE(o->OptionChkBox && o->BigSmlChkBox && !o->FullHalfChkBox);
+  EXPECT_EQ(o->Edit2Text, "a=b/c");
+  EXPECT_EQ(o->content, "--x");
+  EXPECT_EQ(o->locations, (std::vector<std::string>{"/t1", "/t2"}));
+  EXPECT_FALSE(o->SizeChkBox || o->DateChkMenu || o->cached || o->count);
+
+  const auto sized = Parse({"--unit", "MB", "", "."});
+  ASSERT_TRUE(sized);
+  EXPECT_TRUE(sized->SizeChkBox);
+  EXPECT_EQ(sized->sizeNumber, 10);
+  EXPECT_EQ(sized->sizeUnitIndex, 2);
+  EXPECT_FALSE(sized->sizeAtLeast);
+  EXPECT_EQ(sized->content, "");
+
+  const auto dated = Parse({"--from", "2024/01/01", "--to", "2024/1/31", "x"});
+  ASSERT_TRUE(dated);
+  EXPECT_TRUE(dated->DateChkMenu);
+  EXPECT_NEAR(dated->dateTo - dated->dateFrom, 30.0, 1e-9);
+  const auto conditions = MakeConditions(*dated);
+  EXPECT_NEAR(conditions.dateFrom - static_cast<long long>(conditions.dateFrom),
+              search::kDatePickerInitialValue - 38952, 1e-9);  // 09:49:05 kept
+}
+
+TEST(FindOptions, BadCommandLines) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},                                   // no CONTENT
+      {"--bogus", "x"},                     // unknown option
+      {"--name"},                           // missing value
+      {"--options=1", "x"},                 // a flag with a value
+      {"--size", "0", "x"},  {"--size", "1025", "x"}, {"--size", "1e3", "x"},
+      {"--unit", "TB", "x"}, {"--unit", "kb", "x"},
+      {"--year", "20x4", "x"},
+      {"--from", "2024/01/01", "x"},        // without --to
+      {"--from", "2023/02/29", "--to", "2023/03/01", "x"},
+      {"--year", "2024", "--from", "2024/01/01", "--to", "2024/01/02", "x"},
+  };
+  for (const auto& args : bad) {
+    std::string error;
+    EXPECT_FALSE(Parse(args, &error)) << ::testing::PrintToString(args);
+    EXPECT_FALSE(error.empty());
+    const FindResult run = Find(args);
+    EXPECT_EQ(run.status, kBadInput);
+    EXPECT_NE(run.err.find("usage: trovex-find"), std::string::npos);
+    EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST(FindOptions, PanelOptionsActOnlyWithOptions) {
+  auto o = *Parse({"--case", "--fold", "--skip-breaks", "--hidden", "--name", "Txt", "x"});
+  auto m = MakeMatchOptions(o, search::SearchMode::Text);
+  EXPECT_FALSE(m.caseSensitive);
+  EXPECT_TRUE(m.foldedCaseSensitive);
+  EXPECT_FALSE(m.foldWidthAndKana);
+  EXPECT_TRUE(m.skipLineBreaks);
+  auto c = MakeConditions(o);
+  EXPECT_FALSE(c.optionsOpen);
+  EXPECT_TRUE(c.includeHidden);
+  EXPECT_EQ(c.nameTerms, std::vector<std::string>{"Txt"});  // case kept: --case
+  o.OptionChkBox = true;
+  m = MakeMatchOptions(o, search::SearchMode::Text);
+  EXPECT_TRUE(m.caseSensitive);
+  EXPECT_TRUE(m.foldWidthAndKana);
+  EXPECT_TRUE(MakeConditions(o).optionsOpen);
+}
+
+TEST(FindCommand, RunsTheSearchAndReportsHitLines) {
+  WalkTestTree tree;
+  tree.File("a=b/hit.txt", "xx needle");
+  tree.File("miss.txt", "nothing");
+  tree.File("big.bin", std::string(20000, 'n') + "needle");
+  tree.File("empty.txt", "");
+
+  FindResult run = Find({"needle", tree.Root()});
+  EXPECT_EQ(run.status, kFoundHits);
+  std::vector<std::string> lines;
+  for (std::size_t pos = 0; pos < run.out.size();) {
+    const std::size_t end = run.out.find('\n', pos);
+    lines.push_back(run.out.substr(pos, end - pos));
+    pos = end + 1;
+  }
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], search::MakeHitLine(tree.PathOf("big.bin"), 20000));
+  const auto parts = search::SplitHitLine(lines[1]);
+  EXPECT_EQ(parts->path, tree.PathOf("a=b/hit.txt"));
+  EXPECT_EQ(parts->offsetText, "3");
+
+  // The size condition needs --options; with it only files of at most 1 KB are searched.
+  run = Find({"--at-most", "--size", "1", "needle", tree.Root()});
+  EXPECT_EQ(run.status, kFoundHits);
+  run = Find({"--options", "--at-most", "--size", "1", "--cached", "needle", tree.Root()});
+  EXPECT_EQ(run.out, search::MakeHitLine(tree.PathOf("a=b/hit.txt"), 3) + "\n");
+
+  run = Find({"absent", tree.Root()});
+  EXPECT_EQ(run.status, kNoHits);
+  EXPECT_TRUE(run.out.empty());
+
+  // --count reports the pre-count on stderr.
+  run = Find({"--count", "--options", "--name", "empty", "", tree.Root()});
+  EXPECT_EQ(run.status, kFoundHits);
+  EXPECT_EQ(run.out, search::MakeHitLine(tree.PathOf("empty.txt"), 0) + "\n");
+  EXPECT_EQ(run.err, "4\n");
+}
+
+TEST(FindCommand, BadContentsExitWithTheProgramsMessage) {
+  WalkTestTree tree;
+  FindResult run = Find({"", tree.Root()});
+  EXPECT_EQ(run.status, kBadInput);
+  EXPECT_NE(run.err.find(os::Cp932ForConsole("検索する内容が入力されていません。")), std::string::npos);
+  run = Find({",1,,2", tree.Root()});
+  EXPECT_EQ(run.status, kBadInput);
+  EXPECT_NE(run.err.find(os::Cp932ForConsole("[]\n不正な値が入力されています。")), std::string::npos);
+  // An empty content with a name filter is accepted, even with the panel closed.
+  tree.File("a.txt", "x");
+  run = Find({"--name", "zzz", "", tree.Root()});
+  EXPECT_EQ(run.status, kFoundHits);
+  EXPECT_EQ(run.out, search::MakeHitLine(tree.PathOf("a.txt"), 0) + "\n");
+}
