@@ -1,0 +1,149 @@
+#include "app/main_form.h"
+
+#include "app/main_images.h"
+
+namespace trovex::app {
+
+TForm1::TForm1()
+    : SpeedButton3(this, "開始"),
+      LogSpBtn(this, "ログ"),
+      SpeedButton2(this),
+      SpeedButton8(this),
+      SpeedButton1(this, "拡大"),
+      SpeedButton7(this, "ビュー"),
+      ButtonRowRule(this),
+      StatusBar1(this) {
+  SetCaption("Trovex β");
+  SetBorderStyle(ui::BorderStyle::Single);
+  SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
+  SetPosition(ui::FormPosition::ScreenCenter);
+  FillImageList1(ImageList1);
+  FillButtonGlyphs(ButtonGlyphs);
+  BuildMenus();
+  SetClientSize(kClientWidth, kCompactClientHeight);
+  BuildButtonRow();
+
+  StatusBar1.SetPanels({ui::StatusPanel{-1, true, ""}});
+  StatusBar1.OnDrawPanel = ui::Bind(this, &TForm1::StatusBar1DrawPanel);
+
+  Timer1.SetEnabled(false);
+  Timer1.SetInterval(500);
+  Timer1.OnTimer = ui::Bind(this, &TForm1::Timer1Timer);
+
+  InstallHintHandler();
+}
+
+void TForm1::BuildMenus() {
+  MainMenu1.SetImages(&ImageList1);
+  MainMenu1.Add(FileMenu);
+  FileMenu.Add(Open1);
+  FileMenu.Add(N1);
+  FileMenu.Add(Exit1);
+  MainMenu1.Add(EditMenu);
+  EditMenu.Add(A1);
+  EditMenu.Add(I1);
+  MainMenu1.Add(ViewMenu);
+  ViewMenu.Add(LargeIcon1);
+  ViewMenu.Add(N2);
+  ViewMenu.Add(N3);
+  ViewMenu.Add(HidenMenu);
+
+  Open1.SetHint("検索するフォルダを開く");
+  Open1.SetImageIndex(10);
+  A1.SetImageIndex(9);
+  I1.SetImageIndex(11);
+  LargeIcon1.SetRadioItem(true);
+  N2.SetRadioItem(true);
+  N2.SetChecked(true);
+  HidenMenu.SetImageIndex(2);
+  Exit1.OnClick = ui::Bind(this, &TForm1::Exit1Click);
+  SetMenu(&MainMenu1);
+}
+
+void TForm1::BuildButtonRow() {
+  struct Placement {
+    ui::SpeedButton& button;
+    int glyph;
+    int width;
+    const char* hint;
+  };
+  const Placement row[] = {
+      {SpeedButton3, kGlyphStart, 66, "Start"},
+      {LogSpBtn, kGlyphLog, 58, "Error log|エラーログ"},
+      {SpeedButton2, kGlyphHelp, 28, "Help|F1 Key"},
+      {SpeedButton8, kGlyphVersion, 28, "Version|バージョン情報"},
+      {SpeedButton1, kGlyphExtend, 66, "Extends window|ウィンドウを広げる"},
+      {SpeedButton7, -1, 70, "File view|検索したファイルを一覧表示する"},
+  };
+  int left = 4;
+  for (const Placement& place : row) {
+    place.button.SetBounds(left, 3, place.width, 26);
+    place.button.SetGlyph(place.glyph >= 0 ? &ButtonGlyphs : &ImageList1,
+                          place.glyph >= 0 ? place.glyph : 0);
+    place.button.SetHint(place.hint);
+    place.button.SetCursor(ui::Cursor::Hand);
+    left += place.width + 2;
+  }
+  // "拡大" stays down until it is clicked again.
+  SpeedButton1.SetGroupIndex(1);
+  SpeedButton1.SetAllowAllUp(true);
+  LogSpBtn.SetEnabled(!ErrorLogList.empty());
+
+  SpeedButton2.OnClick = ui::Bind(this, &TForm1::SpeedButton2Click);
+  SpeedButton8.OnClick = ui::Bind(this, &TForm1::SpeedButton8Click);
+  SpeedButton7.OnClick = ui::Bind(this, &TForm1::SpeedButton7Click);
+
+  ButtonRowRule.SetBevelOuter(ui::Bevel::Lowered);
+  ButtonRowRule.SetBounds(0, kButtonRowHeight, kClientWidth, 2);
+}
+
+void TForm1::InstallHintHandler() {
+  ui::App().OnHint = [this](const std::string& longHint) { DisplayHint(longHint); };
+}
+
+void TForm1::DisplayHint(const std::string& longHint) { StatusBar1.SetPanelText(0, longHint); }
+
+void TForm1::StatusBar1DrawPanel(ui::StatusBar& bar, int panel, ui::Canvas& canvas,
+                                 const RECT& rect) {
+  canvas.SetBrushColor(StatusBarColor);
+  canvas.FillRect(rect);
+  const std::string& text = bar.PanelText(panel);
+  const int y = (rect.bottom - rect.top) / 2 - canvas.TextHeight("H") / 2;
+  canvas.SetFontColor(0xD0D0D0);
+  canvas.TextOut(rect.left + 4, rect.top + y + 2, text);
+  canvas.SetTransparent(true);
+  canvas.SetFontColor(0x404040);
+  canvas.TextOut(rect.left + 3, rect.top + y, text);
+}
+
+void TForm1::FormShortCut(unsigned key, ui::ShiftState, bool& handled) {
+  if (key == VK_F1) {
+    OpenHelp("");
+    handled = true;
+  }
+}
+
+void TForm1::Timer1Timer(ui::Component&) {
+  const bool logEnabled = !ErrorLogList.empty();
+  if (LogSpBtn.Enabled() != logEnabled) LogSpBtn.SetEnabled(logEnabled);
+  const int image = AdvanceViewButtonBlink(blink_, PendingResultsFlag);
+  if (image >= 0) SpeedButton7.SetGlyph(&ImageList1, image);
+}
+
+void TForm1::SpeedButton2Click(ui::Component&) { OpenHelp(""); }
+
+void TForm1::SpeedButton8Click(ui::Component&) {
+  // The version window opens here once it exists.
+}
+
+void TForm1::SpeedButton7Click(ui::Component&) {
+  // The result window opens here, in viewing mode, once it exists.
+}
+
+void TForm1::Exit1Click(ui::Component&) { Close(); }
+
+void TForm1::OpenHelp(const std::string& /*anchor*/) {
+  // Hook for the help hand-over: start-up wires the help viewer in here.
+}
+
+}  // namespace trovex::app

@@ -1,0 +1,93 @@
+#pragma once
+// TForm1: the main window. This file holds its frame (button row, menus, status
+// line with hints, timer, keyboard); the location browser, the option panel and
+// the start-up steps add their controls and handlers to the same class.
+#include <string>
+#include <vector>
+
+#include "app/view_button_blink.h"
+#include "platform/ui/application.h"
+#include "platform/ui/canvas.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/speed_button.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/timer.h"
+
+namespace trovex::app {
+
+class TForm1 : public ui::Form {
+ public:
+  TForm1();
+
+  // Layout: the button row on top; below it the location browser takes the left
+  // column and the search content box with the option panels the right one.
+  static constexpr int kClientWidth = 600;
+  static constexpr int kButtonRowHeight = 32;
+  static constexpr int kLeftColumnLeft = 4;
+  static constexpr int kLeftColumnWidth = 280;
+  static constexpr int kRightColumnLeft = 292;
+  static constexpr int kRightColumnWidth = 300;
+  static constexpr int kCompactClientHeight = 360;
+
+  // State shared with the other parts of the program.
+  std::string CurrentPath;               // folder the browser shows; empty: drive level
+  std::vector<std::string> BackStack;    // earlier values of CurrentPath
+  std::vector<std::string> ErrorLogList;  // the error log, one entry per line
+  bool PendingResultsFlag = false;       // an automatically saved result waits
+  std::string PendingResultsPath;        // its history file
+  ui::Color StatusBarColor = ui::clBtnFace;  // background of the status line
+
+  ui::ImageList ImageList1;
+  ui::ImageList ButtonGlyphs;
+
+  ui::MainMenu MainMenu1;
+  ui::MenuItem FileMenu{"ファイル(&F)"};
+  ui::MenuItem Open1{"開く(&O)"};
+  ui::MenuItem N1{"-"};
+  ui::MenuItem Exit1{"終了(&X)"};
+  ui::MenuItem EditMenu{"編集(&E)"};
+  ui::MenuItem A1{"全て選択(&A)"};
+  ui::MenuItem I1{"選択の切り替え(&I)"};
+  ui::MenuItem ViewMenu{"表示(&V)"};
+  ui::MenuItem LargeIcon1{"大きいアイコン"};
+  ui::MenuItem N2{"一覧"};
+  ui::MenuItem N3{"-"};
+  ui::MenuItem HidenMenu{"隠し属性を表示"};
+
+  ui::SpeedButton SpeedButton3;  // 開始
+  ui::SpeedButton LogSpBtn;      // ログ
+  ui::SpeedButton SpeedButton2;  // help
+  ui::SpeedButton SpeedButton8;  // version
+  ui::SpeedButton SpeedButton1;  // 拡大
+  ui::SpeedButton SpeedButton7;  // ビュー
+  ui::Panel ButtonRowRule;       // the line under the button row
+  ui::StatusBar StatusBar1;
+  ui::Timer Timer1;
+
+  // Hands the help page "TrovexBeta.html" + anchor to the help viewer.
+  void OpenHelp(const std::string& anchor);
+  // Makes the status line show the hints again (a result window installs its own).
+  void InstallHintHandler();
+
+  void Timer1Timer(ui::Component& sender);
+  void SpeedButton2Click(ui::Component& sender);
+  void SpeedButton8Click(ui::Component& sender);
+  void SpeedButton7Click(ui::Component& sender);
+  void Exit1Click(ui::Component& sender);
+  void DisplayHint(const std::string& longHint);
+  void StatusBar1DrawPanel(ui::StatusBar& bar, int panel, ui::Canvas& canvas, const RECT& rect);
+
+ protected:
+  void FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) override;
+  void FormResize() override {}
+
+ private:
+  void BuildMenus();
+  void BuildButtonRow();
+  ViewButtonBlink blink_;
+};
+
+}  // namespace trovex::app

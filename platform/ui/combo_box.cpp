@@ -1,0 +1,79 @@
+#include "platform/ui/combo_box.h"
+
+#include <commctrl.h>
+
+#include "platform/ui/wide.h"
+
+namespace trovex::ui {
+
+ComboBox::ComboBox(Control* parent, ComboStyle style) : Control(parent) {
+  const DWORD kind = style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
+  CreateHandle(L"COMBOBOX", kind | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, 0, true, 145, 200);
+  SetColor(clWindow);
+}
+
+void ComboBox::AddItem(std::string_view item) {
+  SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+}
+
+void ComboBox::SetItems(const std::vector<std::string>& items) {
+  ClearItems();
+  for (const std::string& item : items) AddItem(item);
+}
+
+void ComboBox::ClearItems() { SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0); }
+
+int ComboBox::ItemCount() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }
+
+std::string ComboBox::Item(int index) const {
+  const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return Narrow(text);
+}
+
+int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
+
+void ComboBox::SetItemIndex(int index) { SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+bool ComboBox::DroppedDown() const { return SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+void ComboBox::SetDroppedDown(bool dropped) { SendMessageW(hwnd_, CB_SHOWDROPDOWN, dropped, 0); }
+
+void ComboBox::SetDropDownCount(int count) {
+  dropDownCount_ = count;
+  SendMessageW(hwnd_, CB_SETMINVISIBLE, static_cast<WPARAM>(count), 0);
+}
+
+void ComboBox::SetBounds(int left, int top, int width, int /*height*/) {
+  // The window's height includes the dropped list; the box's own height follows the font.
+  const int item = static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0));
+  MoveWindow(hwnd_, left, top, width, Height() + item * dropDownCount_ + 2, TRUE);
+}
+
+void ComboBox::CommandNotify(WORD code) {
+  switch (code) {
+    case CBN_SELCHANGE:
+      Click();
+      Fire(OnSelect);
+      Fire(OnChange);
+      break;
+    case CBN_EDITCHANGE: Fire(OnChange); break;
+    case CBN_DROPDOWN: Fire(OnDropDown); break;
+    case CBN_CLOSEUP: Fire(OnCloseUp); break;
+    case CBN_SETFOCUS: Fire(OnEnter); break;
+    case CBN_KILLFOCUS: Fire(OnExit); break;
+    default: break;
+  }
+}
+
+LRESULT ComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Focus changes are reported through CBN_SETFOCUS and CBN_KILLFOCUS: the box
+  // passes its focus on to its edit field.
+  if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) return DefaultProc(msg, wParam, lParam);
+  return Control::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace trovex::ui

@@ -1,0 +1,42 @@
+#pragma once
+// ComboBox: a drop-down box with an edit field (DropDown) or a fixed list
+// (DropDownList). OnChange and OnClick run when the user picks an item, OnChange also
+// when the user types; setting ItemIndex from the program runs neither.
+#include <string>
+#include <vector>
+
+#include "platform/ui/control.h"
+
+namespace trovex::ui {
+
+enum class ComboStyle { DropDown, DropDownList };
+
+class ComboBox : public Control {
+ public:
+  explicit ComboBox(Control* parent, ComboStyle style = ComboStyle::DropDown);
+
+  void AddItem(std::string_view item);
+  void SetItems(const std::vector<std::string>& items);
+  void ClearItems();
+  int ItemCount() const;
+  std::string Item(int index) const;
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  bool DroppedDown() const;
+  void SetDroppedDown(bool dropped);
+  // Items shown at once in the dropped list.
+  void SetDropDownCount(int count);
+
+  void SetBounds(int left, int top, int width, int height) override;
+
+  NotifyEvent OnDropDown, OnCloseUp, OnSelect;
+
+ protected:
+  void CommandNotify(WORD code) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  int dropDownCount_ = 8;
+};
+
+}  // namespace trovex::ui

@@ -1,0 +1,463 @@
+#include "platform/ui/control.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <exception>
+
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/wide.h"
+
+namespace trovex::ui {
+namespace {
+
+const wchar_t kControlProp[] = L"Trovex.Control";
+UINT_PTR nextChildId = 100;
+
+HCURSOR CursorHandle(Cursor cursor) {
+  switch (cursor) {
+    case Cursor::Hand: return LoadCursorW(nullptr, IDC_HAND);
+    case Cursor::Wait: return LoadCursorW(nullptr, IDC_WAIT);
+    case Cursor::IBeam: return LoadCursorW(nullptr, IDC_IBEAM);
+    default: return LoadCursorW(nullptr, IDC_ARROW);
+  }
+}
+
+ShiftState MouseShiftState(WPARAM keys) {
+  ShiftState shift = 0;
+  if (keys & MK_SHIFT) shift |= ssShift;
+  if (keys & MK_CONTROL) shift |= ssCtrl;
+  if (keys & MK_LBUTTON) shift |= ssLeft;
+  if (keys & MK_RBUTTON) shift |= ssRight;
+  if (keys & MK_MBUTTON) shift |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
+}
+
+}  // namespace
+
+ShiftState KeyShiftState() {
+  ShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
+}
+
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Control* control = nullptr;
+  if (msg == WM_NCCREATE) {
+    control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    control->hwnd_ = hwnd;
+    SetPropW(hwnd, kControlProp, control);
+  } else {
+    control = Control::FromHandle(hwnd);
+  }
+  if (control == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  return control->Route(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ControlSubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR refData) {
+  return reinterpret_cast<Control*>(refData)->Route(msg, wParam, lParam);
+}
+
+Control::Control(Control* parent) : parent_(parent) {
+  if (parent_ != nullptr) {
+    parent_->children_.push_back(this);
+    font_ = parent_->font_;
+  }
+}
+
+Control::~Control() {
+  if (hwnd_ != nullptr) {
+    HWND hwnd = hwnd_;
+    if (subclassed_) RemoveWindowSubclass(hwnd, ControlSubclassProc, 0);
+    RemovePropW(hwnd, kControlProp);
+    hwnd_ = nullptr;
+    DestroyWindow(hwnd);
+  }
+  if (brush_ != nullptr) DeleteObject(brush_);
+  if (parent_ != nullptr) std::erase(parent_->children_, this);
+  for (Control* child : children_) child->parent_ = nullptr;
+}
+
+Control* Control::FromHandle(HWND hwnd) {
+  return hwnd != nullptr ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr;
+}
+
+Form* Control::OwnerForm() {
+  Control* top = this;
+  while (top->parent_ != nullptr) top = top->parent_;
+  return dynamic_cast<Form*>(top);
+}
+
+const wchar_t* Control::OwnClass(const wchar_t* name, UINT classStyle) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &wc)) return name;
+  wc.cbSize = sizeof wc;
+  wc.style = classStyle;
+  wc.lpfnWndProc = ControlProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = nullptr;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+  return name;
+}
+
+void Control::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle, bool subclass,
+                           int width, int height) {
+  HWND parentHwnd = parent_ != nullptr ? parent_->hwnd_ : nullptr;
+  HMENU id = nullptr;
+  if (parent_ != nullptr) {
+    style |= WS_CHILD;
+    id = reinterpret_cast<HMENU>(nextChildId++);
+  } else if (auto* form = dynamic_cast<Form*>(this)) {
+    parentHwnd = form->OwnerWindow();
+  }
+  HWND hwnd = CreateWindowExW(exStyle, className, L"", style, 0, 0, width, height, parentHwnd,
+                              id, GetModuleHandleW(nullptr), subclass ? nullptr : this);
+  if (hwnd == nullptr) throw std::runtime_error("CreateWindowEx failed");
+  if (subclass) {
+    hwnd_ = hwnd;
+    SetPropW(hwnd, kControlProp, this);
+    SetWindowSubclass(hwnd, ControlSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    subclassed_ = true;
+  }
+  ApplyFont();
+}
+
+LRESULT Control::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  try {
+    result = WndProc(msg, wParam, lParam);
+  } catch (const std::exception& error) {
+    App().ShowException(error);
+  } catch (...) {
+    App().ShowException(std::runtime_error("unknown exception"));
+  }
+  if (msg == WM_NCDESTROY && hwnd_ != nullptr) {
+    if (subclassed_) RemoveWindowSubclass(hwnd_, ControlSubclassProc, 0);
+    RemovePropW(hwnd_, kControlProp);
+    hwnd_ = nullptr;
+  }
+  return result;
+}
+
+bool Control::RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  auto directChild = [this](HWND hwnd) {
+    Control* child = FromHandle(hwnd);
+    return child != nullptr && child->parent_ == this ? child : nullptr;
+  };
+  switch (msg) {
+    case WM_COMMAND:
+      if (lParam != 0) {
+        if (Control* child = directChild(reinterpret_cast<HWND>(lParam))) {
+          child->CommandNotify(HIWORD(wParam));
+          result = 0;
+          return true;
+        }
+      } else if (MenuItem::DispatchCommand(LOWORD(wParam))) {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (Control* child = directChild(header->hwndFrom)) return child->Notify(*header, result);
+      return false;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      bool done = false;
+      if (item->CtlType == ODT_MENU) {
+        done = MenuItem::DrawMenuImage(*item);
+      } else if (Control* child = directChild(item->hwndItem)) {
+        done = child->DrawItem(*item);
+      }
+      if (done) result = TRUE;
+      return done;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_MENU && MenuItem::MeasureMenuImage(*item)) {
+        result = TRUE;
+        return true;
+      }
+      return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX: {
+      HWND from = reinterpret_cast<HWND>(lParam);
+      Control* child = directChild(from);
+      // A part of this control (the edit box of a combo box) takes our colours.
+      if (child == nullptr && FromHandle(from) == nullptr && GetParent(from) == hwnd_) child = this;
+      if (child == nullptr) return false;
+      if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam))) {
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+      }
+      return false;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (lParam != 0) {
+        if (Control* child = directChild(reinterpret_cast<HWND>(lParam))) {
+          child->ScrollNotify(LOWORD(wParam));
+          result = 0;
+          return true;
+        }
+      }
+      return false;
+    case WM_SIZE:
+      for (Control* child : std::vector<Control*>(children_)) child->ParentResized();
+      return false;
+    default:
+      return false;
+  }
+}
+
+LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (RouteToChild(msg, wParam, lParam, result)) return result;
+  switch (msg) {
+    case WM_SETCURSOR:
+      if (App().Busy()) {
+        ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      if (cursor_ != Cursor::Default && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(CursorHandle(cursor_));
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+      const MouseEvent& event = down ? OnMouseDown : OnMouseUp;
+      if (event) {
+        const MouseButton button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) ? MouseButton::Left
+                                   : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP)
+                                       ? MouseButton::Right
+                                       : MouseButton::Middle;
+        const LRESULT def = DefaultProc(msg, wParam, lParam);
+        event(*this, button, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return def;
+      }
+      break;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (OnDblClick) {
+        const LRESULT def = DefaultProc(msg, wParam, lParam);
+        Fire(OnDblClick);
+        return def;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) {
+        OnMouseMove(*this, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      }
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+      const KeyEvent& event = down ? OnKeyDown : OnKeyUp;
+      if (event) {
+        unsigned key = static_cast<unsigned>(wParam);
+        event(*this, key, KeyShiftState());
+        if (key == 0) return 0;
+        wParam = key;
+      }
+      break;
+    }
+    case WM_CHAR:
+      if (OnKeyPress) {
+        wchar_t key = static_cast<wchar_t>(wParam);
+        OnKeyPress(*this, key);
+        if (key == 0) return 0;
+        wParam = key;
+      }
+      break;
+    case WM_SETFOCUS: {
+      const LRESULT def = DefaultProc(msg, wParam, lParam);
+      Fire(OnEnter);
+      return def;
+    }
+    case WM_KILLFOCUS: {
+      const LRESULT def = DefaultProc(msg, wParam, lParam);
+      Fire(OnExit);
+      return def;
+    }
+    default:
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd_ == nullptr) return 0;
+  return subclassed_ ? DefSubclassProc(hwnd_, msg, wParam, lParam)
+                     : DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+std::string Control::Text() const {
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd_, buffer.data(), length + 1);
+  buffer.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return Narrow(buffer);
+}
+
+void Control::SetText(std::string_view text) {
+  SetWindowTextW(hwnd_, Widen(text).c_str());
+  FontChanged();
+}
+
+bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Control::SetEnabled(bool enabled) {
+  if (Enabled() == enabled) return;
+  EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+  Invalidate();
+}
+
+bool Control::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void Control::SetVisible(bool visible) {
+  if (Visible() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::SetHint(std::string_view hint) {
+  hint_ = std::string(hint);
+  if (Form* form = OwnerForm()) form->UpdateTooltip(*this);
+}
+
+void Control::SetShowHint(bool show) {
+  showHint_ = show;
+  if (Form* form = OwnerForm()) form->UpdateTooltip(*this);
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  MoveWindow(hwnd_, left, top, width, height, TRUE);
+}
+
+namespace {
+RECT BoundsInParent(HWND hwnd, HWND parent) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  if (parent != nullptr) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+}  // namespace
+
+int Control::Left() const { return BoundsInParent(hwnd_, parent_ ? parent_->hwnd_ : nullptr).left; }
+int Control::Top() const { return BoundsInParent(hwnd_, parent_ ? parent_->hwnd_ : nullptr).top; }
+int Control::Width() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  return rect.right - rect.left;
+}
+int Control::Height() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  return rect.bottom - rect.top;
+}
+int Control::ClientWidth() const {
+  RECT rect{};
+  GetClientRect(hwnd_, &rect);
+  return rect.right;
+}
+int Control::ClientHeight() const {
+  RECT rect{};
+  GetClientRect(hwnd_, &rect);
+  return rect.bottom;
+}
+
+void Control::SetColor(Color color) {
+  color_ = color;
+  Invalidate();
+  for (Control* child : children_) child->Invalidate();
+}
+
+Color Control::EffectiveColor() const {
+  if (color_ != clNone) return color_;
+  return parent_ != nullptr ? parent_->EffectiveColor() : clBtnFace;
+}
+
+HBRUSH Control::BackBrush() const {
+  const Color color = EffectiveColor();
+  if (color & 0x80000000u) return GetSysColorBrush(static_cast<int>(color & 0xFF));
+  if (brush_ == nullptr || brushColor_ != color) {
+    if (brush_ != nullptr) DeleteObject(brush_);
+    brush_ = CreateSolidBrush(ColorToRgb(color));
+    brushColor_ = color;
+  }
+  return brush_;
+}
+
+HBRUSH Control::CtlColor(HDC dc) {
+  SetTextColor(dc, ColorToRgb(Enabled() ? font_.color : clGrayText));
+  SetBkColor(dc, ColorToRgb(EffectiveColor()));
+  return BackBrush();
+}
+
+void Control::SetFont(const FontSpec& font) {
+  font_ = font;
+  parentFont_ = false;
+  ApplyFont();
+  SetChildFonts();
+}
+
+void Control::ApplyFont() {
+  if (hwnd_ == nullptr) return;
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(font_)), TRUE);
+  FontChanged();
+  Invalidate();
+}
+
+void Control::SetChildFonts() {
+  for (Control* child : children_) {
+    if (!child->parentFont_) continue;
+    child->font_ = font_;
+    child->ApplyFont();
+    child->SetChildFonts();
+  }
+}
+
+void Control::SetFocus() {
+  if (hwnd_ != nullptr) ::SetFocus(hwnd_);
+}
+
+bool Control::Focused() const {
+  HWND focus = GetFocus();
+  return focus != nullptr && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
+
+bool Control::CanFocus() const {
+  return hwnd_ != nullptr && IsWindowVisible(hwnd_) && IsWindowEnabled(hwnd_);
+}
+
+void Control::Invalidate() {
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Control::Repaint() {
+  if (hwnd_ == nullptr) return;
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  UpdateWindow(hwnd_);
+}
+
+void Control::Click() { Fire(OnClick); }
+
+}  // namespace trovex::ui

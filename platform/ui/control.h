@@ -1,0 +1,141 @@
+#pragma once
+// Control: a window with its designed properties and events. Standard controls are
+// subclassed, our own controls use one registered class; either way every message
+// goes to the object's WndProc. A container passes WM_COMMAND, WM_NOTIFY,
+// WM_DRAWITEM and WM_CTLCOLOR* on to the direct child that sent them.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/color.h"
+#include "platform/ui/component.h"
+#include "platform/ui/font.h"
+
+namespace trovex::ui {
+
+class Form;
+
+enum class Cursor { Default, Hand, Wait, Arrow, IBeam };
+
+class Control : public Component {
+ public:
+  // parent is null only for a form.
+  explicit Control(Control* parent);
+  ~Control() override;
+
+  HWND Handle() const { return hwnd_; }
+  Control* Parent() const { return parent_; }
+  Form* OwnerForm();
+  const std::vector<Control*>& Children() const { return children_; }
+  static Control* FromHandle(HWND hwnd);
+
+  // Caption and text are the same window text.
+  std::string Text() const;
+  void SetText(std::string_view text);
+  std::string Caption() const { return Text(); }
+  void SetCaption(std::string_view text) { SetText(text); }
+
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  bool Visible() const;
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string_view hint);
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool show);
+
+  // Bounds in the parent's client coordinates (a form: on the screen).
+  virtual void SetBounds(int left, int top, int width, int height);
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  void SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+  void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+  void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+  void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  Color BackColor() const { return color_; }
+  void SetColor(Color color);
+  // The colour painted behind this control: its own or its parent's.
+  Color EffectiveColor() const;
+  const FontSpec& Font() const { return font_; }
+  void SetFont(const FontSpec& font);
+  void SetCursor(Cursor cursor) { cursor_ = cursor; }
+
+  void SetFocus();
+  bool Focused() const;
+  bool CanFocus() const;
+  void Invalidate();
+  void Repaint();
+
+  // Runs what a user's click runs.
+  virtual void Click();
+
+  NotifyEvent OnClick, OnDblClick, OnChange, OnEnter, OnExit;
+  MouseEvent OnMouseDown, OnMouseUp;
+  MouseMoveEvent OnMouseMove;
+  KeyEvent OnKeyDown, OnKeyUp;
+  KeyPressEvent OnKeyPress;
+
+ protected:
+  // Creates the window. Standard classes (subclass = true) are subclassed; our own
+  // classes are registered with the shared window procedure.
+  void CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle, bool subclass,
+                    int width = 0, int height = 0);
+  static const wchar_t* OwnClass(const wchar_t* name, UINT classStyle = CS_DBLCLKS);
+
+  virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // Notifications this control sent to its parent, handed back to it.
+  virtual void CommandNotify(WORD /*code*/) {}
+  virtual bool Notify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+  virtual bool DrawItem(DRAWITEMSTRUCT& /*item*/) { return false; }
+  virtual void ScrollNotify(WORD /*code*/) {}
+  // Colours for WM_CTLCOLOR*: returns the brush to paint with.
+  virtual HBRUSH CtlColor(HDC dc);
+  // The parent's client area changed size.
+  virtual void ParentResized() {}
+  // The control's font changed (controls that size to their text re-measure).
+  virtual void FontChanged() {}
+
+  void Fire(const NotifyEvent& event) {
+    if (event) event(*this);
+  }
+  HBRUSH BackBrush() const;
+  void ApplyFont();
+
+  HWND hwnd_ = nullptr;
+
+ private:
+  friend class Form;
+  friend LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void SetChildFonts();
+
+  Control* parent_;
+  std::vector<Control*> children_;
+  bool subclassed_ = false;
+  std::string hint_;
+  bool showHint_ = true;
+  Color color_ = clNone;
+  mutable HBRUSH brush_ = nullptr;
+  mutable Color brushColor_ = clNone;
+  FontSpec font_;
+  bool parentFont_ = true;
+  Cursor cursor_ = Cursor::Default;
+};
+
+ShiftState KeyShiftState();
+
+}  // namespace trovex::ui

@@ -1,0 +1,86 @@
+#include "platform/ui/edit.h"
+
+#include <imm.h>
+
+#include <string>
+
+#include "platform/ui/wide.h"
+
+namespace trovex::ui {
+namespace {
+
+// Converts between UTF-16 positions (the control's) and CP932 byte positions (ours).
+int BytesBefore(const std::wstring& text, int units) {
+  return static_cast<int>(Narrow(std::wstring_view(text).substr(0, static_cast<std::size_t>(units))).size());
+}
+
+int UnitsBefore(const std::string& text, int bytes) {
+  return static_cast<int>(Widen(std::string_view(text).substr(0, static_cast<std::size_t>(bytes))).size());
+}
+
+std::wstring WideText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+Edit::Edit(Control* parent) : Edit(parent, ES_AUTOHSCROLL) {}
+
+Edit::Edit(Control* parent, DWORD extraStyle) : Control(parent) {
+  CreateHandle(L"EDIT", extraStyle | WS_TABSTOP | WS_VISIBLE, WS_EX_CLIENTEDGE, true, 121, 21);
+  SetColor(clWindow);
+}
+
+bool Edit::ReadOnly() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
+
+void Edit::SetReadOnly(bool readOnly) { SendMessageW(hwnd_, EM_SETREADONLY, readOnly, 0); }
+
+void Edit::SetMaxLength(int length) { SendMessageW(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(length), 0); }
+
+void Edit::SetNumbersOnly(bool numbersOnly) {
+  LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  style = numbersOnly ? (style | ES_NUMBER) : (style & ~ES_NUMBER);
+  SetWindowLongW(hwnd_, GWL_STYLE, style);
+}
+
+void Edit::SetImeClosed(bool closed) { imeClosed_ = closed; }
+
+void Edit::SelectAll() { SendMessageW(hwnd_, EM_SETSEL, 0, -1); }
+
+int Edit::SelStart() const {
+  DWORD start = 0;
+  SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  return BytesBefore(WideText(hwnd_), static_cast<int>(start));
+}
+
+int Edit::SelLength() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const std::wstring text = WideText(hwnd_);
+  return BytesBefore(text, static_cast<int>(end)) - BytesBefore(text, static_cast<int>(start));
+}
+
+void Edit::SetSelection(int start, int length) {
+  const std::string text = Text();
+  SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(UnitsBefore(text, start)),
+               static_cast<LPARAM>(UnitsBefore(text, start + length)));
+}
+
+void Edit::CommandNotify(WORD code) {
+  if (code == EN_CHANGE) Fire(OnChange);
+}
+
+LRESULT Edit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SETFOCUS && imeClosed_) {
+    if (HIMC context = ImmGetContext(hwnd_)) {
+      ImmSetOpenStatus(context, FALSE);
+      ImmReleaseContext(hwnd_, context);
+    }
+  }
+  return Control::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace trovex::ui

@@ -1,0 +1,28 @@
+#pragma once
+// Fonts are described by value and created once per description. Every font is
+// created with the Shift-JIS character set so that Japanese text has glyphs even
+// where the face itself is missing and a replacement is picked.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/ui/color.h"
+
+namespace trovex::ui {
+
+struct FontSpec {
+  std::string name = "ＭＳ Ｐゴシック";
+  int size = 9;  // points
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  Color color = clWindowText;
+
+  bool operator==(const FontSpec&) const = default;
+};
+
+// The GDI font for a description (colour is not part of it); owned by the cache and
+// valid for the life of the process.
+HFONT FontHandle(const FontSpec& spec);
+
+}  // namespace trovex::ui

@@ -1,2 +1,0 @@
-// Keeps the GUI library non-empty until the first window exists.
-namespace trovex::ui { void LinkPlaceholder() {} }

@@ -1,0 +1,27 @@
+#include "platform/ui/wide.h"
+
+#include "platform/text/cp932.h"
+
+namespace trovex::ui {
+
+std::wstring Widen(std::string_view cp932) {
+  if (auto whole = text::DecodeCp932(cp932)) return std::wstring(whole->begin(), whole->end());
+  std::wstring out;
+  out.reserve(cp932.size());
+  for (std::size_t pos = 0; pos < cp932.size();) {
+    const std::size_t len = text::Cp932CharLength(cp932, pos);
+    if (auto one = text::DecodeCp932(cp932.substr(pos, len))) {
+      out.append(one->begin(), one->end());
+    } else {
+      out.push_back(L'\xFFFD');
+    }
+    pos += len;
+  }
+  return out;
+}
+
+std::string Narrow(std::wstring_view wide) {
+  return text::EncodeCp932(std::u16string(wide.begin(), wide.end()), '?');
+}
+
+}  // namespace trovex::ui
