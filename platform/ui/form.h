@@ -63,6 +63,7 @@ class Form : public Control {
   // Adds, changes or removes the tooltip of a control of this form.
   void UpdateTooltip(Control& control);
   void SetTooltipColor(Color color);
+  HWND TooltipHandle() const { return tooltip_; }
   // Every form that exists, oldest first.
   static const std::vector<Form*>& All();
 

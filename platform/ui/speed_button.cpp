@@ -36,10 +36,8 @@ void SpeedButton::SetDown(bool down) {
   Invalidate();
 }
 
-bool SpeedButton::CursorInside() const {
-  POINT at{};
-  GetCursorPos(&at);
-  ScreenToClient(hwnd_, &at);
+bool SpeedButton::Inside(LPARAM point) const {
+  const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
   RECT rect{};
   GetClientRect(hwnd_, &rect);
   return PtInRect(&rect, at) != FALSE;
@@ -108,7 +106,7 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_MOUSEMOVE: {
-      const bool inside = CursorInside();
+      const bool inside = Inside(lParam);
       if (inside != hot_) {
         hot_ = inside;
         Invalidate();
@@ -136,7 +134,7 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_LBUTTONUP:
       if (pressing_) {
-        const bool inside = CursorInside();
+        const bool inside = Inside(lParam);
         Release();
         hot_ = inside;
         if (inside) {

@@ -30,7 +30,7 @@ class SpeedButton : public Control {
  private:
   void Paint(HDC dc);
   void Release();
-  bool CursorInside() const;
+  bool Inside(LPARAM point) const;
 
   const ImageList* images_ = nullptr;
   int glyphIndex_ = -1;
