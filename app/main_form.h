@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_state.h"
 #include "app/view_button_blink.h"
 #include "platform/ui/application.h"
 #include "platform/ui/canvas.h"
@@ -18,7 +19,7 @@
 
 namespace trovex::app {
 
-class TForm1 : public ui::Form {
+class TForm1 : public ui::Form, public MainWindowState {
  public:
   TForm1();
 
@@ -32,12 +33,6 @@ class TForm1 : public ui::Form {
   static constexpr int kRightColumnWidth = 300;
   static constexpr int kCompactClientHeight = 360;
 
-  // State shared with the other parts of the program.
-  std::string CurrentPath;               // folder the browser shows; empty: drive level
-  std::vector<std::string> BackStack;    // earlier values of CurrentPath
-  std::vector<std::string> ErrorLogList;  // the error log, one entry per line
-  bool PendingResultsFlag = false;       // an automatically saved result waits
-  std::string PendingResultsPath;        // its history file
   ui::Color StatusBarColor = ui::clBtnFace;  // background of the status line
 
   ui::ImageList ImageList1;
