@@ -119,9 +119,10 @@ int Form::ShowModal() {
   if (modal_ || Visible()) throw std::logic_error("ShowModal on a form that is already shown");
   EnsureCreated();
   HWND previous = GetActiveWindow();
-  if (owner_ == nullptr && previous != nullptr && previous != hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
-  }
+  // An unowned form stays above the window it was opened from while it is modal.
+  // The tie is undone afterwards: Windows destroys owned windows with their owner.
+  const bool borrowOwner = owner_ == nullptr && previous != nullptr && previous != hwnd_;
+  if (borrowOwner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
   std::vector<HWND> disabled;
   for (Form* form : LiveForms()) {
     HWND other = form->Handle();
@@ -137,6 +138,7 @@ int Form::ShowModal() {
     Form& form;
     std::vector<HWND>& disabled;
     HWND previous;
+    bool borrowOwner;
     ~Restore() {
       for (HWND hwnd : disabled) {
         if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
@@ -146,9 +148,10 @@ int Form::ShowModal() {
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       if (previous != nullptr && IsWindow(previous)) SetActiveWindow(previous);
+      if (borrowOwner && form.hwnd_ != nullptr) SetWindowLongPtrW(form.hwnd_, GWLP_HWNDPARENT, 0);
       form.modal_ = false;
     }
-  } restore{*this, disabled, previous};
+  } restore{*this, disabled, previous, borrowOwner};
 
   SetVisible(true);
   if (App().ModalHook) {

@@ -181,6 +181,13 @@ bool MenuItem::DrawMenuImage(DRAWITEMSTRUCT& draw) {
 
 MainMenu::MainMenu() : MenuItem(CreateMenu()) {}
 
+MainMenu::~MainMenu() {
+  // The window lets go of the menu before the menu is destroyed.
+  if (barWindow_ != nullptr && IsWindow(barWindow_) && GetMenu(barWindow_) == Handle()) {
+    ::SetMenu(barWindow_, nullptr);
+  }
+}
+
 PopupMenu::PopupMenu() : MenuItem(CreatePopupMenu()) {}
 
 void PopupMenu::Popup(int x, int y, Control& owner) {

@@ -88,6 +88,7 @@ class MenuItem : public Component {
 class MainMenu : public MenuItem {
  public:
   MainMenu();
+  ~MainMenu() override;
   void SetImages(const ImageList* images) { images_ = images; }
   // The window whose menu bar shows this menu (set by Form::SetMenu).
   void AttachWindow(HWND window) { barWindow_ = window; }

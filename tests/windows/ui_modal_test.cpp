@@ -155,6 +155,24 @@ TEST(UiModal, NestedModalFormsDisableTheFormsBelowThemUntilTheyClose) {
   outer.Hide();
 }
 
+TEST(UiModal, ALongLivedDialogOutlivesTheWindowItWasOpenedFrom) {
+  testing::ModalScript script;
+  auto keeper = MakeForm<Dialog>();  // made once, shown from other windows
+  {
+    Dialog shortLived;
+    shortLived.Show();
+    script.Then([&](Form& form) {
+      EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), shortLived.Handle());
+      form.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(keeper->ShowModal(), mrOk);
+  }
+  ASSERT_NE(keeper->Handle(), nullptr);
+  EXPECT_TRUE(IsWindow(keeper->Handle()));
+  script.Then([](Form& form) { form.SetModalResult(mrOk); });
+  EXPECT_EQ(keeper->ShowModal(), mrOk);
+}
+
 TEST(UiModal, ProcessMessagesInsideALongHandlerLetsACancelButtonWork) {
   // The long work runs in a timer of the modal form, as a counting dialog does;
   // its cancel button is pressed while the work goes on.
