@@ -5,6 +5,7 @@
 #
 # Usage: scripts/screenshot.sh [options] OUT.png PROGRAM.exe [ARGS...]
 #   --keys "K1 K2"   xdotool keys sent once the window is up (e.g. "alt+v" or "F1")
+#   --mouse X,Y      move the pointer there (screen pixels) once the window is up
 #   --delay N        seconds to wait after the keys or the first still picture (default 1)
 #   --timeout N      seconds to wait for a picture at all (default 120)
 #   --size WxH       size of the screen and the Wine desktop (default 1024x768)
@@ -12,10 +13,11 @@
 # WINEPREFIX selects the prefix (default build/wine); prepare it first with
 # scripts/prepare-wine-prefix.sh.
 set -euo pipefail
-keys="" delay=1 timeout=120 size=1024x768 full=0
+keys="" mouse="" delay=1 timeout=120 size=1024x768 full=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --keys) keys=$2; shift 2 ;;
+    --mouse) mouse=$2; shift 2 ;;
     --delay) delay=$2; shift 2 ;;
     --timeout) timeout=$2; shift 2 ;;
     --size) size=$2; shift 2 ;;
@@ -23,7 +25,7 @@ while [ $# -gt 0 ]; do
     *) break ;;
   esac
 done
-[ $# -ge 2 ] || { sed -n '2,16p' "$0"; exit 2; }
+[ $# -ge 2 ] || { sed -n '2,17p' "$0"; exit 2; }
 out=$1; program=$2; shift 2
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -75,6 +77,11 @@ while :; do
   [ "$sum" = "$previous" ] && break
   previous=$sum
 done
+if [ -n "$mouse" ]; then
+  xdotool mousemove "${mouse%,*}" "${mouse#*,}"
+  sleep 0.3
+  xdotool mousemove_relative 1 0
+fi
 if [ -n "$keys" ]; then
   for key in $keys; do xdotool key "$key"; sleep 0.3; done
 fi
