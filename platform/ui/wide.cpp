@@ -12,10 +12,13 @@ std::wstring Widen(std::string_view cp932) {
     const std::size_t len = text::Cp932CharLength(cp932, pos);
     if (auto one = text::DecodeCp932(cp932.substr(pos, len))) {
       out.append(one->begin(), one->end());
+      pos += len;
     } else {
+      // Only the bad byte is replaced: the byte after a stray lead byte may be a
+      // character of its own.
       out.push_back(L'\xFFFD');
+      pos += 1;
     }
-    pos += len;
   }
   return out;
 }
