@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "search/candidate_filter.h"
-#include "search/content_matcher.h"
+#include "search/compare_core.h"
 
 namespace trovex::search {
 
@@ -34,12 +34,19 @@ BufferMatcher::~BufferMatcher() = default;
 
 std::optional<std::size_t> BufferMatcher::MatchPosition(std::string_view buffer,
                                                         std::size_t start) const {
-  if (auto length = MatchAt(buffer, start, patterns_.pattern, patterns_.wideDoc, options_))
+  // The comparers' own rules, inlined here (MatchAt, then MatchFoldedAt twice).
+  const detail::BufferBytes bytes{reinterpret_cast<const unsigned char*>(buffer.data()), buffer.size()};
+  std::size_t length = 0;
+  if (detail::CompareAt(bytes, start, patterns_.pattern, patterns_.wideDoc, options_, length) ==
+      detail::Outcome::Match)
     return length;
   if (!tryForms_) return std::nullopt;
-  if (auto length = MatchFoldedAt(buffer, start, patterns_.hiraganaForm, patterns_.wideDoc, options_))
-    return length;
-  return MatchFoldedAt(buffer, start, patterns_.katakanaForm, patterns_.wideDoc, options_);
+  for (const std::string* form : {&patterns_.hiraganaForm, &patterns_.katakanaForm}) {
+    if (detail::CompareFoldedAt(bytes, start, *form, patterns_.wideDoc, options_, length) ==
+        detail::Outcome::Match)
+      return length;
+  }
+  return std::nullopt;
 }
 
 std::optional<BufferHit> BufferMatcher::FindFirst(std::string_view buffer, std::size_t from,

@@ -86,17 +86,11 @@ std::vector<Alternative> FixedOffsetFilter(std::string_view pattern, bool exact)
   return {conditions};
 }
 
-// A window of three bytes around a start position (before, at, after); the rest unknown.
+// The bytes around a start position: the one before, the one at it and the two
+// after it; all further bytes unknown.
 struct WindowBytes {
-  int before, at, after;
-  int At(std::size_t index) const {
-    switch (index) {
-      case 0: return before;
-      case 1: return at;
-      case 2: return after;
-      default: return detail::kUnknown;
-    }
-  }
+  int bytes[4];
+  int At(std::size_t index) const { return index < 4 ? bytes[index] : detail::kUnknown; }
 };
 
 struct Comparison {
@@ -104,49 +98,127 @@ struct Comparison {
   bool folded;
 };
 
-bool CanMatch(const Comparison& c, const WindowBytes& bytes, bool wideDoc,
-              const MatchOptions& options) {
-  std::size_t length = 0;
-  const auto outcome = c.folded ? detail::CompareFoldedAt(bytes, 1, c.pattern, wideDoc, options, length)
-                                : detail::CompareAt(bytes, 1, c.pattern, wideDoc, options, length);
-  return outcome != detail::Outcome::NoMatch;
+detail::Outcome Decide(const std::vector<Comparison>& comparisons, const WindowBytes& window,
+                       bool wideDoc, const MatchOptions& options) {
+  bool undecided = false;
+  for (const Comparison& c : comparisons) {
+    std::size_t length = 0;
+    const auto outcome = c.folded ? detail::CompareFoldedAt(window, 1, c.pattern, wideDoc, options, length)
+                                  : detail::CompareAt(window, 1, c.pattern, wideDoc, options, length);
+    if (outcome == detail::Outcome::Match) return outcome;
+    undecided = undecided || outcome == detail::Outcome::Undecided;
+  }
+  return undecided ? detail::Outcome::Undecided : detail::Outcome::NoMatch;
 }
 
-// Runs the comparers themselves over every value of the byte at the position and
-// the byte after it (and whether the byte before is 0x82, which one rule looks
-// at), with all further bytes unknown, and keeps the pairs they do not reject.
-std::vector<Alternative> EnumeratedFilter(const std::vector<Comparison>& comparisons,
-                                          bool wideDoc, const MatchOptions& options) {
-  std::map<std::pair<bool, std::string>, ByteSet> groups;  // (needs 0x82 before, after) -> at
-  for (int at = 0; at < 256; ++at) {
-    ByteSet after[2];
-    for (int before82 = 0; before82 < 2; ++before82) {
-      const int before = before82 ? 0x82 : 0x00;
-      for (const Comparison& c : comparisons) {
-        if (!CanMatch(c, {before, at, detail::kUnknown}, wideDoc, options)) continue;
-        for (int next = 0; next < 256; ++next)
-          if (!after[before82][next] && CanMatch(c, {before, at, next}, wideDoc, options))
-            after[before82][next] = true;
+// Joins alternatives that differ in the bytes of one condition only: the union
+// passes exactly the positions the two did.
+void MergeExactly(std::vector<Alternative>& alternatives) {
+  for (bool merged = true; merged;) {
+    merged = false;
+    for (std::size_t a = 0; a < alternatives.size() && !merged; ++a) {
+      for (std::size_t b = a + 1; b < alternatives.size() && !merged; ++b) {
+        Alternative& x = alternatives[a];
+        const Alternative& y = alternatives[b];
+        if (x.size() != y.size()) continue;
+        int differing = -1, count = 0;
+        for (std::size_t c = 0; c < x.size(); ++c) {
+          if (x[c].offset != y[c].offset) count = 2;
+          else if (!(x[c].bytes == y[c].bytes)) differing = static_cast<int>(c), ++count;
+        }
+        if (count > 1) continue;
+        if (differing >= 0) x[differing].bytes |= y[differing].bytes;
+        alternatives.erase(alternatives.begin() + static_cast<std::ptrdiff_t>(b));
+        merged = true;
       }
     }
-    if (after[0].any()) groups[{false, after[0].to_string()}][at] = true;
-    const ByteSet only82 = after[1] & ~after[0];
-    if (only82.any()) groups[{true, only82.to_string()}][at] = true;
   }
+}
+
+void DropFrom(std::vector<Alternative>& alternatives, int offset);
+
+// Runs the comparers themselves over every value of the byte at the position and
+// the two after it (and whether the byte before is 0x82, which one rule looks at),
+// with all further bytes unknown, and keeps the combinations they do not reject.
+std::vector<Alternative> EnumeratedFilter(const std::vector<Comparison>& comparisons,
+                                          bool wideDoc, const MatchOptions& options) {
+  using detail::kUnknown;
+  using detail::Outcome;
   std::vector<Alternative> alternatives;
-  for (const auto& [key, atBytes] : groups) {
-    Alternative alternative;
-    if (key.first) alternative.push_back({-1, ByteSet().set(0x82)});
-    alternative.push_back({0, atBytes});
-    const ByteSet afterBytes(key.second);
-    if (!afterBytes.all()) alternative.push_back({1, afterBytes});
-    alternatives.push_back(alternative);
+  bool pairsOnly = false;
+  for (int at = 0; at < 256; ++at) {
+    Outcome first[2];
+    for (int before82 = 0; before82 < 2; ++before82)
+      first[before82] = Decide(comparisons, {{before82 ? 0x82 : 0x00, at, kUnknown, kUnknown}}, wideDoc, options);
+    if (first[0] == Outcome::NoMatch && first[1] == Outcome::NoMatch) continue;
+    if (first[0] == Outcome::Match) {  // decided by the byte at the position alone
+      alternatives.push_back({{0, ByteSet().set(static_cast<std::size_t>(at))}});
+      MergeExactly(alternatives);
+      continue;
+    }
+    // following[before82][next]: the bytes that may come after at, next.
+    ByteSet following[2][256];
+    for (int before82 = 0; before82 < 2; ++before82) {
+      const int before = before82 ? 0x82 : 0x00;
+      if (first[before82] == Outcome::NoMatch) continue;
+      for (int next = 0; next < 256; ++next) {
+        const Outcome second = first[before82] == Outcome::Match
+                                   ? Outcome::Match
+                                   : Decide(comparisons, {{before, at, next, kUnknown}}, wideDoc, options);
+        if (second == Outcome::NoMatch) continue;
+        if (second == Outcome::Match) {
+          following[before82][next].set();
+          continue;
+        }
+        for (int third = 0; third < 256; ++third)
+          if (Decide(comparisons, {{before, at, next, third}}, wideDoc, options) != Outcome::NoMatch)
+            following[before82][next][third] = true;
+      }
+    }
+    for (int before82 = 0; before82 < 2; ++before82) {
+      // Bytes after `at` grouped by what may follow them.
+      std::map<std::string, ByteSet> nextsByThird;
+      for (int next = 0; next < 256; ++next) {
+        ByteSet third = following[before82][next];
+        if (before82) third &= ~following[0][next];  // what the other alternatives leave
+        if (third.any()) nextsByThird[pairsOnly ? std::string() : third.to_string()][next] = true;
+      }
+      for (const auto& [thirdKey, nextBytes] : nextsByThird) {
+        Alternative alternative;
+        if (before82) alternative.push_back({-1, ByteSet().set(0x82)});
+        alternative.push_back({0, ByteSet().set(static_cast<std::size_t>(at))});
+        if (!nextBytes.all()) alternative.push_back({1, nextBytes});
+        const ByteSet third = pairsOnly ? ByteSet().set() : ByteSet(thirdKey);
+        if (!third.all()) alternative.push_back({2, third});
+        alternatives.push_back(alternative);
+      }
+    }
+    MergeExactly(alternatives);
+    // Many different alternatives: test the position and the byte after only.
+    if (!pairsOnly && alternatives.size() > 2 * CandidateFilter::kMaxAlternatives) {
+      pairsOnly = true;
+      DropFrom(alternatives, 2);
+    }
   }
   return alternatives;
 }
 
-// One alternative testing the union of the bytes at each offset: passes more
-// positions, needs fewer tests.
+bool Fits(const std::vector<Alternative>& alternatives) {
+  if (alternatives.size() > static_cast<std::size_t>(CandidateFilter::kMaxAlternatives)) return false;
+  for (const Alternative& alternative : alternatives)
+    for (const Condition& c : alternative)
+      if (TestsFor(c.bytes).size() > static_cast<std::size_t>(FilterCondition::kMaxTests)) return false;
+  return true;
+}
+
+// Fewer tests that pass more positions: drops the conditions from `offset` on.
+void DropFrom(std::vector<Alternative>& alternatives, int offset) {
+  for (Alternative& alternative : alternatives)
+    while (!alternative.empty() && alternative.back().offset >= offset) alternative.pop_back();
+  MergeExactly(alternatives);
+}
+
+// One alternative testing the union of the bytes at the position and the one after.
 std::vector<Alternative> Merged(const std::vector<Alternative>& alternatives) {
   ByteSet at, after;
   bool anyAfter = false;
@@ -159,16 +231,47 @@ std::vector<Alternative> Merged(const std::vector<Alternative>& alternatives) {
     if (!hasAfter) anyAfter = true;
   }
   Alternative merged{{0, at}};
-  if (!anyAfter) merged.push_back({1, after});
+  if (!anyAfter && !after.all()) merged.push_back({1, after});
   return {merged};
 }
 
-bool Fits(const std::vector<Alternative>& alternatives) {
-  if (alternatives.size() > static_cast<std::size_t>(CandidateFilter::kMaxAlternatives)) return false;
-  for (const Alternative& alternative : alternatives)
-    for (const Condition& c : alternative)
-      if (TestsFor(c.bytes).size() > static_cast<std::size_t>(FilterCondition::kMaxTests)) return false;
-  return true;
+// The two offsets whose bytes, joined over all alternatives, are rarest together.
+PreFilter ChoosePreFilter(const std::vector<Alternative>& alternatives) {
+  std::map<int, ByteSet> unions;  // offsets every alternative tests
+  for (int offset = -1; offset <= 2; ++offset) {
+    ByteSet joined;
+    bool everyOne = true;
+    for (const Alternative& alternative : alternatives) {
+      const auto c = std::find_if(alternative.begin(), alternative.end(),
+                                  [&](const Condition& x) { return x.offset == offset; });
+      if (c == alternative.end()) everyOne = false;
+      else joined |= c->bytes;
+    }
+    if (everyOne && joined.count() <= PreFilter::kMaxValues) unions[offset] = joined;
+  }
+  // Fixed-offset filters test other offsets: take them as they are.
+  if (alternatives.size() == 1)
+    for (const Condition& c : alternatives[0])
+      if (c.bytes.count() <= PreFilter::kMaxValues) unions[c.offset] = c.bytes;
+  PreFilter pre;
+  double best = 0;
+  for (auto a = unions.begin(); a != unions.end(); ++a) {
+    for (auto b = a; b != unions.end(); ++b) {
+      const bool single = a == b;
+      const double score = single ? Commonness(a->second) * 10000.0
+                                  : static_cast<double>(Commonness(a->second)) * Commonness(b->second);
+      if (pre.counts[0] != 0 && score >= best) continue;
+      best = score;
+      pre = PreFilter{};
+      const std::pair<const int, ByteSet>* chosen[2] = {&*a, single ? nullptr : &*b};
+      for (int k = 0; k < 2 && chosen[k]; ++k) {
+        pre.offsets[k] = chosen[k]->first;
+        for (int v = 0; v < 256; ++v)
+          if (chosen[k]->second[v]) pre.values[k][pre.counts[k]++] = static_cast<std::uint8_t>(v);
+      }
+    }
+  }
+  return pre;
 }
 
 }  // namespace
@@ -188,14 +291,10 @@ CandidateFilter CandidateFilter::For(const MatchPatterns& patterns, const MatchO
     }
     alternatives = EnumeratedFilter(comparisons, patterns.wideDoc, options);
     if (alternatives.empty()) return CandidateFilter{};  // nothing can match anywhere
-    if (!Fits(alternatives)) {
-      alternatives = Merged(alternatives);
-      Alternative& merged = alternatives[0];
-      // A test of the byte after that is too wide to help is dropped; when even
-      // the byte at the position is, every position is a candidate.
-      if (merged.size() > 1 && !Fits(alternatives)) merged.pop_back();
-      if (!Fits(alternatives)) alternatives.clear();
-    }
+    if (!Fits(alternatives)) DropFrom(alternatives, 2);
+    if (!Fits(alternatives)) alternatives = Merged(alternatives);
+    if (!Fits(alternatives)) DropFrom(alternatives, 1);
+    if (!Fits(alternatives)) alternatives.clear();
   }
   if (alternatives.empty()) {
     CandidateFilter everywhere;
@@ -214,6 +313,7 @@ CandidateFilter CandidateFilter::For(const MatchPatterns& patterns, const MatchO
       filter.maxOffset = std::max(filter.maxOffset, c.offset);
     }
   }
+  filter.prefilter = ChoosePreFilter(alternatives);
   return filter;
 }
 

@@ -26,9 +26,19 @@ struct FilterCondition {
 };
 
 struct FilterAlternative {
-  static constexpr int kMaxConditions = 3;
+  static constexpr int kMaxConditions = 4;
   int conditionCount = 0;
   FilterCondition conditions[kMaxConditions];
+};
+
+// A quick first test over two offsets that every candidate passes: the union, over
+// the alternatives, of their bytes at each offset. Blocks where it finds nothing
+// are skipped without the full test.
+struct PreFilter {
+  static constexpr int kMaxValues = 8;
+  int offsets[2] = {0, 0};
+  int counts[2] = {0, 0};  // 0: no test at that offset (no prefilter when both are 0)
+  std::uint8_t values[2][kMaxValues] = {};
 };
 
 class CandidateFilter {
@@ -53,6 +63,7 @@ class CandidateFilter {
   FilterAlternative alternatives[kMaxAlternatives];
   int minOffset = 0;
   int maxOffset = 0;
+  PreFilter prefilter;
 };
 
 // Tests whole blocks of 64 positions from `from` on while a block ends at or before
@@ -61,5 +72,10 @@ class CandidateFilter {
 // not tested. Reads the bytes from from + MinOffset() to to + MaxOffset() - 1.
 std::size_t NextCandidateBlock(const CandidateFilter& filter, const unsigned char* data,
                                std::size_t from, std::size_t to, std::uint64_t& mask);
+
+// The same on the instruction set every processor of the platform has (SSE2 on
+// x86-64), whatever this one has: lets tests cover both.
+std::size_t NextCandidateBlockBaseline(const CandidateFilter& filter, const unsigned char* data,
+                                       std::size_t from, std::size_t to, std::uint64_t& mask);
 
 }  // namespace trovex::search

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <string_view>
+#include <utility>
 
 #include "platform/fs/sector_size.h"
 #include "platform/fs/sequential_reader.h"
@@ -45,12 +46,18 @@ bool EnsureBuffer(ScanState& state, std::size_t carryRoom) {
   return state.buffer.Allocate(needed, state.sectorSize);
 }
 
+bool Prepared(const std::unique_ptr<BufferMatcher>& matcher, const MatchPatterns& patterns,
+              const MatchOptions& options) {
+  return matcher && matcher->Patterns() == patterns && matcher->Options() == options;
+}
+
 const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOptions& options,
                                 ScanState& state) {
-  if (!state.matcher || !(state.matcher->Patterns() == patterns) ||
-      !(state.matcher->Options() == options))
-    state.matcher = std::make_unique<BufferMatcher>(patterns, options);
-  return *state.matcher;
+  if (Prepared(state.matchers[0], patterns, options)) return *state.matchers[0];
+  if (!Prepared(state.matchers[1], patterns, options))
+    state.matchers[1] = std::make_unique<BufferMatcher>(patterns, options);
+  std::swap(state.matchers[0], state.matchers[1]);
+  return *state.matchers[0];
 }
 
 // ".rtf": the whole file up to its first zero byte, reduced, is what is searched.

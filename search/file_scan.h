@@ -23,7 +23,8 @@ struct ScanState {
   bool unbuffered = false;         // files of that volume bypass the system cache
   bool readThroughCache = false;   // set by tools: never bypass the system cache
   fs::AlignedBuffer buffer;        // carried bytes + chunkSize + sectorSize
-  std::unique_ptr<BufferMatcher> matcher;
+  // The last two prepared matchers, the latest first (".doc" files use others).
+  std::unique_ptr<BufferMatcher> matchers[2];
 };
 
 // The first match in the file at `path` (CP932 on Windows), as a byte offset in

@@ -52,6 +52,11 @@ bool HasAvx2() {
 std::size_t NextCandidateBlockAvx2(const CandidateFilter& filter, const unsigned char* data,
                                    std::size_t from, std::size_t to, std::uint64_t& mask);
 
+std::size_t NextCandidateBlockBaseline(const CandidateFilter& filter, const unsigned char* data,
+                                       std::size_t from, std::size_t to, std::uint64_t& mask) {
+  return NextCandidateBlockWith<Sse2>(filter, data, from, to, mask);
+}
+
 std::size_t NextCandidateBlock(const CandidateFilter& filter, const unsigned char* data,
                                std::size_t from, std::size_t to, std::uint64_t& mask) {
   static const bool avx2 = HasAvx2();
@@ -60,6 +65,11 @@ std::size_t NextCandidateBlock(const CandidateFilter& filter, const unsigned cha
 }
 
 #else
+
+std::size_t NextCandidateBlockBaseline(const CandidateFilter& filter, const unsigned char* data,
+                                       std::size_t from, std::size_t to, std::uint64_t& mask) {
+  return NextCandidateBlock(filter, data, from, to, mask);
+}
 
 std::size_t NextCandidateBlock(const CandidateFilter& filter, const unsigned char* data,
                                std::size_t from, std::size_t to, std::uint64_t& mask) {

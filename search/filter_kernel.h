@@ -63,24 +63,73 @@ inline std::uint64_t CandidatesAt(const PreparedFilter<Vec>& f, const unsigned c
   return Vec::Mask(any);
 }
 
-// One alternative of two single-test conditions: exact and case-insensitive text.
-template <class Vec>
-inline std::uint64_t PairCandidatesAt(const PreparedFilter<Vec>& f, const unsigned char* p) {
-  const auto& first = f.alternatives[0].conditions[0];
-  const auto& second = f.alternatives[0].conditions[1];
-  const auto a = Vec::Equal(Vec::Or(Vec::Load(p + first.offset), first.tests[0].orMask), first.tests[0].value);
-  const auto b = Vec::Equal(Vec::Or(Vec::Load(p + second.offset), second.tests[0].orMask), second.tests[0].value);
-  return Vec::Mask(Vec::And(a, b));
+// The prefilter's values at one offset, padded to K by repeating the last one.
+template <class Vec, int K>
+struct ValueSet {
+  typename Vec::V values[K];
+  int offset;
+  ValueSet(const PreFilter& pre, int which) : offset(pre.offsets[which]) {
+    int last = pre.counts[which] - 1;
+    if (last < 0) last = 0;
+    if (last >= PreFilter::kMaxValues) last = PreFilter::kMaxValues - 1;
+    for (int k = 0; k < K; ++k) values[k] = Vec::Splat(pre.values[which][k < last ? k : last]);
+  }
+  typename Vec::V Holds(const unsigned char* p) const {
+    const auto bytes = Vec::Load(p + offset);
+    auto holds = Vec::Equal(bytes, values[0]);
+    for (int k = 1; k < K; ++k) holds = Vec::Or(holds, Vec::Equal(bytes, values[k]));
+    return holds;
+  }
+};
+
+// Blocks of 64 positions: the prefilter first, the full test where it finds something.
+template <class Vec, int K1, int K2>
+std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
+                       std::size_t from, std::size_t to, std::uint64_t& mask) {
+  constexpr int W = Vec::kWidth;
+  const ValueSet<Vec, K1> first(pre, 0);
+  const ValueSet<Vec, K2 == 0 ? 1 : K2> second(pre, K2 == 0 ? 0 : 1);
+  std::size_t i = from;
+  for (; i + 64 <= to; i += 64) {
+    std::uint64_t m = 0;
+    for (int k = 0; k < 64; k += W) {
+      const unsigned char* p = data + i + k;
+      auto holds = first.Holds(p);
+      if (K2 != 0) holds = Vec::And(holds, second.Holds(p));
+      m |= Vec::Mask(holds) << k;
+    }
+    if (m == 0) continue;
+    m = 0;
+    for (int k = 0; k < 64; k += W) m |= CandidatesAt<Vec>(f, data + i + k) << k;
+    if (m != 0) {
+      mask = m;
+      return i;
+    }
+  }
+  mask = 0;
+  return i;
 }
 
-template <class Vec, class BlockTest>
-std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const unsigned char* data, std::size_t from,
-                       std::size_t to, std::uint64_t& mask, BlockTest test) {
+template <class Vec, int K1>
+std::size_t ScanBlocksWith(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
+                           std::size_t from, std::size_t to, std::uint64_t& mask) {
+  const int k2 = pre.counts[1];
+  if (k2 == 0) return ScanBlocks<Vec, K1, 0>(f, pre, data, from, to, mask);
+  if (k2 == 1) return ScanBlocks<Vec, K1, 1>(f, pre, data, from, to, mask);
+  if (k2 == 2) return ScanBlocks<Vec, K1, 2>(f, pre, data, from, to, mask);
+  if (k2 <= 4) return ScanBlocks<Vec, K1, 4>(f, pre, data, from, to, mask);
+  return ScanBlocks<Vec, K1, 8>(f, pre, data, from, to, mask);
+}
+
+// Blocks of 64 positions, the full test only (no prefilter fits).
+template <class Vec>
+std::size_t ScanAllBlocks(const PreparedFilter<Vec>& f, const unsigned char* data, std::size_t from,
+                          std::size_t to, std::uint64_t& mask) {
   constexpr int W = Vec::kWidth;
   std::size_t i = from;
   for (; i + 64 <= to; i += 64) {
     std::uint64_t m = 0;
-    for (int k = 0; k < 64; k += W) m |= test(f, data + i + k) << k;
+    for (int k = 0; k < 64; k += W) m |= CandidatesAt<Vec>(f, data + i + k) << k;
     if (m != 0) {
       mask = m;
       return i;
@@ -94,11 +143,13 @@ template <class Vec>
 std::size_t NextCandidateBlockWith(const CandidateFilter& filter, const unsigned char* data,
                                    std::size_t from, std::size_t to, std::uint64_t& mask) {
   const PreparedFilter<Vec> prepared(filter);
-  const bool pair = filter.alternativeCount == 1 && filter.alternatives[0].conditionCount == 2 &&
-                    filter.alternatives[0].conditions[0].testCount == 1 &&
-                    filter.alternatives[0].conditions[1].testCount == 1;
-  if (pair) return ScanBlocks<Vec>(prepared, data, from, to, mask, PairCandidatesAt<Vec>);
-  return ScanBlocks<Vec>(prepared, data, from, to, mask, CandidatesAt<Vec>);
+  const PreFilter& pre = filter.prefilter;
+  const int k1 = pre.counts[0];
+  if (k1 == 0) return ScanAllBlocks<Vec>(prepared, data, from, to, mask);
+  if (k1 == 1) return ScanBlocksWith<Vec, 1>(prepared, pre, data, from, to, mask);
+  if (k1 == 2) return ScanBlocksWith<Vec, 2>(prepared, pre, data, from, to, mask);
+  if (k1 <= 4) return ScanBlocksWith<Vec, 4>(prepared, pre, data, from, to, mask);
+  return ScanBlocksWith<Vec, 8>(prepared, pre, data, from, to, mask);
 }
 
 }  // namespace

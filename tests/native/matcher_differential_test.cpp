@@ -10,6 +10,7 @@
 #include <string>
 
 #include "search/buffer_matcher.h"
+#include "search/candidate_filter.h"
 #include "search/content_matcher.h"
 #include "search/file_scan.h"
 
@@ -182,6 +183,45 @@ TEST(MatcherDifferential, FirstHitAndLengthEqualTheDefinitionInEveryMode) {
   // The generator must give both outcomes plenty of times.
   EXPECT_GT(hits, 1000);
   EXPECT_LT(hits, 3900);
+}
+
+TEST(MatcherDifferential, BlockTestsPassEveryMatchAndAgreeOnEveryInstructionSet) {
+  Generator g(99);
+  using BlockScan = std::size_t (*)(const CandidateFilter&, const unsigned char*, std::size_t,
+                                    std::size_t, std::uint64_t&);
+  int filtered = 0;
+  for (int round = 0; round < 1500; ++round) {
+    const Case c = RandomCase(g);
+    const bool forms = c.patterns.folded && c.options.foldWidthAndKana && c.options.mode == SearchMode::Text;
+    const CandidateFilter filter = CandidateFilter::For(c.patterns, c.options, forms);
+    if (filter.Everywhere()) continue;
+    ++filtered;
+    const std::string data = g.Data(c.patterns, 300 + static_cast<std::size_t>(g.Below(300)));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    const std::size_t from = 1, to = data.size() - static_cast<std::size_t>(filter.MaxOffset());
+    for (BlockScan scan : {&NextCandidateBlock, &NextCandidateBlockBaseline}) {
+      std::string passed(data.size(), '-');
+      std::size_t i = from;
+      for (;;) {
+        std::uint64_t mask = 0;
+        i = scan(filter, bytes, i, to, mask);
+        if (mask == 0) break;
+        for (int k = 0; k < 64; ++k)
+          if (mask >> k & 1) passed[i + static_cast<std::size_t>(k)] = 'c';
+        i += 64;
+      }
+      for (std::size_t position = from; position < i; ++position) {
+        const bool candidate = passed[position] == 'c';
+        ASSERT_EQ(candidate, filter.Passes(bytes, data.size(), position))
+            << "round " << round << " position " << position << ": " << Describe(c);
+        if (!candidate) {
+          ASSERT_FALSE(NaiveFirst(data, position, position + 1, c.patterns, c.options))
+              << "round " << round << " position " << position << ": " << Describe(c);
+        }
+      }
+    }
+  }
+  EXPECT_GT(filtered, 1000);  // most cases get a filter
 }
 
 TEST(MatcherDifferential, FileScanFindsWhatTheWholeFileHolds) {
