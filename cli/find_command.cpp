@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "cli/snippet_column.h"
 #include "platform/os/console_text.h"
 #include "search/file_walk.h"
 #include "search/go_thread.h"
@@ -15,8 +16,11 @@ void WriteMessage(std::FILE* err, const std::string& cp932) {
   std::fprintf(err, "%s\n", text.c_str());
 }
 
-void WriteLines(std::FILE* out, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) {
+// Writes hit lines, each followed by a tab and its snippet when `snippet` is set.
+void WriteLines(std::FILE* out, const std::vector<std::string>& lines,
+                const std::optional<results::SnippetInputs>& snippet) {
+  for (const std::string& hitLine : lines) {
+    const std::string line = snippet ? HitLineWithSnippet(hitLine, *snippet) : hitLine;
     std::fwrite(line.data(), 1, line.size(), out);
     std::fputc('\n', out);
   }
@@ -98,6 +102,9 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     std::fprintf(err, "%u\n", static_cast<unsigned>(total));
   }
 
+  std::optional<results::SnippetInputs> snippet;
+  if (options->snippet) snippet = MakeSnippetInputs(*options, query);
+
   search::ScanState scanState;
   scanState.readThroughCache = options->cached;
   std::size_t written = 0;
@@ -107,13 +114,13 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     // Like the result window: take the new lines every 10 ms while the worker runs.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {
       const std::vector<std::string> lines = progress.hitList.LinesFrom(written);
-      WriteLines(out, lines);
+      WriteLines(out, lines, snippet);
       written += lines.size();
       if (!lines.empty()) std::fflush(out);
     }
   }
   const std::vector<std::string> rest = progress.hitList.LinesFrom(written);
-  WriteLines(out, rest);
+  WriteLines(out, rest, snippet);
   written += rest.size();
   std::fflush(out);
   return written > 0 ? kFoundHits : kNoHits;

@@ -107,6 +107,15 @@ const std::vector<OptionSpec>& OptionTable() {
       {"--exclude-dates", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::JogaiChkBox2, true, o); }},
       {"--cached", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::cached, true, o); }},
       {"--count", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::count, true, o); }},
+      {"--snippet", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::snippet, true, o); }},
+      {"--binary-display", true,
+       [](FindOptions& o, const std::string& v) -> std::string {
+         if (v != "hex" && v != "chars") return "--binary-display takes hex or chars";
+         o.RadioGroup1 = v == "hex" ? 0 : 1;
+         return {};
+       }},
+      {"--from-utf8", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::fromUtf8, true, o); }},
+      {"--from-utf16", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::fromUtf16, true, o); }},
   };
   return table;
 }
@@ -124,7 +133,8 @@ const char* FindUsage() {
   return "usage: trovex-find [--options] [--case] [--fold] [--comma-text] [--utf16] "
          "[--skip-breaks] [--hidden] [--system] [--name TEXT] [--exclude-names] [--size N] "
          "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
-         "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--] CONTENT [LOCATION...]";
+         "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
+         "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--] CONTENT [LOCATION...]";
 }
 
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& arguments,

@@ -40,6 +40,11 @@ struct FindOptions {
 
   bool cached = false;           // --cached: read through the system cache
   bool count = false;            // --count: pre-count and report it on stderr
+
+  bool snippet = false;          // --snippet: a tab and the hit's snippet after each offset
+  int RadioGroup1 = 0;           // --binary-display hex (0) | chars (1)
+  bool fromUtf8 = false;         // --from-utf8: the content was converted from UTF-8 text
+  bool fromUtf16 = false;        // --from-utf16: ... from UTF-16 text
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and

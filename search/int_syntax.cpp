@@ -1,6 +1,8 @@
 #include "search/int_syntax.h"
 
 #include <cstddef>
+#include <limits>
+#include <type_traits>
 
 namespace trovex::search {
 namespace {
@@ -12,50 +14,71 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-std::optional<std::int32_t> ParseHex(std::string_view digits) {
+template <typename Int>
+std::optional<Int> ParseHex(std::string_view digits) {
+  using Bits = std::make_unsigned_t<Int>;
+  constexpr Bits kTopNibbleFree = std::numeric_limits<Bits>::max() >> 4;
   if (digits.empty()) return std::nullopt;
-  std::uint32_t value = 0;
+  Bits value = 0;
   for (char c : digits) {
     const int digit = HexDigitValue(c);
-    if (digit < 0 || value > 0x0FFFFFFFu) return std::nullopt;
-    value = (value << 4) | static_cast<std::uint32_t>(digit);
+    if (digit < 0 || value > kTopNibbleFree) return std::nullopt;
+    value = static_cast<Bits>((value << 4) | static_cast<Bits>(digit));
   }
-  // The 32 bits are taken as they stand: 0xFFFFFFFF is -1.
-  return static_cast<std::int32_t>(value);
+  // The bits are taken as they stand: 0xFFFFFFFF is -1 in 32 bits.
+  return static_cast<Int>(value);
 }
 
-std::optional<std::int32_t> ParseDecimal(std::string_view text) {
+template <typename Int>
+std::optional<Int> ParseDecimal(std::string_view text) {
+  using Bits = std::make_unsigned_t<Int>;
   bool negative = false;
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
   if (text.empty()) return std::nullopt;
-  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-  std::int64_t value = 0;
+  // The magnitude of the lowest value is one more than the highest.
+  const Bits limit = static_cast<Bits>(std::numeric_limits<Int>::max()) + (negative ? 1u : 0u);
+  Bits value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > limit) return std::nullopt;
+    const auto digit = static_cast<Bits>(c - '0');
+    if (value > (limit - digit) / 10) return std::nullopt;
+    value = static_cast<Bits>(value * 10 + digit);
   }
-  return static_cast<std::int32_t>(negative ? -value : value);
+  // Two's complement negation in the unsigned type, then the bits as they stand.
+  return static_cast<Int>(negative ? static_cast<Bits>(0u - value) : value);
+}
+
+template <typename Int>
+std::optional<Int> ParseInteger(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && text[start] == ' ') ++start;
+  text.remove_prefix(start);
+  if (text.empty()) return std::nullopt;
+  if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return ParseHex<Int>(text.substr(1));
+  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    return ParseHex<Int>(text.substr(2));
+  return ParseDecimal<Int>(text);
 }
 
 }  // namespace
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
-  std::size_t start = 0;
-  while (start < text.size() && text[start] == ' ') ++start;
-  text.remove_prefix(start);
-  if (text.empty()) return std::nullopt;
-  if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return ParseHex(text.substr(1));
-  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    return ParseHex(text.substr(2));
-  return ParseDecimal(text);
+  return ParseInteger<std::int32_t>(text);
 }
 
 std::int32_t ParseInt32Or(std::string_view text, std::int32_t fallback) {
   return ParseInt32(text).value_or(fallback);
+}
+
+std::optional<std::int64_t> ParseInt64(std::string_view text) {
+  return ParseInteger<std::int64_t>(text);
+}
+
+std::int64_t ParseInt64Or(std::string_view text, std::int64_t fallback) {
+  return ParseInt64(text).value_or(fallback);
 }
 
 }  // namespace trovex::search

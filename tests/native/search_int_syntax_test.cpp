@@ -38,3 +38,16 @@ TEST(IntSyntax, RejectsEverythingElse) {
   EXPECT_EQ(ParseInt32Or("100 ", 256), 256);
   EXPECT_EQ(ParseInt32Or("0x20", 256), 32);
 }
+
+TEST(IntSyntax, SixtyFourBitsForFileOffsets) {
+  using trovex::search::ParseInt64;
+  EXPECT_EQ(ParseInt64("123456789012"), 123456789012LL);
+  EXPECT_EQ(ParseInt64("-1"), -1);
+  EXPECT_EQ(ParseInt64("9223372036854775807"), INT64_MAX);
+  EXPECT_EQ(ParseInt64("-9223372036854775808"), INT64_MIN);
+  EXPECT_EQ(ParseInt64("9223372036854775808"), std::nullopt);
+  EXPECT_EQ(ParseInt64("0xFFFFFFFFFFFFFFFF"), -1);
+  EXPECT_EQ(ParseInt64("0xFFFFFFFF"), 0xFFFFFFFFLL);
+  EXPECT_EQ(ParseInt64("0x10000000000000000"), std::nullopt);
+  EXPECT_EQ(ParseInt64("12 "), std::nullopt);
+}

@@ -1,0 +1,44 @@
+#include "cli/snippet_column.h"
+
+#include <cstdint>
+
+#include "platform/os/console_text.h"
+#include "search/hit_line.h"
+#include "search/int_syntax.h"
+
+namespace trovex::cli {
+
+results::SnippetInputs MakeSnippetInputs(const FindOptions& options,
+                                         const search::SearchQuery& query) {
+  results::SnippetInputs inputs;
+  inputs.CheckBox1 = options.CheckBox1;
+  inputs.StaticText2First = query.displayText.empty() ? '\0' : query.displayText.front();
+  inputs.RadioGroup1 = options.RadioGroup1;
+  inputs.Utf16ChkBox = options.Utf16ChkBox;
+  inputs.fromUtf8 = options.fromUtf8;
+  inputs.fromUtf16 = options.fromUtf16;
+  inputs.allAlphanumeric = query.allAlphanumeric;
+  return inputs;
+}
+
+std::string SnippetForConsole(std::string_view cp932) {
+  // Trail bytes of CP932 are 0x40 and above, never 0x7F: every byte replaced here
+  // is a character of its own.
+  std::string text(cp932);
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = ' ';
+  }
+  return os::Cp932ForConsole(text);
+}
+
+std::string HitLineWithSnippet(const std::string& hitLine, const results::SnippetInputs& inputs) {
+  std::string snippet;
+  if (const auto parts = search::SplitHitLine(hitLine)) {
+    const std::int64_t offset = search::ParseInt64Or(parts->offsetText, 0);
+    snippet = results::MakeSnippet(parts->path, offset, inputs);
+  }
+  return hitLine + '\t' + SnippetForConsole(snippet);
+}
+
+}  // namespace trovex::cli
