@@ -27,4 +27,6 @@ fi
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 # No Wine process outlives the program, also when run.sh is interrupted.
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-/usr/lib/wine/wine64 "$exe"
+trap 'exit 130' INT TERM
+/usr/lib/wine/wine64 "$exe" &
+wait $!
