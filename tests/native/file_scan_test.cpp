@@ -86,6 +86,18 @@ TEST_F(FileScanTest, FindsTheFirstMatchAcrossChunkBoundaries) {
   EXPECT_FALSE(Search(path, TextQuery("tail.")));
 }
 
+TEST_F(FileScanTest, HitsPastTwoGibibytesKeepTheirWholeOffset) {
+  const std::uint64_t at = (std::uint64_t{1} << 31) + 5;
+  const stdfs::path path = dir_ / "sparse.bin";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out.seekp(static_cast<std::streamoff>(at));
+    out.write("needle", 6);
+  }
+  ASSERT_EQ(stdfs::file_size(path), at + 6);
+  EXPECT_EQ(Search(path.string(), TextQuery("needle")), at);
+}
+
 TEST_F(FileScanTest, CancelBeforeAReadGivesNoHit) {
   const std::string path = Write("a.txt", "abc");
   cancel_ = true;
