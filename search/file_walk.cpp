@@ -14,13 +14,19 @@ bool IsSubfolderToWalk(const SearchConditions& conditions, const fs::DirEntry& e
          PassesAttributeTests(conditions, entry);
 }
 
+// Sizes and times are needed only by the size and date conditions.
+fs::ListingDetail FilesPassDetail(const SearchConditions& c) {
+  return c.optionsOpen && (c.sizeFilterOn || c.dateFilterOn) ? fs::ListingDetail::Full
+                                                               : fs::ListingDetail::NamesAndKinds;
+}
+
 bool Cancelled(const SearchProgress& progress) { return progress.cancelRequested.load(); }
 
 // The folders pass shared by both walks; `walk` is applied to each subfolder.
 template <typename Walk>
 void ForEachSubfolder(const std::string& folder, const SearchConditions& conditions,
                       const SearchProgress& progress, Walk walk) {
-  fs::DirectoryListing listing(folder);
+  fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
   fs::DirEntry entry;
   while (listing.Next(entry)) {
     if (!IsSubfolderToWalk(conditions, entry)) continue;
@@ -47,7 +53,7 @@ void WalkFolder(const std::string& path, const SearchConditions& conditions,
                 const FileSearcher& searchFile, SearchProgress& progress) {
   const std::string folder = NormalizeFolderPath(path);
   {
-    fs::DirectoryListing listing(folder);
+    fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
     fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (Cancelled(progress)) return;
@@ -76,7 +82,7 @@ std::uint32_t CountFolder(const std::string& path, const SearchConditions& condi
   const std::string folder = NormalizeFolderPath(path);
   std::uint32_t count = 0;
   {
-    fs::DirectoryListing listing(folder);
+    fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
     fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (pump) pump();

@@ -16,12 +16,20 @@ struct DirEntry {
   double lastWriteTime = 0;  // local time, days since 1899-12-30 (see date_time.h)
 };
 
+// What a listing must fill in. Windows lists everything at no extra cost; POSIX
+// needs a stat per entry for sizes and times, which a walk without size or date
+// condition can spare.
+enum class ListingDetail {
+  Full,          // every field
+  NamesAndKinds  // name, isDirectory, isHidden, isSystem; size and time may stay 0
+};
+
 // The entries of one folder in the order the platform returns them, "." and ".."
 // included. The folder path ends with the path separator. A folder that cannot be
 // listed yields no entries. The listing stays open until the object is destroyed.
 class DirectoryListing {
  public:
-  explicit DirectoryListing(const std::string& folder);
+  explicit DirectoryListing(const std::string& folder, ListingDetail detail = ListingDetail::Full);
   ~DirectoryListing();
   DirectoryListing(const DirectoryListing&) = delete;
   DirectoryListing& operator=(const DirectoryListing&) = delete;

@@ -20,10 +20,13 @@ double LocalDateTime(const struct timespec& t) {
 
 struct DirectoryListing::Impl {
   DIR* dir = nullptr;
+  ListingDetail detail = ListingDetail::Full;
 };
 
-DirectoryListing::DirectoryListing(const std::string& folder) : impl_(std::make_unique<Impl>()) {
+DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
+    : impl_(std::make_unique<Impl>()) {
   impl_->dir = opendir(folder.c_str());
+  impl_->detail = detail;
 }
 
 DirectoryListing::~DirectoryListing() {
@@ -37,6 +40,13 @@ bool DirectoryListing::Next(DirEntry& entry) {
   entry = DirEntry{};
   entry.name = d->d_name;
   entry.isHidden = entry.name[0] == '.';
+  // Without sizes and times the entry type from the listing is enough, except for
+  // links and file systems that do not report it.
+  if (impl_->detail == ListingDetail::NamesAndKinds &&
+      (d->d_type == DT_REG || d->d_type == DT_DIR)) {
+    entry.isDirectory = d->d_type == DT_DIR;
+    return true;
+  }
   // Links are followed, as the Windows listing reports a linked folder as a folder;
   // a dangling link is reported as the link itself.
   struct stat st {};

@@ -29,7 +29,8 @@ struct DirectoryListing::Impl {
   bool pending = false;  // `data` holds an entry not yet returned
 };
 
-DirectoryListing::DirectoryListing(const std::string& folder) : impl_(std::make_unique<Impl>()) {
+DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail)
+    : impl_(std::make_unique<Impl>()) {
   bool ok = false;
   const std::wstring pattern = ToWidePath(folder + "*.*", ok);
   if (!ok) return;

@@ -179,6 +179,14 @@ TEST(Walk, ConditionsApplyOnlyWithThePanelOpen) {
   EXPECT_EQ(lines, (std::vector<std::string>{MakeHitLine(tree.PathOf("empty.txt"), 0),
                                              MakeHitLine(tree.PathOf("hit.txt"), 0)}));
   EXPECT_EQ(listed.filesExamined.load(), 3u);
+
+  // The sizes come from the listing: at least 1 B drops the empty file.
+  conditions.sizeFilterOn = true;
+  conditions.sizeAtLeast = true;
+  conditions.sizeLimit = 1;
+  SearchProgress sized;
+  WalkFolder(tree.Root(), conditions, FindNeedle, sized);
+  EXPECT_EQ(sized.hitList.Lines(), std::vector<std::string>{MakeHitLine(tree.PathOf("hit.txt"), 0)});
 }
 
 TEST(Walk, StopEndsTheWalkWithNoLaterHit) {
