@@ -1,10 +1,20 @@
 #include "app/main_form.h"
 
 #include "app/main_images.h"
+#include "app/open_help.h"
+#include "app/startup_steps.h"
+#include "platform/os/display.h"
+#include "platform/os/process_path.h"
+#include "platform/os/user_name.h"
+#include "platform/shell/com_thread.h"
 
 namespace trovex::app {
 
-TForm1::TForm1()
+StartupEnvironment StartupEnvironment::Current() {
+  return {os::RunningProgramPath(), os::CurrentUserName()};
+}
+
+TForm1::TForm1(const StartupEnvironment& environment)
     : SpeedButton3(this, "開始"),
       LogSpBtn(this, "ログ"),
       SpeedButton2(this),
@@ -30,7 +40,49 @@ TForm1::TForm1()
   Timer1.SetInterval(500);
   Timer1.OnTimer = ui::Bind(this, &TForm1::Timer1Timer);
 
+  StartFolders(*this, environment.exePath, environment.userName);
   InstallHintHandler();
+  StartSettingsAndProbes(*this, environment.exePath,
+                         [](const std::string& text) { ui::App().ShowMessage(text); });
+  ApplyColourScheme();
+}
+
+void TForm1::ApplyColourScheme() {
+  ColorDepth = os::WindowColorDepth(Handle());
+  if (UsesRichColours(ColorDepth)) {
+    ui::App().SetHintColor(0xFFEEDD);
+    StatusBarColor = 0xC3C3C3;
+  } else {
+    SetColor(ui::clBtnFace);
+    StatusBarColor = ui::clBtnFace;
+  }
+}
+
+void TForm1::FormCreate() {
+  HitList.clear();
+  nameTerms.clear();
+  BackStack.clear();
+  SearchContentList.clear();
+  LoadErrorLog(*this);
+  LogSpBtn.SetEnabled(!ErrorLogList.empty());
+  comInitialised_ = shell::InitializeComForThread();
+}
+
+void TForm1::FormShow() { Timer1.SetEnabled(true); }
+
+void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(*this, StoredControls); }
+
+void TForm1::FormClose(ui::CloseAction& /*action*/) {
+  if (comInitialised_) shell::UninitializeComForThread();
+  comInitialised_ = false;
+}
+
+void TForm1::FormDestroy() {
+  HitList.clear();
+  nameTerms.clear();
+  BackStack.clear();
+  ErrorLogList.clear();
+  SearchContentList.clear();
 }
 
 void TForm1::BuildMenus() {
@@ -142,8 +194,8 @@ void TForm1::SpeedButton7Click(ui::Component&) {
 
 void TForm1::Exit1Click(ui::Component&) { Close(); }
 
-void TForm1::OpenHelp(const std::string& /*anchor*/) {
-  // Hook for the help hand-over: start-up wires the help viewer in here.
+void TForm1::OpenHelp(const std::string& anchor) {
+  app::OpenHelp({ProgramDir, Handle(), [] { ui::App().ProcessMessages(); }}, anchor);
 }
 
 }  // namespace trovex::app

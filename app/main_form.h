@@ -19,9 +19,17 @@
 
 namespace trovex::app {
 
+// Where the main window finds itself: the running program's path and user
+// unless a test gives others.
+struct StartupEnvironment {
+  std::string exePath;
+  std::string userName;
+  static StartupEnvironment Current();
+};
+
 class TForm1 : public ui::Form, public MainWindowState {
  public:
-  TForm1();
+  explicit TForm1(const StartupEnvironment& environment = StartupEnvironment::Current());
 
   // Layout: the button row on top; below it the location browser takes the left
   // column and the search content box with the option panels the right one.
@@ -76,12 +84,19 @@ class TForm1 : public ui::Form, public MainWindowState {
   void StatusBar1DrawPanel(ui::StatusBar& bar, int panel, ui::Canvas& canvas, const RECT& rect);
 
  protected:
+  void FormCreate() override;
+  void FormShow() override;
+  void FormCloseQuery(bool& canClose) override;
+  void FormClose(ui::CloseAction& action) override;
+  void FormDestroy() override;
   void FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) override;
   void FormResize() override {}
 
  private:
   void BuildMenus();
   void BuildButtonRow();
+  void ApplyColourScheme();
+  bool comInitialised_ = false;
   ViewButtonBlink blink_;
 };
 

@@ -1,0 +1,11 @@
+#include "platform/shell/com_thread.h"
+
+#include <objbase.h>
+
+namespace trovex::shell {
+
+bool InitializeComForThread() { return SUCCEEDED(CoInitialize(nullptr)); }
+
+void UninitializeComForThread() { CoUninitialize(); }
+
+}  // namespace trovex::shell

@@ -1,0 +1,73 @@
+// TForm1's start-up and close handlers with its folders in a temporary folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/app_identity.h"
+#include "app/main_form.h"
+#include "app/startup_steps.h"
+#include "platform/os/registry.h"
+#include "startup_test_support.h"
+
+using namespace trovex;
+using startup_test::SettingsKeyGuard;
+
+namespace {
+
+std::string g_copyData;
+
+LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    auto* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+    g_copyData.assign(static_cast<const char*>(data->lpData), data->cbData);
+    return 1;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(StartupMainForm, LoadsTheLogAndSavesEverythingAtClose) {
+  SettingsKeyGuard guard;
+  SettingsKeyGuard::CreateEmptyKey();
+  startup_test::TempDir dir;
+  std::string userDir = dir.path() + "data\\someone\\";
+  CreateDirectoryW(os::Widen(dir.path() + "data").c_str(), nullptr);
+  startup_test::WriteFile(dir.path() + "data\\errlog.txt", "[2026/12/01 01:02:03]\r\n LookupPrivilegeValue Error\r\n");
+
+  auto form = ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
+  EXPECT_EQ(form->UserDataDir, userDir);
+  EXPECT_EQ(form->ErrorLogList.size(), 2u);
+  EXPECT_TRUE(form->LogSpBtn.Enabled());
+  EXPECT_GT(form->ColorDepth, 0);
+  EXPECT_EQ(form->StatusBarColor, app::UsesRichColours(form->ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
+
+  form->ErrorLogList.clear();
+  form->PendingResultsFlag = true;
+  form->Close();
+  EXPECT_EQ(startup_test::ReadFile(userDir + "errlog.txt"), "");
+  os::RegistryKey key;
+  ASSERT_TRUE(key.Open(os::RegistryRoot::CurrentUser, app::kSettingsKey));
+  EXPECT_TRUE(key.ReadBool("exit frg"));
+  EXPECT_EQ(key.ReadString("updatepath"), dir.path());
+  ui::App().ResetTerminated();
+}
+
+TEST(StartupMainForm, F1HandsTheHelpPageToTheRunningViewer) {
+  SettingsKeyGuard guard;
+  SettingsKeyGuard::CreateEmptyKey();
+  startup_test::TempDir dir;
+  auto form = ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
+
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ViewerProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"TVemkoHelpDlg";
+  RegisterClassW(&windowClass);
+  HWND viewer = CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  g_copyData.clear();
+  EXPECT_TRUE(form->PreviewKey(VK_F1, ui::ShiftState{}));
+  EXPECT_EQ(g_copyData, "Vemko" + dir.path() + "Help\\TrovexBeta.html");
+  DestroyWindow(viewer);
+  UnregisterClassW(L"TVemkoHelpDlg", GetModuleHandleW(nullptr));
+}
