@@ -1,5 +1,7 @@
 #include "search/file_walk.h"
 
+#include <algorithm>
+
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/drives.h"
 #include "search/file_selection.h"
@@ -22,35 +24,31 @@ fs::ListingDetail FilesPassDetail(const SearchConditions& c) {
 
 bool Cancelled(const SearchProgress& progress) { return progress.cancelRequested.load(); }
 
+// The identities of the folders being walked, from the location down to the
+// current folder. A linked folder that leads back into this chain is a loop: it is
+// left out, so that a walk always ends and never lists a file twice over the loop.
+using FolderChain = std::vector<std::string>;
+
 // The folders pass shared by both walks; `walk` is applied to each subfolder.
 template <typename Walk>
 void ForEachSubfolder(const std::string& folder, const SearchConditions& conditions,
-                      const SearchProgress& progress, Walk walk) {
+                      const SearchProgress& progress, FolderChain& chain, Walk walk) {
   fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
   fs::DirEntry entry;
   while (listing.Next(entry)) {
     if (!IsSubfolderToWalk(conditions, entry)) continue;
-    walk(folder + entry.name);
+    const std::string subfolder = folder + entry.name;
+    std::string identity = fs::FolderIdentity(subfolder);
+    if (!identity.empty() && std::find(chain.begin(), chain.end(), identity) != chain.end()) continue;
+    chain.push_back(std::move(identity));
+    walk(subfolder);
+    chain.pop_back();
     if (Cancelled(progress)) return;
   }
 }
 
-}  // namespace
-
-std::vector<std::string> ListDrives() { return fs::LogicalDrives(); }
-
-std::uint32_t ForEachDrive(SearchProgress& progress,
-                           const std::function<std::uint32_t(const std::string& drive)>& walk) {
-  std::uint32_t count = 0;
-  for (const std::string& drive : ListDrives()) {
-    count += walk(drive);
-    if (Cancelled(progress)) break;
-  }
-  return count;
-}
-
-void WalkFolder(const std::string& path, const SearchConditions& conditions,
-                const FileSearcher& searchFile, SearchProgress& progress) {
+void WalkIn(const std::string& path, const SearchConditions& conditions,
+            const FileSearcher& searchFile, SearchProgress& progress, FolderChain& chain) {
   const std::string folder = NormalizeFolderPath(path);
   {
     fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
@@ -72,13 +70,13 @@ void WalkFolder(const std::string& path, const SearchConditions& conditions,
       progress.filesExamined.fetch_add(1);
     }
   }
-  ForEachSubfolder(folder, conditions, progress, [&](const std::string& subfolder) {
-    WalkFolder(subfolder, conditions, searchFile, progress);
+  ForEachSubfolder(folder, conditions, progress, chain, [&](const std::string& subfolder) {
+    WalkIn(subfolder, conditions, searchFile, progress, chain);
   });
 }
 
-std::uint32_t CountFolder(const std::string& path, const SearchConditions& conditions,
-                          SearchProgress& progress, const MessagePump& pump) {
+std::uint32_t CountIn(const std::string& path, const SearchConditions& conditions,
+                      SearchProgress& progress, const MessagePump& pump, FolderChain& chain) {
   const std::string folder = NormalizeFolderPath(path);
   std::uint32_t count = 0;
   {
@@ -90,10 +88,36 @@ std::uint32_t CountFolder(const std::string& path, const SearchConditions& condi
       if (!entry.isDirectory && PassesAttributeTests(conditions, entry)) ++count;
     }
   }
-  ForEachSubfolder(folder, conditions, progress, [&](const std::string& subfolder) {
-    count += CountFolder(subfolder, conditions, progress, pump);
+  ForEachSubfolder(folder, conditions, progress, chain, [&](const std::string& subfolder) {
+    count += CountIn(subfolder, conditions, progress, pump, chain);
   });
   return count;
+}
+
+}  // namespace
+
+std::vector<std::string> ListDrives() { return fs::LogicalDrives(); }
+
+std::uint32_t ForEachDrive(SearchProgress& progress,
+                           const std::function<std::uint32_t(const std::string& drive)>& walk) {
+  std::uint32_t count = 0;
+  for (const std::string& drive : ListDrives()) {
+    count += walk(drive);
+    if (Cancelled(progress)) break;
+  }
+  return count;
+}
+
+void WalkFolder(const std::string& path, const SearchConditions& conditions,
+                const FileSearcher& searchFile, SearchProgress& progress) {
+  FolderChain chain{fs::FolderIdentity(path)};
+  WalkIn(path, conditions, searchFile, progress, chain);
+}
+
+std::uint32_t CountFolder(const std::string& path, const SearchConditions& conditions,
+                          SearchProgress& progress, const MessagePump& pump) {
+  FolderChain chain{fs::FolderIdentity(path)};
+  return CountIn(path, conditions, progress, pump, chain);
 }
 
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,

@@ -42,6 +42,11 @@ class DirectoryListing {
   std::unique_ptr<Impl> impl_;
 };
 
+// Equal for two paths of the same folder, so that a walk can tell a link leading
+// back to a folder it is in. POSIX: device and inode. Empty where unknown (Windows,
+// which bounds such loops by its path length).
+std::string FolderIdentity(const std::string& path);
+
 // True when `path` names an existing file (not a folder).
 bool IsExistingFile(const std::string& path);
 

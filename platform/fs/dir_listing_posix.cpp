@@ -59,6 +59,13 @@ bool DirectoryListing::Next(DirEntry& entry) {
   return true;
 }
 
+std::string FolderIdentity(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return {};
+  return std::to_string(static_cast<unsigned long long>(st.st_dev)) + ":" +
+         std::to_string(static_cast<unsigned long long>(st.st_ino));
+}
+
 bool IsExistingFile(const std::string& path) {
   struct stat st {};
   return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);

@@ -59,6 +59,8 @@ bool DirectoryListing::Next(DirEntry& entry) {
   return true;
 }
 
+std::string FolderIdentity(const std::string&) { return {}; }
+
 bool IsExistingFile(const std::string& path) {
   bool ok = false;
   const std::wstring wide = ToWidePath(path, ok);

@@ -253,3 +253,23 @@ TEST(Walk, DrivesAndStopBetweenThem) {
   });
   EXPECT_EQ(walked, std::vector<std::string>{drives.front()});
 }
+
+#ifndef _WIN32
+// Linked folders are walked, but a link back into the folders being walked is a
+// loop and is left out: two such links would otherwise multiply the walk without end.
+TEST(Walk, LinksBackIntoTheWalkAreNotFollowed) {
+  WalkTestTree tree;
+  tree.File("d/f.txt", "needle");
+  tree.File("other/g.txt", "needle");
+  std::filesystem::create_directory_symlink("..", tree.PathOf("d/up"));
+  std::filesystem::create_directory_symlink(tree.Root(), tree.PathOf("d/root"));
+  std::filesystem::create_directory_symlink(tree.PathOf("other"), tree.PathOf("d/linked"));
+  SearchProgress progress;
+  WalkFolder(tree.Root(), SearchConditions{}, FindNeedle, progress);
+  std::vector<std::string> hits = HitPaths(progress);
+  std::sort(hits.begin(), hits.end());
+  EXPECT_EQ(hits, (std::vector<std::string>{tree.PathOf("d/f.txt"), tree.PathOf("d/linked/g.txt"),
+                                             tree.PathOf("other/g.txt")}));
+  EXPECT_EQ(CountFolder(tree.Root(), SearchConditions{}, progress, {}), 3u);
+}
+#endif
