@@ -1,18 +1,25 @@
 #include "platform/os/wide_text.h"
 
-#include <windows.h>
-
 #include "platform/text/cp932.h"
 
 namespace trovex::os {
 
 std::wstring Widen(std::string_view cp932) {
-  if (auto units = text::DecodeCp932(cp932)) return std::wstring(units->begin(), units->end());
-  // Not valid CP932 (an odd file name): let the system substitute what it cannot map.
-  if (cp932.empty()) return {};
-  int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), out.data(), n);
+  if (auto whole = text::DecodeCp932(cp932)) return std::wstring(whole->begin(), whole->end());
+  std::wstring out;
+  out.reserve(cp932.size());
+  for (std::size_t pos = 0; pos < cp932.size();) {
+    const std::size_t len = text::Cp932CharLength(cp932, pos);
+    if (auto one = text::DecodeCp932(cp932.substr(pos, len))) {
+      out.append(one->begin(), one->end());
+      pos += len;
+    } else {
+      // Only the bad byte is replaced: the byte after a stray lead byte may be a
+      // character of its own.
+      out.push_back(L'\xFFFD');
+      pos += 1;
+    }
+  }
   return out;
 }
 

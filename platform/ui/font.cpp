@@ -7,9 +7,9 @@
 
 namespace trovex::ui {
 
-HFONT FontHandle(const FontSpec& spec) {
+HFONT FontHandle(const FontSpec& wanted) {
   static std::vector<std::pair<FontSpec, HFONT>> cache;
-  FontSpec key = spec;
+  FontSpec key = wanted;
   key.color = clNone;
   for (const auto& [known, font] : cache) {
     if (known == key) return font;
@@ -18,16 +18,16 @@ HFONT FontHandle(const FontSpec& spec) {
   const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(spec.size, pixelsPerInch, 72);
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = spec.italic ? TRUE : FALSE;
-  lf.lfUnderline = spec.underline ? TRUE : FALSE;
+  lf.lfHeight = -MulDiv(wanted.size, pixelsPerInch, 72);
+  lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = wanted.italic ? TRUE : FALSE;
+  lf.lfUnderline = wanted.underline ? TRUE : FALSE;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::wstring face = Widen(spec.name);
+  const std::wstring face = Widen(wanted.name);
   face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   HFONT font = CreateFontIndirectW(&lf);
   cache.emplace_back(key, font);

@@ -23,6 +23,6 @@ struct FontSpec {
 
 // The GDI font for a description (colour is not part of it); owned by the cache and
 // valid for the life of the process.
-HFONT FontHandle(const FontSpec& spec);
+HFONT FontHandle(const FontSpec& wanted);
 
 }  // namespace trovex::ui
