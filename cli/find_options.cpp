@@ -121,8 +121,8 @@ const std::vector<OptionSpec>& OptionTable() {
 }
 
 const OptionSpec* FindSpec(const std::string& name) {
-  for (const OptionSpec& spec : OptionTable()) {
-    if (name == spec.name) return &spec;
+  for (const OptionSpec& option : OptionTable()) {
+    if (name == option.name) return &option;
   }
   return nullptr;
 }
@@ -156,13 +156,13 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
     // "--name=TEXT" and "--name TEXT" are both accepted.
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
-    const OptionSpec* spec = FindSpec(name);
-    if (!spec) {
+    const OptionSpec* option = FindSpec(name);
+    if (!option) {
       error = "unknown option " + name;
       return std::nullopt;
     }
     std::string value;
-    if (spec->takesValue) {
+    if (option->takesValue) {
       if (equals != std::string::npos) {
         value = argument.substr(equals + 1);
       } else if (i + 1 < arguments.size()) {
@@ -175,7 +175,7 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
       error = name + " takes no value";
       return std::nullopt;
     }
-    if (std::string problem = spec->apply(options, value); !problem.empty()) {
+    if (std::string problem = option->apply(options, value); !problem.empty()) {
       error = problem;
       return std::nullopt;
     }

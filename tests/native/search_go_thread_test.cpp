@@ -58,7 +58,12 @@ TEST(GoThread, SearchesWithItsOwnCopiesOfTheStartValues) {
 
 TEST(GoThread, FinishedIsPolledWithoutBlockingAndAStopEndsTheRun) {
   WalkTestTree tree;
-  for (int i = 0; i < 30; ++i) tree.File("f" + std::to_string(i) + ".txt", "needle");
+  for (int i = 0; i < 30; ++i) {
+    std::string name = "f";  // built in steps: GCC 12 warns falsely on a + chain here
+    name += std::to_string(i);
+    name += ".txt";
+    tree.File(name, "needle");
+  }
   SearchLocations locations;
   locations.paths = {tree.Root()};
   ScanState scanState;

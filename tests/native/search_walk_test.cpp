@@ -193,7 +193,12 @@ TEST(Walk, StopEndsTheWalkWithNoLaterHit) {
   WalkTestTree tree;
   for (int i = 0; i < 4; ++i) {
     for (int j = 0; j < 5; ++j) {
-      tree.File("d" + std::to_string(i) + "/e/f" + std::to_string(j) + ".txt", "needle");
+      std::string path = "d";  // built in steps: GCC 12 warns falsely on a + chain here
+      path += std::to_string(i);
+      path += "/e/f";
+      path += std::to_string(j);
+      path += ".txt";
+      tree.File(path, "needle");
     }
   }
   SearchProgress progress;
