@@ -22,7 +22,15 @@ std::string Prefix(const std::string& bytes, int length) {
 std::size_t RoundUp(std::size_t value, std::size_t unit) { return (value + unit - 1) / unit * unit; }
 
 // Takes the geometry of the file's volume when it differs from the last one.
+// Reads through the cache need no sector alignment: no volume is looked up.
 void UpdateGeometry(const std::string& path, ScanState& state) {
+  if (state.readThroughCache) {
+    if (state.sectorSize == 0) {
+      state.sectorSize = kDefaultSectorSize;
+      state.chunkSize = std::size_t{kDefaultSectorSize} * fs::SequentialReader::kSectorsPerChunk;
+    }
+    return;
+  }
   const std::string root = fs::VolumeKeyOf(path);
   if (root == state.lastRoot && state.sectorSize != 0) return;
   const auto sector = fs::SectorSizeOf(path);

@@ -27,9 +27,10 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
     close(fd);
     return false;
   }
-  if (!unbuffered_) posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   handle_ = fd;
   size_ = static_cast<std::uint64_t>(info.st_size);
+  // Read-ahead matters only for files that take more than one read.
+  if (!unbuffered_ && size_ > ReadSize()) posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   return true;
 }
 

@@ -43,6 +43,19 @@ class FileScanTest : public ::testing::Test {
   std::atomic<bool> cancel_{false};
 };
 
+// The tests that hold for both ways of reading a file: unbuffered where the
+// volume allows, and through the cache (readThroughCache).
+class FileScanPathsTest : public FileScanTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    FileScanTest::SetUp();
+    state_.readThroughCache = GetParam();
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(ReadPaths, FileScanPathsTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Cached" : "Unbuffered"; });
+
 SearchQuery TextQuery(const std::string& text) {
   SearchQuery query;
   query.pattern = text;
@@ -66,7 +79,7 @@ TEST_F(FileScanTest, EmptyFilesNeverMatchEmptyPatternsMatchAtZero) {
   EXPECT_FALSE(Search(dir_.string(), TextQuery("x")));
 }
 
-TEST_F(FileScanTest, FindsTheFirstMatchAcrossChunkBoundaries) {
+TEST_P(FileScanPathsTest, FindsTheFirstMatchAcrossChunkBoundaries) {
   std::string bytes = Filler(3 * kChunk + 1000);
   // Straddles the end of the first chunk; a later copy must not win.
   bytes.replace(kChunk - 3, 6, "needle");
@@ -86,7 +99,7 @@ TEST_F(FileScanTest, FindsTheFirstMatchAcrossChunkBoundaries) {
   EXPECT_FALSE(Search(path, TextQuery("tail.")));
 }
 
-TEST_F(FileScanTest, HitsPastTwoGibibytesKeepTheirWholeOffset) {
+TEST_P(FileScanPathsTest, HitsPastTwoGibibytesKeepTheirWholeOffset) {
   const std::uint64_t at = (std::uint64_t{1} << 31) + 5;
   const stdfs::path path = dir_ / "sparse.bin";
   {
@@ -98,12 +111,17 @@ TEST_F(FileScanTest, HitsPastTwoGibibytesKeepTheirWholeOffset) {
   EXPECT_EQ(Search(path.string(), TextQuery("needle")), at);
 }
 
-TEST_F(FileScanTest, CancelBeforeAReadGivesNoHit) {
-  const std::string path = Write("a.txt", "abc");
-  cancel_ = true;
-  EXPECT_FALSE(Search(path, TextQuery("abc")));
-  cancel_ = false;
-  EXPECT_EQ(Search(path, TextQuery("abc")), 0u);
+TEST_P(FileScanPathsTest, CancelBeforeAReadGivesNoHit) {
+  std::string large = Filler(2 * kChunk + 10);
+  large.replace(large.size() - 3, 3, "abc");
+  const std::pair<std::string, std::uint64_t> files[] = {{Write("a.txt", "abc"), 0},
+                                                         {Write("large.txt", large), large.size() - 3}};
+  for (const auto& [path, at] : files) {
+    cancel_ = true;
+    EXPECT_FALSE(Search(path, TextQuery("abc")));
+    cancel_ = false;
+    EXPECT_EQ(Search(path, TextQuery("abc")), at);
+  }
 }
 
 TEST_F(FileScanTest, DocFilesAreSearchedInUtf16UnlessTheTextIsAlphanumeric) {
