@@ -126,24 +126,26 @@ MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query)
 
 std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQuery& query,
                                         const MatchOptions& options, ScanState& state,
-                                        const std::atomic<bool>& cancel) {
+                                        const std::atomic<bool>& cancel,
+                                        const fs::ListedFile& listed) {
   MatchOptions own = options;
   own.mode = query.mode;
-  return ScanFile(path, PatternsForFile(path, query), own, state, cancel);
+  return ScanFile(path, PatternsForFile(path, query), own, state, cancel, listed);
 }
 
 std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatterns& patterns,
                                       const MatchOptions& options, ScanState& state,
-                                      const std::atomic<bool>& cancel) {
+                                      const std::atomic<bool>& cancel,
+                                      const fs::ListedFile& listed) {
   UpdateGeometry(path, state);
   const BufferMatcher& matcher = MatcherFor(patterns, options, state);
   const std::size_t carryRoom = CarryRoom(state, matcher);
   if (!EnsureBuffer(state, carryRoom)) return std::nullopt;
 
   fs::SequentialReader reader;
-  if (!reader.Open(path, state.sectorSize, state.unbuffered && !state.readThroughCache))
+  if (!reader.Open(path, state.sectorSize, state.unbuffered && !state.readThroughCache, listed))
     return std::nullopt;
-  if (reader.Size() == 0) return std::nullopt;
+  if (reader.Size() == 0u) return std::nullopt;
   if (HasExtension(path, ".rtf")) return ScanRtf(reader, matcher, state, carryRoom, cancel);
 
   // The buffer holds [carried bytes | read area]. A start position is decided only

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/fs/aligned_buffer.h"
+#include "platform/fs/sequential_reader.h"
 #include "search/buffer_matcher.h"
 #include "search/match_options.h"
 #include "search/search_query.h"
@@ -30,16 +31,18 @@ struct ScanState {
 // The first match in the file at `path` (CP932 on Windows), as a byte offset in
 // the file, or for ".rtf" in the text RtfToText reduces the whole file to.
 // Nothing for no match, an empty or unreadable file, or when `cancel` is found
-// set before a read.
+// set before a read. `listed`: what the walk knows of the file (see ListedFile).
 std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatterns& patterns,
                                       const MatchOptions& options, ScanState& state,
-                                      const std::atomic<bool>& cancel);
+                                      const std::atomic<bool>& cancel,
+                                      const fs::ListedFile& listed = {});
 
 // ScanFile with the query's patterns: UTF-16LE ones for a ".doc" file when the
 // text is not all ASCII letters and digits. The query's mode overrides `options`.
 std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQuery& query,
                                         const MatchOptions& options, ScanState& state,
-                                        const std::atomic<bool>& cancel);
+                                        const std::atomic<bool>& cancel,
+                                        const fs::ListedFile& listed = {});
 
 // The patterns SearchFile compares with a file of this name.
 MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query);

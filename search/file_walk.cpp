@@ -29,15 +29,21 @@ bool Cancelled(const SearchProgress& progress) { return progress.cancelRequested
 // left out, so that a walk always ends and never lists a file twice over the loop.
 using FolderChain = std::vector<std::string>;
 
+// The subfolders to walk, noted while a folder is listed for its files: one
+// listing of each folder serves both passes.
+using Subfolders = std::vector<std::string>;
+
+void NoteSubfolder(const SearchConditions& conditions, const fs::DirEntry& entry,
+                   Subfolders& subfolders) {
+  if (IsSubfolderToWalk(conditions, entry)) subfolders.push_back(entry.name);
+}
+
 // The folders pass shared by both walks; `walk` is applied to each subfolder.
 template <typename Walk>
-void ForEachSubfolder(const std::string& folder, const SearchConditions& conditions,
+void ForEachSubfolder(const std::string& folder, const Subfolders& subfolders,
                       const SearchProgress& progress, FolderChain& chain, Walk walk) {
-  fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
-  fs::DirEntry entry;
-  while (listing.Next(entry)) {
-    if (!IsSubfolderToWalk(conditions, entry)) continue;
-    const std::string subfolder = folder + entry.name;
+  for (const std::string& name : subfolders) {
+    const std::string subfolder = folder + name;
     std::string identity = fs::FolderIdentity(subfolder);
     if (!identity.empty() && std::find(chain.begin(), chain.end(), identity) != chain.end()) continue;
     chain.push_back(std::move(identity));
@@ -50,11 +56,13 @@ void ForEachSubfolder(const std::string& folder, const SearchConditions& conditi
 void WalkIn(const std::string& path, const SearchConditions& conditions,
             const FileSearcher& searchFile, SearchProgress& progress, FolderChain& chain) {
   const std::string folder = NormalizeFolderPath(path);
+  Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
     fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (Cancelled(progress)) return;
+      if (entry.isDirectory) NoteSubfolder(conditions, entry, subfolders);
       if (entry.isDirectory || !PassesAttributeTests(conditions, entry)) continue;
       std::string filePath = folder + entry.name;
       progress.SetCurrentFile(filePath);
@@ -63,14 +71,15 @@ void WalkIn(const std::string& path, const SearchConditions& conditions,
       if (action == FileAction::ListOnly) {
         progress.hitList.Add(MakeHitLine(filePath, 0));
       } else if (action == FileAction::Search) {
-        if (const auto offset = searchFile(filePath)) {
+        const fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), entry.isRegularFile};
+        if (const auto offset = searchFile(filePath, listed)) {
           progress.hitList.Add(MakeHitLine(filePath, static_cast<std::int64_t>(*offset)));
         }
       }
       progress.filesExamined.fetch_add(1);
     }
   }
-  ForEachSubfolder(folder, conditions, progress, chain, [&](const std::string& subfolder) {
+  ForEachSubfolder(folder, subfolders, progress, chain, [&](const std::string& subfolder) {
     WalkIn(subfolder, conditions, searchFile, progress, chain);
   });
 }
@@ -79,16 +88,18 @@ std::uint32_t CountIn(const std::string& path, const SearchConditions& condition
                       SearchProgress& progress, const MessagePump& pump, FolderChain& chain) {
   const std::string folder = NormalizeFolderPath(path);
   std::uint32_t count = 0;
+  Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
     fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (pump) pump();
       if (Cancelled(progress)) return count;
-      if (!entry.isDirectory && PassesAttributeTests(conditions, entry)) ++count;
+      if (entry.isDirectory) NoteSubfolder(conditions, entry, subfolders);
+      else if (PassesAttributeTests(conditions, entry)) ++count;
     }
   }
-  ForEachSubfolder(folder, conditions, progress, chain, [&](const std::string& subfolder) {
+  ForEachSubfolder(folder, subfolders, progress, chain, [&](const std::string& subfolder) {
     count += CountIn(subfolder, conditions, progress, pump, chain);
   });
   return count;

@@ -12,6 +12,7 @@ struct DirEntry {
   bool isDirectory = false;  // links to folders count as folders
   bool isHidden = false;     // POSIX: the name starts with "."
   bool isSystem = false;     // POSIX: never
+  bool isRegularFile = false;  // the listing saw a plain file (POSIX; false where unknown)
   std::uint64_t size = 0;
   double lastWriteTime = 0;  // local time, days since 1899-12-30 (see date_time.h)
 };
@@ -36,6 +37,10 @@ class DirectoryListing {
 
   // Fills `entry` with the next entry; false at the end.
   bool Next(DirEntry& entry);
+
+  // POSIX: the open folder's descriptor, to open entries by name relative to it
+  // (no path lookup per file). -1 on Windows or when the folder could not be listed.
+  std::intptr_t FolderHandle() const;
 
  private:
   struct Impl;

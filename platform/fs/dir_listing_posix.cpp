@@ -45,6 +45,7 @@ bool DirectoryListing::Next(DirEntry& entry) {
   if (impl_->detail == ListingDetail::NamesAndKinds &&
       (d->d_type == DT_REG || d->d_type == DT_DIR)) {
     entry.isDirectory = d->d_type == DT_DIR;
+    entry.isRegularFile = d->d_type == DT_REG;
     return true;
   }
   // Links are followed, as the Windows listing reports a linked folder as a folder;
@@ -53,10 +54,15 @@ bool DirectoryListing::Next(DirEntry& entry) {
   const int fd = dirfd(impl_->dir);
   if (fstatat(fd, d->d_name, &st, 0) == 0 || fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
     entry.isDirectory = S_ISDIR(st.st_mode);
+    entry.isRegularFile = S_ISREG(st.st_mode);
     entry.size = entry.isDirectory ? 0 : static_cast<std::uint64_t>(st.st_size);
     entry.lastWriteTime = LocalDateTime(st.st_mtim);
   }
   return true;
+}
+
+std::intptr_t DirectoryListing::FolderHandle() const {
+  return impl_->dir ? dirfd(impl_->dir) : -1;
 }
 
 std::string FolderIdentity(const std::string& path) {

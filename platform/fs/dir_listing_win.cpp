@@ -59,6 +59,8 @@ bool DirectoryListing::Next(DirEntry& entry) {
   return true;
 }
 
+std::intptr_t DirectoryListing::FolderHandle() const { return -1; }
+
 std::string FolderIdentity(const std::string&) { return {}; }
 
 bool IsExistingFile(const std::string& path) {

@@ -10,6 +10,16 @@
 
 namespace trovex::fs {
 
+// What a walk already knows of a file it hands to the reader: the open folder it
+// was listed in and whether the listing saw a plain file. The reader then opens it
+// by name in that folder and need not ask the file's kind, which saves a path
+// lookup and a system call on each of many small files.
+struct ListedFile {
+  std::intptr_t folder = -1;   // DirectoryListing::FolderHandle(); -1: open by path
+  const char* name = nullptr;  // the name within that folder
+  bool regular = false;        // DirEntry::isRegularFile
+};
+
 class SequentialReader {
  public:
   static constexpr std::size_t kSectorsPerChunk = 1024;
@@ -22,11 +32,15 @@ class SequentialReader {
   // Opens an existing regular file for reading; others may go on reading and
   // writing it. `unbuffered`: bypass the system cache (reads then need a buffer
   // aligned to the sector); where the file system refuses, reads go through the
-  // cache instead. False when the file cannot be opened.
-  bool Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered);
+  // cache instead. False when the file cannot be opened. `listed` may replace the
+  // path lookup and the kind check (POSIX); a file listed as plain whose kind has
+  // changed since fails at its first read.
+  bool Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
+            const ListedFile& listed = {});
   void Close();
 
-  std::uint64_t Size() const { return size_; }
+  // The size at opening; nothing when the open did not need to ask it.
+  std::optional<std::uint64_t> Size() const { return size_; }
   std::uint32_t SectorSize() const { return sectorSize_; }
   std::size_t ChunkSize() const { return std::size_t{sectorSize_} * kSectorsPerChunk; }
   std::size_t ReadSize() const { return ChunkSize() + sectorSize_; }
@@ -44,7 +58,8 @@ class SequentialReader {
   std::optional<std::size_t> ReadAt(std::uint64_t offset, char* dest, std::size_t length);
 
   std::intptr_t handle_ = -1;
-  std::uint64_t size_ = 0;
+  std::optional<std::uint64_t> size_;
+  bool advised_ = false;  // read-ahead asked for (POSIX)
   std::uint64_t position_ = 0;
   std::uint32_t sectorSize_ = 512;
   bool unbuffered_ = false;

@@ -7,7 +7,18 @@
 
 namespace trovex::fs {
 
-bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered) {
+namespace {
+
+int OpenFile(const std::string& path, const ListedFile& listed, int flags) {
+  if (listed.folder >= 0 && listed.name)
+    return openat(static_cast<int>(listed.folder), listed.name, flags);
+  return open(path.c_str(), flags);
+}
+
+}  // namespace
+
+bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
+                            const ListedFile& listed) {
   Close();
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
@@ -15,29 +26,32 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
   int fd = -1;
 #ifdef O_DIRECT
-  if (unbuffered) fd = open(path.c_str(), flags | O_DIRECT);
+  if (unbuffered) fd = OpenFile(path, listed, flags | O_DIRECT);
   unbuffered_ = fd >= 0;
 #else
   unbuffered_ = false;
 #endif
-  if (fd < 0) fd = open(path.c_str(), flags);
+  if (fd < 0) fd = OpenFile(path, listed, flags);
   if (fd < 0) return false;
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return false;
+  // A file the listing saw as plain is not asked again: should it have become a
+  // folder or a FIFO meanwhile, pread fails on it and the file counts as unreadable.
+  if (!listed.regular) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+      close(fd);
+      return false;
+    }
+    size_ = static_cast<std::uint64_t>(info.st_size);
   }
   handle_ = fd;
-  size_ = static_cast<std::uint64_t>(info.st_size);
-  // Read-ahead matters only for files that take more than one read.
-  if (!unbuffered_ && size_ > ReadSize()) posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   return true;
 }
 
 void SequentialReader::Close() {
   if (handle_ >= 0) close(static_cast<int>(handle_));
   handle_ = -1;
-  size_ = 0;
+  size_.reset();
+  advised_ = false;
 }
 
 std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* dest,
@@ -66,6 +80,12 @@ std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* 
     // A regular file reads short only at its end; asking again there would be an
     // unaligned direct read.
     if (static_cast<std::size_t>(n) < want) break;
+  }
+  // Read-ahead matters only for files that take more than one read: asked for
+  // once the first read comes back full.
+  if (!unbuffered_ && !advised_ && got == length) {
+    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    advised_ = true;
   }
   return got;
 }

@@ -15,7 +15,9 @@ HANDLE OpenForReading(const wchar_t* path, bool unbuffered) {
 
 }  // namespace
 
-bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered) {
+// Windows opens by path: FindFirstFileW leaves no folder handle to open from.
+bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
+                            const ListedFile&) {
   Close();
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
@@ -40,7 +42,7 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
 void SequentialReader::Close() {
   if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
   handle_ = -1;
-  size_ = 0;
+  size_.reset();
 }
 
 std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* dest,

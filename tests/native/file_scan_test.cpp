@@ -6,7 +6,12 @@
 #include <random>
 #include <string>
 
+#include "platform/fs/dir_listing.h"
 #include "search/file_scan.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace trovex::search;
 namespace stdfs = std::filesystem;
@@ -123,6 +128,46 @@ TEST_P(FileScanPathsTest, CancelBeforeAReadGivesNoHit) {
     EXPECT_EQ(Search(path, TextQuery("abc")), at);
   }
 }
+
+// Files handed over by a walk are opened by name in the listed folder and, when
+// listed as plain files, read without asking their kind: same answers as by path.
+TEST_P(FileScanPathsTest, ListedFilesReadAsTheirPaths) {
+  std::string big = Filler(2 * kChunk + 100);
+  big.replace(2 * kChunk + 50, 6, "needle");
+  Write("big.txt", big);
+  Write("small.txt", "..needle");
+  Write("empty.txt", "");
+  Write("none.txt", "needl");
+  const std::string folder = dir_.string() + "/";
+  trovex::fs::DirectoryListing listing(folder, trovex::fs::ListingDetail::NamesAndKinds);
+  trovex::fs::DirEntry entry;
+  int files = 0;
+  while (listing.Next(entry)) {
+    if (entry.isDirectory) continue;
+    ++files;
+    const trovex::fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), entry.isRegularFile};
+    const std::string path = folder + entry.name;
+    EXPECT_EQ(SearchFile(path, TextQuery("needle"), {}, state_, cancel_, listed),
+              Search(path, TextQuery("needle")))
+        << entry.name;
+  }
+  EXPECT_EQ(files, 4);
+  EXPECT_EQ(Search(folder + "big.txt", TextQuery("needle")), 2 * kChunk + 50);
+}
+
+#ifndef _WIN32
+// A name listed as a plain file that has since become a folder or a FIFO is
+// unreadable: no hit, and no wait on the FIFO.
+TEST_F(FileScanTest, ListedFileThatChangedKindIsUnreadable) {
+  stdfs::create_directory(dir_ / "was-file");
+  ASSERT_EQ(mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  trovex::fs::DirectoryListing listing(dir_.string() + "/");
+  for (const char* name : {"was-file", "fifo"}) {
+    const trovex::fs::ListedFile listed{listing.FolderHandle(), name, true};
+    EXPECT_FALSE(SearchFile((dir_ / name).string(), TextQuery("x"), {}, state_, cancel_, listed)) << name;
+  }
+}
+#endif
 
 TEST_F(FileScanTest, DocFilesAreSearchedInUtf16UnlessTheTextIsAlphanumeric) {
   SearchQuery query = TextQuery("\x83\x65\x83\x58\x83\x67");  // テスト

@@ -20,7 +20,7 @@ using trovex::testing::WalkTestTree;
 namespace {
 
 // Finds "needle" in the whole file; empty files never match.
-std::optional<std::uint64_t> FindNeedle(const std::string& path) {
+std::optional<std::uint64_t> FindNeedle(const std::string& path, const fs::ListedFile& = {}) {
   std::ifstream in(path, std::ios::binary);
   const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::size_t at = data.find("needle");
@@ -189,6 +189,32 @@ TEST(Walk, ConditionsApplyOnlyWithThePanelOpen) {
   EXPECT_EQ(sized.hitList.Lines(), std::vector<std::string>{MakeHitLine(tree.PathOf("hit.txt"), 0)});
 }
 
+// The walk tells the searcher where it found each file, so that the file can be
+// opened by name in its folder (POSIX) instead of by its whole path.
+TEST(Walk, SearcherLearnsTheListedNameAndFolder) {
+  WalkTestTree tree;
+  tree.File("top.txt", "x");
+  tree.File("sub/inner.txt", "x");
+  int searched = 0;
+  const FileSearcher check = [&](const std::string& path, const fs::ListedFile& listed) {
+    ++searched;
+    EXPECT_NE(listed.name, nullptr);
+    if (!listed.name) return std::optional<std::uint64_t>();
+    const std::string name = listed.name;
+    EXPECT_EQ(path.substr(path.size() - name.size()), name);
+#ifdef _WIN32
+    EXPECT_EQ(listed.folder, -1);
+#else
+    EXPECT_GE(listed.folder, 0);
+    EXPECT_TRUE(listed.regular);
+#endif
+    return std::optional<std::uint64_t>();
+  };
+  SearchProgress progress;
+  WalkFolder(tree.Root(), SearchConditions{}, check, progress);
+  EXPECT_EQ(searched, 2);
+}
+
 TEST(Walk, StopEndsTheWalkWithNoLaterHit) {
   WalkTestTree tree;
   for (int i = 0; i < 4; ++i) {
@@ -203,7 +229,7 @@ TEST(Walk, StopEndsTheWalkWithNoLaterHit) {
   }
   SearchProgress progress;
   int searched = 0;
-  const FileSearcher stopAtSeventh = [&](const std::string& path) {
+  const FileSearcher stopAtSeventh = [&](const std::string& path, const fs::ListedFile&) {
     if (++searched == 7) progress.cancelRequested = true;
     return FindNeedle(path);
   };

@@ -98,7 +98,7 @@ TEST(WinListing, WalkSkipsHiddenAndSystemEntries) {
   tree.File("sysdir/inner.txt", "needle");
   SetAttributes(tree.PathOf("system.txt"), FILE_ATTRIBUTE_SYSTEM);
   SetAttributes(tree.PathOf("sysdir"), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
-  const search::FileSearcher everything = [](const std::string&) {
+  const search::FileSearcher everything = [](const std::string&, const fs::ListedFile&) {
     return std::optional<std::uint64_t>(0);
   };
   search::SearchConditions conditions;
