@@ -4,6 +4,7 @@
 #include "app/os_level.h"
 #include "app/text_lines.h"
 #include "platform/fs/file_ops.h"
+#include "platform/fs/read_at.h"
 #include "platform/os/registry.h"
 #include "platform/os/version_probe.h"
 #include "platform/shell/admin_test.h"
@@ -85,7 +86,7 @@ std::string AdministratorWarningText() {
 
 std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath) {
   if (!fs::FileExists(errorLogPath)) return {};
-  return SplitTextLines(fs::ReadWholeFile(errorLogPath).value_or(""));
+  return SplitTextLines(fs::ReadAllBytes(errorLogPath).value_or(""));
 }
 
 bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& lines) {

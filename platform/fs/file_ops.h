@@ -1,6 +1,5 @@
 #pragma once
 // Whole-file and folder operations on CP932 paths (Windows build).
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +18,6 @@ bool MoveFileNoReplace(const std::string& from, const std::string& to);
 // "C:\x\*.txd") that are not folders, in the order the system lists them.
 std::vector<std::string> MatchingFileNames(const std::string& pattern);
 
-// The whole content of a file; nullopt when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
 // Replaces the file's content. False when it cannot be written.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 

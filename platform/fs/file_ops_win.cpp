@@ -65,20 +65,6 @@ std::vector<std::string> MatchingFileNames(const std::string& pattern) {
   return names;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  Handle file(CreateFileW(os::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return std::nullopt;
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD got = 0;
-  if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)))
-    return std::nullopt;
-  bytes.resize(got);
-  return bytes;
-}
-
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   Handle file(CreateFileW(os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -13,7 +13,7 @@ namespace trovex::fs {
 std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                   std::size_t count);
 
-// The whole file (a portable counterpart of file_ops.h's Windows-only reader).
+// The whole file.
 // nullopt when it cannot be opened or read, or does not fit in memory.
 std::optional<std::string> ReadAllBytes(const std::string& path);
 
