@@ -12,7 +12,7 @@ struct DirEntry {
   bool isDirectory = false;  // links to folders count as folders
   bool isHidden = false;     // POSIX: the name starts with "."
   bool isSystem = false;     // POSIX: never
-  bool isRegularFile = false;  // the listing saw a plain file (POSIX; false where unknown)
+  bool isRegularFile = false;  // the listing saw a plain file (false where it cannot tell)
   std::uint64_t size = 0;
   double lastWriteTime = 0;  // local time, days since 1899-12-30 (see date_time.h)
 };

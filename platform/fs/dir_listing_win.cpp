@@ -54,6 +54,7 @@ bool DirectoryListing::Next(DirEntry& entry) {
   entry.isDirectory = (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   entry.isHidden = (d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   entry.isSystem = (d.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+  entry.isRegularFile = (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
   entry.size = (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
   entry.lastWriteTime = LocalDateTime(d.ftLastWriteTime);
   return true;

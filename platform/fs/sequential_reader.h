@@ -33,8 +33,8 @@ class SequentialReader {
   // writing it. `unbuffered`: bypass the system cache (reads then need a buffer
   // aligned to the sector); where the file system refuses, reads go through the
   // cache instead. False when the file cannot be opened. `listed` may replace the
-  // path lookup and the kind check (POSIX); a file listed as plain whose kind has
-  // changed since fails at its first read.
+  // path lookup (POSIX) and the kind check; a file listed as plain whose kind has
+  // changed since fails to open or at its first read.
   bool Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
             const ListedFile& listed = {});
   void Close();

@@ -17,7 +17,7 @@ HANDLE OpenForReading(const wchar_t* path, bool unbuffered) {
 
 // Windows opens by path: FindFirstFileW leaves no folder handle to open from.
 bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
-                            const ListedFile&) {
+                            const ListedFile& listed) {
   Close();
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
@@ -29,13 +29,16 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   unbuffered_ = file != INVALID_HANDLE_VALUE;
   if (file == INVALID_HANDLE_VALUE) file = OpenForReading(name, false);
   if (file == INVALID_HANDLE_VALUE) return false;
-  LARGE_INTEGER size{};
-  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
-    CloseHandle(file);
-    return false;
+  // A file the listing saw as plain is not asked its kind and size again.
+  if (!listed.regular) {
+    LARGE_INTEGER size{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+      CloseHandle(file);
+      return false;
+    }
+    size_ = static_cast<std::uint64_t>(size.QuadPart);
   }
   handle_ = reinterpret_cast<std::intptr_t>(file);
-  size_ = static_cast<std::uint64_t>(size.QuadPart);
   return true;
 }
 

@@ -66,9 +66,11 @@ TEST(WinListing, AttributesSizesAndTimes) {
   EXPECT_FALSE(system.isHidden);
   const fs::DirEntry folder = Find(tree.Root(), "hiddenfolder");
   EXPECT_TRUE(folder.isDirectory && folder.isHidden);
+  EXPECT_FALSE(folder.isRegularFile);
   const fs::DirEntry bigEntry = Find(tree.Root(), "big.bin");
   EXPECT_EQ(bigEntry.size, 5ull << 30);
   EXPECT_FALSE(bigEntry.isDirectory || bigEntry.isHidden || bigEntry.isSystem);
+  EXPECT_TRUE(bigEntry.isRegularFile);
   EXPECT_NEAR(bigEntry.lastWriteTime, fs::EncodeDateTime(2024, 3, 15, 12, 0, 0), 1.0 / 86400);
   DeleteFileW(bigPath.c_str());
 }
