@@ -31,32 +31,35 @@ void Button::CommandNotify(WORD code) {
   if (code == BN_CLICKED) Click();
 }
 
-CheckBox::CheckBox(Control* parent, std::string_view caption) : Control(parent) {
-  CreateHandle(L"BUTTON", BS_CHECKBOX | WS_TABSTOP | WS_VISIBLE, 0, true, 97, 17);
+CheckableButton::CheckableButton(Control* parent, std::string_view caption, DWORD style, int width)
+    : Control(parent) {
+  CreateHandle(L"BUTTON", style | WS_TABSTOP | WS_VISIBLE, 0, true, width, 17);
   SetText(caption);
 }
 
-void CheckBox::SetChecked(bool checked) {
-  if (checked_ == checked) return;
+bool CheckableButton::ShowChecked(bool checked) {
+  if (checked_ == checked) return false;
   checked_ = checked;
   SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  Click();
+  return true;
+}
+
+CheckBox::CheckBox(Control* parent, std::string_view caption)
+    : CheckableButton(parent, caption, BS_CHECKBOX, 97) {}
+
+void CheckBox::SetChecked(bool checked) {
+  if (ShowChecked(checked)) Click();
 }
 
 void CheckBox::CommandNotify(WORD code) {
-  if (code == BN_CLICKED) SetChecked(!checked_);
+  if (code == BN_CLICKED) SetChecked(!Checked());
 }
 
-RadioButton::RadioButton(Control* parent, std::string_view caption) : Control(parent) {
-  CreateHandle(L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP | WS_VISIBLE, 0, true, 113, 17);
-  SetText(caption);
-}
+RadioButton::RadioButton(Control* parent, std::string_view caption)
+    : CheckableButton(parent, caption, BS_RADIOBUTTON, 113) {}
 
 void RadioButton::SetChecked(bool checked) {
-  if (checked_ == checked) return;
-  checked_ = checked;
-  SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (!checked) return;
+  if (!ShowChecked(checked) || !checked) return;
   if (Parent() != nullptr) {
     for (Control* sibling : Parent()->Children()) {
       auto* radio = dynamic_cast<RadioButton*>(sibling);

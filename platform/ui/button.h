@@ -29,32 +29,38 @@ class Button : public Control {
   int modalResult_ = 0;
 };
 
-// Setting Checked runs OnClick when the state changes, as a user's click does.
-class CheckBox : public Control {
+// A button with a check mark; keeps the state the user sees.
+class CheckableButton : public Control {
  public:
-  explicit CheckBox(Control* parent, std::string_view caption = "");
   bool Checked() const { return checked_; }
-  void SetChecked(bool checked);
 
  protected:
-  void CommandNotify(WORD code) override;
+  CheckableButton(Control* parent, std::string_view caption, DWORD style, int width);
+  // Shows `checked`; false when that is already the state.
+  bool ShowChecked(bool checked);
 
  private:
   bool checked_ = false;
 };
 
-// Checking a radio button unchecks the radio buttons beside it and runs OnClick.
-class RadioButton : public Control {
+// Setting Checked runs OnClick when the state changes, as a user's click does.
+class CheckBox : public CheckableButton {
  public:
-  explicit RadioButton(Control* parent, std::string_view caption = "");
-  bool Checked() const { return checked_; }
+  explicit CheckBox(Control* parent, std::string_view caption = "");
   void SetChecked(bool checked);
 
  protected:
   void CommandNotify(WORD code) override;
+};
 
- private:
-  bool checked_ = false;
+// Checking a radio button unchecks the radio buttons beside it and runs OnClick.
+class RadioButton : public CheckableButton {
+ public:
+  explicit RadioButton(Control* parent, std::string_view caption = "");
+  void SetChecked(bool checked);
+
+ protected:
+  void CommandNotify(WORD code) override;
 };
 
 }  // namespace trovex::ui
