@@ -6,20 +6,11 @@
 
 #include "platform/fs/read_at.h"
 #include "results/unicode_to_shift_jis.h"
+#include "search/file_extension.h"
 #include "search/rtf_to_text.h"
 
 namespace trovex::results {
 namespace {
-
-// Whether the path ends with `extension` (".rtf", ".doc"), ASCII letters in any case.
-// The final dot cannot be a trail byte, so a plain byte comparison is exact.
-bool HasExtension(std::string_view path, std::string_view extension) {
-  if (path.size() < extension.size()) return false;
-  const std::string_view tail = path.substr(path.size() - extension.size());
-  return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
-    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-  });
-}
 
 std::string_view UpToZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
@@ -65,11 +56,11 @@ std::string TextSnippet(const std::string& path, std::int64_t offset,
                         const SnippetInputs& inputs) {
   if (offset < 0) return std::string();
   const auto position = static_cast<std::uint64_t>(offset);
-  if (HasExtension(path, ".rtf")) return RtfSnippet(path, position);
+  if (search::HasExtension(path, ".rtf")) return RtfSnippet(path, position);
 
   const std::optional<std::string> bytes = fs::ReadAt(path, position, kSnippetBytes);
   if (!bytes) return std::string();
-  const bool decoded = (HasExtension(path, ".doc") && !inputs.allAlphanumeric) ||
+  const bool decoded = (search::HasExtension(path, ".doc") && !inputs.allAlphanumeric) ||
                        inputs.Utf16ChkBox || inputs.fromUtf8 || inputs.fromUtf16;
   if (!decoded) return std::string(UpToZero(*bytes));
   if (inputs.fromUtf8) return Utf8ToShiftJis(*bytes);

@@ -8,6 +8,8 @@
 
 #include "platform/fs/sector_size.h"
 #include "platform/fs/sequential_reader.h"
+#include "search/file_extension.h"
+#include "search/folder_path.h"
 #include "search/rtf_to_text.h"
 
 namespace trovex::search {
@@ -31,6 +33,10 @@ void UpdateGeometry(const std::string& path, ScanState& state) {
     }
     return;
   }
+  // Volumes change only from folder to folder: the files of one folder need no lookup.
+  const std::string_view folder = FolderPart(path);
+  if (state.sectorSize != 0 && !folder.empty() && folder == state.lastFolder) return;
+  state.lastFolder.assign(folder);
   const std::string root = fs::VolumeKeyOf(path);
   if (root == state.lastRoot && state.sectorSize != 0) return;
   const auto sector = fs::SectorSizeOf(path);
@@ -95,17 +101,6 @@ std::optional<std::uint64_t> ScanRtf(fs::SequentialReader& reader, const BufferM
 
 }  // namespace
 
-bool HasExtension(const std::string& path, const char* extension) {
-  const std::size_t n = std::strlen(extension);
-  if (path.size() < n) return false;
-  for (std::size_t i = 0; i < n; ++i) {
-    char c = path[path.size() - n + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
-    if (c != extension[i]) return false;
-  }
-  return true;
-}
-
 MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query) {
   const bool doc = HasExtension(path, ".doc");
   const bool text = query.mode == SearchMode::Text;
@@ -145,6 +140,9 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
   fs::SequentialReader reader;
   if (!reader.Open(path, state.sectorSize, state.unbuffered && !state.readThroughCache, listed))
     return std::nullopt;
+  // A volume that refuses unbuffered opening refuses it for every file: read its
+  // other files through the cache without asking again.
+  if (!reader.Unbuffered()) state.unbuffered = false;
   if (reader.Size() == 0u) return std::nullopt;
   if (HasExtension(path, ".rtf")) return ScanRtf(reader, matcher, state, carryRoom, cancel);
 

@@ -18,6 +18,7 @@ namespace trovex::search {
 // Kept from file to file by whoever scans (one thread at a time): the geometry
 // of the last volume, the read buffer and the prepared matcher.
 struct ScanState {
+  std::string lastFolder;          // folder of the previous file scanned
   std::string lastRoot;            // volume of the previous file scanned
   std::uint32_t sectorSize = 0;    // bytes per sector of that volume
   std::size_t chunkSize = 0;       // sectorSize x 1024
@@ -46,8 +47,5 @@ std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQue
 
 // The patterns SearchFile compares with a file of this name.
 MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query);
-
-// True when the path ends with `extension` (".doc"), ASCII case ignored.
-bool HasExtension(const std::string& path, const char* extension);
 
 }  // namespace trovex::search

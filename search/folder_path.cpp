@@ -7,15 +7,19 @@
 namespace trovex::search {
 namespace {
 
-// Whether the last character (not a trail byte of a double-byte one) is the separator.
-bool EndsWithSeparator(const std::string& path) {
-  bool last = false;
+// Where the character after the last separator starts; 0 when there is none.
+std::size_t AfterLastSeparator(std::string_view path) {
+  std::size_t after = 0;
   for (std::size_t pos = 0; pos < path.size();) {
     const std::size_t length = fs::FileNameCharLength(path, pos);
-    last = length == 1 && path[pos] == fs::kPathSeparator;
+    if (length == 1 && path[pos] == fs::kPathSeparator) after = pos + 1;
     pos += length;
   }
-  return last;
+  return after;
+}
+
+bool EndsWithSeparator(const std::string& path) {
+  return !path.empty() && AfterLastSeparator(path) == path.size();
 }
 
 }  // namespace
@@ -24,5 +28,7 @@ std::string NormalizeFolderPath(const std::string& path) {
   if (path.empty() || fs::IsExistingFile(path) || EndsWithSeparator(path)) return path;
   return path + fs::kPathSeparator;
 }
+
+std::string_view FolderPart(std::string_view path) { return path.substr(0, AfterLastSeparator(path)); }
 
 }  // namespace trovex::search
