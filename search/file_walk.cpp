@@ -4,6 +4,7 @@
 
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/drives.h"
+#include "platform/fs/path_separator.h"
 #include "search/file_selection.h"
 #include "search/folder_path.h"
 #include "search/hit_line.h"
@@ -38,12 +39,13 @@ void NoteSubfolder(const SearchConditions& conditions, const fs::DirEntry& entry
   if (IsSubfolderToWalk(conditions, entry)) subfolders.push_back(entry.name);
 }
 
-// The folders pass shared by both walks; `walk` is applied to each subfolder.
+// The folders pass shared by both walks; `walk` is applied to each subfolder's
+// path, which ends with the separator as the listing of a folder wants it.
 template <typename Walk>
 void ForEachSubfolder(const std::string& folder, const Subfolders& subfolders,
                       const SearchProgress& progress, FolderChain& chain, Walk walk) {
   for (const std::string& name : subfolders) {
-    const std::string subfolder = folder + name;
+    const std::string subfolder = folder + name + fs::kPathSeparator;
     std::string identity = fs::FolderIdentity(subfolder);
     if (!identity.empty() && std::find(chain.begin(), chain.end(), identity) != chain.end()) continue;
     chain.push_back(std::move(identity));
@@ -53,18 +55,22 @@ void ForEachSubfolder(const std::string& folder, const Subfolders& subfolders,
   }
 }
 
-void WalkIn(const std::string& path, const SearchConditions& conditions,
+// `folder` ends with the separator (see NormalizeFolderPath).
+void WalkIn(const std::string& folder, const SearchConditions& conditions,
             const FileSearcher& searchFile, SearchProgress& progress, FolderChain& chain) {
-  const std::string folder = NormalizeFolderPath(path);
   Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
     fs::DirEntry entry;
+    std::string filePath;  // one buffer for the folder's files
     while (listing.Next(entry)) {
       if (Cancelled(progress)) return;
-      if (entry.isDirectory) NoteSubfolder(conditions, entry, subfolders);
-      if (entry.isDirectory || !PassesAttributeTests(conditions, entry)) continue;
-      std::string filePath = folder + entry.name;
+      if (entry.isDirectory) {
+        NoteSubfolder(conditions, entry, subfolders);
+        continue;
+      }
+      if (!PassesAttributeTests(conditions, entry)) continue;
+      filePath.assign(folder).append(entry.name);
       progress.SetCurrentFile(filePath);
       if (IsShortcutName(entry.name)) continue;
       const FileAction action = SelectFile(conditions, entry);
@@ -84,9 +90,8 @@ void WalkIn(const std::string& path, const SearchConditions& conditions,
   });
 }
 
-std::uint32_t CountIn(const std::string& path, const SearchConditions& conditions,
+std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditions,
                       SearchProgress& progress, const MessagePump& pump, FolderChain& chain) {
-  const std::string folder = NormalizeFolderPath(path);
   std::uint32_t count = 0;
   Subfolders subfolders;
   {
@@ -122,13 +127,13 @@ std::uint32_t ForEachDrive(SearchProgress& progress,
 void WalkFolder(const std::string& path, const SearchConditions& conditions,
                 const FileSearcher& searchFile, SearchProgress& progress) {
   FolderChain chain{fs::FolderIdentity(path)};
-  WalkIn(path, conditions, searchFile, progress, chain);
+  WalkIn(NormalizeFolderPath(path), conditions, searchFile, progress, chain);
 }
 
 std::uint32_t CountFolder(const std::string& path, const SearchConditions& conditions,
                           SearchProgress& progress, const MessagePump& pump) {
   FolderChain chain{fs::FolderIdentity(path)};
-  return CountIn(path, conditions, progress, pump, chain);
+  return CountIn(NormalizeFolderPath(path), conditions, progress, pump, chain);
 }
 
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,

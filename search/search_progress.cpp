@@ -28,9 +28,9 @@ std::vector<std::string> HitList::LinesFrom(std::size_t first) const {
   return std::vector<std::string>(lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end());
 }
 
-void SearchProgress::SetCurrentFile(std::string path) {
+void SearchProgress::SetCurrentFile(std::string_view path) {
   std::lock_guard<std::mutex> lock(currentFileMutex_);
-  currentFile_ = std::move(path);
+  currentFile_.assign(path);
 }
 
 std::string SearchProgress::CurrentFile() const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trovex::search {
@@ -37,7 +38,8 @@ struct SearchProgress {
   // pre-count dialog).
   std::string countingRoot;
 
-  void SetCurrentFile(std::string path);
+  // Called for every file of a walk: reuses the stored text's room.
+  void SetCurrentFile(std::string_view path);
   std::string CurrentFile() const;
 
  private:

@@ -27,10 +27,12 @@ struct DirectoryListing::Impl {
   HANDLE find = INVALID_HANDLE_VALUE;
   WIN32_FIND_DATAW data{};
   bool pending = false;  // `data` holds an entry not yet returned
+  ListingDetail detail = ListingDetail::Full;
 };
 
-DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail)
+DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
+  impl_->detail = detail;
   bool ok = false;
   const std::wstring pattern = ToWidePath(folder + "*.*", ok);
   if (!ok) return;
@@ -55,8 +57,11 @@ bool DirectoryListing::Next(DirEntry& entry) {
   entry.isHidden = (d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   entry.isSystem = (d.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
   entry.isRegularFile = (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
-  entry.size = (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
-  entry.lastWriteTime = LocalDateTime(d.ftLastWriteTime);
+  // The local-time conversion is the costly part; a walk without a date or size
+  // condition does without it.
+  const bool full = impl_->detail == ListingDetail::Full;
+  entry.size = full ? (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow : 0;
+  entry.lastWriteTime = full ? LocalDateTime(d.ftLastWriteTime) : 0;
   return true;
 }
 
