@@ -64,16 +64,26 @@ std::optional<BufferHit> BufferMatcher::FindFirst(std::string_view buffer, std::
     if (filter_->alternativeCount == 0) {
       i += (blocksTo - i) / 64 * 64;  // the filter rules out every position
     } else {
-      for (;;) {
-        std::uint64_t mask = 0;
-        i = NextCandidateBlock(*filter_, data, i, blocksTo, mask);
-        if (mask == 0) break;
+      // The comparers run at each candidate of a block until one matches.
+      struct Visit {
+        const BufferMatcher* matcher;
+        std::string_view buffer;
+        std::optional<BufferHit> hit;
+      } visit{this, buffer, std::nullopt};
+      const CandidateBlockVisitor tryCandidates = [](void* context, std::size_t start,
+                                                     std::uint64_t mask) {
+        auto& v = *static_cast<Visit*>(context);
         for (; mask != 0; mask &= mask - 1) {
-          const std::size_t position = i + static_cast<std::size_t>(std::countr_zero(mask));
-          if (auto length = MatchPosition(buffer, position)) return BufferHit{position, *length};
+          const std::size_t position = start + static_cast<std::size_t>(std::countr_zero(mask));
+          if (auto length = v.matcher->MatchPosition(v.buffer, position)) {
+            v.hit = BufferHit{position, *length};
+            return true;
+          }
         }
-        i += 64;
-      }
+        return false;
+      };
+      i = ScanCandidateBlocks(*filter_, data, i, blocksTo, tryCandidates, &visit);
+      if (visit.hit) return visit.hit;
     }
   }
   for (; i < to; ++i)

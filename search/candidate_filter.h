@@ -66,16 +66,22 @@ class CandidateFilter {
   PreFilter prefilter;
 };
 
+// Receives a block of 64 positions holding candidates: its start, and `mask` with
+// bit k set for each candidate start + k. True ends the scan there.
+using CandidateBlockVisitor = bool (*)(void* context, std::size_t start, std::uint64_t mask);
+
 // Tests whole blocks of 64 positions from `from` on while a block ends at or before
-// `to`. Returns the start of the first block holding a candidate, with `mask` bit k
-// set for each candidate start + k; or, with `mask` 0, the start of the first block
-// not tested. Reads the bytes from from + MinOffset() to to + MaxOffset() - 1.
-std::size_t NextCandidateBlock(const CandidateFilter& filter, const unsigned char* data,
-                               std::size_t from, std::size_t to, std::uint64_t& mask);
+// `to`, and hands each block holding a candidate to `visit`. Returns the start of
+// the block `visit` ended the scan at, or else of the first block not tested.
+// Reads the bytes from from + MinOffset() to to + MaxOffset() - 1.
+std::size_t ScanCandidateBlocks(const CandidateFilter& filter, const unsigned char* data,
+                                std::size_t from, std::size_t to, CandidateBlockVisitor visit,
+                                void* context);
 
 // The same on the instruction set every processor of the platform has (SSE2 on
 // x86-64), whatever this one has: lets tests cover both.
-std::size_t NextCandidateBlockBaseline(const CandidateFilter& filter, const unsigned char* data,
-                                       std::size_t from, std::size_t to, std::uint64_t& mask);
+std::size_t ScanCandidateBlocksBaseline(const CandidateFilter& filter, const unsigned char* data,
+                                        std::size_t from, std::size_t to,
+                                        CandidateBlockVisitor visit, void* context);
 
 }  // namespace trovex::search

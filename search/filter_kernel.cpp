@@ -49,42 +49,43 @@ bool HasAvx2() {
 }  // namespace
 
 // filter_kernel_avx2.cpp, built for AVX2.
-std::size_t NextCandidateBlockAvx2(const CandidateFilter& filter, const unsigned char* data,
-                                   std::size_t from, std::size_t to, std::uint64_t& mask);
+std::size_t ScanCandidateBlocksAvx2(const CandidateFilter& filter, const unsigned char* data,
+                                    std::size_t from, std::size_t to, CandidateBlockVisitor visit,
+                                    void* context);
 
-std::size_t NextCandidateBlockBaseline(const CandidateFilter& filter, const unsigned char* data,
-                                       std::size_t from, std::size_t to, std::uint64_t& mask) {
-  return NextCandidateBlockWith<Sse2>(filter, data, from, to, mask);
+std::size_t ScanCandidateBlocksBaseline(const CandidateFilter& filter, const unsigned char* data,
+                                        std::size_t from, std::size_t to,
+                                        CandidateBlockVisitor visit, void* context) {
+  return ScanCandidateBlocksWith<Sse2>(filter, data, from, to, visit, context);
 }
 
-std::size_t NextCandidateBlock(const CandidateFilter& filter, const unsigned char* data,
-                               std::size_t from, std::size_t to, std::uint64_t& mask) {
+std::size_t ScanCandidateBlocks(const CandidateFilter& filter, const unsigned char* data,
+                                std::size_t from, std::size_t to, CandidateBlockVisitor visit,
+                                void* context) {
   static const bool avx2 = HasAvx2();
-  if (avx2) return NextCandidateBlockAvx2(filter, data, from, to, mask);
-  return NextCandidateBlockWith<Sse2>(filter, data, from, to, mask);
+  if (avx2) return ScanCandidateBlocksAvx2(filter, data, from, to, visit, context);
+  return ScanCandidateBlocksWith<Sse2>(filter, data, from, to, visit, context);
 }
 
 #else
 
-std::size_t NextCandidateBlockBaseline(const CandidateFilter& filter, const unsigned char* data,
-                                       std::size_t from, std::size_t to, std::uint64_t& mask) {
-  return NextCandidateBlock(filter, data, from, to, mask);
-}
-
-std::size_t NextCandidateBlock(const CandidateFilter& filter, const unsigned char* data,
-                               std::size_t from, std::size_t to, std::uint64_t& mask) {
+std::size_t ScanCandidateBlocks(const CandidateFilter& filter, const unsigned char* data,
+                                std::size_t from, std::size_t to, CandidateBlockVisitor visit,
+                                void* context) {
   std::size_t i = from;
   for (; i + 64 <= to; i += 64) {
     std::uint64_t m = 0;
     for (int k = 0; k < 64; ++k)
       if (filter.Passes(data, i + k + filter.MaxOffset() + 1, i + k)) m |= std::uint64_t{1} << k;
-    if (m != 0) {
-      mask = m;
-      return i;
-    }
+    if (m != 0 && visit(context, i, m)) return i;
   }
-  mask = 0;
   return i;
+}
+
+std::size_t ScanCandidateBlocksBaseline(const CandidateFilter& filter, const unsigned char* data,
+                                        std::size_t from, std::size_t to,
+                                        CandidateBlockVisitor visit, void* context) {
+  return ScanCandidateBlocks(filter, data, from, to, visit, context);
 }
 
 #endif

@@ -82,24 +82,29 @@ struct ValueSet {
   }
 };
 
-// Blocks of 64 positions: the prefilter first, the full test where it finds something.
+// Blocks of 64 positions: the prefilter first (K1 = 0: none fits), the full test
+// where it finds something. Returns the start of the first block holding a
+// candidate with `mask` set, or with `mask` 0 the start of the first block not
+// tested. A loop without calls, so that the vectors stay in registers.
 template <class Vec, int K1, int K2>
 std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
                        std::size_t from, std::size_t to, std::uint64_t& mask) {
   constexpr int W = Vec::kWidth;
-  const ValueSet<Vec, K1> first(pre, 0);
+  const ValueSet<Vec, K1 == 0 ? 1 : K1> first(pre, 0);
   const ValueSet<Vec, K2 == 0 ? 1 : K2> second(pre, K2 == 0 ? 0 : 1);
   std::size_t i = from;
   for (; i + 64 <= to; i += 64) {
     std::uint64_t m = 0;
-    for (int k = 0; k < 64; k += W) {
-      const unsigned char* p = data + i + k;
-      auto holds = first.Holds(p);
-      if (K2 != 0) holds = Vec::And(holds, second.Holds(p));
-      m |= Vec::Mask(holds) << k;
+    if constexpr (K1 != 0) {
+      for (int k = 0; k < 64; k += W) {
+        const unsigned char* p = data + i + k;
+        auto holds = first.Holds(p);
+        if (K2 != 0) holds = Vec::And(holds, second.Holds(p));
+        m |= Vec::Mask(holds) << k;
+      }
+      if (m == 0) continue;
+      m = 0;
     }
-    if (m == 0) continue;
-    m = 0;
     for (int k = 0; k < 64; k += W) m |= CandidatesAt<Vec>(f, data + i + k) << k;
     if (m != 0) {
       mask = m;
@@ -114,6 +119,7 @@ template <class Vec, int K1>
 std::size_t ScanBlocksWith(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
                            std::size_t from, std::size_t to, std::uint64_t& mask) {
   const int k2 = pre.counts[1];
+  if constexpr (K1 == 0) return ScanBlocks<Vec, 0, 0>(f, pre, data, from, to, mask);
   if (k2 == 0) return ScanBlocks<Vec, K1, 0>(f, pre, data, from, to, mask);
   if (k2 == 1) return ScanBlocks<Vec, K1, 1>(f, pre, data, from, to, mask);
   if (k2 == 2) return ScanBlocks<Vec, K1, 2>(f, pre, data, from, to, mask);
@@ -121,35 +127,29 @@ std::size_t ScanBlocksWith(const PreparedFilter<Vec>& f, const PreFilter& pre, c
   return ScanBlocks<Vec, K1, 8>(f, pre, data, from, to, mask);
 }
 
-// Blocks of 64 positions, the full test only (no prefilter fits).
 template <class Vec>
-std::size_t ScanAllBlocks(const PreparedFilter<Vec>& f, const unsigned char* data, std::size_t from,
-                          std::size_t to, std::uint64_t& mask) {
-  constexpr int W = Vec::kWidth;
-  std::size_t i = from;
-  for (; i + 64 <= to; i += 64) {
-    std::uint64_t m = 0;
-    for (int k = 0; k < 64; k += W) m |= CandidatesAt<Vec>(f, data + i + k) << k;
-    if (m != 0) {
-      mask = m;
-      return i;
-    }
-  }
-  mask = 0;
-  return i;
+std::size_t NextBlock(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
+                      std::size_t from, std::size_t to, std::uint64_t& mask) {
+  const int k1 = pre.counts[0];
+  if (k1 == 0) return ScanBlocksWith<Vec, 0>(f, pre, data, from, to, mask);
+  if (k1 == 1) return ScanBlocksWith<Vec, 1>(f, pre, data, from, to, mask);
+  if (k1 == 2) return ScanBlocksWith<Vec, 2>(f, pre, data, from, to, mask);
+  if (k1 <= 4) return ScanBlocksWith<Vec, 4>(f, pre, data, from, to, mask);
+  return ScanBlocksWith<Vec, 8>(f, pre, data, from, to, mask);
 }
 
+// The filter is prepared once for the whole scan, not once per block found.
 template <class Vec>
-std::size_t NextCandidateBlockWith(const CandidateFilter& filter, const unsigned char* data,
-                                   std::size_t from, std::size_t to, std::uint64_t& mask) {
+std::size_t ScanCandidateBlocksWith(const CandidateFilter& filter, const unsigned char* data,
+                                    std::size_t from, std::size_t to, CandidateBlockVisitor visit,
+                                    void* context) {
   const PreparedFilter<Vec> prepared(filter);
-  const PreFilter& pre = filter.prefilter;
-  const int k1 = pre.counts[0];
-  if (k1 == 0) return ScanAllBlocks<Vec>(prepared, data, from, to, mask);
-  if (k1 == 1) return ScanBlocksWith<Vec, 1>(prepared, pre, data, from, to, mask);
-  if (k1 == 2) return ScanBlocksWith<Vec, 2>(prepared, pre, data, from, to, mask);
-  if (k1 <= 4) return ScanBlocksWith<Vec, 4>(prepared, pre, data, from, to, mask);
-  return ScanBlocksWith<Vec, 8>(prepared, pre, data, from, to, mask);
+  std::size_t i = from;
+  for (;; i += 64) {
+    std::uint64_t mask = 0;
+    i = NextBlock<Vec>(prepared, filter.prefilter, data, i, to, mask);
+    if (mask == 0 || visit(context, i, mask)) return i;
+  }
 }
 
 }  // namespace

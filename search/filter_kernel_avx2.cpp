@@ -24,9 +24,10 @@ struct Avx2 {
 
 }  // namespace
 
-std::size_t NextCandidateBlockAvx2(const CandidateFilter& filter, const unsigned char* data,
-                                   std::size_t from, std::size_t to, std::uint64_t& mask) {
-  return NextCandidateBlockWith<Avx2>(filter, data, from, to, mask);
+std::size_t ScanCandidateBlocksAvx2(const CandidateFilter& filter, const unsigned char* data,
+                                    std::size_t from, std::size_t to, CandidateBlockVisitor visit,
+                                    void* context) {
+  return ScanCandidateBlocksWith<Avx2>(filter, data, from, to, visit, context);
 }
 
 }  // namespace trovex::search

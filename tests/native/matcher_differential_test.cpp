@@ -188,7 +188,14 @@ TEST(MatcherDifferential, FirstHitAndLengthEqualTheDefinitionInEveryMode) {
 TEST(MatcherDifferential, BlockTestsPassEveryMatchAndAgreeOnEveryInstructionSet) {
   Generator g(99);
   using BlockScan = std::size_t (*)(const CandidateFilter&, const unsigned char*, std::size_t,
-                                    std::size_t, std::uint64_t&);
+                                    std::size_t, CandidateBlockVisitor, void*);
+  // Marks every candidate and goes on to the end.
+  const CandidateBlockVisitor mark = [](void* context, std::size_t start, std::uint64_t mask) {
+    auto& passed = *static_cast<std::string*>(context);
+    for (int k = 0; k < 64; ++k)
+      if (mask >> k & 1) passed[start + static_cast<std::size_t>(k)] = 'c';
+    return false;
+  };
   int filtered = 0;
   for (int round = 0; round < 1500; ++round) {
     const Case c = RandomCase(g);
@@ -199,17 +206,9 @@ TEST(MatcherDifferential, BlockTestsPassEveryMatchAndAgreeOnEveryInstructionSet)
     const std::string data = g.Data(c.patterns, 300 + static_cast<std::size_t>(g.Below(300)));
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
     const std::size_t from = 1, to = data.size() - static_cast<std::size_t>(filter.MaxOffset());
-    for (BlockScan scan : {&NextCandidateBlock, &NextCandidateBlockBaseline}) {
+    for (BlockScan scan : {&ScanCandidateBlocks, &ScanCandidateBlocksBaseline}) {
       std::string passed(data.size(), '-');
-      std::size_t i = from;
-      for (;;) {
-        std::uint64_t mask = 0;
-        i = scan(filter, bytes, i, to, mask);
-        if (mask == 0) break;
-        for (int k = 0; k < 64; ++k)
-          if (mask >> k & 1) passed[i + static_cast<std::size_t>(k)] = 'c';
-        i += 64;
-      }
+      const std::size_t i = scan(filter, bytes, from, to, mark, &passed);
       for (std::size_t position = from; position < i; ++position) {
         const bool candidate = passed[position] == 'c';
         ASSERT_EQ(candidate, filter.Passes(bytes, data.size(), position))
