@@ -1,17 +1,9 @@
 #include "search/name_terms.h"
 
 #include "platform/fs/file_name_case.h"
+#include "search/text_helpers.h"
 
 namespace trovex::search {
-namespace {
-
-std::string_view TrimControlsAndSpaces(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 std::vector<std::string> BuildNameTerms(std::string_view text, bool caseSensitive) {
   std::string trimmed(TrimControlsAndSpaces(text));

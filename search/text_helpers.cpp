@@ -16,12 +16,13 @@ std::string ReplaceSeparator(std::string_view text, char separator,
       replaced.append(text.substr(pos, length));
     pos += length;
   }
-  const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-  std::size_t begin = 0;
-  std::size_t end = replaced.size();
-  while (begin < end && isBlank(replaced[begin])) ++begin;
-  while (end > begin && isBlank(replaced[end - 1])) --end;
-  return replaced.substr(begin, end - begin);
+  return std::string(TrimControlsAndSpaces(replaced));
+}
+
+std::string_view TrimControlsAndSpaces(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
+  return text;
 }
 
 std::string MapWidthKana(std::string_view text, text::WidthKana kind) {

@@ -15,6 +15,10 @@ namespace trovex::search {
 std::string ReplaceSeparator(std::string_view text, char separator,
                              std::string_view replacement);
 
+// `text` without its leading and trailing bytes with codes up to 0x20 (controls
+// and spaces; never a trail byte, which is 0x40 or above).
+std::string_view TrimControlsAndSpaces(std::string_view text);
+
 // Width/kana mapping of CP932 text; returns the text unchanged when it cannot be
 // mapped (not valid CP932).
 std::string MapWidthKana(std::string_view text, text::WidthKana kind);
