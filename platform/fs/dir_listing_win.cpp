@@ -2,16 +2,11 @@
 
 #include "platform/fs/date_time.h"
 #include "platform/fs/dir_listing.h"
+#include "platform/fs/wide_path.h"
 #include "platform/text/cp932.h"
 
 namespace trovex::fs {
 namespace {
-
-std::wstring ToWidePath(const std::string& path, bool& ok) {
-  const auto units = text::DecodeCp932(path);
-  ok = units.has_value();
-  return ok ? std::wstring(units->begin(), units->end()) : std::wstring();
-}
 
 double LocalDateTime(const FILETIME& utc) {
   FILETIME local;
@@ -33,10 +28,9 @@ struct DirectoryListing::Impl {
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
   impl_->detail = detail;
-  bool ok = false;
-  const std::wstring pattern = ToWidePath(folder + "*.*", ok);
-  if (!ok) return;
-  impl_->find = FindFirstFileW(pattern.c_str(), &impl_->data);
+  const auto pattern = WidePath(folder + "*.*");
+  if (!pattern) return;
+  impl_->find = FindFirstFileW(pattern->c_str(), &impl_->data);
   impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
 }
 
@@ -70,10 +64,9 @@ std::intptr_t DirectoryListing::FolderHandle() const { return -1; }
 std::string FolderIdentity(const std::string&) { return {}; }
 
 bool IsExistingFile(const std::string& path) {
-  bool ok = false;
-  const std::wstring wide = ToWidePath(path, ok);
-  if (!ok) return false;
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  const auto wide = WidePath(path);
+  if (!wide) return false;
+  const DWORD attributes = GetFileAttributesW(wide->c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "platform/fs/read_at.h"
-#include "platform/text/cp932.h"
+#include "platform/fs/wide_path.h"
 
 namespace trovex::fs {
 namespace {
@@ -11,10 +11,9 @@ namespace {
 class FileHandle {
  public:
   explicit FileHandle(const std::string& path) {
-    const auto units = text::DecodeCp932(path);
-    if (!units) return;
-    const std::wstring wide(units->begin(), units->end());
-    handle_ = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const auto wide = WidePath(path);
+    if (!wide) return;
+    handle_ = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ != INVALID_HANDLE_VALUE && GetFileType(handle_) != FILE_TYPE_DISK) {
       // Devices and pipes could block or never end: only disk files are read.

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/fs/sector_size.h"
+#include "platform/fs/wide_path.h"
 #include "platform/text/cp932.h"
 
 namespace trovex::fs {
@@ -22,11 +23,11 @@ std::string VolumeKeyOf(const std::string& path) {
 std::optional<std::uint32_t> SectorSizeOf(const std::string& path) {
   const std::string root = VolumeKeyOf(path);
   if (root.empty()) return std::nullopt;
-  const auto wide = text::DecodeCp932(root);
+  const auto wide = WidePath(root);
   if (!wide) return std::nullopt;
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
-  if (!GetDiskFreeSpaceW(reinterpret_cast<const wchar_t*>(wide->c_str()), &sectorsPerCluster,
-                         &bytesPerSector, &freeClusters, &clusters) ||
+  if (!GetDiskFreeSpaceW(wide->c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                         &clusters) ||
       bytesPerSector == 0)
     return std::nullopt;
   return static_cast<std::uint32_t>(bytesPerSector);

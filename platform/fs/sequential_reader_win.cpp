@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "platform/fs/sequential_reader.h"
-#include "platform/text/cp932.h"
+#include "platform/fs/wide_path.h"
 
 namespace trovex::fs {
 namespace {
@@ -21,9 +21,9 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   Close();
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
-  const auto wide = text::DecodeCp932(path);
+  const auto wide = WidePath(path);
   if (!wide) return false;
-  const auto* name = reinterpret_cast<const wchar_t*>(wide->c_str());
+  const wchar_t* name = wide->c_str();
   HANDLE file = INVALID_HANDLE_VALUE;
   if (unbuffered) file = OpenForReading(name, true);
   unbuffered_ = file != INVALID_HANDLE_VALUE;
