@@ -5,14 +5,12 @@
 namespace trovex::os {
 
 std::wstring Widen(std::string_view cp932) {
-  if (auto whole = text::DecodeCp932(cp932)) return std::wstring(whole->begin(), whole->end());
   std::wstring out;
   out.reserve(cp932.size());
   for (std::size_t pos = 0; pos < cp932.size();) {
-    const std::size_t len = text::Cp932CharLength(cp932, pos);
-    if (auto one = text::DecodeCp932(cp932.substr(pos, len))) {
-      out.append(one->begin(), one->end());
-      pos += len;
+    if (const std::optional<char16_t> unit = text::DecodeCp932Char(cp932, pos)) {
+      out.push_back(static_cast<wchar_t>(*unit));
+      pos += text::Cp932CharLength(cp932, pos);
     } else {
       // Only the bad byte is replaced: the byte after a stray lead byte may be a
       // character of its own.
