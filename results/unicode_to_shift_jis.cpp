@@ -8,17 +8,7 @@ std::string WideToShiftJis(std::u16string_view units) {
   units = units.substr(0, units.find(u'\0'));
   if (!units.empty() && (units.front() == 0xFEFF || units.front() == 0xFFFE))
     units.remove_prefix(1);
-  std::string text;
-  text.reserve(units.size() * 2);
-  for (char16_t unit : units) {
-    char bytes[2];
-    const int length = text::EncodeCp932Unit(unit, bytes);
-    if (length == 0)
-      text += ' ';
-    else
-      text.append(bytes, static_cast<std::size_t>(length));
-  }
-  return text;
+  return text::EncodeCp932(units, ' ');
 }
 
 std::string WideBytesToShiftJis(std::string_view bytes) {
