@@ -67,6 +67,11 @@ std::optional<std::u16string> DecodeCp932(std::string_view bytes) {
 }
 
 int EncodeCp932Unit(char16_t unit, char out[2]) {
+  // ASCII is its own single byte; only the rest needs the table.
+  if (unit < 0x80) {
+    out[0] = static_cast<char>(unit);
+    return 1;
+  }
   return tables::LookUpCode(tables::kEncode, tables::kEncodeCount, unit, out);
 }
 
