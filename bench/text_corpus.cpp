@@ -1,6 +1,9 @@
 #include "bench/text_corpus.h"
 
+#include <string_view>
 #include <vector>
+
+#include "platform/text/cp932.h"
 
 namespace trovex::bench {
 namespace {
@@ -42,13 +45,12 @@ class ZipfPicker {
 };
 
 // Splits a CP932 literal into its characters.
-std::vector<std::string> Characters(const char* text) {
+std::vector<std::string> Characters(std::string_view text) {
   std::vector<std::string> out;
-  for (const char* p = text; *p != '\0';) {
-    const auto lead = static_cast<unsigned char>(*p);
-    const std::size_t length = ((lead >= 0x81 && lead <= 0x9F) || lead >= 0xE0) ? 2 : 1;
-    out.emplace_back(p, length);
-    p += length;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = text::Cp932CharLength(text, pos);
+    out.emplace_back(text.substr(pos, length));
+    pos += length;
   }
   return out;
 }
