@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include "platform/os/wide_text.h"
+#include "platform/shell/com_thread.h"
 
 namespace trovex::shell {
 namespace {
@@ -13,9 +14,9 @@ namespace {
 // COM for the duration of one shell-link operation; nests with the caller's own.
 class ComScope {
  public:
-  ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComScope() : initialised_(InitializeComForThread()) {}
   ~ComScope() {
-    if (initialised_) CoUninitialize();
+    if (initialised_) UninitializeComForThread();
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
