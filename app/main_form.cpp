@@ -150,7 +150,7 @@ void TForm1::BuildButtonRow() {
 }
 
 void TForm1::InstallHintHandler() {
-  ui::App().OnHint = [this](const std::string& longHint) { DisplayHint(longHint); };
+  ui::App().SetHintHandler(this, [this](const std::string& longHint) { DisplayHint(longHint); });
 }
 
 void TForm1::DisplayHint(const std::string& longHint) { StatusBar1.SetPanelText(0, longHint); }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "platform/ui/control.h"
 #include "platform/ui/form.h"
 #include "platform/ui/hint_text.h"
@@ -142,6 +144,18 @@ void Application::SetHint(std::string_view longHint) {
   if (hint_ == longHint) return;
   hint_ = std::string(longHint);
   if (OnHint) OnHint(hint_);
+}
+
+void Application::SetHintHandler(const Form* owner,
+                                 std::function<void(const std::string& longHint)> handler) {
+  hintOwner_ = owner;
+  OnHint = std::move(handler);
+}
+
+void Application::DropHintHandlerOf(const Form* owner) {
+  if (owner == nullptr || hintOwner_ != owner) return;
+  hintOwner_ = nullptr;
+  OnHint = nullptr;
 }
 
 void Application::SetHintColor(Color color) {

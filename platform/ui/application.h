@@ -41,6 +41,10 @@ class Application {
   const std::string& Hint() const { return hint_; }
   void SetHint(std::string_view longHint);
   std::function<void(const std::string& longHint)> OnHint;
+  // Installs OnHint on behalf of a form; the handler goes when that form does.
+  void SetHintHandler(const Form* owner, std::function<void(const std::string& longHint)> handler);
+  // Removes OnHint when `owner` installed it.
+  void DropHintHandlerOf(const Form* owner);
   // Background of the hint tooltips (clNone: the system's).
   Color HintColor() const { return hintColor_; }
   void SetHintColor(Color color);
@@ -84,6 +88,7 @@ class Application {
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
   std::string hint_;
+  const Form* hintOwner_ = nullptr;
   Color hintColor_ = clNone;
   int busy_ = 0;
   WindowsPrompts windowsPrompts_;

@@ -60,6 +60,7 @@ Form::Form(Form* owner) : Control(nullptr), owner_(owner) {
 Form::~Form() {
   std::erase(LiveForms(), this);
   if (App().MainForm() == this) App().SetMainForm(nullptr);
+  App().DropHintHandlerOf(this);
   if (tooltip_ != nullptr) DestroyWindow(tooltip_);
 }
 

@@ -57,7 +57,6 @@ TEST(MainFormFrame, TheStatusLineShowsTheLongHintOfTheControlUnderTheMouse) {
   EXPECT_EQ(form.StatusBar1.PanelText(0), "Start");
   moveOver(form);
   EXPECT_EQ(form.StatusBar1.PanelText(0), "");
-  ui::App().OnHint = nullptr;
 }
 
 TEST(MainFormFrame, StatusTextIsDrawnDarkOverALightShadowOnTheBarColour) {
@@ -121,7 +120,6 @@ TEST(MainFormFrame, ExitClosesTheMainWindowAndEndsTheProgram) {
   EXPECT_FALSE(form.Visible());
   ui::App().ResetTerminated();
   ui::App().SetMainForm(nullptr);
-  ui::App().OnHint = nullptr;
 }
 
 }  // namespace

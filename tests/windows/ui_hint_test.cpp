@@ -95,6 +95,22 @@ TEST(UiHint, AMenuItemUnderTheMouseGivesItsHintUntilTheMenuCloses) {
   App().OnHint = nullptr;
 }
 
+TEST(UiHint, AFormsHintHandlerGoesWithItAndLeavesOthersAlone) {
+  std::string last;
+  {
+    HintForm owner;
+    HintForm other;
+    App().SetHintHandler(&owner, [&](const std::string& hint) { last = hint; });
+    { HintForm passing; }
+    ASSERT_TRUE(static_cast<bool>(App().OnHint));
+    App().SetHint("ログ");
+    EXPECT_EQ(last, "ログ");
+  }
+  EXPECT_FALSE(static_cast<bool>(App().OnHint));
+  App().SetHint("");
+  EXPECT_EQ(last, "ログ");
+}
+
 TEST(UiHint, TheBusyCursorHoldsWhileAnyBusyScopeLives) {
   HintForm form;
   form.Start.SetCursor(Cursor::Hand);
