@@ -5,6 +5,7 @@
 
 #include "app/main_form.h"
 #include "platform/ui/wide.h"
+#include "startup_test_support.h"
 #include "windows/support/ui_script.h"
 
 namespace trovex::app {
@@ -16,8 +17,20 @@ std::string MenuText(HMENU menu, int position) {
   return ui::Narrow(text);
 }
 
-TEST(MainFormFrame, FixedSingleBorderWithSystemMenuAndMinimiseBoxOnly) {
-  TForm1 form;
+// The window starts with its folders in a temporary folder and an empty settings
+// key that is put back as it was afterwards.
+class MainFormFrame : public ::testing::Test {
+ protected:
+  MainFormFrame() { startup_test::SettingsKeyGuard::CreateEmptyKey(); }
+  StartupEnvironment Environment() const { return {dir_.path() + "Trovex.exe", "someone"}; }
+
+ private:
+  startup_test::SettingsKeyGuard guard_;
+  startup_test::TempDir dir_;
+};
+
+TEST_F(MainFormFrame, FixedSingleBorderWithSystemMenuAndMinimiseBoxOnly) {
+  TForm1 form(Environment());
   EXPECT_EQ(form.Caption(), "Trovex β");
   const LONG style = GetWindowLongW(form.Handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -27,8 +40,8 @@ TEST(MainFormFrame, FixedSingleBorderWithSystemMenuAndMinimiseBoxOnly) {
   EXPECT_EQ(form.ClientWidth(), TForm1::kClientWidth);
 }
 
-TEST(MainFormFrame, MenusHoldTheDesignedItems) {
-  TForm1 form;
+TEST_F(MainFormFrame, MenusHoldTheDesignedItems) {
+  TForm1 form(Environment());
   HMENU bar = GetMenu(form.Handle());
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(MenuText(bar, 0), "ファイル(&F)");
@@ -45,8 +58,8 @@ TEST(MainFormFrame, MenusHoldTheDesignedItems) {
   EXPECT_EQ(form.ImageList1.Count(), 12);
 }
 
-TEST(MainFormFrame, TheStatusLineShowsTheLongHintOfTheControlUnderTheMouse) {
-  TForm1 form;
+TEST_F(MainFormFrame, TheStatusLineShowsTheLongHintOfTheControlUnderTheMouse) {
+  TForm1 form(Environment());
   auto moveOver = [](ui::Control& control) {
     PostMessageW(control.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     ui::App().ProcessMessages();
@@ -59,8 +72,8 @@ TEST(MainFormFrame, TheStatusLineShowsTheLongHintOfTheControlUnderTheMouse) {
   EXPECT_EQ(form.StatusBar1.PanelText(0), "");
 }
 
-TEST(MainFormFrame, StatusTextIsDrawnDarkOverALightShadowOnTheBarColour) {
-  TForm1 form;
+TEST_F(MainFormFrame, StatusTextIsDrawnDarkOverALightShadowOnTheBarColour) {
+  TForm1 form(Environment());
   form.StatusBarColor = 0xC3C3C3;
   form.StatusBar1.SetPanelText(0, "HHHH");
   HDC screen = GetDC(nullptr);
@@ -91,8 +104,8 @@ TEST(MainFormFrame, StatusTextIsDrawnDarkOverALightShadowOnTheBarColour) {
   DeleteObject(bitmap);
 }
 
-TEST(MainFormFrame, TheTimerEnablesTheLogButtonAndBlinksTheViewButton) {
-  TForm1 form;
+TEST_F(MainFormFrame, TheTimerEnablesTheLogButtonAndBlinksTheViewButton) {
+  TForm1 form(Environment());
   EXPECT_FALSE(form.LogSpBtn.Enabled());
   EXPECT_FALSE(form.Timer1.Enabled());
   EXPECT_EQ(form.Timer1.Interval(), 500u);
@@ -110,8 +123,8 @@ TEST(MainFormFrame, TheTimerEnablesTheLogButtonAndBlinksTheViewButton) {
   EXPECT_EQ(glyphs, (std::vector<int>{0, 0, 1, 0, 0}));
 }
 
-TEST(MainFormFrame, ExitClosesTheMainWindowAndEndsTheProgram) {
-  TForm1 form;
+TEST_F(MainFormFrame, ExitClosesTheMainWindowAndEndsTheProgram) {
+  TForm1 form(Environment());
   ui::App().SetMainForm(&form);
   form.Show();
   SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(form.Exit1.CommandId(), 0), 0);
