@@ -109,7 +109,8 @@ void Application::Dispatch(MSG& msg) {
 
 bool Application::PreTranslate(MSG& msg) {
   TrackHint(msg);
-  if (msg.hwnd == nullptr) return false;
+  // Only keys are the form's to see first.
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || msg.hwnd == nullptr) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   auto* form = dynamic_cast<Form*>(Control::FromHandle(root));
   if (form == nullptr) return false;
@@ -117,10 +118,7 @@ bool Application::PreTranslate(MSG& msg) {
     if (form->PreviewKey(static_cast<unsigned>(msg.wParam), KeyShiftState())) return true;
   }
   // Tab, arrows and mnemonics move between the controls as in a dialog.
-  if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-    return IsDialogMessageW(root, &msg) != FALSE;
-  }
-  return false;
+  return IsDialogMessageW(root, &msg) != FALSE;
 }
 
 void Application::TrackHint(const MSG& msg) {
