@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/fs/file_ops.h"
+#include "platform/fs/dir_listing.h"
 #include "platform/shell/shell_execute.h"
 #include "platform/shell/window_handover.h"
 
@@ -21,7 +21,7 @@ void OpenHelp(const HelpContext& context, const std::string& anchor) {
     return;
   }
   std::string viewerProgram = context.programDir + "Help" + "\\Quillbox.exe";
-  if (!fs::FileExists(viewerProgram)) return;
+  if (!fs::IsExistingFile(viewerProgram)) return;
   shell::ShellExecuteText(context.ownerWindow, "open", viewerProgram, "\"" + target + "\"", "", shell::kShowWindow);
   for (int round = 0; round < kHelpViewerWaitRounds; ++round) {
     if (shell::FindTopLevelWindow(kHelpViewerClass)) break;

@@ -3,6 +3,7 @@
 #include "app/app_identity.h"
 #include "app/os_level.h"
 #include "app/text_lines.h"
+#include "platform/fs/dir_listing.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/read_at.h"
 #include "platform/os/registry.h"
@@ -13,19 +14,19 @@
 namespace trovex::app {
 
 void PrepareUserDataDir(const AppFolders& folders) {
-  if (!fs::DirectoryExists(folders.UserDataDir)) fs::ForceDirectories(folders.UserDataDir);
+  fs::ForceDirectories(folders.UserDataDir);
 }
 
 void MoveOlderFiles(const AppFolders& folders) {
-  if (!fs::FileExists(folders.ErrorLogPath))
-    fs::MoveFileNoReplace(folders.SharedDataDir + "errlog.txt", folders.ErrorLogPath);
+  // The move fails when the user has a log already.
+  fs::MoveFileNoReplace(folders.SharedDataDir + "errlog.txt", folders.ErrorLogPath);
   for (const std::string& name : fs::MatchingFileNames(folders.SharedDataDir + "*.txd"))
     fs::MoveFileNoReplace(folders.SharedDataDir + name, folders.UserDataDir + name);
 }
 
 void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& exeFileName) {
   std::string linkPath = desktopFolder + "\\" + kAppTitle + ".lnk";
-  if (!fs::FileExists(linkPath)) return;
+  if (!fs::IsExistingFile(linkPath)) return;
   std::string target = shell::ReadShortcutTarget(linkPath).value_or("");
   if (target.find("AppData") == std::string::npos) return;
   os::RegistryKey appPaths;
@@ -85,12 +86,12 @@ std::string AdministratorWarningText() {
 }
 
 std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath) {
-  if (!fs::FileExists(errorLogPath)) return {};
+  // A missing file reads as nothing.
   return SplitTextLines(fs::ReadAllBytes(errorLogPath).value_or(""));
 }
 
 bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& lines) {
-  if (!fs::FileExists(errorLogPath)) return false;
+  if (!fs::IsExistingFile(errorLogPath)) return false;
   return fs::WriteWholeFile(errorLogPath, JoinLinesCrLf(lines));
 }
 

@@ -1,12 +1,10 @@
 #pragma once
-// Whole-file and folder operations on CP932 paths (Windows build).
+// Whole-file and folder operations on CP932 paths (Windows build). Whether a file
+// exists is IsExistingFile's (dir_listing.h).
 #include <string>
 #include <vector>
 
 namespace trovex::fs {
-
-bool FileExists(const std::string& path);       // an existing file (not a folder)
-bool DirectoryExists(const std::string& path);  // an existing folder
 
 // Creates the folder and every missing parent. True when it exists afterwards.
 bool ForceDirectories(const std::string& path);

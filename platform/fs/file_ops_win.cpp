@@ -6,8 +6,6 @@
 namespace trovex::fs {
 namespace {
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesW(os::Widen(path).c_str()); }
-
 class Handle {
  public:
   explicit Handle(HANDLE h) : h_(h) {}
@@ -22,20 +20,6 @@ class Handle {
  private:
   HANDLE h_;
 };
-
-}  // namespace
-
-bool FileExists(const std::string& path) {
-  DWORD a = Attributes(path);
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExists(const std::string& path) {
-  DWORD a = Attributes(path);
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-namespace {
 
 // Works on the wide path all the way up, so each parent is not converted again.
 bool ForceWideDirectories(std::wstring wide) {
