@@ -4,7 +4,7 @@
 
 namespace trovex::ui {
 
-Panel::Panel(Control* parent) : Control(parent) {
+Panel::Panel(Control* parent) : PaintedControl(parent) {
   CreateHandle(OwnClass(L"TrovexPanel", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
                WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, false, 185,
                41);
@@ -20,10 +20,7 @@ void Panel::SetBevelInner(Bevel bevel) {
   Invalidate();
 }
 
-void Panel::Paint(HDC dc) {
-  RECT rect{};
-  GetClientRect(hwnd_, &rect);
-  FillRect(dc, &rect, BackBrush());
+void Panel::Paint(HDC dc, RECT rect) {
   if (outer_ != Bevel::None) {
     DrawEdge(dc, &rect, outer_ == Bevel::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   }
@@ -37,25 +34,6 @@ void Panel::Paint(HDC dc) {
   SetTextColor(dc, ColorToRgb(Enabled() ? Font().color : clGrayText));
   DrawTextW(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dc, old);
-}
-
-LRESULT Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
-      return 0;
-    }
-    case WM_SETTEXT: {
-      const LRESULT result = Control::WndProc(msg, wParam, lParam);
-      Invalidate();
-      return result;
-    }
-    default: return Control::WndProc(msg, wParam, lParam);
-  }
 }
 
 }  // namespace trovex::ui

@@ -7,7 +7,7 @@
 
 namespace trovex::ui {
 
-SpeedButton::SpeedButton(Control* parent, std::string_view caption) : Control(parent) {
+SpeedButton::SpeedButton(Control* parent, std::string_view caption) : PaintedControl(parent) {
   CreateHandle(OwnClass(L"TrovexSpeedButton", CS_HREDRAW | CS_VREDRAW), WS_VISIBLE, 0, false, 23,
                22);
   SetText(caption);
@@ -49,10 +49,7 @@ void SpeedButton::Release() {
   Invalidate();
 }
 
-void SpeedButton::Paint(HDC dc) {
-  RECT rect{};
-  GetClientRect(hwnd_, &rect);
-  FillRect(dc, &rect, BackBrush());
+void SpeedButton::Paint(HDC dc, RECT rect) {
   const bool enabled = Enabled();
   const bool sunk = down_ || (pressing_ && hot_);
   if (sunk) {
@@ -90,18 +87,9 @@ void SpeedButton::Paint(HDC dc) {
 
 LRESULT SpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
-      return 0;
-    }
-    case WM_SETTEXT:
     case WM_ENABLE: {
       const LRESULT result = Control::WndProc(msg, wParam, lParam);
-      if (msg == WM_ENABLE && !wParam) Release();
+      if (!wParam) Release();
       Invalidate();
       return result;
     }
@@ -148,7 +136,7 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     default: break;
   }
-  return Control::WndProc(msg, wParam, lParam);
+  return PaintedControl::WndProc(msg, wParam, lParam);
 }
 
 }  // namespace trovex::ui

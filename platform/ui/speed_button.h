@@ -2,13 +2,13 @@
 // SpeedButton: a flat button with an icon and a caption that never takes the focus.
 // With a GroupIndex it stays down when clicked: one button of a group is down at a
 // time, and AllowAllUp lets a click release the one that is down.
-#include "platform/ui/control.h"
+#include "platform/ui/painted_control.h"
 
 namespace trovex::ui {
 
 class ImageList;
 
-class SpeedButton : public Control {
+class SpeedButton : public PaintedControl {
  public:
   explicit SpeedButton(Control* parent, std::string_view caption = "");
 
@@ -26,9 +26,9 @@ class SpeedButton : public Control {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc, RECT rect) override;
 
  private:
-  void Paint(HDC dc);
   void Release();
   bool Inside(LPARAM point) const;
 
