@@ -27,19 +27,16 @@ void Canvas::SetFontColor(Color color) { SetTextColor(dc_, ColorToRgb(color)); }
 
 void Canvas::SetTransparent(bool transparent) { SetBkMode(dc_, transparent ? TRANSPARENT : OPAQUE); }
 
-int Canvas::TextWidth(std::string_view text) {
+SIZE Canvas::TextExtent(std::string_view text) {
   const std::wstring wide = Widen(text);
   SIZE size{};
   GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-  return size.cx;
+  return size;
 }
 
-int Canvas::TextHeight(std::string_view text) {
-  const std::wstring wide = Widen(text);
-  SIZE size{};
-  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-  return size.cy;
-}
+int Canvas::TextWidth(std::string_view text) { return TextExtent(text).cx; }
+
+int Canvas::TextHeight(std::string_view text) { return TextExtent(text).cy; }
 
 void Canvas::TextOut(int x, int y, std::string_view text) {
   const std::wstring wide = Widen(text);

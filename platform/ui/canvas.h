@@ -32,6 +32,8 @@ class Canvas {
   void Draw(int x, int y, const ImageList& images, int index, bool enabled = true);
 
  private:
+  SIZE TextExtent(std::string_view text);
+
   HDC dc_;
   int saved_;
   Color brushColor_ = clWhite;

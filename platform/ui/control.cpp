@@ -311,13 +311,15 @@ LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                      : DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
-std::string Control::Text() const {
+std::wstring Control::WideText() const {
   const int length = GetWindowTextLengthW(hwnd_);
   std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(hwnd_, buffer.data(), length + 1);
   buffer.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return Narrow(buffer);
+  return buffer;
 }
+
+std::string Control::Text() const { return Narrow(WideText()); }
 
 void Control::SetText(std::string_view text) {
   SetWindowTextW(hwnd_, Widen(text).c_str());

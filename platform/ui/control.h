@@ -112,6 +112,8 @@ class Control : public Component {
   }
   HBRUSH BackBrush() const;
   void ApplyFont();
+  // The window text as the window holds it (UTF-16), for the wide drawing calls.
+  std::wstring WideText() const;
 
   HWND hwnd_ = nullptr;
 

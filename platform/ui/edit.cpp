@@ -18,12 +18,6 @@ int UnitsBefore(const std::string& text, int bytes) {
   return static_cast<int>(Widen(std::string_view(text).substr(0, static_cast<std::size_t>(bytes))).size());
 }
 
-std::wstring WideText(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 }  // namespace
 
 Edit::Edit(Control* parent) : Edit(parent, ES_AUTOHSCROLL) {}
@@ -52,14 +46,14 @@ void Edit::SelectAll() { SendMessageW(hwnd_, EM_SETSEL, 0, -1); }
 int Edit::SelStart() const {
   DWORD start = 0;
   SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  return BytesBefore(WideText(hwnd_), static_cast<int>(start));
+  return BytesBefore(WideText(), static_cast<int>(start));
 }
 
 int Edit::SelLength() const {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  const std::wstring text = WideText(hwnd_);
+  const std::wstring text = WideText();
   return BytesBefore(text, static_cast<int>(end)) - BytesBefore(text, static_cast<int>(start));
 }
 

@@ -1,7 +1,5 @@
 #include "platform/ui/label.h"
 
-#include "platform/ui/wide.h"
-
 namespace trovex::ui {
 
 Label::Label(Control* parent, std::string_view caption) : Control(parent) {
@@ -27,7 +25,7 @@ void Label::CommandNotify(WORD code) {
 
 void Label::FontChanged() {
   if (!autoSize_ || hwnd_ == nullptr) return;
-  const std::wstring text = Widen(Text());
+  const std::wstring text = WideText();
   HDC dc = GetDC(hwnd_);
   HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
   RECT rect{0, 0, 0, 0};

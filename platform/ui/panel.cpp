@@ -1,7 +1,5 @@
 #include "platform/ui/panel.h"
 
-#include "platform/ui/wide.h"
-
 namespace trovex::ui {
 
 Panel::Panel(Control* parent) : PaintedControl(parent) {
@@ -27,7 +25,7 @@ void Panel::Paint(HDC dc, RECT rect) {
   if (inner_ != Bevel::None) {
     DrawEdge(dc, &rect, inner_ == Bevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENINNER, BF_RECT | BF_ADJUST);
   }
-  const std::wstring caption = Widen(Text());
+  const std::wstring caption = WideText();
   if (caption.empty()) return;
   HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
   SetBkMode(dc, TRANSPARENT);

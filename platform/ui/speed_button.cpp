@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "platform/ui/image_list.h"
-#include "platform/ui/wide.h"
 
 namespace trovex::ui {
 
@@ -57,7 +56,7 @@ void SpeedButton::Paint(HDC dc, RECT rect) {
   } else if (!flat_ || (hot_ && enabled)) {
     DrawEdge(dc, &rect, flat_ ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
   }
-  const std::wstring caption = Widen(Text());
+  const std::wstring caption = WideText();
   HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
   SIZE textSize{0, 0};
   if (!caption.empty()) {
