@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <utility>
 
 #include "platform/ui/control.h"
@@ -33,10 +34,8 @@ LRESULT CALLBACK UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   if (msg == WM_TIMER) {
     try {
       Timer::Fire(wParam);
-    } catch (const std::exception& error) {
-      App().ShowException(error);
     } catch (...) {
-      App().ShowException(std::runtime_error("unknown exception"));
+      App().ShowCurrentException();
     }
     return 0;
   }
@@ -181,6 +180,16 @@ void Application::ShowException(const std::exception& error) {
   std::string text = error.what();
   if (text.empty()) text = "エラーが発生しました。";
   prompts_->MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+}
+
+void Application::ShowCurrentException() {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    ShowException(error);
+  } catch (...) {
+    ShowException(std::runtime_error("Unknown exception"));
+  }
 }
 
 }  // namespace trovex::ui

@@ -74,6 +74,8 @@ class Application {
 
   // The standard display of an exception that escaped an event handler.
   void ShowException(const std::exception& error);
+  // ShowException for the exception being handled; call it only inside a catch block.
+  void ShowCurrentException();
 
   // The hidden window that receives timer messages.
   HWND UtilityWindow();

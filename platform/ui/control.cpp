@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <exception>
+#include <stdexcept>
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
@@ -134,10 +134,8 @@ LRESULT Control::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   try {
     result = WndProc(msg, wParam, lParam);
-  } catch (const std::exception& error) {
-    App().ShowException(error);
   } catch (...) {
-    App().ShowException(std::runtime_error("unknown exception"));
+    App().ShowCurrentException();
   }
   if (msg == WM_NCDESTROY && hwnd_ != nullptr) {
     if (subclassed_) RemoveWindowSubclass(hwnd_, ControlSubclassProc, 0);

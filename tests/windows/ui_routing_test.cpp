@@ -173,6 +173,16 @@ TEST(UiRouting, AnExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
   EXPECT_EQ(form.senders.back(), &form.Button2);
 }
 
+TEST(UiRouting, SomethingThrownThatIsNoExceptionIsShownAsUnknown) {
+  testing::ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDOK);
+  RoutingForm form;
+  form.Button1.OnClick = [](Component&) { throw 42; };
+  SendMessageW(form.Button1.Handle(), BM_CLICK, 0, 0);
+  ASSERT_EQ(prompts.Log().size(), 1u);
+  EXPECT_EQ(prompts.Log()[0].text, "Unknown exception");
+}
+
 TEST(UiRouting, TimerRunsItsHandlerWhileEnabled) {
   Timer timer;
   timer.SetInterval(10);
