@@ -33,8 +33,9 @@ void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& 
   if (!appPaths.OpenReadOnly(os::RegistryRoot::LocalMachine,
                              "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + exeFileName))
     return;
-  if (!appPaths.ValueExists("Path")) return;
-  std::string expected = appPaths.ReadString("Path") + exeFileName;
+  std::string expected;
+  if (!appPaths.TryReadString("Path", expected)) return;
+  expected += exeFileName;
   if (expected != target) shell::CreateShortcut(linkPath, expected);
 }
 
@@ -42,13 +43,13 @@ void ReadStartupSettings(const std::string& programDir, AppSettings& settings) {
   os::RegistryKey key;
   if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return;
   if (!key.ValueExists("updatepath")) key.WriteString("updatepath", programDir);
-  if (key.ValueExists("path")) settings.path = key.ReadString("path");
-  if (key.ValueExists("exit frg")) settings.exitFrg = key.ReadBool("exit frg");
-  if (key.ValueExists("extpath")) settings.extpath = key.ReadString("extpath");
-  if (key.ValueExists("prsrowfrg")) settings.prsRowFrg = key.ReadBool("prsrowfrg");
-  if (key.ValueExists("shut downmode")) settings.shutDownMode = key.ReadInteger("shut downmode");
-  if (key.ValueExists("option")) settings.option = key.ReadInteger("option");
-  if (key.ValueExists("text only")) settings.textOnly = key.ReadBool("text only");
+  key.TryReadString("path", settings.path);
+  key.TryReadBool("exit frg", settings.exitFrg);
+  key.TryReadString("extpath", settings.extpath);
+  key.TryReadBool("prsrowfrg", settings.prsRowFrg);
+  key.TryReadInteger("shut downmode", settings.shutDownMode);
+  key.TryReadInteger("option", settings.option);
+  key.TryReadBool("text only", settings.textOnly);
 }
 
 bool WriteClosingSettings(const AppSettings& settings) {

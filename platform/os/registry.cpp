@@ -20,6 +20,22 @@ std::wstring KeyPath(const std::string& path) {
   return Widen(p);
 }
 
+// REG_SZ data as CP932: the stored size usually counts the terminating zero; the
+// text ends at the first one.
+std::string StringData(const std::vector<unsigned char>& data) {
+  std::wstring wide(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+  auto end = wide.find(L'\0');
+  if (end != std::wstring::npos) wide.resize(end);
+  return Narrow(wide);
+}
+
+std::int32_t IntegerData(const std::string& name, const std::vector<unsigned char>& data) {
+  if (data.size() != sizeof(DWORD)) throw RegistryError("Invalid data type for '" + name + "'");
+  DWORD value = 0;
+  memcpy(&value, data.data(), sizeof value);
+  return static_cast<std::int32_t>(value);
+}
+
 }  // namespace
 
 RegistryKey::~RegistryKey() { Close(); }
@@ -75,40 +91,57 @@ long RegistryKey::ValueType(const std::string& name) const {
 
 bool RegistryKey::ValueExists(const std::string& name) const { return ValueType(name) >= 0; }
 
-std::vector<unsigned char> RegistryKey::ReadRaw(const std::string& name, unsigned long expectedType) const {
-  if (!handle_) throw RegistryError("Registry key is not open");
+bool RegistryKey::TryReadRaw(const std::string& name, unsigned long expectedType,
+                             std::vector<unsigned char>& data) const {
+  if (!handle_) return false;
   std::wstring wide = Widen(name);
   HKEY key = static_cast<HKEY>(handle_);
   DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-    throw RegistryError("Failed to get data for '" + name + "'");
+  if (RegQueryValueExW(key, wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
   bool stringTypes = expectedType == REG_SZ && (type == REG_SZ || type == REG_EXPAND_SZ);
   if (type != expectedType && !stringTypes) throw RegistryError("Invalid data type for '" + name + "'");
-  std::vector<unsigned char> data(size);
+  data.assign(size, 0);
   if (size != 0 && RegQueryValueExW(key, wide.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
     throw RegistryError("Failed to get data for '" + name + "'");
   data.resize(size);
+  return true;
+}
+
+std::vector<unsigned char> RegistryKey::ReadRaw(const std::string& name, unsigned long expectedType) const {
+  if (!handle_) throw RegistryError("Registry key is not open");
+  std::vector<unsigned char> data;
+  if (!TryReadRaw(name, expectedType, data)) throw RegistryError("Failed to get data for '" + name + "'");
   return data;
 }
 
-std::string RegistryKey::ReadString(const std::string& name) const {
-  std::vector<unsigned char> data = ReadRaw(name, REG_SZ);
-  std::wstring wide(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
-  // The stored size usually counts the terminating zero; the text ends at the first one.
-  auto end = wide.find(L'\0');
-  if (end != std::wstring::npos) wide.resize(end);
-  return Narrow(wide);
-}
+std::string RegistryKey::ReadString(const std::string& name) const { return StringData(ReadRaw(name, REG_SZ)); }
 
 std::int32_t RegistryKey::ReadInteger(const std::string& name) const {
-  std::vector<unsigned char> data = ReadRaw(name, REG_DWORD);
-  if (data.size() != sizeof(DWORD)) throw RegistryError("Invalid data type for '" + name + "'");
-  DWORD value = 0;
-  memcpy(&value, data.data(), sizeof value);
-  return static_cast<std::int32_t>(value);
+  return IntegerData(name, ReadRaw(name, REG_DWORD));
 }
 
 bool RegistryKey::ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
+
+bool RegistryKey::TryReadString(const std::string& name, std::string& value) const {
+  std::vector<unsigned char> data;
+  if (!TryReadRaw(name, REG_SZ, data)) return false;
+  value = StringData(data);
+  return true;
+}
+
+bool RegistryKey::TryReadInteger(const std::string& name, std::int32_t& value) const {
+  std::vector<unsigned char> data;
+  if (!TryReadRaw(name, REG_DWORD, data)) return false;
+  value = IntegerData(name, data);
+  return true;
+}
+
+bool RegistryKey::TryReadBool(const std::string& name, bool& value) const {
+  std::int32_t integer = 0;
+  if (!TryReadInteger(name, integer)) return false;
+  value = integer != 0;
+  return true;
+}
 
 void RegistryKey::WriteRaw(const std::string& name, unsigned long type, const void* data, unsigned long size) {
   if (!handle_) throw RegistryError("Registry key is not open");

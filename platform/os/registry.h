@@ -40,6 +40,11 @@ class RegistryKey {
   std::string ReadString(const std::string& name) const;
   std::int32_t ReadInteger(const std::string& name) const;
   bool ReadBool(const std::string& name) const;
+  // Read the value into `value` when it exists; false, leaving `value` as it was,
+  // when it does not (or the key is not open). A value of another type throws.
+  bool TryReadString(const std::string& name, std::string& value) const;
+  bool TryReadInteger(const std::string& name, std::int32_t& value) const;
+  bool TryReadBool(const std::string& name, bool& value) const;
   void WriteString(const std::string& name, const std::string& value);
   void WriteInteger(const std::string& name, std::int32_t value);
   void WriteBool(const std::string& name, bool value);
@@ -51,6 +56,9 @@ class RegistryKey {
 
  private:
   bool OpenWith(RegistryRoot root, const std::string& path, unsigned long access, bool create);
+  // False when the value does not exist; throws when it has another type or cannot be read.
+  bool TryReadRaw(const std::string& name, unsigned long expectedType,
+                  std::vector<unsigned char>& data) const;
   std::vector<unsigned char> ReadRaw(const std::string& name, unsigned long expectedType) const;
   void WriteRaw(const std::string& name, unsigned long type, const void* data, unsigned long size);
 
