@@ -10,8 +10,6 @@ RadioGroup::RadioGroup(Control* parent, std::string_view caption) : Control(pare
   SetText(caption);
 }
 
-RadioGroup::~RadioGroup() { buttons_.clear(); }
-
 void RadioGroup::SetItems(const std::vector<std::string>& items) {
   buttons_.clear();
   itemIndex_ = -1;
@@ -28,11 +26,7 @@ void RadioGroup::SetItems(const std::vector<std::string>& items) {
 
 void RadioGroup::SetItemIndex(int index) {
   if (index < 0 || index >= ItemCount()) {
-    for (auto& button : buttons_) {
-      auto click = std::move(button->OnClick);
-      button->SetChecked(false);
-      button->OnClick = std::move(click);
-    }
+    for (auto& button : buttons_) button->SetChecked(false);  // unchecking runs no OnClick
     itemIndex_ = -1;
     return;
   }

@@ -13,7 +13,6 @@ namespace trovex::ui {
 class RadioGroup : public Control {
  public:
   explicit RadioGroup(Control* parent, std::string_view caption = "");
-  ~RadioGroup() override;
 
   void SetItems(const std::vector<std::string>& items);
   int ItemCount() const { return static_cast<int>(buttons_.size()); }
