@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/app_identity.h"
 #include "app/main_images.h"
 #include "app/open_help.h"
 #include "app/startup_steps.h"
@@ -23,7 +24,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
       SpeedButton7(this, "ビュー"),
       ButtonRowRule(this),
       StatusBar1(this) {
-  SetCaption("Trovex β");
+  SetCaption(kAppTitle);
   SetBorderStyle(ui::BorderStyle::Single);
   SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
   SetPosition(ui::FormPosition::ScreenCenter);
@@ -59,10 +60,6 @@ void TForm1::ApplyColourScheme() {
 }
 
 void TForm1::FormCreate() {
-  HitList.clear();
-  nameTerms.clear();
-  BackStack.clear();
-  SearchContentList.clear();
   LoadErrorLog(*this);
   LogSpBtn.SetEnabled(!ErrorLogList.empty());
   comInitialised_ = shell::InitializeComForThread();
@@ -75,14 +72,6 @@ void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(*this, StoredContr
 void TForm1::FormClose(ui::CloseAction& /*action*/) {
   if (comInitialised_) shell::UninitializeComForThread();
   comInitialised_ = false;
-}
-
-void TForm1::FormDestroy() {
-  HitList.clear();
-  nameTerms.clear();
-  BackStack.clear();
-  ErrorLogList.clear();
-  SearchContentList.clear();
 }
 
 void TForm1::BuildMenus() {
@@ -139,7 +128,7 @@ void TForm1::BuildButtonRow() {
   // "拡大" stays down until it is clicked again.
   SpeedButton1.SetGroupIndex(1);
   SpeedButton1.SetAllowAllUp(true);
-  LogSpBtn.SetEnabled(!ErrorLogList.empty());
+  LogSpBtn.SetEnabled(false);  // FormCreate enables it when the error log has lines
 
   SpeedButton2.OnClick = ui::Bind(this, &TForm1::SpeedButton2Click);
   SpeedButton8.OnClick = ui::Bind(this, &TForm1::SpeedButton8Click);
@@ -176,8 +165,7 @@ void TForm1::FormShortCut(unsigned key, ui::ShiftState, bool& handled) {
 }
 
 void TForm1::Timer1Timer(ui::Component&) {
-  const bool logEnabled = !ErrorLogList.empty();
-  if (LogSpBtn.Enabled() != logEnabled) LogSpBtn.SetEnabled(logEnabled);
+  LogSpBtn.SetEnabled(!ErrorLogList.empty());
   const int image = AdvanceViewButtonBlink(blink_, PendingResultsFlag);
   if (image >= 0) SpeedButton7.SetGlyph(&ImageList1, image);
 }

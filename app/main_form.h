@@ -88,7 +88,6 @@ class TForm1 : public ui::Form, public MainWindowState {
   void FormShow() override;
   void FormCloseQuery(bool& canClose) override;
   void FormClose(ui::CloseAction& action) override;
-  void FormDestroy() override;
   void FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) override;
   void FormResize() override {}
 
