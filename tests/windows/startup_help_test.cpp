@@ -7,46 +7,9 @@
 #include "startup_test_support.h"
 
 using namespace trovex;
+using startup_test::FakeViewer;
 
 namespace {
-
-// A window of the viewer's class in this process that keeps what it receives.
-struct FakeViewer {
-  static inline std::string received;
-  static inline WPARAM sender = 0;
-  HWND owner = nullptr;
-  HWND window = nullptr;
-
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-      auto* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
-      EXPECT_EQ(data->dwData, 0u);
-      received.assign(static_cast<const char*>(data->lpData), data->cbData);
-      sender = wParam;
-      return 1;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-
-  FakeViewer() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TVemkoHelpDlg";
-    RegisterClassW(&windowClass);
-    owner = CreateWindowExW(0, L"STATIC", L"viewer owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                            nullptr, nullptr);
-    window = CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, owner, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    received.clear();
-    sender = 0;
-  }
-  ~FakeViewer() {
-    DestroyWindow(window);
-    DestroyWindow(owner);
-    UnregisterClassW(L"TVemkoHelpDlg", GetModuleHandleW(nullptr));
-  }
-};
 
 void PumpMessages() {
   MSG message;

@@ -11,21 +11,6 @@
 using namespace trovex;
 using startup_test::SettingsKeyGuard;
 
-namespace {
-
-std::string g_copyData;
-
-LRESULT CALLBACK ViewerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COPYDATA) {
-    auto* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
-    g_copyData.assign(static_cast<const char*>(data->lpData), data->cbData);
-    return 1;
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
 TEST(StartupMainForm, LoadsTheLogAndSavesEverythingAtClose) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::CreateEmptyKey();
@@ -57,17 +42,7 @@ TEST(StartupMainForm, F1HandsTheHelpPageToTheRunningViewer) {
   SettingsKeyGuard::CreateEmptyKey();
   startup_test::TempDir dir;
   auto form = ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
-
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = ViewerProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"TVemkoHelpDlg";
-  RegisterClassW(&windowClass);
-  HWND viewer = CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  g_copyData.clear();
+  startup_test::FakeViewer viewer;
   EXPECT_TRUE(form->PreviewKey(VK_F1, ui::ShiftState{}));
-  EXPECT_EQ(g_copyData, "Vemko" + dir.path() + "Help\\TrovexBeta.html");
-  DestroyWindow(viewer);
-  UnregisterClassW(L"TVemkoHelpDlg", GetModuleHandleW(nullptr));
+  EXPECT_EQ(startup_test::FakeViewer::received, "Vemko" + dir.path() + "Help\\TrovexBeta.html");
 }

@@ -1,5 +1,6 @@
 #include "startup_test_support.h"
 
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include "app/app_identity.h"
@@ -79,6 +80,37 @@ void SettingsKeyGuard::CreateEmptyKey() {
   if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                       nullptr) == ERROR_SUCCESS)
     RegCloseKey(key);
+}
+
+LRESULT CALLBACK FakeViewer::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    auto* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+    EXPECT_EQ(data->dwData, 0u);
+    received.assign(static_cast<const char*>(data->lpData), data->cbData);
+    sender = wParam;
+    return 1;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+FakeViewer::FakeViewer() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = Proc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"TVemkoHelpDlg";
+  RegisterClassW(&windowClass);
+  owner = CreateWindowExW(0, L"STATIC", L"viewer owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                          nullptr, nullptr);
+  window = CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, owner, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  received.clear();
+  sender = 0;
+}
+
+FakeViewer::~FakeViewer() {
+  DestroyWindow(window);
+  DestroyWindow(owner);
+  UnregisterClassW(L"TVemkoHelpDlg", GetModuleHandleW(nullptr));
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

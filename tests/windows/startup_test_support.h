@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the start-up tests: a temporary folder, the settings key kept as it
-// was before a test, and starting a program built next to the test executable.
+// was before a test, a stand-in help viewer window, and starting a program built
+// next to the test executable.
 #include <windows.h>
 
 #include <string>
@@ -44,6 +45,24 @@ class SettingsKeyGuard {
   };
   bool existed_ = false;
   std::vector<Value> values_;
+};
+
+// A window of the help viewer's class in this process, with an owner window of its
+// own, that keeps the text and sender of the WM_COPYDATA it receives.
+class FakeViewer {
+ public:
+  FakeViewer();
+  ~FakeViewer();
+  FakeViewer(const FakeViewer&) = delete;
+  FakeViewer& operator=(const FakeViewer&) = delete;
+
+  static inline std::string received;
+  static inline WPARAM sender = 0;
+  HWND owner = nullptr;
+  HWND window = nullptr;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 void WriteFile(const std::string& path, const std::string& bytes);
