@@ -25,8 +25,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
       ButtonRowRule(this),
       StatusBar1(this) {
   SetCaption(kAppTitle);
-  SetBorderStyle(ui::BorderStyle::Single);
-  SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
+  SetBorder(ui::BorderStyle::Single, ui::biSystemMenu | ui::biMinimize);
   SetPosition(ui::FormPosition::ScreenCenter);
   FillImageList1(ImageList1);
   FillButtonGlyphs(ButtonGlyphs);

@@ -3,8 +3,7 @@
 namespace trovex::app {
 
 TShutDownMsgDlg::TShutDownMsgDlg() {
-  SetBorderStyle(ui::BorderStyle::Dialog);
-  SetBorderIcons(0);
+  SetBorder(ui::BorderStyle::Dialog, 0);
   SetPosition(ui::FormPosition::ScreenCenter);
 }
 

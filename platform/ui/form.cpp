@@ -228,6 +228,12 @@ void Form::SetBorderIcons(unsigned icons) {
   ApplyStyle();
 }
 
+void Form::SetBorder(BorderStyle style, unsigned icons) {
+  borderStyle_ = style;
+  borderIcons_ = icons;
+  ApplyStyle();
+}
+
 void Form::SetClientSize(int width, int height) {
   RECT rect{0, 0, width, height};
   AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),

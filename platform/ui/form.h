@@ -42,6 +42,8 @@ class Form : public Control {
 
   void SetBorderStyle(BorderStyle style);
   void SetBorderIcons(unsigned icons);
+  // Both at once, with the frame rebuilt once.
+  void SetBorder(BorderStyle style, unsigned icons);
   void SetPosition(FormPosition position) { position_ = position; }
   void SetClientSize(int width, int height);
   void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }

@@ -25,8 +25,7 @@ class InputQueryDlg : public Form {
   InputQueryDlg(const std::string& caption, const std::string& prompt, const std::string& value)
       : Prompt(this, prompt), Value(this), OkBtn(this, "OK"), CancelBtn(this, "キャンセル") {
     SetCaption(caption);
-    SetBorderStyle(BorderStyle::Dialog);
-    SetBorderIcons(biSystemMenu);
+    SetBorder(BorderStyle::Dialog, biSystemMenu);
     SetPosition(FormPosition::ScreenCenter);
     SetClientSize(360, 100);
     Prompt.SetBounds(8, 10, Prompt.Width(), Prompt.Height());
