@@ -11,12 +11,17 @@ namespace trovex::app {
 int RunProgramEntry(const ProgramEntryHooks& hooks) {
   const std::string title = kAppTitle;
   hooks.setTitle(title);
+  const std::string runningMessage = title + "は実行中です。";
   if (os::NamedMutexExists(title)) {
-    hooks.showMessage(title + "は実行中です。");
+    hooks.showMessage(runningMessage);
     return 0;
   }
   os::NamedMutex mutex;
-  mutex.Create(title);
+  // A second start between the check above and here finds the mutex made.
+  if (mutex.Create(title) && mutex.AlreadyExisted()) {
+    hooks.showMessage(runningMessage);
+    return 0;
+  }
   try {
     os::RegistryKey key;
     if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) {

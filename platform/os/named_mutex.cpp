@@ -21,6 +21,7 @@ NamedMutex::~NamedMutex() {
 bool NamedMutex::Create(const std::string& name) {
   std::wstring wide = Widen(name);
   handle_ = CreateMutexW(nullptr, TRUE, wide.c_str());
+  alreadyExisted_ = handle_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
   return handle_ != nullptr;
 }
 

@@ -15,7 +15,10 @@ class NamedMutex {
   NamedMutex& operator=(const NamedMutex&) = delete;
 
   // Creates the mutex, initially owned by the calling thread. False on failure.
+  // When the mutex existed already, Create opens it without owning it and
+  // AlreadyExisted tells so.
   bool Create(const std::string& name);
+  bool AlreadyExisted() const { return alreadyExisted_; }
   // ReleaseMutex on the handle; false when it fails (also when there is no handle).
   bool Release();
   // CloseHandle on the handle; false when it fails (also when there is no handle).
@@ -23,6 +26,7 @@ class NamedMutex {
 
  private:
   void* handle_ = nullptr;
+  bool alreadyExisted_ = false;
 };
 
 }  // namespace trovex::os

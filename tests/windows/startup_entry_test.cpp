@@ -89,3 +89,20 @@ TEST(StartupEntry, SecondProcessIsRefused) {
   EXPECT_EQ(startup_test::RunProgram(probe, "\"" + out + "\"", 30000), 0);
   EXPECT_EQ(startup_test::ReadFile(out), "title:Trovex β\ncreate\nloop\nexit:0\n");
 }
+
+// Two starts that both pass the existence check race to create the mutex; the one
+// that comes second learns it from Create.
+TEST(StartupEntry, CreatingAnExistingMutexIsReportedAndLeavesItWithItsOwner) {
+  os::NamedMutex first;
+  ASSERT_TRUE(first.Create(app::kAppTitle));
+  EXPECT_FALSE(first.AlreadyExisted());
+  {
+    os::NamedMutex second;
+    ASSERT_TRUE(second.Create(app::kAppTitle));
+    EXPECT_TRUE(second.AlreadyExisted());
+  }
+  EXPECT_TRUE(os::NamedMutexExists(app::kAppTitle));
+  EXPECT_TRUE(first.Release());
+  EXPECT_TRUE(first.Close());
+  EXPECT_FALSE(os::NamedMutexExists(app::kAppTitle));
+}
