@@ -23,6 +23,8 @@ TForm1::TForm1(const StartupEnvironment& environment)
       SpeedButton1(this, "拡大"),
       SpeedButton7(this, "ビュー"),
       ButtonRowRule(this),
+      Browser(this, State),
+      Options(this, State),
       StatusBar1(this) {
   SetCaption(kAppTitle);
   SetBorder(ui::BorderStyle::Single, ui::biSystemMenu | ui::biMinimize);
@@ -32,6 +34,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
   BuildMenus();
   SetClientSize(kClientWidth, kCompactClientHeight);
   BuildButtonRow();
+  PlaceColumns();
 
   StatusBar1.SetPanels({ui::StatusPanel{-1, true, ""}});
   StatusBar1.OnDrawPanel = ui::Bind(this, &TForm1::StatusBar1DrawPanel);
@@ -40,16 +43,16 @@ TForm1::TForm1(const StartupEnvironment& environment)
   Timer1.SetInterval(500);
   Timer1.OnTimer = ui::Bind(this, &TForm1::Timer1Timer);
 
-  StartFolders(*this, environment.exePath, environment.userName);
+  StartFolders(State, environment.exePath, environment.userName);
   InstallHintHandler();
-  StartSettingsAndProbes(*this, environment.exePath,
+  StartSettingsAndProbes(State, environment.exePath,
                          [](const std::string& text) { ui::App().ShowMessage(text); });
   ApplyColourScheme();
 }
 
 void TForm1::ApplyColourScheme() {
-  ColorDepth = os::WindowColorDepth(Handle());
-  if (UsesRichColours(ColorDepth)) {
+  State.ColorDepth = os::WindowColorDepth(Handle());
+  if (UsesRichColours(State.ColorDepth)) {
     ui::App().SetHintColor(0xFFEEDD);
     StatusBarColor = 0xC3C3C3;
   } else {
@@ -59,14 +62,14 @@ void TForm1::ApplyColourScheme() {
 }
 
 void TForm1::FormCreate() {
-  LoadErrorLog(*this);
-  LogSpBtn.SetEnabled(!ErrorLogList.empty());
+  LoadErrorLog(State);
+  LogSpBtn.SetEnabled(!State.ErrorLogList.empty());
   comInitialised_ = shell::InitializeComForThread();
 }
 
 void TForm1::FormShow() { Timer1.SetEnabled(true); }
 
-void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(*this, StoredControls); }
+void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(State, State.StoredControls); }
 
 void TForm1::FormClose(ui::CloseAction& /*action*/) {
   if (comInitialised_) shell::UninitializeComForThread();
@@ -137,6 +140,12 @@ void TForm1::BuildButtonRow() {
   ButtonRowRule.SetBounds(0, kButtonRowHeight, kClientWidth, 2);
 }
 
+void TForm1::PlaceColumns() {
+  const int height = kCompactClientHeight - kColumnsTop - kColumnsBottomMargin;
+  Browser.SetBounds(kLeftColumnLeft, kColumnsTop, kLeftColumnWidth, height);
+  Options.SetBounds(kRightColumnLeft, kColumnsTop, kRightColumnWidth, height);
+}
+
 void TForm1::InstallHintHandler() {
   ui::App().SetHintHandler(this, [this](const std::string& longHint) { DisplayHint(longHint); });
 }
@@ -164,8 +173,8 @@ void TForm1::FormShortCut(unsigned key, ui::ShiftState, bool& handled) {
 }
 
 void TForm1::Timer1Timer(ui::Component&) {
-  LogSpBtn.SetEnabled(!ErrorLogList.empty());
-  const int image = AdvanceViewButtonBlink(blink_, PendingResultsFlag);
+  LogSpBtn.SetEnabled(!State.ErrorLogList.empty());
+  const int image = AdvanceViewButtonBlink(blink_, State.PendingResultsFlag);
   if (image >= 0) SpeedButton7.SetGlyph(&ImageList1, image);
 }
 
@@ -182,7 +191,7 @@ void TForm1::SpeedButton7Click(ui::Component&) {
 void TForm1::Exit1Click(ui::Component&) { Close(); }
 
 void TForm1::OpenHelp(const std::string& anchor) {
-  app::OpenHelp({ProgramDir, Handle(), [] { ui::App().ProcessMessages(); }}, anchor);
+  app::OpenHelp({State.ProgramDir, Handle(), [] { ui::App().ProcessMessages(); }}, anchor);
 }
 
 }  // namespace trovex::app

@@ -1,11 +1,12 @@
 #pragma once
-// TForm1: the main window. This file holds its frame (button row, menus, status
-// line with hints, timer, keyboard); the location browser, the option panel and
-// the start-up steps add their controls and handlers to the same class.
+// TForm1: the main window. It owns the program's shared state for the life of the
+// process and holds its frame (button row, menus, status line with hints, timer,
+// keyboard); the location browser and the option panel are areas of their own
+// that it creates and places in its two columns.
 #include <string>
 #include <vector>
 
-#include "app/main_window_state.h"
+#include "app/program_state_steps.h"
 #include "app/view_button_blink.h"
 #include "platform/ui/application.h"
 #include "platform/ui/canvas.h"
@@ -16,6 +17,9 @@
 #include "platform/ui/speed_button.h"
 #include "platform/ui/status_bar.h"
 #include "platform/ui/timer.h"
+#include "results/program_state.h"
+#include "shell/location_browser.h"
+#include "shell/option_panel.h"
 
 namespace trovex::app {
 
@@ -27,7 +31,7 @@ struct StartupEnvironment {
   static StartupEnvironment Current();
 };
 
-class TForm1 : public ui::Form, public MainWindowState {
+class TForm1 : public ui::Form {
  public:
   explicit TForm1(const StartupEnvironment& environment = StartupEnvironment::Current());
 
@@ -40,6 +44,11 @@ class TForm1 : public ui::Form, public MainWindowState {
   static constexpr int kRightColumnLeft = 292;
   static constexpr int kRightColumnWidth = 300;
   static constexpr int kCompactClientHeight = 360;
+  static constexpr int kColumnsTop = kButtonRowHeight + 4;
+  static constexpr int kColumnsBottomMargin = 24;  // the status line
+
+  // The program's shared state, handed by reference to the windows that need it.
+  results::ProgramState State;
 
   ui::Color StatusBarColor = ui::clBtnFace;  // background of the status line
 
@@ -67,6 +76,8 @@ class TForm1 : public ui::Form, public MainWindowState {
   ui::SpeedButton SpeedButton1;  // 拡大
   ui::SpeedButton SpeedButton7;  // ビュー
   ui::Panel ButtonRowRule;       // the line under the button row
+  LocationBrowser Browser;       // the left column
+  OptionPanel Options;           // the right column
   ui::StatusBar StatusBar1;
   ui::Timer Timer1;
 
@@ -94,6 +105,7 @@ class TForm1 : public ui::Form, public MainWindowState {
  private:
   void BuildMenus();
   void BuildButtonRow();
+  void PlaceColumns();
   void ApplyColourScheme();
   bool comInitialised_ = false;
   ViewButtonBlink blink_;

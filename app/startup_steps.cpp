@@ -12,6 +12,16 @@
 #include "platform/shell/shortcut.h"
 
 namespace trovex::app {
+namespace {
+
+void ReadValue(const os::RegistryKey& key, const char* name, std::string& value) { key.TryReadString(name, value); }
+void ReadValue(const os::RegistryKey& key, const char* name, bool& value) { key.TryReadBool(name, value); }
+void ReadValue(const os::RegistryKey& key, const char* name, std::int32_t& value) { key.TryReadInteger(name, value); }
+void WriteValue(os::RegistryKey& key, const char* name, const std::string& value) { key.WriteString(name, value); }
+void WriteValue(os::RegistryKey& key, const char* name, bool value) { key.WriteBool(name, value); }
+void WriteValue(os::RegistryKey& key, const char* name, std::int32_t value) { key.WriteInteger(name, value); }
+
+}  // namespace
 
 void PrepareUserDataDir(const AppFolders& folders) {
   fs::ForceDirectories(folders.UserDataDir);
@@ -43,26 +53,18 @@ void ReadStartupSettings(const std::string& programDir, AppSettings& settings) {
   os::RegistryKey key;
   if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return;
   if (!key.ValueExists("updatepath")) key.WriteString("updatepath", programDir);
-  key.TryReadString("path", settings.path);
-  key.TryReadBool("exit frg", settings.exitFrg);
-  key.TryReadString("extpath", settings.extpath);
-  key.TryReadBool("prsrowfrg", settings.prsRowFrg);
-  key.TryReadInteger("shut downmode", settings.shutDownMode);
-  key.TryReadInteger("option", settings.option);
-  key.TryReadBool("text only", settings.textOnly);
+  for (const SettingValue& value : kSettingValues) {
+    std::visit([&](auto field) { ReadValue(key, value.name, settings.*field); }, value.field);
+  }
 }
 
 bool WriteClosingSettings(const AppSettings& settings) {
   os::RegistryKey key;
   if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return false;
   try {
-    key.WriteString("path", settings.path);
-    key.WriteString("extpath", settings.extpath);
-    key.WriteBool("exit frg", settings.exitFrg);
-    key.WriteBool("prsrowfrg", settings.prsRowFrg);
-    key.WriteBool("text only", settings.textOnly);
-    key.WriteInteger("shut downmode", settings.shutDownMode);
-    key.WriteInteger("option", settings.option);
+    for (const SettingValue& value : kSettingValues) {
+      std::visit([&](auto field) { WriteValue(key, value.name, settings.*field); }, value.field);
+    }
   } catch (const os::RegistryError&) {
     return false;  // the window closes all the same
   }

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "bench/text_corpus.h"
+#include "text_corpus.h"
 #include "search/buffer_matcher.h"
 
 using namespace trovex::search;

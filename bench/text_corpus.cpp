@@ -1,4 +1,4 @@
-#include "bench/text_corpus.h"
+#include "text_corpus.h"
 
 #include <string_view>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "platform/os/console_text.h"
 #include "search/file_walk.h"
 #include "search/go_thread.h"
-#include "search/name_terms.h"
+#include "search/parse_search_content.h"
 
 namespace trovex::cli {
 namespace {
@@ -28,47 +28,6 @@ void WriteLines(std::FILE* out, const std::vector<std::string>& lines,
 
 }  // namespace
 
-search::ParseInputs MakeParseInputs(const FindOptions& options) {
-  search::ParseInputs inputs;
-  inputs.Edit2Text = options.Edit2Text;
-  inputs.OptionChkBox = options.OptionChkBox;
-  inputs.CheckBox1 = options.CheckBox1;
-  inputs.Utf16ChkBox = options.Utf16ChkBox;
-  inputs.BigSmlChkBox = options.BigSmlChkBox;
-  inputs.FullHalfChkBox = options.FullHalfChkBox;
-  return inputs;
-}
-
-search::SearchConditions MakeConditions(const FindOptions& options) {
-  search::SearchConditions c;
-  c.optionsOpen = options.OptionChkBox;
-  c.searchText = options.content;
-  c.nameTerms = search::BuildNameTerms(options.Edit2Text, options.BigSmlChkBox);
-  c.excludeNames = options.JogaiChkBox1;
-  c.nameCaseSensitive = options.BigSmlChkBox;
-  c.sizeFilterOn = options.SizeChkBox;
-  c.sizeAtLeast = options.sizeAtLeast;
-  c.sizeLimit = search::ComputeSizeLimit(options.sizeNumber, options.sizeUnitIndex);
-  c.dateFilterOn = options.DateChkMenu;
-  c.yearText = options.yearText;
-  c.dateFrom = options.dateFrom;
-  c.dateTo = options.dateTo;
-  c.excludeDates = options.JogaiChkBox2;
-  c.includeHidden = options.HideChkBox;
-  c.includeSystem = options.SysChkBox;
-  return c;
-}
-
-search::MatchOptions MakeMatchOptions(const FindOptions& options, search::SearchMode mode) {
-  search::MatchOptions m;
-  m.caseSensitive = options.OptionChkBox && options.BigSmlChkBox;
-  m.foldedCaseSensitive = options.BigSmlChkBox;
-  m.skipLineBreaks = options.CheckBox2;
-  m.foldWidthAndKana = options.OptionChkBox && !options.FullHalfChkBox;
-  m.mode = mode;
-  return m;
-}
-
 int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
   std::string error;
   std::optional<FindOptions> options = ParseFindOptions(arguments, error);
@@ -78,23 +37,23 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   }
   // The content is searched as CP932; the name fragments stay in the file names'
   // own encoding.
-  const std::optional<std::string> content = os::TypedTextToCp932(options->content);
+  const std::optional<std::string> content = os::TypedTextToCp932(options->search.content);
   if (!content) {
     std::fprintf(err, "trovex-find: CONTENT has a character Shift-JIS (CP932) cannot hold\n");
     return kBadInput;
   }
-  options->content = *content;
+  options->search.content = *content;
 
   search::SearchQuery query;
   const auto report = [&](const std::string& message) { WriteMessage(err, message); };
-  if (!search::ParseSearchContent(options->content, MakeParseInputs(*options), report, query)) {
+  if (!search::ParseSearchContent(options->search.content, options->search, report, query)) {
     return kBadInput;
   }
 
   search::SearchLocations locations;
   locations.everyDrive = options->locations.empty();
   locations.paths = options->locations;
-  const search::SearchConditions conditions = MakeConditions(*options);
+  const search::SearchConditions conditions = search::ConditionsFor(options->search);
   search::SearchProgress progress;
   if (options->count) {
     const std::uint32_t total = search::CountFiles(locations, conditions, progress);
@@ -103,13 +62,13 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   }
 
   std::optional<results::SnippetInputs> snippet;
-  if (options->snippet) snippet = MakeSnippetInputs(*options, query);
+  if (options->snippet) snippet = results::SnippetInputsFor(options->search, query, options->binaryDisplay);
 
   search::ScanState scanState;
   scanState.readThroughCache = options->cached;
   std::size_t written = 0;
   {
-    search::TGoThread worker(locations, query, MakeMatchOptions(*options, query.mode), conditions,
+    search::TGoThread worker(locations, query, search::MatchOptionsFor(options->search, query.mode), conditions,
                              scanState, progress);
     // Like the result window: take the new lines every 10 ms while the worker runs.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {

@@ -6,19 +6,11 @@
 #include <vector>
 
 #include "cli/find_options.h"
-#include "search/match_options.h"
-#include "search/parse_search_content.h"
-#include "search/search_conditions.h"
 
 namespace trovex::cli {
 
 // Exit status: 0 with hits, 1 without, 2 on a bad command line or content.
 enum FindStatus { kFoundHits = 0, kNoHits = 1, kBadInput = 2 };
-
-// What Start reads from the controls, as the options set them.
-search::ParseInputs MakeParseInputs(const FindOptions& options);
-search::SearchConditions MakeConditions(const FindOptions& options);
-search::MatchOptions MakeMatchOptions(const FindOptions& options, search::SearchMode mode);
 
 // Runs trovex-find with the arguments after the program name (in the platform's
 // encoding: see platform/os/console_text.h). Hit lines go to `out`, messages to `err`.

@@ -35,36 +35,46 @@ std::optional<double> ParsePickerDate(const std::string& text) {
   return fs::EncodeDate(year, month, day) + timeOfDay;
 }
 
-struct OptionSpec {
+struct OptionRule {
   const char* name;
   bool takesValue;
   // Applies the option; returns an error text, empty on success.
   std::function<std::string(FindOptions&, const std::string& value)> apply;
 };
 
-std::string Flag(bool FindOptions::*field, bool value, FindOptions& o) {
-  o.*field = value;
-  return {};
+// A flag option sets one search option.
+OptionRule SearchFlag(const char* name, bool search::SearchOptions::*field, bool value) {
+  return {name, false, [field, value](FindOptions& o, const std::string&) {
+            o.search.*field = value;
+            return std::string();
+          }};
 }
 
-const std::vector<OptionSpec>& OptionTable() {
-  static const std::vector<OptionSpec> table = {
-      {"--options", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::OptionChkBox, true, o); }},
-      {"--case", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::BigSmlChkBox, true, o); }},
-      {"--fold", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::FullHalfChkBox, false, o); }},
-      {"--comma-text", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::CheckBox1, true, o); }},
-      {"--utf16", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::Utf16ChkBox, true, o); }},
-      {"--skip-breaks", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::CheckBox2, true, o); }},
-      {"--hidden", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::HideChkBox, true, o); }},
-      {"--system", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::SysChkBox, true, o); }},
-      {"--name", true, [](FindOptions& o, const std::string& v) { o.Edit2Text = v; return std::string(); }},
-      {"--exclude-names", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::JogaiChkBox1, true, o); }},
+OptionRule ToolFlag(const char* name, bool FindOptions::*field) {
+  return {name, false, [field](FindOptions& o, const std::string&) {
+            o.*field = true;
+            return std::string();
+          }};
+}
+
+const std::vector<OptionRule>& OptionTable() {
+  static const std::vector<OptionRule> table = {
+      SearchFlag("--options", &search::SearchOptions::optionsOpen, true),
+      SearchFlag("--case", &search::SearchOptions::caseSensitive, true),
+      SearchFlag("--fold", &search::SearchOptions::distinguishWidthAndKana, false),
+      SearchFlag("--comma-text", &search::SearchOptions::commaIsContent, true),
+      SearchFlag("--utf16", &search::SearchOptions::searchUtf16, true),
+      SearchFlag("--skip-breaks", &search::SearchOptions::skipLineBreaks, true),
+      SearchFlag("--hidden", &search::SearchOptions::includeHidden, true),
+      SearchFlag("--system", &search::SearchOptions::includeSystem, true),
+      {"--name", true, [](FindOptions& o, const std::string& v) { o.search.nameFilter = v; return std::string(); }},
+      SearchFlag("--exclude-names", &search::SearchOptions::excludeNames, true),
       {"--size", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (!AllDigits(v) || v.size() > 4 || std::stoi(v) < 1 || std::stoi(v) > 1024)
            return "--size takes a number from 1 to 1024";
-         o.SizeChkBox = true;
-         o.sizeNumber = std::stoi(v);
+         o.search.sizeFilterOn = true;
+         o.search.sizeNumber = std::stoi(v);
          return {};
        }},
       {"--unit", true,
@@ -72,56 +82,56 @@ const std::vector<OptionSpec>& OptionTable() {
          static const char* const units[] = {"B", "KB", "MB", "GB"};
          for (int i = 0; i < 4; ++i) {
            if (v == units[i]) {
-             o.SizeChkBox = true;
-             o.sizeUnitIndex = i;
+             o.search.sizeFilterOn = true;
+             o.search.sizeUnitIndex = i;
              return {};
            }
          }
          return "--unit takes B, KB, MB or GB";
        }},
-      {"--at-least", false, [](FindOptions& o, const std::string&) { o.SizeChkBox = true; o.sizeAtLeast = true; return std::string(); }},
-      {"--at-most", false, [](FindOptions& o, const std::string&) { o.SizeChkBox = true; o.sizeAtLeast = false; return std::string(); }},
+      {"--at-least", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = true; return std::string(); }},
+      {"--at-most", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = false; return std::string(); }},
       {"--year", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (!AllDigits(v)) return "--year takes a year of digits, such as 2024";
-         o.DateChkMenu = true;
-         o.yearText = v;
+         o.search.dateFilterOn = true;
+         o.search.yearText = v;
          return {};
        }},
       {"--from", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          const auto date = ParsePickerDate(v);
          if (!date) return "--from takes a date YYYY/MM/DD";
-         o.DateChkMenu = true;
-         o.dateFrom = *date;
+         o.search.dateFilterOn = true;
+         o.search.dateFrom = *date;
          return {};
        }},
       {"--to", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          const auto date = ParsePickerDate(v);
          if (!date) return "--to takes a date YYYY/MM/DD";
-         o.DateChkMenu = true;
-         o.dateTo = *date;
+         o.search.dateFilterOn = true;
+         o.search.dateTo = *date;
          return {};
        }},
-      {"--exclude-dates", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::JogaiChkBox2, true, o); }},
-      {"--cached", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::cached, true, o); }},
-      {"--count", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::count, true, o); }},
-      {"--snippet", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::snippet, true, o); }},
+      SearchFlag("--exclude-dates", &search::SearchOptions::excludeDates, true),
+      ToolFlag("--cached", &FindOptions::cached),
+      ToolFlag("--count", &FindOptions::count),
+      ToolFlag("--snippet", &FindOptions::snippet),
       {"--binary-display", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (v != "hex" && v != "chars") return "--binary-display takes hex or chars";
-         o.RadioGroup1 = v == "hex" ? 0 : 1;
+         o.binaryDisplay = v == "hex" ? 0 : 1;
          return {};
        }},
-      {"--from-utf8", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::fromUtf8, true, o); }},
-      {"--from-utf16", false, [](FindOptions& o, const std::string&) { return Flag(&FindOptions::fromUtf16, true, o); }},
+      SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
+      SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
   };
   return table;
 }
 
-const OptionSpec* FindSpec(const std::string& name) {
-  for (const OptionSpec& option : OptionTable()) {
+const OptionRule* FindRule(const std::string& name) {
+  for (const OptionRule& option : OptionTable()) {
     if (name == option.name) return &option;
   }
   return nullptr;
@@ -156,7 +166,7 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
     // "--name=TEXT" and "--name TEXT" are both accepted.
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
-    const OptionSpec* option = FindSpec(name);
+    const OptionRule* option = FindRule(name);
     if (!option) {
       error = "unknown option " + name;
       return std::nullopt;
@@ -186,7 +196,7 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
     error = "--from and --to go together";
     return std::nullopt;
   }
-  if (fromGiven && !options.yearText.empty()) {
+  if (fromGiven && !options.search.yearText.empty()) {
     error = "--year cannot be combined with --from and --to";
     return std::nullopt;
   }
@@ -194,7 +204,7 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
     error = "CONTENT is missing";
     return std::nullopt;
   }
-  options.content = operands.front();
+  options.search.content = operands.front();
   options.locations.assign(operands.begin() + 1, operands.end());
   return options;
 }

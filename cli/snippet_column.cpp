@@ -8,19 +8,6 @@
 
 namespace trovex::cli {
 
-results::SnippetInputs MakeSnippetInputs(const FindOptions& options,
-                                         const search::SearchQuery& query) {
-  results::SnippetInputs inputs;
-  inputs.CheckBox1 = options.CheckBox1;
-  inputs.StaticText2First = query.displayText.empty() ? '\0' : query.displayText.front();
-  inputs.RadioGroup1 = options.RadioGroup1;
-  inputs.Utf16ChkBox = options.Utf16ChkBox;
-  inputs.fromUtf8 = options.fromUtf8;
-  inputs.fromUtf16 = options.fromUtf16;
-  inputs.allAlphanumeric = query.allAlphanumeric;
-  return inputs;
-}
-
 std::string SnippetForConsole(std::string_view cp932) {
   // Trail bytes of CP932 are 0x40 and above, never 0x7F: every byte replaced here
   // is a character of its own.

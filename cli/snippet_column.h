@@ -4,15 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/find_options.h"
 #include "results/hit_snippet.h"
-#include "search/search_query.h"
 
 namespace trovex::cli {
-
-// What the result window would read for the snippet, as the options set it.
-results::SnippetInputs MakeSnippetInputs(const FindOptions& options,
-                                         const search::SearchQuery& query);
 
 // A CP932 snippet for the console: control characters become spaces, so the
 // snippet stays on its line, then the text is converted for the console.

@@ -45,10 +45,23 @@ std::string OneByteCharacters(std::string_view bytes) {
 
 }  // namespace
 
+SnippetInputs SnippetInputsFor(const search::SearchOptions& options, const search::SearchQuery& query,
+                               int binaryDisplay) {
+  SnippetInputs inputs;
+  inputs.commaIsContent = options.commaIsContent;
+  inputs.contentFirstChar = query.displayText.empty() ? '\0' : query.displayText.front();
+  inputs.binaryDisplay = binaryDisplay;
+  inputs.searchedUtf16 = options.searchUtf16;
+  inputs.fromUtf8 = options.fromUtf8;
+  inputs.fromUtf16 = options.fromUtf16;
+  inputs.allAlphanumeric = query.allAlphanumeric;
+  return inputs;
+}
+
 std::string MakeSnippet(const std::string& path, std::int64_t offset,
                         const SnippetInputs& inputs) {
-  if (!inputs.CheckBox1 && inputs.StaticText2First == ',')
-    return BinarySnippet(path, offset, inputs.RadioGroup1);
+  if (!inputs.commaIsContent && inputs.contentFirstChar == ',')
+    return BinarySnippet(path, offset, inputs.binaryDisplay);
   return TextSnippet(path, offset, inputs);
 }
 
@@ -61,19 +74,19 @@ std::string TextSnippet(const std::string& path, std::int64_t offset,
   const std::optional<std::string> bytes = fs::ReadAt(path, position, kSnippetBytes);
   if (!bytes) return std::string();
   const bool decoded = (search::HasExtension(path, ".doc") && !inputs.allAlphanumeric) ||
-                       inputs.Utf16ChkBox || inputs.fromUtf8 || inputs.fromUtf16;
+                       inputs.searchedUtf16 || inputs.fromUtf8 || inputs.fromUtf16;
   if (!decoded) return std::string(UpToZero(*bytes));
   if (inputs.fromUtf8) return Utf8ToShiftJis(*bytes);
   return WideBytesToShiftJis(*bytes);
 }
 
-std::string BinarySnippet(const std::string& path, std::int64_t offset, int radioGroupItem) {
+std::string BinarySnippet(const std::string& path, std::int64_t offset, int binaryDisplay) {
   if (offset < 0) return std::string();
   const std::optional<std::string> bytes =
       fs::ReadAt(path, static_cast<std::uint64_t>(offset), kSnippetBytes);
   if (!bytes || bytes->empty()) return std::string();
-  if (radioGroupItem == 0) return HexBytes(*bytes);
-  if (radioGroupItem == 1) return OneByteCharacters(*bytes);
+  if (binaryDisplay == 0) return HexBytes(*bytes);
+  if (binaryDisplay == 1) return OneByteCharacters(*bytes);
   return std::string();
 }
 

@@ -5,22 +5,29 @@
 #include <cstdint>
 #include <string>
 
+#include "search/search_options.h"
+#include "search/search_query.h"
+
 namespace trovex::results {
 
 inline constexpr std::size_t kSnippetBytes = 64;
 
-// What the snippet reads from the windows and the current query.
+// What the snippet depends on besides the file.
 struct SnippetInputs {
-  bool CheckBox1 = false;        // main window: a comma is part of the content
-  char StaticText2First = '\0';  // first character of the result window's content box
-  int RadioGroup1 = 0;           // binary display: 0 hexadecimal, 1 one-byte characters
-  bool Utf16ChkBox = false;      // the content was searched as UTF-16
+  bool commaIsContent = false;   // a comma is part of the content: never a byte list
+  char contentFirstChar = '\0';  // first character of the content the result shows
+  int binaryDisplay = 0;         // byte-list hits: 0 hexadecimal, 1 one-byte characters
+  bool searchedUtf16 = false;    // the content was searched as UTF-16
   bool fromUtf8 = false;         // the content was converted from UTF-8 text
   bool fromUtf16 = false;        // the content was converted from UTF-16 text
   bool allAlphanumeric = true;   // of the current SearchQuery
 };
 
-// TextSnippet, or BinarySnippet when the content box starts with "," and a comma
+// The inputs of a result found with `options` and `query`.
+SnippetInputs SnippetInputsFor(const search::SearchOptions& options, const search::SearchQuery& query,
+                               int binaryDisplay);
+
+// TextSnippet, or BinarySnippet when the content starts with "," and a comma
 // is not part of the content. CP932 text; empty on every failure.
 std::string MakeSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
 
@@ -29,8 +36,8 @@ std::string MakeSnippet(const std::string& path, std::int64_t offset, const Snip
 // searches; ".rtf" files are reduced to plain text first and the offset taken in it.
 std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
 
-// The bytes from the offset: RadioGroup1 item 0 as "41,42,0D,0A", item 1 as
+// The bytes from the offset: display 0 as "41,42,0D,0A", display 1 as
 // one-byte characters with "." for bytes outside 0x20-0x7E.
-std::string BinarySnippet(const std::string& path, std::int64_t offset, int radioGroupItem);
+std::string BinarySnippet(const std::string& path, std::int64_t offset, int binaryDisplay);
 
 }  // namespace trovex::results

@@ -66,30 +66,30 @@ void AddFoldedForms(std::string_view typed, bool caseSensitive, SearchQuery& que
   query.folded = true;
 }
 
-void BuildTextQuery(std::string_view text, const ParseInputs& inputs, SearchQuery& query) {
+void BuildTextQuery(std::string_view text, const SearchOptions& options, SearchQuery& query) {
   query.mode = SearchMode::Text;
   SetPattern(query, std::string(text));
   query.widePattern = ToWide(text);
   query.wideLength = query.widePattern ? static_cast<int>(query.widePattern->size()) : 0;
   query.allAlphanumeric = std::all_of(text.begin(), text.end(), IsAsciiAlphanumeric);
-  if (inputs.OptionChkBox && !inputs.FullHalfChkBox)
-    AddFoldedForms(text, inputs.BigSmlChkBox, query);
+  if (options.optionsOpen && !options.distinguishWidthAndKana)
+    AddFoldedForms(text, options.caseSensitive, query);
 }
 
 }  // namespace
 
-bool ParseSearchContent(std::string_view text, const ParseInputs& inputs,
+bool ParseSearchContent(std::string_view text, const SearchOptions& options,
                         const MessageSink& report, SearchQuery& query) {
-  if (text.empty() && inputs.Edit2Text.empty()) {
+  if (text.empty() && options.nameFilter.empty()) {
     if (report) report(kEmptyContentMessage);
     return false;
   }
   query = SearchQuery{};
   query.displayText =
-      inputs.conversionSource.empty() ? std::string(text) : inputs.conversionSource;
+      options.conversionSource.empty() ? std::string(text) : options.conversionSource;
 
-  const bool commaIsContent = inputs.OptionChkBox && inputs.CheckBox1;
-  if (inputs.Utf16ChkBox && !text.empty() && (inputs.CheckBox1 || !ContainsComma(text))) {
+  const bool commaIsContent = options.optionsOpen && options.commaIsContent;
+  if (options.searchUtf16 && !text.empty() && (options.commaIsContent || !ContainsComma(text))) {
     const auto list = ToUtf16ByteList(text);
     if (!list) {
       // The text is not valid CP932, so it has no UTF-16 bytes to search.
@@ -101,7 +101,7 @@ bool ParseSearchContent(std::string_view text, const ParseInputs& inputs,
     return BuildNumbersQuery(*list, report, query);
   }
   if (ContainsComma(text) && !commaIsContent) return BuildNumbersQuery(text, report, query);
-  BuildTextQuery(text, inputs, query);
+  BuildTextQuery(text, options, query);
   return true;
 }
 

@@ -48,25 +48,25 @@ FindResult Find(const std::vector<std::string>& args) {
 TEST(FindOptions, DefaultsFlagsAndOperands) {
   const auto o = Parse({"--options", "--case", "--fold", "--name=a=b/c", "--", "--x", "/t1", "/t2"});
   ASSERT_TRUE(o);
-  EXPECT_TRUE(o->OptionChkBox && o->BigSmlChkBox && !o->FullHalfChkBox);
-  EXPECT_EQ(o->Edit2Text, "a=b/c");
-  EXPECT_EQ(o->content, "--x");
+  EXPECT_TRUE(o->search.optionsOpen && o->search.caseSensitive && !o->search.distinguishWidthAndKana);
+  EXPECT_EQ(o->search.nameFilter, "a=b/c");
+  EXPECT_EQ(o->search.content, "--x");
   EXPECT_EQ(o->locations, (std::vector<std::string>{"/t1", "/t2"}));
-  EXPECT_FALSE(o->SizeChkBox || o->DateChkMenu || o->cached || o->count);
+  EXPECT_FALSE(o->search.sizeFilterOn || o->search.dateFilterOn || o->cached || o->count);
 
   const auto sized = Parse({"--unit", "MB", "", "."});
   ASSERT_TRUE(sized);
-  EXPECT_TRUE(sized->SizeChkBox);
-  EXPECT_EQ(sized->sizeNumber, 10);
-  EXPECT_EQ(sized->sizeUnitIndex, 2);
-  EXPECT_FALSE(sized->sizeAtLeast);
-  EXPECT_EQ(sized->content, "");
+  EXPECT_TRUE(sized->search.sizeFilterOn);
+  EXPECT_EQ(sized->search.sizeNumber, 10);
+  EXPECT_EQ(sized->search.sizeUnitIndex, 2);
+  EXPECT_FALSE(sized->search.sizeAtLeast);
+  EXPECT_EQ(sized->search.content, "");
 
   const auto dated = Parse({"--from", "2024/01/01", "--to", "2024/1/31", "x"});
   ASSERT_TRUE(dated);
-  EXPECT_TRUE(dated->DateChkMenu);
-  EXPECT_NEAR(dated->dateTo - dated->dateFrom, 30.0, 1e-9);
-  const auto conditions = MakeConditions(*dated);
+  EXPECT_TRUE(dated->search.dateFilterOn);
+  EXPECT_NEAR(dated->search.dateTo - dated->search.dateFrom, 30.0, 1e-9);
+  const auto conditions = search::ConditionsFor(dated->search);
   EXPECT_NEAR(conditions.dateFrom - static_cast<long long>(conditions.dateFrom),
               search::kDatePickerInitialValue - 38952, 1e-9);  // 09:49:05 kept
 }
@@ -97,20 +97,20 @@ TEST(FindOptions, BadCommandLines) {
 
 TEST(FindOptions, PanelOptionsActOnlyWithOptions) {
   auto o = *Parse({"--case", "--fold", "--skip-breaks", "--hidden", "--name", "Txt", "x"});
-  auto m = MakeMatchOptions(o, search::SearchMode::Text);
+  auto m = search::MatchOptionsFor(o.search, search::SearchMode::Text);
   EXPECT_FALSE(m.caseSensitive);
   EXPECT_TRUE(m.foldedCaseSensitive);
   EXPECT_FALSE(m.foldWidthAndKana);
   EXPECT_TRUE(m.skipLineBreaks);
-  auto c = MakeConditions(o);
+  auto c = search::ConditionsFor(o.search);
   EXPECT_FALSE(c.optionsOpen);
   EXPECT_TRUE(c.includeHidden);
   EXPECT_EQ(c.nameTerms, std::vector<std::string>{"Txt"});  // case kept: --case
-  o.OptionChkBox = true;
-  m = MakeMatchOptions(o, search::SearchMode::Text);
+  o.search.optionsOpen = true;
+  m = search::MatchOptionsFor(o.search, search::SearchMode::Text);
   EXPECT_TRUE(m.caseSensitive);
   EXPECT_TRUE(m.foldWidthAndKana);
-  EXPECT_TRUE(MakeConditions(o).optionsOpen);
+  EXPECT_TRUE(search::ConditionsFor(o.search).optionsOpen);
 }
 
 TEST(FindCommand, RunsTheSearchAndReportsHitLines) {

@@ -46,10 +46,10 @@ std::string Utf16Le(std::u16string_view units) {
   return bytes;
 }
 
-SnippetInputs NumbersContent(int radioGroupItem) {
+SnippetInputs NumbersContent(int binaryDisplay) {
   SnippetInputs inputs;
-  inputs.StaticText2First = ',';
-  inputs.RadioGroup1 = radioGroupItem;
+  inputs.contentFirstChar = ',';
+  inputs.binaryDisplay = binaryDisplay;
   return inputs;
 }
 
@@ -90,11 +90,11 @@ TEST_F(SnippetTest, NumbersSearchShowsBytesInEitherDisplay) {
 TEST_F(SnippetTest, CommaAsContentShowsText) {
   const std::string path = Write("comma.txt", "a,100,b");
   SnippetInputs inputs = NumbersContent(0);
-  inputs.CheckBox1 = true;
+  inputs.commaIsContent = true;
   EXPECT_EQ(MakeSnippet(path, 1, inputs), ",100,b");
   // Without a leading comma in the content box the snippet is text too.
   inputs = NumbersContent(0);
-  inputs.StaticText2First = 'a';
+  inputs.contentFirstChar = 'a';
   EXPECT_EQ(MakeSnippet(path, 0, inputs), "a,100,b");
 }
 
@@ -114,7 +114,7 @@ TEST_F(SnippetTest, WordDocumentsDecodeUtf16OnlyForNonAlphanumericTexts) {
 
 TEST_F(SnippetTest, ConvertedSearchesDecodeAndSkipByteOrderMarks) {
   SnippetInputs utf16;
-  utf16.Utf16ChkBox = true;
+  utf16.searchedUtf16 = true;
   const std::string wide = Write("wide.txt", "\xFF\xFE" + Utf16Le(u"検索abc"));
   EXPECT_EQ(MakeSnippet(wide, 0, utf16), "検索abc");
   EXPECT_EQ(MakeSnippet(wide, 2, utf16), "検索abc");
@@ -124,7 +124,7 @@ TEST_F(SnippetTest, ConvertedSearchesDecodeAndSkipByteOrderMarks) {
 
   SnippetInputs fromUtf8;
   fromUtf8.fromUtf8 = true;
-  fromUtf8.Utf16ChkBox = true;  // the UTF-8 flag decides the decoding
+  fromUtf8.searchedUtf16 = true;  // the UTF-8 flag decides the decoding
   const std::string utf8 = Write("utf8.txt", "\xEF\xBB\xBF" + U8(u8"検索 ｱ\r\nx"));
   EXPECT_EQ(MakeSnippet(utf8, 0, fromUtf8), "検索 ｱ\r\nx");
   EXPECT_EQ(MakeSnippet(utf8, 3, fromUtf8), "検索 ｱ\r\nx");

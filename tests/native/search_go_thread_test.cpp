@@ -21,7 +21,7 @@ struct StartValues {
 
 SearchQuery Parse(const std::string& text) {
   SearchQuery query;
-  EXPECT_TRUE(ParseSearchContent(text, ParseInputs{}, [](const std::string&) {}, query));
+  EXPECT_TRUE(ParseSearchContent(text, SearchOptions{}, [](const std::string&) {}, query));
   return query;
 }
 

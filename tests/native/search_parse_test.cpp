@@ -16,7 +16,7 @@ struct Parsed {
   std::vector<std::string> messages;
 };
 
-Parsed Parse(std::string_view text, ParseInputs inputs = {}) {
+Parsed Parse(std::string_view text, SearchOptions inputs = {}) {
   Parsed result;
   result.ok = ParseSearchContent(
       text, inputs, [&](const std::string& message) { result.messages.push_back(message); },
@@ -24,10 +24,10 @@ Parsed Parse(std::string_view text, ParseInputs inputs = {}) {
   return result;
 }
 
-ParseInputs CommaIsContent() {
-  ParseInputs inputs;
-  inputs.OptionChkBox = true;
-  inputs.CheckBox1 = true;
+SearchOptions CommaIsContent() {
+  SearchOptions inputs;
+  inputs.optionsOpen = true;
+  inputs.commaIsContent = true;
   return inputs;
 }
 
@@ -68,9 +68,9 @@ TEST(ParseSearchContent, CommaMakesAByteList) {
   ExpectNumbers(Parse(",-1"), Bytes({0xFF}));
   ExpectNumbers(Parse(",$FF,xFF,0XFF"), Bytes({0xFF, 0xFF, 0xFF}));
   ExpectNumbers(Parse(",0,0"), Bytes({0x00, 0x00}));  // zero bytes stay in the pattern
-  // With the option panel closed CheckBox1 has no say.
-  ParseInputs closedPanel;
-  closedPanel.CheckBox1 = true;
+  // With the option panel closed the comma rule has no say.
+  SearchOptions closedPanel;
+  closedPanel.commaIsContent = true;
   ExpectNumbers(Parse(",1", closedPanel), Bytes({0x01}));
 }
 
@@ -124,15 +124,15 @@ TEST(ParseSearchContent, AllAlphanumericOnlyForAsciiLettersAndDigits) {
 }
 
 TEST(ParseSearchContent, Utf16ConvertsTheTextToAByteList) {
-  ParseInputs utf16;
-  utf16.Utf16ChkBox = true;
+  SearchOptions utf16;
+  utf16.searchUtf16 = true;
   ExpectNumbers(Parse("ab", utf16), Bytes({0x61, 0x00, 0x62, 0x00}));
   ExpectNumbers(Parse("あ", utf16), Bytes({0x42, 0x30}));
   // A list the user wrote stays a list.
   ExpectNumbers(Parse(",1,2", utf16), Bytes({0x01, 0x02}));
 
-  ParseInputs utf16Comma = CommaIsContent();
-  utf16Comma.Utf16ChkBox = true;
+  SearchOptions utf16Comma = CommaIsContent();
+  utf16Comma.searchUtf16 = true;
   ExpectNumbers(Parse("a,b", utf16Comma), Bytes({0x61, 0x00, 0x2C, 0x00, 0x62, 0x00}));
 
   // A text with no UTF-16 form is refused rather than searched as an empty list.
@@ -155,8 +155,8 @@ TEST(ParseSearchContent, EmptyContentKeepsThePreviousQuery) {
   EXPECT_EQ(query.displayText, ",1,2");
 
   // A name filter makes an empty content acceptable: it replaces the query.
-  ParseInputs nameOnly;
-  nameOnly.Edit2Text = ".txt";
+  SearchOptions nameOnly;
+  nameOnly.nameFilter = ".txt";
   EXPECT_TRUE(ParseSearchContent("", nameOnly, sink, query));
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(query.mode, SearchMode::Text);
@@ -166,7 +166,7 @@ TEST(ParseSearchContent, EmptyContentKeepsThePreviousQuery) {
 }
 
 TEST(ParseSearchContent, ConversionSourceIsShownInsteadOfTheList) {
-  ParseInputs converted;
+  SearchOptions converted;
   converted.conversionSource = "検索";
   Parsed parsed = Parse(",0x8C,0x9F", converted);
   ExpectNumbers(parsed, Bytes({0x8C, 0x9F}));
@@ -174,9 +174,9 @@ TEST(ParseSearchContent, ConversionSourceIsShownInsteadOfTheList) {
 }
 
 TEST(ParseSearchContent, FoldingBuildsHalfAndFullWidthForms) {
-  ParseInputs folding;
-  folding.OptionChkBox = true;
-  folding.FullHalfChkBox = false;
+  SearchOptions folding;
+  folding.optionsOpen = true;
+  folding.distinguishWidthAndKana = false;
 
   Parsed mixed = Parse("ABが", folding);
   ExpectText(mixed, "abｶﾞ");
@@ -200,13 +200,13 @@ TEST(ParseSearchContent, FoldingBuildsHalfAndFullWidthForms) {
   EXPECT_EQ(wide.query.formLength, 4);
   EXPECT_EQ(wide.query.hiraganaForm, wide.query.katakanaForm);
 
-  folding.BigSmlChkBox = true;
+  folding.caseSensitive = true;
   Parsed cased = Parse("Aa", folding);
   ExpectText(cased, "Aa");
   EXPECT_EQ(cased.query.katakanaForm, "Ａａ");
   EXPECT_TRUE(cased.query.allAlphanumeric);
 
   // Folding needs the option panel open.
-  folding.OptionChkBox = false;
+  folding.optionsOpen = false;
   ExpectText(Parse("ABか", folding), "ABか");
 }

@@ -109,11 +109,11 @@ TEST_F(MainFormFrame, TheTimerEnablesTheLogButtonAndBlinksTheViewButton) {
   EXPECT_FALSE(form.LogSpBtn.Enabled());
   EXPECT_FALSE(form.Timer1.Enabled());
   EXPECT_EQ(form.Timer1.Interval(), 500u);
-  form.ErrorLogList.push_back("2026/12/08 ログオフに失敗しました");
+  form.State.ErrorLogList.push_back("2026/12/08 ログオフに失敗しました");
   form.Timer1Timer(form.Timer1);
   EXPECT_TRUE(form.LogSpBtn.Enabled());
 
-  form.PendingResultsFlag = true;
+  form.State.PendingResultsFlag = true;
   std::vector<int> glyphs;
   for (int tick = 0; tick < 5; ++tick) {
     form.Timer1Timer(form.Timer1);

@@ -20,13 +20,13 @@ TEST(StartupMainForm, LoadsTheLogAndSavesEverythingAtClose) {
   startup_test::WriteFile(dir.path() + "data\\errlog.txt", "[2026/12/01 01:02:03]\r\n LookupPrivilegeValue Error\r\n");
 
   auto form = ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
-  EXPECT_EQ(form->UserDataDir, userDir);
-  EXPECT_EQ(form->ErrorLogList.size(), 2u);
+  EXPECT_EQ(form->State.UserDataDir, userDir);
+  EXPECT_EQ(form->State.ErrorLogList.size(), 2u);
   EXPECT_TRUE(form->LogSpBtn.Enabled());
-  EXPECT_GT(form->ColorDepth, 0);
-  EXPECT_EQ(form->StatusBarColor, app::UsesRichColours(form->ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
+  EXPECT_GT(form->State.ColorDepth, 0);
+  EXPECT_EQ(form->StatusBarColor, app::UsesRichColours(form->State.ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
 
-  form->ErrorLogList.clear();
+  form->State.ErrorLogList.clear();
   form->PendingResultsFlag = true;
   form->Close();
   EXPECT_EQ(startup_test::ReadFile(userDir + "errlog.txt"), "");

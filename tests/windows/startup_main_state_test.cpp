@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "app/app_identity.h"
-#include "app/main_window_state.h"
+#include "app/program_state_steps.h"
 #include "platform/os/registry.h"
 #include "startup_test_support.h"
 
@@ -25,7 +25,7 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   std::vector<std::string> messages;
   auto show = [&](const std::string& m) { messages.push_back(m); };
 
-  app::MainWindowState first;
+  app::ProgramState first;
   app::StartFolders(first, exe, "user");
   app::StartSettingsAndProbes(first, exe, show);
   EXPECT_EQ(first.ProgramDir, dir.path());
@@ -48,7 +48,7 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   controls.TextOnlyChecked = true;
   EXPECT_TRUE(app::SaveAtClose(first, controls));
 
-  app::MainWindowState second;
+  app::ProgramState second;
   app::StartFolders(second, exe, "user");
   app::StartSettingsAndProbes(second, exe, show);
   app::LoadErrorLog(second);
@@ -67,7 +67,7 @@ TEST(StartupMainState, CloseAfterTheKeyWasRemoved) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::CreateEmptyKey();
   startup_test::TempDir dir;
-  app::MainWindowState state;
+  app::ProgramState state;
   app::StartFolders(state, dir.path() + "Trovex.exe", "user");
   app::StartSettingsAndProbes(state, dir.path() + "Trovex.exe", [](const std::string&) {});
   startup_test::WriteFile(state.ErrorLogPath, "");

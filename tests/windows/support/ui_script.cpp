@@ -17,10 +17,10 @@ const char* KindName(ScriptedPrompts::Kind kind) {
 
 }  // namespace
 
-ScriptedPrompts::ScriptedPrompts() { ui::App().SetPrompts(this); }
+ScriptedPrompts::ScriptedPrompts() : previous_(&ui::App().Prompts()) { ui::App().SetPrompts(this); }
 
 ScriptedPrompts::~ScriptedPrompts() {
-  ui::App().SetPrompts(nullptr);
+  ui::App().SetPrompts(previous_);
   if (!answers_.empty()) {
     ADD_FAILURE() << answers_.size() << " expected prompt(s) never shown, the first a "
                   << KindName(answers_.front().kind);

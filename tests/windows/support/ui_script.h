@@ -1,7 +1,9 @@
 #pragma once
 // Test helpers for windows: a scripted prompt service and a script of modal forms.
-// Both install themselves for their lifetime and fail the test on any prompt or
-// modal form that was not expected, and on expectations left unused.
+// Both install themselves for their lifetime (putting back what was there before)
+// and fail the test on any prompt or modal form that was not expected, and on
+// expectations left unused. Outside them the tests' main fails any prompt or modal
+// form (support/test_main.cpp).
 #include <deque>
 #include <functional>
 #include <optional>
@@ -52,6 +54,7 @@ class ScriptedPrompts : public ui::PromptService {
   };
   std::optional<Answer> Next(Kind kind, const std::string& text);
 
+  ui::PromptService* previous_;
   std::deque<Answer> answers_;
   std::vector<Prompt> log_;
 };

@@ -1,4 +1,4 @@
-#include "app/main_window_state.h"
+#include "app/program_state_steps.h"
 
 #include "app/app_folders.h"
 #include "app/startup_steps.h"
@@ -6,7 +6,7 @@
 
 namespace trovex::app {
 
-void StartFolders(MainWindowState& state, const std::string& exePath, const std::string& userName) {
+void StartFolders(ProgramState& state, const std::string& exePath, const std::string& userName) {
   AppFolders folders = ComputeAppFolders(exePath, userName);
   state.ProgramDir = folders.ProgramDir;
   state.SharedDataDir = folders.SharedDataDir;
@@ -16,7 +16,7 @@ void StartFolders(MainWindowState& state, const std::string& exePath, const std:
   MoveOlderFiles(folders);
 }
 
-void StartSettingsAndProbes(MainWindowState& state, const std::string& exePath,
+void StartSettingsAndProbes(ProgramState& state, const std::string& exePath,
                             const std::function<void(const std::string&)>& showMessage) {
   RepairDesktopShortcut(shell::SpecialFolderPath(0), ExtractFileName(exePath));
   AppSettings settings = SettingsFromState(state, state.StoredControls);
@@ -26,14 +26,14 @@ void StartSettingsAndProbes(MainWindowState& state, const std::string& exePath,
   if (AdministratorWarningDue(state.OsLevel)) showMessage(AdministratorWarningText());
 }
 
-void LoadErrorLog(MainWindowState& state) { state.ErrorLogList = LoadErrorLogList(state.ErrorLogPath); }
+void LoadErrorLog(ProgramState& state) { state.ErrorLogList = LoadErrorLogList(state.ErrorLogPath); }
 
-bool SaveAtClose(const MainWindowState& state, const ControlSettings& controls) {
+bool SaveAtClose(const ProgramState& state, const ControlSettings& controls) {
   SaveErrorLogList(state.ErrorLogPath, state.ErrorLogList);
   return WriteClosingSettings(SettingsFromState(state, controls));
 }
 
-AppSettings SettingsFromState(const MainWindowState& state, const ControlSettings& controls) {
+AppSettings SettingsFromState(const ProgramState& state, const ControlSettings& controls) {
   AppSettings settings;
   settings.path = state.CurrentPath;
   settings.extpath = state.PendingResultsPath;
@@ -45,7 +45,7 @@ AppSettings SettingsFromState(const MainWindowState& state, const ControlSetting
   return settings;
 }
 
-void ApplySettings(const AppSettings& settings, MainWindowState& state) {
+void ApplySettings(const AppSettings& settings, ProgramState& state) {
   state.CurrentPath = settings.path;
   state.PendingResultsPath = settings.extpath;
   state.PendingResultsFlag = settings.exitFrg;

@@ -1,0 +1,2 @@
+// Core code builds on every platform: only platform/ talks to Windows.
+#error "core code outside platform/ must not include <windows.h>"
