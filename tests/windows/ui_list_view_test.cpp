@@ -1,0 +1,557 @@
+// ListView over the window's own rows: what the control shows and answers is read
+// back through its messages, as a user or another program would see it.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/wide.h"
+
+namespace trovex::ui {
+namespace {
+
+struct Row {
+  std::string name;
+  std::string size;
+};
+
+class ListForm : public Form {
+ public:
+  ListForm() : ListView1(this) {
+    SetClientSize(420, 300);
+    ListView1.SetBounds(0, 0, 400, 280);
+    ListView1.AddColumn({"ファイル名", 150});
+    ListView1.AddColumn({"サイズ", 60, TextAlign::Right});
+    ListView1.OnData = [this](std::size_t row, int column) {
+      return column == 0 ? rows.at(row).name : rows.at(row).size;
+    };
+  }
+  void SetRows(std::vector<Row> newRows) {
+    rows = std::move(newRows);
+    ListView1.SetRowCount(rows.size());
+    ListView1.Refresh();
+  }
+
+  std::vector<Row> rows;
+  ListView ListView1;
+};
+
+std::wstring ItemTextWide(HWND list, int row, int column, int buffer = 260) {
+  std::wstring text(static_cast<std::size_t>(buffer), L'\0');
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text.data();
+  item.cchTextMax = buffer;
+  const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+std::string ItemText(const ListView& list, int row, int column = 0) {
+  return Narrow(ItemTextWide(list.Handle(), row, column));
+}
+
+LRESULT SendNotifyThroughParent(ListView& list, NMHDR& header) {
+  header.hwndFrom = list.Handle();
+  header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list.Handle()));
+  return SendMessageW(GetParent(list.Handle()), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+HWND HeaderOf(const ListView& list) {
+  return reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETHEADER, 0, 0));
+}
+
+TEST(UiListView, OwnerDataRowsReadBackFromTheWindowsRows) {
+  ListForm form;
+  form.SetRows({{"検索結果.txt", "2KB"}, {"ｶﾅ表示.doc", "1023B"}, {"readme", ""}});
+  const HWND list = form.ListView1.Handle();
+  EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & LVS_OWNERDATA);
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(ItemTextWide(list, 0, 0), L"検索結果.txt");
+  EXPECT_EQ(ItemText(form.ListView1, 1, 0), "ｶﾅ表示.doc");
+  EXPECT_EQ(ItemText(form.ListView1, 1, 1), "1023B");
+  EXPECT_EQ(ItemText(form.ListView1, 2, 1), "");
+
+  // Nothing is cached: a changed row reads as changed.
+  form.rows[0].name = "更新後.txt";
+  form.ListView1.RefreshRow(0);
+  EXPECT_EQ(ItemText(form.ListView1, 0), "更新後.txt");
+
+  // A text longer than the reader's buffer comes back cut to it.
+  form.rows[2].name = std::string(400, 'x');
+  EXPECT_EQ(ItemTextWide(list, 2, 0, 16), std::wstring(15, L'x'));
+  EXPECT_EQ(ItemTextWide(list, 2, 0).size(), 259u);
+
+  // Two texts asked for one after the other both stay readable.
+  LVITEMW first{};
+  first.mask = LVIF_TEXT;
+  first.iItem = 0;
+  wchar_t buffer1[64] = {};
+  first.pszText = buffer1;
+  first.cchTextMax = 64;
+  LVITEMW second = first;
+  second.iItem = 1;
+  wchar_t buffer2[64] = {};
+  second.pszText = buffer2;
+  ASSERT_TRUE(SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&first)));
+  ASSERT_TRUE(SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&second)));
+  EXPECT_EQ(Narrow(first.pszText), "更新後.txt");
+  EXPECT_EQ(Narrow(second.pszText), "ｶﾅ表示.doc");
+}
+
+TEST(UiListView, IconIndexesComeFromTheImageCallback) {
+  ListForm form;
+  form.SetRows({{"a", ""}, {"b", ""}});
+  form.ListView1.OnImage = [](std::size_t row) { return row == 0 ? 7 : -1; };
+  for (int row = 0; row < 2; ++row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = 99;
+    ASSERT_TRUE(SendMessageW(form.ListView1.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(item.iImage, row == 0 ? 7 : -1);
+  }
+}
+
+TEST(UiListView, RowCountsBeyondIntMaxClampWithoutWrapping) {
+  ListForm form;
+  std::vector<std::size_t> asked;
+  form.ListView1.OnData = [&asked](std::size_t row, int) {
+    asked.push_back(row);
+    return std::to_string(row);
+  };
+  form.ListView1.SetRowCount((std::size_t{1} << 32) + 5);  // would wrap to 5 as a 32-bit count
+  EXPECT_EQ(form.ListView1.RowCount(), std::size_t{INT_MAX});
+  EXPECT_EQ(SendMessageW(form.ListView1.Handle(), LVM_GETITEMCOUNT, 0, 0), INT_MAX);
+  EXPECT_EQ(ItemText(form.ListView1, INT_MAX - 1), "2147483646");
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ(asked.back(), std::size_t{INT_MAX} - 1);
+  form.ListView1.SetRowCount(~std::size_t{0});
+  EXPECT_EQ(form.ListView1.RowCount(), std::size_t{INT_MAX});
+  form.ListView1.SetRowCount(3);
+  EXPECT_EQ(form.ListView1.RowCount(), 3u);
+}
+
+TEST(UiListView, GrowingTheRowCountKeepsTheScrollPosition) {
+  ListForm form;
+  form.Show();
+  std::vector<Row> rows;
+  for (int i = 0; i < 100; ++i) rows.push_back({"行" + std::to_string(i), ""});
+  form.SetRows(rows);
+  form.ListView1.EnsureVisible(60);
+  const std::size_t top = form.ListView1.TopItem();
+  ASSERT_GT(top, 0u);
+  ASSERT_NE(top, ListView::npos);
+  form.ListView1.BeginUpdate();
+  for (int i = 100; i < 300; ++i) {
+    form.rows.push_back({"行" + std::to_string(i), ""});
+    form.ListView1.SetRowCount(form.rows.size());
+  }
+  form.ListView1.EndUpdate();
+  EXPECT_EQ(form.ListView1.RowCount(), 300u);
+  EXPECT_EQ(form.ListView1.TopItem(), top);
+  EXPECT_EQ(ItemText(form.ListView1, 299), "行299");
+  form.Hide();
+}
+
+TEST(UiListView, HeaderClickReachesTheHandlerWhichSortsItsOwnRows) {
+  ListForm form;
+  form.Show();
+  form.SetRows({{"b", "2KB"}, {"c", "999B"}, {"a", "1MB"}});
+  std::vector<int> clicks;
+  form.ListView1.OnColumnClick = [&](ListView& sender, int column) {
+    EXPECT_EQ(&sender, &form.ListView1);
+    clicks.push_back(column);
+    std::sort(form.rows.begin(), form.rows.end(), [](const Row& x, const Row& y) { return x.name < y.name; });
+    sender.Refresh();
+  };
+  const HWND header = HeaderOf(form.ListView1);
+  ASSERT_NE(header, nullptr);
+  for (int column : {1, 0}) {
+    RECT rect{};
+    ASSERT_TRUE(SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rect)));
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(header, WM_LBUTTONUP, 0, point);
+  }
+  EXPECT_EQ(clicks, (std::vector<int>{1, 0}));
+  EXPECT_EQ(ItemText(form.ListView1, 0), "a");
+  EXPECT_EQ(ItemText(form.ListView1, 2, 1), "999B");
+  form.Hide();
+}
+
+TEST(UiListView, SelectionCommandsAndTheirEvents) {
+  ListForm form;
+  form.SetRows({{"0", ""}, {"1", ""}, {"2", ""}, {"3", ""}, {"4", ""}, {"5", ""}});
+  ListView& list = form.ListView1;
+  std::vector<std::pair<std::size_t, bool>> selects;
+  int changes = 0;
+  list.OnSelectItem = [&](ListView&, std::size_t row, bool selected) { selects.emplace_back(row, selected); };
+  list.OnChange = [&](Component&) { ++changes; };
+
+  list.SetSelected(4, true);
+  list.SetSelected(1, true);
+  EXPECT_EQ(list.SelectedRows(), (std::vector<std::size_t>{1, 4}));  // ascending, not in order of selection
+  EXPECT_EQ(list.SelCount(), 2u);
+  EXPECT_EQ(list.FirstSelected(), 1u);
+  EXPECT_TRUE(list.Selected(4));
+  EXPECT_FALSE(list.Selected(3));
+  EXPECT_FALSE(list.Selected(600));
+  EXPECT_EQ(selects, (std::vector<std::pair<std::size_t, bool>>{{4, true}, {1, true}}));
+  EXPECT_EQ(changes, 2);
+  list.SetSelected(4, false);
+  EXPECT_EQ(selects.back(), (std::pair<std::size_t, bool>{4, false}));
+  EXPECT_EQ(changes, 3);
+
+  // Commands over many rows report one change each.
+  selects.clear();
+  list.InvertSelection();
+  EXPECT_EQ(list.SelectedRows(), (std::vector<std::size_t>{0, 2, 3, 4, 5}));
+  EXPECT_EQ(changes, 4);
+  list.SelectWhere([](std::size_t row) { return row % 3 == 1; });
+  EXPECT_EQ(list.SelectedRows(), (std::vector<std::size_t>{1, 4}));
+  EXPECT_EQ(changes, 5);
+  list.SelectAll();
+  EXPECT_EQ(list.SelCount(), 6u);
+  EXPECT_EQ(changes, 6);
+  list.InvertSelection();
+  EXPECT_EQ(list.SelCount(), 0u);
+  EXPECT_EQ(list.FirstSelected(), ListView::npos);
+  list.ClearSelection();  // nothing was selected: no change
+  EXPECT_EQ(changes, 7);
+  EXPECT_TRUE(selects.empty());
+
+  list.SetItemFocused(3);
+  EXPECT_EQ(list.ItemFocused(), 3u);
+  EXPECT_EQ(list.SelCount(), 0u);  // focus is not selection
+  list.SetItemFocused(ListView::npos);
+  EXPECT_EQ(list.ItemFocused(), ListView::npos);
+}
+
+TEST(UiListView, SingleSelectionKeepsOneRow) {
+  ListForm form;
+  form.SetRows({{"0", ""}, {"1", ""}, {"2", ""}});
+  form.ListView1.SetMultiSelect(false);
+  form.ListView1.SetSelected(0, true);
+  form.ListView1.SetSelected(2, true);
+  EXPECT_EQ(form.ListView1.SelectedRows(), (std::vector<std::size_t>{2}));
+}
+
+TEST(UiListView, FindCaptionIgnoresLetterCaseAsTheLocaleLowersIt) {
+  ListForm form;
+  form.SetRows({{"ヂ", ""}, {"ア", ""}, {"README.txt", ""}, {"ＡＢＣ表示", ""}, {"abc表示", ""},
+                {"ΩΣ", ""}, {"readme.txt", ""}});
+  ListView& list = form.ListView1;
+  EXPECT_EQ(list.FindCaption("readme.TXT"), 2u);
+  EXPECT_EQ(list.FindCaption("readme.TXT", 3), 6u);
+  EXPECT_EQ(list.FindCaption("ａｂｃ表示"), 3u);  // full-width letters have cases too
+  EXPECT_EQ(list.FindCaption("ABC表示"), 4u);     // and stay apart from half-width ones
+  EXPECT_EQ(list.FindCaption("ωσ"), 5u);
+  // ア is 83 41: its trail byte is no letter A, so it does not turn into ヂ (83 61).
+  EXPECT_EQ(list.FindCaption("ア"), 1u);
+  EXPECT_EQ(list.FindCaption("表示"), ListView::npos);  // the whole caption, not a part
+  EXPECT_EQ(list.FindCaption("README.txt", 7), ListView::npos);
+
+  // Typing the start of a caption: the control asks the view.
+  LVFINDINFOW find{};
+  find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+  find.psz = L"ｒｅａｄ";
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), -1);
+  find.psz = L"ReAd";
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_FINDITEMW, 3, reinterpret_cast<LPARAM>(&find)), 6);
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_FINDITEMW, 7, reinterpret_cast<LPARAM>(&find)), 2);  // wraps
+  find.flags = LVFI_STRING | LVFI_PARTIAL;
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_FINDITEMW, 7, reinterpret_cast<LPARAM>(&find)), -1);
+  find.flags = LVFI_STRING;
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), -1);
+}
+
+TEST(UiListView, InPlaceEditCanBeVetoedAndHandsOverTheNewText) {
+  ListForm form;
+  form.SetRows({{"固定", ""}, {"旧い名前", ""}, {"残す", ""}});
+  ListView& list = form.ListView1;
+  list.SetReadOnly(false);
+  EXPECT_TRUE(GetWindowLongW(list.Handle(), GWL_STYLE) & LVS_EDITLABELS);
+  std::vector<std::size_t> asked;
+  std::vector<std::pair<std::size_t, std::string>> edited;
+  list.OnEditing = [&](ListView&, std::size_t row, bool& allow) {
+    asked.push_back(row);
+    allow = row != 0;
+  };
+  list.OnEdited = [&](ListView&, std::size_t row, std::string& text, bool& accept) {
+    edited.emplace_back(row, text);
+    form.rows[row].name = text;
+    accept = true;
+  };
+  form.Show();
+
+  EXPECT_FALSE(list.EditCaption(0));
+  EXPECT_FALSE(list.Editing());
+  EXPECT_FALSE(list.EditCaption(9));
+
+  ASSERT_TRUE(list.EditCaption(1));
+  HWND edit = reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  wchar_t shown[64] = {};
+  GetWindowTextW(edit, shown, 64);
+  EXPECT_EQ(Narrow(shown), "旧い名前");
+  SetWindowTextW(edit, L"新しい名前");
+  SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_FALSE(list.Editing());
+  EXPECT_EQ(edited, (std::vector<std::pair<std::size_t, std::string>>{{1, "新しい名前"}}));
+  EXPECT_EQ(ItemText(list, 1), "新しい名前");
+
+  // An edit the user cancels (Escape) hands nothing over.
+  ASSERT_TRUE(list.EditCaption(2));
+  edit = reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  SetWindowTextW(edit, L"捨てる");
+  SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(list.Editing());
+  EXPECT_EQ(edited.size(), 1u);
+  EXPECT_EQ(ItemText(list, 2), "残す");
+  EXPECT_EQ(asked, (std::vector<std::size_t>{0, 1, 2}));
+  form.Hide();
+}
+
+constexpr Color kOddRow = 0xFBF3F0;   // RGB(240,243,251)
+constexpr Color kMismatch = 0xE3E3E3;
+
+LRESULT CustomDraw(ListView& list, DWORD stage, std::size_t row, NMLVCUSTOMDRAW& draw) {
+  draw = NMLVCUSTOMDRAW{};
+  draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+  draw.nmcd.dwDrawStage = stage;
+  draw.nmcd.dwItemSpec = row;
+  draw.clrText = 0x010203;
+  draw.clrTextBk = 0x040506;
+  return SendNotifyThroughParent(list, draw.nmcd.hdr);
+}
+
+TEST(UiListView, CustomDrawAsksTheRowColours) {
+  ListForm form;
+  form.SetRows({{"0", ""}, {"1", "-1"}, {"2", ""}, {"3", ""}});
+  ListView& list = form.ListView1;
+  NMLVCUSTOMDRAW draw{};
+  EXPECT_EQ(CustomDraw(list, CDDS_PREPAINT, 0, draw), CDRF_DODEFAULT);  // no colours: no work per row
+
+  std::vector<std::size_t> asked;
+  list.OnRowColor = [&](std::size_t row) {
+    asked.push_back(row);
+    if (form.rows[row].size == "-1") return kMismatch;
+    return row % 2 == 1 ? kOddRow : clNone;
+  };
+  list.OnCut = [](std::size_t row) { return row == 2; };
+  EXPECT_EQ(CustomDraw(list, CDDS_PREPAINT, 0, draw), CDRF_NOTIFYITEMDRAW);
+  CustomDraw(list, CDDS_ITEMPREPAINT, 3, draw);
+  EXPECT_EQ(draw.clrTextBk, kOddRow);
+  EXPECT_EQ(draw.clrText, 0x010203u);
+  CustomDraw(list, CDDS_ITEMPREPAINT, 1, draw);
+  EXPECT_EQ(draw.clrTextBk, kMismatch);
+  CustomDraw(list, CDDS_ITEMPREPAINT, 0, draw);
+  EXPECT_EQ(draw.clrTextBk, 0x040506u);  // clNone leaves the default
+  CustomDraw(list, CDDS_ITEMPREPAINT, 2, draw);
+  EXPECT_EQ(draw.clrText, ColorToRgb(clGrayText));  // dimmed
+  EXPECT_EQ(asked, (std::vector<std::size_t>{3, 1, 0, 2}));
+
+  list.SetSelected(3, true);  // the selection's colours win
+  CustomDraw(list, CDDS_ITEMPREPAINT, 3, draw);
+  EXPECT_EQ(draw.clrTextBk, 0x040506u);
+  EXPECT_EQ(asked.size(), 4u);
+  list.SetSelected(3, false);
+  CustomDraw(list, CDDS_ITEMPREPAINT, 40, draw);  // beyond the rows: not asked
+  EXPECT_EQ(draw.clrTextBk, 0x040506u);
+  EXPECT_EQ(asked.size(), 4u);
+}
+
+TEST(UiListView, PaintedRowsTakeTheirBackground) {
+  ListForm form;
+  form.SetRows({{"0", ""}, {"1", ""}, {"2", ""}});
+  ListView& list = form.ListView1;
+  list.SetRowSelect(true);
+  list.OnRowColor = [](std::size_t row) { return row == 1 ? kOddRow : clNone; };
+  form.Show();
+  RECT rect{};
+  rect.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect)));
+  RECT other{};
+  other.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&other)));
+
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, list.ClientWidth(), list.ClientHeight());
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(list.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  // Right of the texts, inside the size column.
+  const int x = 150 + 30;
+  EXPECT_EQ(GetPixel(dc, x, (rect.top + rect.bottom) / 2), kOddRow);
+  EXPECT_EQ(GetPixel(dc, x, (other.top + other.bottom) / 2), ColorToRgb(clWindow));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  form.Hide();
+}
+
+TEST(UiListView, CutRowsReadAsCut) {
+  ListForm form;
+  form.SetRows({{"表示", ""}, {"隠し", ""}});
+  form.ListView1.OnCut = [](std::size_t row) { return row == 1; };
+  const HWND list = form.ListView1.Handle();
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_CUT), 0);
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 1, LVIS_CUT), LVIS_CUT);
+  form.ListView1.SetSelected(1, true);
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 1, LVIS_CUT | LVIS_SELECTED), LVIS_CUT | LVIS_SELECTED);
+  form.ListView1.OnCut = nullptr;
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 1, LVIS_CUT), 0);
+}
+
+TEST(UiListView, SharedImageListsOutliveTheView) {
+  SHFILEINFOW info{};
+  const auto small = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  const auto large = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
+  ASSERT_NE(small, nullptr);
+  ASSERT_NE(large, nullptr);
+  const int smallCount = ImageList_GetImageCount(small);
+  ASSERT_GT(smallCount, 0);
+  HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+  HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+  ImageList_AddIcon(own, icon);
+  ImageList_AddIcon(own, icon);
+  {
+    ListForm form;
+    form.ListView1.SetSmallImages(own, true);
+    form.ListView1.SetSmallImages(small, true);  // replacing a shared list leaves it alone
+    form.ListView1.SetLargeImages(large, true);
+    EXPECT_EQ(SendMessageW(form.ListView1.Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0),
+              reinterpret_cast<LRESULT>(small));
+    EXPECT_EQ(SendMessageW(form.ListView1.Handle(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0),
+              reinterpret_cast<LRESULT>(large));
+    form.ListView1.SetViewStyle(ViewStyle::Icon);
+  }
+  EXPECT_EQ(ImageList_GetImageCount(small), smallCount);
+  EXPECT_GT(ImageList_GetImageCount(large), 0);
+  EXPECT_EQ(ImageList_GetImageCount(own), 2);
+  ImageList_Destroy(own);
+}
+
+TEST(UiListView, ViewsColumnsAndTheFillColumn) {
+  ListForm form;
+  ListView& list = form.ListView1;
+  EXPECT_EQ(list.Style(), ViewStyle::Report);
+  list.SetViewStyle(ViewStyle::List);
+  EXPECT_EQ(GetWindowLongW(list.Handle(), GWL_STYLE) & LVS_TYPEMASK, LVS_LIST);
+  list.SetViewStyle(ViewStyle::Icon);
+  EXPECT_EQ(list.Style(), ViewStyle::Icon);
+  list.SetViewStyle(ViewStyle::Report);
+  EXPECT_EQ(GetWindowLongW(list.Handle(), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_TRUE(GetWindowLongW(list.Handle(), GWL_STYLE) & LVS_OWNERDATA);
+
+  LVCOLUMNW column{};
+  column.mask = LVCF_FMT;
+  ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column)));
+  EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+
+  EXPECT_EQ(list.AddColumn({"種類", 63, TextAlign::Left, 50, 200}), 2);
+  EXPECT_EQ(list.ColumnCount(), 3);
+  list.SetColumnWidth(2, 10);
+  EXPECT_EQ(list.ColumnWidth(2), 50);
+  // A drag of the edge (the header reports the new width) stops at the limit.
+  HDITEMW item{};
+  item.mask = HDI_WIDTH;
+  item.cxy = 500;
+  SendMessageW(HeaderOf(list), HDM_SETITEMW, 2, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(list.ColumnWidth(2), 200);
+
+  list.SetFillColumn(1);
+  EXPECT_EQ(list.ColumnWidth(0) + list.ColumnWidth(1) + list.ColumnWidth(2), list.ClientWidth());
+  list.SetBounds(0, 0, 500, 280);
+  EXPECT_EQ(list.ColumnWidth(0) + list.ColumnWidth(1) + list.ColumnWidth(2), list.ClientWidth());
+  list.SetColumnWidth(0, 100);  // another column changes: the fill column follows
+  EXPECT_EQ(list.ColumnWidth(0), 100);
+  EXPECT_EQ(list.ColumnWidth(0) + list.ColumnWidth(1) + list.ColumnWidth(2), list.ClientWidth());
+}
+
+TEST(UiListView, ContextMenuDoubleClickAndKeysReachTheirEvents) {
+  ListForm form;
+  form.SetRows({{"0", ""}, {"1", ""}, {"2", ""}});
+  ListView& list = form.ListView1;
+  form.Show();
+  std::vector<POINT> popups;
+  list.OnContextPopup = [&](ListView&, int x, int y, bool& handled) {
+    popups.push_back(POINT{x, y});
+    handled = true;
+  };
+  SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(210, 120));
+  list.SetItemFocused(2);
+  SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(-1, -1));
+  ASSERT_EQ(popups.size(), 2u);
+  EXPECT_EQ(popups[0].x, 210);
+  EXPECT_EQ(popups[0].y, 120);
+  RECT rect{};
+  rect.left = LVIR_LABEL;
+  ASSERT_TRUE(SendMessageW(list.Handle(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rect)));
+  POINT below{rect.left, rect.bottom};
+  ClientToScreen(list.Handle(), &below);
+  EXPECT_EQ(popups[1].x, below.x);
+  EXPECT_EQ(popups[1].y, below.y);
+
+  int doubleClicks = 0;
+  list.OnDblClick = [&](Component&) { ++doubleClicks; };
+  SendMessageW(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 5));
+  EXPECT_EQ(doubleClicks, 1);
+  std::vector<unsigned> keys;
+  list.OnKeyDown = [&](Component&, unsigned& key, ShiftState) { keys.push_back(key); };
+  SendMessageW(list.Handle(), WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(keys, (std::vector<unsigned>{VK_DELETE}));
+  form.Hide();
+}
+
+TEST(UiListView, BusyApplicationShowsTheHourglassOverListAndHeader) {
+  ListForm form;
+  form.SetRows({{"0", ""}});
+  form.Show();
+  const HWND list = form.ListView1.Handle();
+  const HWND header = HeaderOf(form.ListView1);
+  const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+  const LPARAM client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), client);
+  EXPECT_NE(GetCursor(), wait);
+  {
+    BusyCursor busy;
+    SetCursor(nullptr);
+    SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), client);
+    EXPECT_EQ(GetCursor(), wait);
+    SetCursor(nullptr);
+    SendMessageW(header, WM_SETCURSOR, reinterpret_cast<WPARAM>(header), client);
+    EXPECT_EQ(GetCursor(), wait);
+    // A list that starts in another view gets its header later.
+    ListView browser(&form, ViewStyle::List);
+    browser.SetViewStyle(ViewStyle::Report);
+    const HWND browserHeader = HeaderOf(browser);
+    ASSERT_NE(browserHeader, nullptr);
+    SetCursor(nullptr);
+    SendMessageW(browserHeader, WM_SETCURSOR, reinterpret_cast<WPARAM>(browserHeader), client);
+    EXPECT_EQ(GetCursor(), wait);
+  }
+  SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), client);
+  EXPECT_NE(GetCursor(), wait);
+  form.ListView1.SetCursor(Cursor::Wait);  // the list alone, while its rows are loading
+  SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), client);
+  EXPECT_EQ(GetCursor(), wait);
+  form.Hide();
+}
+
+}  // namespace
+}  // namespace trovex::ui
