@@ -33,11 +33,12 @@ int Clamp(const ListColumn& column, int width) {
 }
 
 // The header sets its own cursors; while the program is busy it shows the hourglass too.
-LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
   if (msg == WM_SETCURSOR && App().Busy()) {
     ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return TRUE;
   }
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, HeaderProc, id);
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 

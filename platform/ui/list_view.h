@@ -43,7 +43,8 @@ class ListView : public Control {
   // A click anywhere on a row selects it (report view).
   void SetRowSelect(bool rowSelect);
   void SetMultiSelect(bool multiSelect);
-  // Read-only lists cannot be renamed in place by the user; EditCaption still works.
+  // Read-only lists (the default) cannot be renamed in place by the user;
+  // EditCaption still works.
   void SetReadOnly(bool readOnly);
   // With HideSelection off the selection stays visible while the list has no focus.
   void SetHideSelection(bool hide);
