@@ -315,6 +315,9 @@ TEST(UiListView, CustomDrawAsksTheRowColoursAndTheCutState) {
   EXPECT_EQ(draw.clrTextBk, 0x040506u);
   CustomDraw(list, CDDS_ITEMPREPAINT, 40, draw);  // beyond the rows: not asked
   EXPECT_EQ(asked.size(), 4u);
+  list.OnRowTextColor = [](std::size_t row) { return row == 2 ? clHighlight : clNone; };
+  CustomDraw(list, CDDS_ITEMPREPAINT, 2, draw);
+  EXPECT_EQ(draw.clrText, ColorToRgb(clHighlight));  // a row's own text colour wins over dimming
 
   // The control reads the cut state as any other state.
   const HWND handle = list.Handle();
