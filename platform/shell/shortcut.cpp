@@ -11,20 +11,6 @@
 namespace trovex::shell {
 namespace {
 
-// COM for the duration of one shell-link operation; nests with the caller's own.
-class ComScope {
- public:
-  ComScope() : initialised_(InitializeComForThread()) {}
-  ~ComScope() {
-    if (initialised_) UninitializeComForThread();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool initialised_;
-};
-
 template <typename T>
 void Release(T*& p) {
   if (p) p->Release();
@@ -55,6 +41,12 @@ std::optional<std::string> ReadShortcutTarget(const std::string& linkPath) {
   Release(file);
   Release(link);
   return target;
+}
+
+bool ShortcutTargetExists(const std::string& linkPath) {
+  const std::optional<std::string> target = ReadShortcutTarget(linkPath);
+  return target && !target->empty() &&
+         GetFileAttributesW(os::Widen(*target).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool CreateShortcut(const std::string& linkPath, const std::string& target) {
