@@ -1,0 +1,87 @@
+// File information and the system image lists from the real shell.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/shell/file_info.h"
+#include "platform/shell/system_image_lists.h"
+#include "windows/shell_test_folder.h"
+
+namespace trovex::shell {
+namespace {
+
+using testing::ShellTestFolder;
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+TEST(ShellFileInfo, AnExistingFileHasNameTypeAndIcon) {
+  ShellTestFolder folder;
+  // "表ソ": both trail bytes are 0x5C and must come back as they went in.
+  const std::string path = folder.File("表ソ.txt");
+  ShellFileInfo shell;
+  const FileInfo info = shell.Query(path, UnknownPathAs::Nothing);
+  EXPECT_TRUE(StartsWith(info.displayName, "表ソ")) << info.displayName;
+  EXPECT_FALSE(info.typeName.empty());
+  EXPECT_GE(info.iconIndex, 0);
+  EXPECT_TRUE(info.Known());
+  // The fallback is not taken for a path the shell knows.
+  EXPECT_EQ(shell.Query(path, UnknownPathAs::Folder).typeName, info.typeName);
+}
+
+TEST(ShellFileInfo, AMissingPathGivesNothingOrTheGenericAnswerOfItsKind) {
+  ShellTestFolder folder;
+  ShellFileInfo shell;
+  const FileInfo existingText = shell.Query(folder.File("there.txt"), UnknownPathAs::Nothing);
+  const FileInfo existingFolder = shell.Query(folder.Folder("sub"), UnknownPathAs::Nothing);
+  ASSERT_FALSE(existingText.typeName.empty());
+  ASSERT_FALSE(existingFolder.typeName.empty());
+  ASSERT_NE(existingText.typeName, existingFolder.typeName);
+
+  const std::string missing = folder.PathOf("ない.txt");
+  const FileInfo nothing = shell.Query(missing, UnknownPathAs::Nothing);
+  EXPECT_FALSE(nothing.Known());
+  EXPECT_EQ(nothing.iconIndex, -1);
+
+  // As a file: the type of any ".txt"; the name is the one asked for.
+  const FileInfo asFile = shell.Query(missing, UnknownPathAs::File);
+  EXPECT_EQ(asFile.typeName, existingText.typeName);
+  EXPECT_EQ(asFile.iconIndex, existingText.iconIndex);
+  EXPECT_TRUE(StartsWith(asFile.displayName, "ない")) << asFile.displayName;
+
+  // As a folder: the plain folder's type and icon, whatever the extension says.
+  const FileInfo asFolder = shell.Query(missing, UnknownPathAs::Folder);
+  EXPECT_EQ(asFolder.typeName, existingFolder.typeName);
+  EXPECT_EQ(asFolder.iconIndex, existingFolder.iconIndex);
+
+  EXPECT_FALSE(shell.Query("", UnknownPathAs::File).Known());
+}
+
+TEST(ShellImageLists, BothListsExistHoldTheIconsAndAreSharedNotCopied) {
+  ShellImageLists lists;
+  HIMAGELIST small = lists.Small();
+  HIMAGELIST large = lists.Large();
+  ASSERT_NE(small, nullptr);
+  ASSERT_NE(large, nullptr);
+  EXPECT_NE(small, large);
+  // The same list every time: it is the system's, not a copy made for us.
+  EXPECT_EQ(lists.Small(), small);
+  EXPECT_EQ(lists.Large(), large);
+
+  int smallWidth = 0, smallHeight = 0, largeWidth = 0, largeHeight = 0;
+  ASSERT_TRUE(ImageList_GetIconSize(small, &smallWidth, &smallHeight));
+  ASSERT_TRUE(ImageList_GetIconSize(large, &largeWidth, &largeHeight));
+  EXPECT_LT(smallWidth, largeWidth);
+  EXPECT_LT(smallHeight, largeHeight);
+
+  // An icon index from the file information is valid in both lists.
+  ShellTestFolder folder;
+  const FileInfo info = ShellFileInfo().Query(folder.File("a.txt"), UnknownPathAs::Nothing);
+  ASSERT_GE(info.iconIndex, 0);
+  EXPECT_LT(info.iconIndex, ImageList_GetImageCount(small));
+  EXPECT_LT(info.iconIndex, ImageList_GetImageCount(large));
+}
+
+}  // namespace
+}  // namespace trovex::shell

@@ -1,0 +1,92 @@
+// Opening files, the properties sheet and sounds through the real shell, with
+// nothing left open: only paths that fail or have no program are opened.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/shell/file_open.h"
+#include "platform/shell/properties_sheet.h"
+#include "platform/shell/sound.h"
+#include "windows/shell_test_folder.h"
+
+namespace trovex::shell {
+namespace {
+
+using testing::ShellTestFolder;
+
+// Milliseconds `action` took.
+template <typename Action>
+DWORD Timed(Action action) {
+  const DWORD start = GetTickCount();
+  action();
+  return GetTickCount() - start;
+}
+
+// True when a top-level window of this process is visible (a dialog left open).
+bool AnyVisibleWindow() {
+  bool found = false;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        if (IsWindowVisible(window)) *reinterpret_cast<bool*>(data) = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST(ShellOpen, OnlyAMissingAssociationLeadsToTheProgramChoice) {
+  EXPECT_EQ(ClassifyShellOpen(true, 42, 0), OpenOutcome::Opened);
+  // Old-style code in hInstApp, or the error code, says "no program".
+  EXPECT_EQ(ClassifyShellOpen(false, SE_ERR_NOASSOC, 0), OpenOutcome::NoAssociation);
+  EXPECT_EQ(ClassifyShellOpen(false, 0, ERROR_NO_ASSOCIATION), OpenOutcome::NoAssociation);
+  // Everything else is a plain failure.
+  EXPECT_EQ(ClassifyShellOpen(false, SE_ERR_FNF, ERROR_FILE_NOT_FOUND), OpenOutcome::Failed);
+  EXPECT_EQ(ClassifyShellOpen(false, SE_ERR_ACCESSDENIED, ERROR_ACCESS_DENIED),
+            OpenOutcome::Failed);
+  EXPECT_EQ(ClassifyShellOpen(false, SE_ERR_ASSOCINCOMPLETE, 0), OpenOutcome::Failed);
+  // Success wins over a stale error code.
+  EXPECT_EQ(ClassifyShellOpen(true, 42, ERROR_NO_ASSOCIATION), OpenOutcome::Opened);
+}
+
+TEST(ShellOpen, AMissingFileFailsAtOnceWithoutAnyDialog) {
+  ShellTestFolder folder;
+  const std::string missing = folder.PathOf("ない.txt");
+  ShellFileOpener opener;
+  OpenOutcome outcome = OpenOutcome::Opened;
+  EXPECT_LT(Timed([&] { outcome = ShellOpen(nullptr, missing); }), 5000u);
+  EXPECT_EQ(outcome, OpenOutcome::Failed);
+  EXPECT_FALSE(opener.Open(nullptr, missing));
+  EXPECT_FALSE(opener.Open(nullptr, ""));
+  EXPECT_FALSE(opener.OpenWith(nullptr, ""));
+  EXPECT_FALSE(AnyVisibleWindow());
+}
+
+TEST(ShellOpen, AFileTypeWithoutProgramAsksForTheChoice) {
+  ShellTestFolder folder;
+  const std::string path = folder.File("data.trovexnoprogram");
+  OpenOutcome outcome = OpenOutcome::Opened;
+  EXPECT_LT(Timed([&] { outcome = ShellOpen(nullptr, path); }), 5000u);
+  EXPECT_EQ(outcome, OpenOutcome::NoAssociation);
+  EXPECT_FALSE(AnyVisibleWindow());
+}
+
+TEST(ShellPropertiesSheet, APathTheShellCannotParseFails) {
+  ShellTestFolder folder;
+  ShellPropertiesSheet sheet;
+  EXPECT_FALSE(sheet.Show(nullptr, folder.PathOf("ない\\どこにも.txt")));
+  EXPECT_FALSE(sheet.Show(nullptr, ""));
+  EXPECT_FALSE(AnyVisibleWindow());
+}
+
+TEST(ShellSound, AMissingFileReturnsAtOnceAndPlaysNothing) {
+  ShellTestFolder folder;
+  SystemSound sound;
+  bool started = true;
+  EXPECT_LT(Timed([&] { started = sound.PlayFile(folder.PathOf("start.wav")); }), 2000u);
+  EXPECT_FALSE(started);
+  EXPECT_FALSE(sound.PlayFile(""));
+}
+
+}  // namespace
+}  // namespace trovex::shell
