@@ -35,8 +35,15 @@ std::optional<std::string> ReadShortcutTarget(const std::string& linkPath) {
                                  reinterpret_cast<void**>(&link))) &&
       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
       SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+    // The item identifier keeps the target's names in UTF-16; the stored path
+    // text may be in the ANSI code page only (so under Wine).
     wchar_t path[MAX_PATH] = {};
-    if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) target = os::Narrow(path);
+    PIDLIST_ABSOLUTE item = nullptr;
+    if (SUCCEEDED(link->GetIDList(&item)) && item && SHGetPathFromIDListW(item, path))
+      target = os::Narrow(path);
+    else if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+      target = os::Narrow(path);
+    CoTaskMemFree(item);
   }
   Release(file);
   Release(link);

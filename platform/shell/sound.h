@@ -7,8 +7,8 @@ namespace trovex::shell {
 class SoundService {
  public:
   virtual ~SoundService() = default;
-  // Starts playing the wave file and returns at once. False when it could not be
-  // started (a missing or unreadable file); callers may ignore that.
+  // Starts playing the wave file and returns at once. False when there is no such
+  // file or the system refused to start; callers may ignore that.
   virtual bool PlayFile(const std::string& path) = 0;
 };
 

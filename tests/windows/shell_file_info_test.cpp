@@ -30,28 +30,62 @@ TEST(ShellFileInfo, AnExistingFileHasNameTypeAndIcon) {
   EXPECT_EQ(shell.Query(path, UnknownPathAs::Folder).typeName, info.typeName);
 }
 
+// File types for the length of a test: ".trovexdoc" files are "トロベックス 文書",
+// ".trovexlog" files "Trovex test log". (Wine turns the type name of an existing
+// file into the ANSI code page and back, so only the ASCII one survives there.)
+class RegisteredFileTypes {
+ public:
+  RegisteredFileTypes() {
+    Set(L".trovexdoc", L"Trovex.TestDocument");
+    Set(L"Trovex.TestDocument", os::Widen("トロベックス 文書"));
+    Set(L".trovexlog", L"Trovex.TestLog");
+    Set(L"Trovex.TestLog", L"Trovex test log");
+  }
+  ~RegisteredFileTypes() {
+    for (const wchar_t* key : {L".trovexdoc", L"Trovex.TestDocument", L".trovexlog",
+                               L"Trovex.TestLog"})
+      RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
+  }
+
+ private:
+  static void Set(const wchar_t* key, const std::wstring& value) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &handle, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+  }
+};
+
 TEST(ShellFileInfo, AMissingPathGivesNothingOrTheGenericAnswerOfItsKind) {
+  RegisteredFileTypes types;
   ShellTestFolder folder;
   ShellFileInfo shell;
-  const FileInfo existingText = shell.Query(folder.File("there.txt"), UnknownPathAs::Nothing);
+  const FileInfo existingLog = shell.Query(folder.File("there.trovexlog"), UnknownPathAs::Nothing);
   const FileInfo existingFolder = shell.Query(folder.Folder("sub"), UnknownPathAs::Nothing);
-  ASSERT_FALSE(existingText.typeName.empty());
+  EXPECT_EQ(existingLog.typeName, "Trovex test log");
   ASSERT_FALSE(existingFolder.typeName.empty());
-  ASSERT_NE(existingText.typeName, existingFolder.typeName);
 
-  const std::string missing = folder.PathOf("ない.txt");
-  const FileInfo nothing = shell.Query(missing, UnknownPathAs::Nothing);
+  const std::string missingLog = folder.PathOf("ない.trovexlog");
+  const FileInfo nothing = shell.Query(missingLog, UnknownPathAs::Nothing);
   EXPECT_FALSE(nothing.Known());
   EXPECT_EQ(nothing.iconIndex, -1);
 
-  // As a file: the type of any ".txt"; the name is the one asked for.
-  const FileInfo asFile = shell.Query(missing, UnknownPathAs::File);
-  EXPECT_EQ(asFile.typeName, existingText.typeName);
-  EXPECT_EQ(asFile.iconIndex, existingText.iconIndex);
+  // As a file: the type and icon of its extension; the name is the one asked for.
+  const FileInfo asFile = shell.Query(missingLog, UnknownPathAs::File);
+  EXPECT_EQ(asFile.typeName, "Trovex test log");
+  EXPECT_EQ(asFile.iconIndex, existingLog.iconIndex);
   EXPECT_TRUE(StartsWith(asFile.displayName, "ない")) << asFile.displayName;
+  // A Japanese type name comes back as CP932.
+  EXPECT_EQ(shell.Query(folder.PathOf("ない.trovexdoc"), UnknownPathAs::File).typeName,
+            "トロベックス 文書");
+  // A missing ".txt" gets a type too, whatever this system calls it.
+  EXPECT_FALSE(shell.Query(folder.PathOf("ない.txt"), UnknownPathAs::File).typeName.empty());
 
   // As a folder: the plain folder's type and icon, whatever the extension says.
-  const FileInfo asFolder = shell.Query(missing, UnknownPathAs::Folder);
+  const FileInfo asFolder = shell.Query(missingLog, UnknownPathAs::Folder);
   EXPECT_EQ(asFolder.typeName, existingFolder.typeName);
   EXPECT_EQ(asFolder.iconIndex, existingFolder.iconIndex);
 

@@ -65,6 +65,8 @@ TEST(ShellShortcuts, ATargetExistsOnlyWhileItsFileOrFolderDoes) {
   const std::string target = folder.Folder("行き先");
   const std::string link = folder.PathOf("行き先.lnk");
   ASSERT_TRUE(CreateShortcut(link, target));
+  // A Japanese target comes back as it went in.
+  EXPECT_EQ(ReadShortcutTarget(link), target);
   EXPECT_TRUE(ShortcutTargetExists(link));
 
   const std::string file = folder.File("doc.txt");

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shellapi.h>
+#include <mmsystem.h>
+
+#include <cstdint>
 
 #include "platform/shell/file_open.h"
 #include "platform/shell/properties_sheet.h"
@@ -79,13 +82,47 @@ TEST(ShellPropertiesSheet, APathTheShellCannotParseFails) {
   EXPECT_FALSE(AnyVisibleWindow());
 }
 
-TEST(ShellSound, AMissingFileReturnsAtOnceAndPlaysNothing) {
+// A wave file of `seconds` of silence (8 kHz, 8-bit mono).
+std::string SilentWave(int seconds) {
+  const std::uint32_t samples = 8000u * seconds;
+  std::string wave;
+  auto add32 = [&](std::uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8) wave += static_cast<char>((v >> shift) & 0xFF);
+  };
+  auto add16 = [&](std::uint16_t v) {
+    wave += static_cast<char>(v & 0xFF);
+    wave += static_cast<char>(v >> 8);
+  };
+  wave += "RIFF";
+  add32(36 + samples);
+  wave += "WAVEfmt ";
+  add32(16);
+  add16(1);     // PCM
+  add16(1);     // mono
+  add32(8000);  // samples per second
+  add32(8000);  // bytes per second
+  add16(1);     // block size
+  add16(8);     // bits per sample
+  wave += "data";
+  add32(samples);
+  wave.append(samples, static_cast<char>(0x80));
+  return wave;
+}
+
+TEST(ShellSound, AMissingFileIsRefusedAndAnExistingOnePlaysInTheBackground) {
   ShellTestFolder folder;
   SystemSound sound;
   bool started = true;
-  EXPECT_LT(Timed([&] { started = sound.PlayFile(folder.PathOf("start.wav")); }), 2000u);
+  EXPECT_LT(Timed([&] { started = sound.PlayFile(folder.PathOf("start.wav")); }), 1000u);
   EXPECT_FALSE(started);
+  EXPECT_FALSE(sound.PlayFile(folder.Folder("folder.wav")));
   EXPECT_FALSE(sound.PlayFile(""));
+
+  // Three seconds of sound, yet the call comes back at once (whether or not this
+  // machine has a sound device to play it on).
+  const std::string wave = folder.File("start.wav", SilentWave(3));
+  EXPECT_LT(Timed([&] { sound.PlayFile(wave); }), 1000u);
+  PlaySoundW(nullptr, nullptr, 0);  // stop it before the folder goes
 }
 
 }  // namespace
