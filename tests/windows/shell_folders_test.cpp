@@ -26,6 +26,9 @@ TEST(ShellFolders, OnlyFoldersThatExistOrTheShellCanListAreReachable) {
   EXPECT_TRUE(folders.Reachable(nullptr, folder.Root()));
   EXPECT_TRUE(folders.Reachable(nullptr, folder.Folder("検索")));
   EXPECT_TRUE(folders.Reachable(nullptr, "C:\\"));
+  // No file-system path, but a shell folder that can be listed: the computer.
+  EXPECT_TRUE(folders.Reachable(nullptr, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"));
+  EXPECT_FALSE(folders.Reachable(nullptr, "::{00000000-0000-0000-0000-000000000000}"));
   EXPECT_FALSE(folders.Reachable(nullptr, folder.File("a.txt")));
   EXPECT_FALSE(folders.Reachable(nullptr, folder.PathOf("ない")));
   EXPECT_FALSE(folders.Reachable(nullptr, folder.PathOf("ない\\もっとない")));

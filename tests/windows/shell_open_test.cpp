@@ -65,12 +65,29 @@ TEST(ShellOpen, AMissingFileFailsAtOnceWithoutAnyDialog) {
   EXPECT_FALSE(AnyVisibleWindow());
 }
 
+// The real opener with the program choice recorded instead of started.
+class OpenerWithoutChoiceDialog : public ShellFileOpener {
+ public:
+  bool OpenWith(void*, const std::string& path) override {
+    choices.push_back(path);
+    return true;
+  }
+  std::vector<std::string> choices;
+};
+
 TEST(ShellOpen, AFileTypeWithoutProgramAsksForTheChoice) {
   ShellTestFolder folder;
-  const std::string path = folder.File("data.trovexnoprogram");
+  const std::string path = folder.File("データ.trovexnoprogram");
   OpenOutcome outcome = OpenOutcome::Opened;
   EXPECT_LT(Timed([&] { outcome = ShellOpen(nullptr, path); }), 5000u);
   EXPECT_EQ(outcome, OpenOutcome::NoAssociation);
+
+  // Open turns to the choice for exactly this path, and only then.
+  OpenerWithoutChoiceDialog opener;
+  EXPECT_TRUE(opener.Open(nullptr, path));
+  EXPECT_EQ(opener.choices, std::vector<std::string>{path});
+  EXPECT_FALSE(opener.Open(nullptr, folder.PathOf("ない.trovexnoprogram")));
+  EXPECT_EQ(opener.choices.size(), 1u);
   EXPECT_FALSE(AnyVisibleWindow());
 }
 
