@@ -11,20 +11,6 @@
 namespace trovex::shell {
 namespace {
 
-// COM for the duration of one shell-link operation; nests with the caller's own.
-class ComScope {
- public:
-  ComScope() : initialised_(InitializeComForThread()) {}
-  ~ComScope() {
-    if (initialised_) UninitializeComForThread();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool initialised_;
-};
-
 template <typename T>
 void Release(T*& p) {
   if (p) p->Release();
@@ -49,12 +35,25 @@ std::optional<std::string> ReadShortcutTarget(const std::string& linkPath) {
                                  reinterpret_cast<void**>(&link))) &&
       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
       SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+    // The item identifier keeps the target's names in UTF-16; the stored path
+    // text may be in the ANSI code page only (so under Wine).
     wchar_t path[MAX_PATH] = {};
-    if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) target = os::Narrow(path);
+    PIDLIST_ABSOLUTE item = nullptr;
+    if (SUCCEEDED(link->GetIDList(&item)) && item && SHGetPathFromIDListW(item, path))
+      target = os::Narrow(path);
+    else if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+      target = os::Narrow(path);
+    CoTaskMemFree(item);
   }
   Release(file);
   Release(link);
   return target;
+}
+
+bool ShortcutTargetExists(const std::string& linkPath) {
+  const std::optional<std::string> target = ReadShortcutTarget(linkPath);
+  return target && !target->empty() &&
+         GetFileAttributesW(os::Widen(*target).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool CreateShortcut(const std::string& linkPath, const std::string& target) {

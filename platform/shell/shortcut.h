@@ -13,6 +13,10 @@ std::string SpecialFolderPath(int csidl);
 // The target path stored in a shortcut file; nullopt when it cannot be read.
 std::optional<std::string> ReadShortcutTarget(const std::string& linkPath);
 
+// True when the shortcut file can be read and the file or folder it points at
+// exists.
+bool ShortcutTargetExists(const std::string& linkPath);
+
 // Writes a shortcut file pointing at `target` (replacing one that exists).
 bool CreateShortcut(const std::string& linkPath, const std::string& target);
 
