@@ -1,38 +1,30 @@
 #pragma once
-// The values kept in the settings key between runs, with their defaults, and the
-// one table of their registry names that both the read at start and the write at
-// close go through.
+// The one table of the settings' registry names and the fields they hold, used by
+// both the read at start and the write at close.
 #include <cstdint>
 #include <string>
 #include <variant>
 
+#include "results/program_state.h"
+
 namespace trovex::app {
 
-struct AppSettings {
-  std::string path;          // location the browser showed at close
-  std::string extpath;       // history saved by the power action
-  bool exitFrg = false;      // that history has not been opened yet
-  bool prsRowFrg = false;    // binary view shows extra rows
-  bool textOnly = false;     // binary view reads .rtf as plain text
-  std::int32_t shutDownMode = 0;  // power action 0..3
-  std::int32_t option = 0;        // how byte-sequence hits are shown
-};
+using results::StoredSettings;
 
-// One registry value of the settings: its name and the field it holds.
 struct SettingValue {
   const char* name;
-  std::variant<std::string AppSettings::*, bool AppSettings::*, std::int32_t AppSettings::*> field;
+  std::variant<std::string StoredSettings::*, bool StoredSettings::*, std::int32_t StoredSettings::*> field;
 };
 
 // In the order they are written at close.
 inline constexpr SettingValue kSettingValues[] = {
-    {"path", &AppSettings::path},
-    {"extpath", &AppSettings::extpath},
-    {"exit frg", &AppSettings::exitFrg},
-    {"prsrowfrg", &AppSettings::prsRowFrg},
-    {"text only", &AppSettings::textOnly},
-    {"shut downmode", &AppSettings::shutDownMode},
-    {"option", &AppSettings::option},
+    {"path", &StoredSettings::CurrentPath},
+    {"extpath", &StoredSettings::PendingResultsPath},
+    {"exit frg", &StoredSettings::PendingResultsFlag},
+    {"prsrowfrg", &StoredSettings::PrsRowChecked},
+    {"text only", &StoredSettings::TextOnlyChecked},
+    {"shut downmode", &StoredSettings::ExitMode},
+    {"option", &StoredSettings::OptionIndex},
 };
 
 }  // namespace trovex::app

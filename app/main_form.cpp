@@ -69,7 +69,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormShow() { Timer1.SetEnabled(true); }
 
-void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(State, State.StoredControls); }
+void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(State); }
 
 void TForm1::FormClose(ui::CloseAction& /*action*/) {
   if (comInitialised_) shell::UninitializeComForThread();
@@ -174,7 +174,7 @@ void TForm1::FormShortCut(unsigned key, ui::ShiftState, bool& handled) {
 
 void TForm1::Timer1Timer(ui::Component&) {
   LogSpBtn.SetEnabled(!State.ErrorLogList.empty());
-  const int image = AdvanceViewButtonBlink(blink_, State.PendingResultsFlag);
+  const int image = AdvanceViewButtonBlink(blink_, State.Settings.PendingResultsFlag);
   if (image >= 0) SpeedButton7.SetGlyph(&ImageList1, image);
 }
 

@@ -19,40 +19,16 @@ void StartFolders(ProgramState& state, const std::string& exePath, const std::st
 void StartSettingsAndProbes(ProgramState& state, const std::string& exePath,
                             const std::function<void(const std::string&)>& showMessage) {
   RepairDesktopShortcut(shell::SpecialFolderPath(0), ExtractFileName(exePath));
-  AppSettings settings = SettingsFromState(state, state.StoredControls);
-  ReadStartupSettings(state.ProgramDir, settings);
-  ApplySettings(settings, state);
+  ReadStartupSettings(state.ProgramDir, state.Settings);
   state.OsLevel = ProbeOsLevel();
   if (AdministratorWarningDue(state.OsLevel)) showMessage(AdministratorWarningText());
 }
 
 void LoadErrorLog(ProgramState& state) { state.ErrorLogList = LoadErrorLogList(state.ErrorLogPath); }
 
-bool SaveAtClose(const ProgramState& state, const ControlSettings& controls) {
+bool SaveAtClose(const ProgramState& state) {
   SaveErrorLogList(state.ErrorLogPath, state.ErrorLogList);
-  return WriteClosingSettings(SettingsFromState(state, controls));
-}
-
-AppSettings SettingsFromState(const ProgramState& state, const ControlSettings& controls) {
-  AppSettings settings;
-  settings.path = state.CurrentPath;
-  settings.extpath = state.PendingResultsPath;
-  settings.exitFrg = state.PendingResultsFlag;
-  settings.prsRowFrg = controls.PrsRowChecked;
-  settings.textOnly = controls.TextOnlyChecked;
-  settings.shutDownMode = state.ExitMode;
-  settings.option = controls.OptionIndex;
-  return settings;
-}
-
-void ApplySettings(const AppSettings& settings, ProgramState& state) {
-  state.CurrentPath = settings.path;
-  state.PendingResultsPath = settings.extpath;
-  state.PendingResultsFlag = settings.exitFrg;
-  state.StoredControls.PrsRowChecked = settings.prsRowFrg;
-  state.StoredControls.TextOnlyChecked = settings.textOnly;
-  state.ExitMode = settings.shutDownMode;
-  state.StoredControls.OptionIndex = settings.option;
+  return WriteClosingSettings(state.Settings);
 }
 
 }  // namespace trovex::app

@@ -9,7 +9,6 @@
 
 namespace trovex::app {
 
-using results::ControlSettings;
 using results::ProgramState;
 
 // Construction, first part: the folders from the executable's path and the user
@@ -27,12 +26,7 @@ void StartSettingsAndProbes(ProgramState& state, const std::string& exePath,
 void LoadErrorLog(ProgramState& state);
 
 // Close: ErrorLogList written back when its file exists, then the settings written.
-// `controls` are the current values of the controls that hold settings. Returns
-// false when the settings key was gone and nothing was written to it.
-bool SaveAtClose(const ProgramState& state, const ControlSettings& controls);
-
-// The settings record of the state and control values, and back.
-AppSettings SettingsFromState(const ProgramState& state, const ControlSettings& controls);
-void ApplySettings(const AppSettings& settings, ProgramState& state);
+// Returns false when the settings key was gone and nothing was written to it.
+bool SaveAtClose(const ProgramState& state);
 
 }  // namespace trovex::app

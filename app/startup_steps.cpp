@@ -49,7 +49,7 @@ void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& 
   if (expected != target) shell::CreateShortcut(linkPath, expected);
 }
 
-void ReadStartupSettings(const std::string& programDir, AppSettings& settings) {
+void ReadStartupSettings(const std::string& programDir, StoredSettings& settings) {
   os::RegistryKey key;
   if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return;
   if (!key.ValueExists("updatepath")) key.WriteString("updatepath", programDir);
@@ -58,7 +58,7 @@ void ReadStartupSettings(const std::string& programDir, AppSettings& settings) {
   }
 }
 
-bool WriteClosingSettings(const AppSettings& settings) {
+bool WriteClosingSettings(const StoredSettings& settings) {
   os::RegistryKey key;
   if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return false;
   try {

@@ -26,11 +26,11 @@ void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& 
 // Opens the settings key (never creating it), writes "updatepath" = programDir when
 // that value is missing, then reads each value that exists into `settings`.
 // A value stored with the wrong type throws os::RegistryError.
-void ReadStartupSettings(const std::string& programDir, AppSettings& settings);
+void ReadStartupSettings(const std::string& programDir, StoredSettings& settings);
 
 // Writes the values back at close. Returns false, writing nothing, when the key no
 // longer exists (it is never re-created here) or a write fails.
-bool WriteClosingSettings(const AppSettings& settings);
+bool WriteClosingSettings(const StoredSettings& settings);
 
 // The OsLevel of the running system.
 int ProbeOsLevel();

@@ -2,6 +2,7 @@
 // The program's shared state: what the main window owns for the life of the
 // process and hands, by reference, to the windows that need it (the location
 // browser, the option panel, the result window and the dialogs they open).
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,18 @@
 
 namespace trovex::results {
 
-// Settings whose controls live in windows that keep them between runs (the binary
-// view's check boxes, the content display option); held here until those controls
-// take them over.
-struct ControlSettings {
-  bool PrsRowChecked = false;    // PrsRowChkBox
-  bool TextOnlyChecked = false;  // TextOnlyChkBox
-  int OptionIndex = 0;           // RadioGroup1 item index
+// The values kept in the settings key between runs, with their defaults; read
+// once when the main window is made and written once when it closes.
+struct StoredSettings {
+  // The folder the location browser shows (empty: the drive level).
+  std::string CurrentPath;
+  // The result the power action saved unattended, and whether it is still unopened.
+  std::string PendingResultsPath;
+  bool PendingResultsFlag = false;
+  bool PrsRowChecked = false;    // the binary view shows extra rows
+  bool TextOnlyChecked = false;  // the binary view reads .rtf as plain text
+  std::int32_t ExitMode = 0;     // the power action after a search, 0..3
+  std::int32_t OptionIndex = 0;  // how byte-list hits are shown (RadioGroup1)
 };
 
 struct ProgramState {
@@ -28,9 +34,6 @@ struct ProgramState {
   std::string ErrorLogPath;
   int OsLevel = 0;
   int ColorDepth = 0;
-
-  // The folder the location browser shows (empty: the drive level); kept in the settings.
-  std::string CurrentPath;
 
   // The current search: the parsed content, the conditions taken at Start, and
   // what the worker and the result window share during a run (the hit list).
@@ -46,12 +49,9 @@ struct ProgramState {
   // The error log in memory, written back at close.
   std::vector<std::string> ErrorLogList;
 
-  // The power action after a search, and the result it saved unattended.
-  int ExitMode = 0;
-  bool PendingResultsFlag = false;
-  std::string PendingResultsPath;
-
-  ControlSettings StoredControls;
+  // Kept between runs: the browser's folder, the power action and its saved
+  // result, the binary view's and the content display's options.
+  StoredSettings Settings;
 };
 
 }  // namespace trovex::results

@@ -35,5 +35,16 @@ done
 for face in 'ＭＳ ゴシック' 'MS Gothic'; do
   reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAGothic /f
 done
+# The title bars draw their buttons with Wine's symbol font (Marlett, from the
+# fonts-wine package); copied into the prefix's fonts and registered, so that they
+# show their symbols instead of the letters "0 1 r".
+marlett=/usr/share/wine/fonts/marlett.ttf
+if [ -f "$marlett" ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -f "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+  reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' /d marlett.ttf /f
+else
+  echo "prepare-wine-prefix.sh: $marlett is missing (package fonts-wine): title bar buttons show letters" >&2
+fi
 /usr/lib/wine/wineserver -w
 touch "$WINEPREFIX/.trovex-installed"

@@ -113,7 +113,7 @@ TEST_F(MainFormFrame, TheTimerEnablesTheLogButtonAndBlinksTheViewButton) {
   form.Timer1Timer(form.Timer1);
   EXPECT_TRUE(form.LogSpBtn.Enabled());
 
-  form.State.PendingResultsFlag = true;
+  form.State.Settings.PendingResultsFlag = true;
   std::vector<int> glyphs;
   for (int tick = 0; tick < 5; ++tick) {
     form.Timer1Timer(form.Timer1);

@@ -27,7 +27,7 @@ TEST(StartupMainForm, LoadsTheLogAndSavesEverythingAtClose) {
   EXPECT_EQ(form->StatusBarColor, app::UsesRichColours(form->State.ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
 
   form->State.ErrorLogList.clear();
-  form->PendingResultsFlag = true;
+  form->State.Settings.PendingResultsFlag = true;
   form->Close();
   EXPECT_EQ(startup_test::ReadFile(userDir + "errlog.txt"), "");
   os::RegistryKey key;

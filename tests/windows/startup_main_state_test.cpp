@@ -30,10 +30,10 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   app::StartSettingsAndProbes(first, exe, show);
   EXPECT_EQ(first.ProgramDir, dir.path());
   EXPECT_TRUE(startup_test::Exists(first.UserDataDir));
-  EXPECT_EQ(first.PendingResultsPath, "C:\\h\\a.txd");
-  EXPECT_TRUE(first.PendingResultsFlag);
-  EXPECT_EQ(first.StoredControls.OptionIndex, 1);
-  EXPECT_EQ(first.ExitMode, 0);
+  EXPECT_EQ(first.Settings.PendingResultsPath, "C:\\h\\a.txd");
+  EXPECT_TRUE(first.Settings.PendingResultsFlag);
+  EXPECT_EQ(first.Settings.OptionIndex, 1);
+  EXPECT_EQ(first.Settings.ExitMode, 0);
   EXPECT_GE(first.OsLevel, 5);      // Wine has QueryFullProcessImageNameW
   EXPECT_TRUE(messages.empty());    // and reports an administrator
 
@@ -41,22 +41,21 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   app::LoadErrorLog(first);
   EXPECT_TRUE(first.ErrorLogList.empty());
   first.ErrorLogList.push_back("[2026/12/07 12:00:00]\n OpenProcessToken Error");
-  first.CurrentPath = "C:\\Windows\\";
-  first.PendingResultsFlag = false;
-  first.ExitMode = 2;
-  app::ControlSettings controls;
-  controls.TextOnlyChecked = true;
-  EXPECT_TRUE(app::SaveAtClose(first, controls));
+  first.Settings.CurrentPath = "C:\\Windows\\";
+  first.Settings.PendingResultsFlag = false;
+  first.Settings.ExitMode = 2;
+  first.Settings.TextOnlyChecked = true;
+  EXPECT_TRUE(app::SaveAtClose(first));
 
   app::ProgramState second;
   app::StartFolders(second, exe, "user");
   app::StartSettingsAndProbes(second, exe, show);
   app::LoadErrorLog(second);
-  EXPECT_EQ(second.CurrentPath, "C:\\Windows\\");
-  EXPECT_FALSE(second.PendingResultsFlag);
-  EXPECT_EQ(second.ExitMode, 2);
-  EXPECT_TRUE(second.StoredControls.TextOnlyChecked);
-  EXPECT_EQ(second.StoredControls.OptionIndex, 0);
+  EXPECT_EQ(second.Settings.CurrentPath, "C:\\Windows\\");
+  EXPECT_FALSE(second.Settings.PendingResultsFlag);
+  EXPECT_EQ(second.Settings.ExitMode, 2);
+  EXPECT_TRUE(second.Settings.TextOnlyChecked);
+  EXPECT_EQ(second.Settings.OptionIndex, 0);
   EXPECT_EQ(second.ErrorLogList,
             (std::vector<std::string>{"[2026/12/07 12:00:00]", " OpenProcessToken Error"}));
 }
@@ -73,7 +72,7 @@ TEST(StartupMainState, CloseAfterTheKeyWasRemoved) {
   startup_test::WriteFile(state.ErrorLogPath, "");
   state.ErrorLogList = {"x"};
   SettingsKeyGuard::DeleteKey();
-  EXPECT_FALSE(app::SaveAtClose(state, {}));
+  EXPECT_FALSE(app::SaveAtClose(state));
   EXPECT_FALSE(os::RegistryKeyExists(os::RegistryRoot::CurrentUser, app::kSettingsKey));
   EXPECT_EQ(startup_test::ReadFile(state.ErrorLogPath), "x\r\n");
 }

@@ -22,14 +22,14 @@ os::RegistryKey OpenSettingsKey() {
 TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::CreateEmptyKey();
-  app::AppSettings written;
-  written.path = "C:\\表示\\";  // trail byte 0x5C inside
-  written.extpath = "C:\\Trovex\\data\\user\\20261207 123456.txd";
-  written.exitFrg = true;
-  written.prsRowFrg = true;
-  written.textOnly = false;
-  written.shutDownMode = 3;
-  written.option = 1;
+  app::StoredSettings written;
+  written.CurrentPath = "C:\\表示\\";  // trail byte 0x5C inside
+  written.PendingResultsPath = "C:\\Trovex\\data\\user\\20261207 123456.txd";
+  written.PendingResultsFlag = true;
+  written.PrsRowChecked = true;
+  written.TextOnlyChecked = false;
+  written.ExitMode = 3;
+  written.OptionIndex = 1;
   ASSERT_TRUE(app::WriteClosingSettings(written));
 
   os::RegistryKey key = OpenSettingsKey();
@@ -42,15 +42,15 @@ TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   EXPECT_EQ(key.ReadInteger("text only"), 0);
   key.Close();
 
-  app::AppSettings read;
+  app::StoredSettings read;
   app::ReadStartupSettings("C:\\Program\\", read);
-  EXPECT_EQ(read.path, written.path);
-  EXPECT_EQ(read.extpath, written.extpath);
-  EXPECT_TRUE(read.exitFrg);
-  EXPECT_TRUE(read.prsRowFrg);
-  EXPECT_FALSE(read.textOnly);
-  EXPECT_EQ(read.shutDownMode, 3);
-  EXPECT_EQ(read.option, 1);
+  EXPECT_EQ(read.CurrentPath, written.CurrentPath);
+  EXPECT_EQ(read.PendingResultsPath, written.PendingResultsPath);
+  EXPECT_TRUE(read.PendingResultsFlag);
+  EXPECT_TRUE(read.PrsRowChecked);
+  EXPECT_FALSE(read.TextOnlyChecked);
+  EXPECT_EQ(read.ExitMode, 3);
+  EXPECT_EQ(read.OptionIndex, 1);
 }
 
 TEST(StartupSettings, AbsentValuesKeepTheirDefaults) {
@@ -60,19 +60,19 @@ TEST(StartupSettings, AbsentValuesKeepTheirDefaults) {
     os::RegistryKey key = OpenSettingsKey();
     key.WriteInteger("shut downmode", 2);
   }
-  app::AppSettings read;
-  read.path = "unchanged";
+  app::StoredSettings read;
+  read.CurrentPath = "unchanged";
   app::ReadStartupSettings("C:\\Program\\", read);
-  EXPECT_EQ(read.path, "unchanged");
-  EXPECT_EQ(read.shutDownMode, 2);
-  EXPECT_EQ(read.option, 0);
-  EXPECT_FALSE(read.exitFrg);
+  EXPECT_EQ(read.CurrentPath, "unchanged");
+  EXPECT_EQ(read.ExitMode, 2);
+  EXPECT_EQ(read.OptionIndex, 0);
+  EXPECT_FALSE(read.PendingResultsFlag);
 }
 
 TEST(StartupSettings, UpdatePathIsWrittenOnceAndNeverChanged) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::CreateEmptyKey();
-  app::AppSettings settings;
+  app::StoredSettings settings;
   app::ReadStartupSettings("C:\\First\\", settings);
   EXPECT_EQ(OpenSettingsKey().ReadString("updatepath"), "C:\\First\\");
   EXPECT_EQ(OpenSettingsKey().ValueType("updatepath"), REG_SZ);
@@ -85,7 +85,7 @@ TEST(StartupSettings, WrongTypeRaisesAnError) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::CreateEmptyKey();
   OpenSettingsKey().WriteInteger("path", 5);
-  app::AppSettings settings;
+  app::StoredSettings settings;
   EXPECT_THROW(app::ReadStartupSettings("C:\\Program\\", settings), os::RegistryError);
   OpenSettingsKey().WriteString("path", "x");
   OpenSettingsKey().WriteString("option", "1");
@@ -97,10 +97,10 @@ TEST(StartupSettings, WrongTypeRaisesAnError) {
 TEST(StartupSettings, MissingKeyIsNeitherReadNorCreated) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::DeleteKey();
-  app::AppSettings settings;
-  settings.option = 1;
+  app::StoredSettings settings;
+  settings.OptionIndex = 1;
   app::ReadStartupSettings("C:\\Program\\", settings);
-  EXPECT_EQ(settings.option, 1);
+  EXPECT_EQ(settings.OptionIndex, 1);
   EXPECT_FALSE(app::WriteClosingSettings(settings));
   EXPECT_FALSE(os::RegistryKeyExists(os::RegistryRoot::CurrentUser, app::kSettingsKey));
 }
