@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/ui/application.h"
@@ -213,7 +214,11 @@ bool Control::RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
       }
       return false;
     case WM_SIZE:
-      for (Control* child : std::vector<Control*>(children_)) child->ParentResized();
+      for (Control* child : std::vector<Control*>(children_)) {
+        // A minimised window's client area is empty; the anchors wait for the restore.
+        if (wParam != SIZE_MINIMIZED) child->FollowAnchors();
+        child->ParentResized();
+      }
       return false;
     default:
       return false;
@@ -286,6 +291,9 @@ LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (key == 0) return 0;
         wParam = key;
       }
+      break;
+    case WM_CONTEXTMENU:
+      if (ContextPopup(lParam)) return 0;
       break;
     case WM_SETFOCUS: {
       const LRESULT def = DefaultProc(msg, wParam, lParam);
@@ -382,6 +390,59 @@ int Control::ClientHeight() const {
   RECT rect{};
   GetClientRect(hwnd_, &rect);
   return rect.bottom;
+}
+
+void Control::SetAnchors(Anchors anchors) {
+  anchors_ = anchors;
+  if (parent_ != nullptr) anchoredParent_ = SIZE{parent_->ClientWidth(), parent_->ClientHeight()};
+}
+
+void Control::FollowAnchors() {
+  if (parent_ == nullptr || hwnd_ == nullptr) return;
+  const SIZE before = anchoredParent_;
+  anchoredParent_ = SIZE{parent_->ClientWidth(), parent_->ClientHeight()};
+  if (anchors_ == (akLeft | akTop)) return;
+  const int dx = anchoredParent_.cx - before.cx;
+  const int dy = anchoredParent_.cy - before.cy;
+  if (dx == 0 && dy == 0) return;
+  int left = Left();
+  int top = Top();
+  int width = Width();
+  int height = Height();
+  // Anchored to neither side, the control keeps its place relative to the middle.
+  if ((anchors_ & (akLeft | akRight)) == (akLeft | akRight)) width += dx;
+  else if (anchors_ & akRight) left += dx;
+  else if (!(anchors_ & akLeft)) left += dx / 2;
+  if ((anchors_ & (akTop | akBottom)) == (akTop | akBottom)) height += dy;
+  else if (anchors_ & akBottom) top += dy;
+  else if (!(anchors_ & akTop)) top += dy / 2;
+  SetBounds(left, top, std::max(width, 0), std::max(height, 0));
+}
+
+void Control::BringToFront() {
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Control::SendToBack() {
+  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Control::ContextPopup(LPARAM screenPoint) {
+  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  const bool keyboard = at.x == -1 && at.y == -1;
+  POINT client = at;
+  if (!keyboard) ScreenToClient(hwnd_, &client);
+  bool handled = false;
+  if (OnContextPopup) OnContextPopup(*this, client.x, client.y, handled);
+  if (handled) return true;
+  if (popupMenu_ == nullptr) return false;
+  // From the keyboard the menu opens at the control's top-left corner.
+  if (keyboard) {
+    at = POINT{0, 0};
+    ClientToScreen(hwnd_, &at);
+  }
+  popupMenu_->Popup(at.x, at.y, *this);
+  return true;
 }
 
 void Control::SetColor(Color color) {

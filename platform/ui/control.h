@@ -16,8 +16,19 @@
 namespace trovex::ui {
 
 class Form;
+class PopupMenu;
 
 enum class Cursor { Default, Hand, Wait, Arrow, IBeam };
+
+// The edges of the parent a control keeps its distance to when the parent is
+// resized; anchored to both sides it stretches.
+enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using Anchors = unsigned;
+
+// A request for the context menu at (x, y) in the control's client coordinates,
+// (-1, -1) when it came from the keyboard. A handler that sets `handled` keeps the
+// popup menu from showing.
+using ContextPopupEvent = std::function<void(Component& sender, int x, int y, bool& handled)>;
 
 class Control : public Component {
  public:
@@ -61,6 +72,13 @@ class Control : public Component {
   void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
   int ClientWidth() const;
   int ClientHeight() const;
+  // From now on a resize of the parent moves or stretches the control by as much as
+  // the anchored edges of the parent move. Default: akLeft | akTop (it stays).
+  void SetAnchors(Anchors anchors);
+  Anchors GetAnchors() const { return anchors_; }
+  // Places the control above or below its siblings.
+  void BringToFront();
+  void SendToBack();
 
   Color BackColor() const { return color_; }
   void SetColor(Color color);
@@ -79,11 +97,17 @@ class Control : public Component {
   // Runs what a user's click runs.
   virtual void Click();
 
+  // The menu a right click (or the menu key) shows, after OnContextPopup; not owned.
+  // Without one the request goes on to the parent.
+  void SetPopupMenu(PopupMenu* menu) { popupMenu_ = menu; }
+  PopupMenu* ContextMenu() const { return popupMenu_; }
+
   NotifyEvent OnClick, OnDblClick, OnChange, OnEnter, OnExit;
   MouseEvent OnMouseDown, OnMouseUp;
   MouseMoveEvent OnMouseMove;
   KeyEvent OnKeyDown, OnKeyUp;
   KeyPressEvent OnKeyPress;
+  ContextPopupEvent OnContextPopup;
 
  protected:
   // Creates the window. Standard classes (subclass = true) are subclassed; our own
@@ -124,6 +148,9 @@ class Control : public Component {
   LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
   bool RouteToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void SetChildFonts();
+  // Moves the control after its parent's client area changed size.
+  void FollowAnchors();
+  bool ContextPopup(LPARAM screenPoint);
 
   Control* parent_;
   std::vector<Control*> children_;
@@ -136,6 +163,10 @@ class Control : public Component {
   FontSpec font_;
   bool parentFont_ = true;
   Cursor cursor_ = Cursor::Default;
+  PopupMenu* popupMenu_ = nullptr;
+  Anchors anchors_ = akLeft | akTop;
+  // The parent's client size the anchors last followed.
+  SIZE anchoredParent_{0, 0};
 };
 
 ShiftState KeyShiftState();

@@ -1,0 +1,43 @@
+#pragma once
+// ListBox: a list of text items of which one can be chosen. An owner-drawn list has
+// items of one fixed height painted by OnDrawItem. OnClick and OnChange run when
+// the user chooses an item; setting ItemIndex from the program runs neither.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/canvas.h"
+#include "platform/ui/control.h"
+#include "platform/ui/owner_draw.h"
+
+namespace trovex::ui {
+
+enum class ListBoxStyle { Standard, OwnerDrawFixed };
+
+class ListBox : public Control {
+ public:
+  explicit ListBox(Control* parent, ListBoxStyle style = ListBoxStyle::Standard);
+
+  void AddItem(std::string_view item);
+  void SetItems(const std::vector<std::string>& items);
+  void ClearItems();
+  int ItemCount() const;
+  std::string Item(int index) const;
+  // -1: none chosen.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  int ItemHeight() const;
+  void SetItemHeight(int height);
+
+  // Paints item `index` within `rect`; the canvas has the list's font and its brush
+  // the colour the item's background should take (the highlight when selected).
+  std::function<void(ListBox& box, int index, Canvas& canvas, const RECT& rect,
+                     OwnerDrawState state)>
+      OnDrawItem;
+
+ protected:
+  void CommandNotify(WORD code) override;
+  bool DrawItem(DRAWITEMSTRUCT& item) override;
+};
+
+}  // namespace trovex::ui

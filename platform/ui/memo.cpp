@@ -1,0 +1,68 @@
+#include "platform/ui/memo.h"
+
+#include "platform/ui/wide.h"
+
+namespace trovex::ui {
+namespace {
+
+DWORD MemoWindowStyle(const MemoStyle& style) {
+  DWORD bits = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+  if (!style.wordWrap) bits |= ES_AUTOHSCROLL;
+  if (!style.hideSelection) bits |= ES_NOHIDESEL;
+  const bool horizontal =
+      style.scrollBars == ScrollBars::Horizontal || style.scrollBars == ScrollBars::Both;
+  const bool vertical =
+      style.scrollBars == ScrollBars::Vertical || style.scrollBars == ScrollBars::Both;
+  if (horizontal && !style.wordWrap) bits |= WS_HSCROLL;
+  if (vertical) bits |= WS_VSCROLL;
+  return bits;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+Memo::Memo(Control* parent, MemoStyle style) : Edit(parent, MemoWindowStyle(style)) {
+  SetBounds(0, 0, 185, 89);
+}
+
+std::vector<std::string> Memo::Lines() const { return SplitLines(Text()); }
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  SetText(text);
+}
+
+void Memo::AddLine(std::string_view line) {
+  // The line goes in at the end as a replacement of an empty selection, which
+  // leaves the rest of the text alone and brings the caret, and the view, there.
+  const std::wstring text = WideText();
+  std::wstring added;
+  if (!text.empty() && text.back() != L'\n' && text.back() != L'\r') added = L"\r\n";
+  added += Widen(line) + L"\r\n";
+  const auto end = static_cast<WPARAM>(text.size());
+  SendMessageW(hwnd_, EM_SETSEL, end, static_cast<LPARAM>(end));
+  SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+}
+
+void Memo::ScrollToEnd() {
+  const int length = GetWindowTextLengthW(hwnd_);
+  SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(length), length);
+  SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+}
+
+int Memo::TopLine() const { return static_cast<int>(SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+}  // namespace trovex::ui
