@@ -50,7 +50,7 @@ void Canvas::FillRect(const RECT& rect) {
   SetBkColor(dc_, ColorToRgb(brushColor_));
 }
 
-void Canvas::SetFont(const FontSpec& font) {
+void Canvas::SetFont(const FontInfo& font) {
   SelectObject(dc_, FontHandle(font));
   SetFontColor(font.color);
 }

@@ -30,7 +30,7 @@ class Canvas {
   // A solid pen; until the first call the context's own pen draws.
   void SetPen(Color color, int width = 1);
   void FillRect(const RECT& rect);
-  void SetFont(const FontSpec& font);
+  void SetFont(const FontInfo& font);
   void SetFontColor(Color color);
   // A Western font `pixelHeight` pixels high drawn without smoothing, for letters
   // on pictures made in code, which must look the same on every system.

@@ -429,18 +429,19 @@ void Control::SendToBack() {
 
 bool Control::ContextPopup(LPARAM screenPoint) {
   POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  const bool keyboard = at.x == -1 && at.y == -1;
   POINT client = at;
-  if (!keyboard) ScreenToClient(hwnd_, &client);
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: the control's own place for it.
+    client = KeyboardPopupPoint();
+    at = client;
+    ClientToScreen(hwnd_, &at);
+  } else {
+    ScreenToClient(hwnd_, &client);
+  }
   bool handled = false;
   if (OnContextPopup) OnContextPopup(*this, client.x, client.y, handled);
   if (handled) return true;
   if (popupMenu_ == nullptr) return false;
-  // From the keyboard the menu opens at the control's top-left corner.
-  if (keyboard) {
-    at = POINT{0, 0};
-    ClientToScreen(hwnd_, &at);
-  }
   popupMenu_->Popup(at.x, at.y, *this);
   return true;
 }
@@ -473,7 +474,7 @@ HBRUSH Control::CtlColor(HDC dc) {
   return BackBrush();
 }
 
-void Control::SetFont(const FontSpec& font) {
+void Control::SetFont(const FontInfo& font) {
   font_ = font;
   parentFont_ = false;
   ApplyFont();

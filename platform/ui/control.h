@@ -25,9 +25,9 @@ enum class Cursor { Default, Hand, Wait, Arrow, IBeam };
 enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 using Anchors = unsigned;
 
-// A request for the context menu at (x, y) in the control's client coordinates,
-// (-1, -1) when it came from the keyboard. A handler that sets `handled` keeps the
-// popup menu from showing.
+// A request for the context menu at (x, y) in the control's client coordinates;
+// from the keyboard, at the control's KeyboardPopupPoint. A handler that sets
+// `handled` keeps the popup menu from showing.
 using ContextPopupEvent = std::function<void(Component& sender, int x, int y, bool& handled)>;
 
 class Control : public Component {
@@ -68,8 +68,6 @@ class Control : public Component {
   int Height() const;
   void SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
   void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
-  void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
-  void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
   int ClientWidth() const;
   int ClientHeight() const;
   // From now on a resize of the parent moves or stretches the control by as much as
@@ -80,12 +78,11 @@ class Control : public Component {
   void BringToFront();
   void SendToBack();
 
-  Color BackColor() const { return color_; }
   void SetColor(Color color);
   // The colour painted behind this control: its own or its parent's.
   Color EffectiveColor() const;
-  const FontSpec& Font() const { return font_; }
-  void SetFont(const FontSpec& font);
+  const FontInfo& Font() const { return font_; }
+  void SetFont(const FontInfo& font);
   void SetCursor(Cursor cursor) { cursor_ = cursor; }
 
   void SetFocus();
@@ -130,6 +127,9 @@ class Control : public Component {
   virtual void ParentResized() {}
   // The control's font changed (controls that size to their text re-measure).
   virtual void FontChanged() {}
+  // Where a context menu asked for from the keyboard opens, in client coordinates
+  // (a list opens it at its focused row).
+  virtual POINT KeyboardPopupPoint() const { return POINT{0, 0}; }
 
   void Fire(const NotifyEvent& event) {
     if (event) event(*this);
@@ -160,7 +160,7 @@ class Control : public Component {
   Color color_ = clNone;
   mutable HBRUSH brush_ = nullptr;
   mutable Color brushColor_ = clNone;
-  FontSpec font_;
+  FontInfo font_;
   bool parentFont_ = true;
   Cursor cursor_ = Cursor::Default;
   PopupMenu* popupMenu_ = nullptr;

@@ -27,11 +27,7 @@ Edit::Edit(Control* parent, DWORD extraStyle) : Control(parent) {
   SetColor(clWindow);
 }
 
-bool Edit::ReadOnly() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
-
 void Edit::SetReadOnly(bool readOnly) { SendMessageW(hwnd_, EM_SETREADONLY, readOnly, 0); }
-
-void Edit::SetMaxLength(int length) { SendMessageW(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(length), 0); }
 
 void Edit::SetNumbersOnly(bool numbersOnly) {
   LONG style = GetWindowLongW(hwnd_, GWL_STYLE);

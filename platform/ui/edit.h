@@ -9,9 +9,7 @@ class Edit : public Control {
  public:
   explicit Edit(Control* parent);
 
-  bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
-  void SetMaxLength(int length);
   // Only digits can be typed.
   void SetNumbersOnly(bool numbersOnly);
   // Keeps the input method closed while the box has the focus.

@@ -7,9 +7,9 @@
 
 namespace trovex::ui {
 
-HFONT FontHandle(const FontSpec& wanted) {
-  static std::vector<std::pair<FontSpec, HFONT>> cache;
-  FontSpec key = wanted;
+HFONT FontHandle(const FontInfo& wanted) {
+  static std::vector<std::pair<FontInfo, HFONT>> cache;
+  FontInfo key = wanted;
   key.color = clNone;
   for (const auto& [known, font] : cache) {
     if (known == key) return font;

@@ -10,7 +10,7 @@
 
 namespace trovex::ui {
 
-struct FontSpec {
+struct FontInfo {
   std::string name = "ＭＳ Ｐゴシック";
   int size = 9;  // points
   bool bold = false;
@@ -18,11 +18,11 @@ struct FontSpec {
   bool underline = false;
   Color color = clWindowText;
 
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontInfo&) const = default;
 };
 
 // The GDI font for a description (colour is not part of it); owned by the cache and
 // valid for the life of the process.
-HFONT FontHandle(const FontSpec& wanted);
+HFONT FontHandle(const FontInfo& wanted);
 
 }  // namespace trovex::ui

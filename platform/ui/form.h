@@ -46,8 +46,6 @@ class Form : public Control {
   void SetBorder(BorderStyle style, unsigned icons);
   void SetPosition(FormPosition position) { position_ = position; }
   void SetClientSize(int width, int height);
-  void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }
-  void SetClientHeight(int height) { SetClientSize(ClientWidth(), height); }
   void SetMinSize(int width, int height) { minWidth_ = width; minHeight_ = height; }
   void SetMenu(MainMenu* menu);
   MainMenu* Menu() const { return menu_; }

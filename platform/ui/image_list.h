@@ -16,8 +16,6 @@ class ImageList {
   int Width() const { return width_; }
   int Height() const { return height_; }
   int Count() const;
-  // Adds a copy of the icon; returns its index.
-  int AddIcon(HICON icon);
   // Adds a bitmap of one or more images side by side; pixels of `transparent` are
   // not drawn. Returns the index of the first image.
   int AddMasked(HBITMAP bitmap, COLORREF transparent);

@@ -10,7 +10,6 @@ enum class TextAlign { Left, Center, Right };
 class Label : public Control {
  public:
   explicit Label(Control* parent, std::string_view caption = "");
-  bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
   void SetAlignment(TextAlign align);
 

@@ -304,34 +304,22 @@ bool ListView::Notify(NMHDR& header, LRESULT& result) {
   }
 }
 
-bool ListView::ContextMenu(LPARAM point) {
-  if (!OnContextPopup) return false;
-  POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-  if (at.x == -1 && at.y == -1) {
-    // From the keyboard: below the focused row's caption, or the list's corner.
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    RECT rect{};
-    rect.left = LVIR_LABEL;
-    const std::size_t row = ItemFocused();
-    at = POINT{0, 0};
-    if (row != npos &&
-        SendMessageW(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) &&
-        PtInRect(&client, POINT{rect.left, rect.bottom - 1})) {
-      at = POINT{rect.left, rect.bottom};
-    }
-    ClientToScreen(hwnd_, &at);
+POINT ListView::KeyboardPopupPoint() const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  RECT rect{};
+  rect.left = LVIR_LABEL;
+  const std::size_t row = ItemFocused();
+  if (row != npos &&
+      SendMessageW(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) &&
+      PtInRect(&client, POINT{rect.left, rect.bottom - 1})) {
+    return POINT{rect.left, rect.bottom};
   }
-  bool handled = false;
-  OnContextPopup(*this, at.x, at.y, handled);
-  return handled;
+  return POINT{0, 0};
 }
 
 LRESULT ListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_CONTEXTMENU:
-      if (ContextMenu(lParam)) return 0;
-      break;
     case WM_SIZE: {
       const LRESULT result = Control::WndProc(msg, wParam, lParam);
       FitFillColumn();

@@ -120,13 +120,12 @@ class ListView : public Control {
   // The user confirmed `text`; the handler stores it in its row, or sets accept
   // to false. A cancelled edit runs nothing.
   std::function<void(ListView& sender, std::size_t row, std::string& text, bool& accept)> OnEdited;
-  // The context menu key or a right click: (x, y) on the screen; from the keyboard
-  // the point is below the focused row's caption. handled = true stops the default.
-  std::function<void(ListView& sender, int x, int y, bool& handled)> OnContextPopup;
 
  protected:
   bool Notify(NMHDR& header, LRESULT& result) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // Below the focused row's caption when it is in view, else the list's corner.
+  POINT KeyboardPopupPoint() const override;
 
  private:
   bool DispInfo(NMLVDISPINFOW& info);
@@ -136,8 +135,6 @@ class ListView : public Control {
   // begins with it); wrap goes on from the top.
   std::size_t Find(const std::string& lowered, std::size_t start, bool partial, bool wrap) const;
   int FindItem(const NMLVFINDITEMW& find) const;
-  // False when the handler left the menu to the default.
-  bool ContextMenu(LPARAM point);
   void HeaderChanged(const NMHEADERW& change);
   void HookHeader();
   void SetStyleBit(DWORD bit, bool on);

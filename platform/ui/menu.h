@@ -23,7 +23,6 @@ class MenuItem : public Component {
 
   // Appends an item to this item's submenu (creating it on first use).
   void Add(MenuItem& item);
-  const std::vector<MenuItem*>& Items() const { return items_; }
   MenuItem* Parent() const { return parent_; }
 
   // "-" makes a separator.
@@ -36,7 +35,6 @@ class MenuItem : public Component {
   void SetChecked(bool checked);
   bool RadioItem() const { return radioItem_; }
   void SetRadioItem(bool radio);
-  int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int group) { groupIndex_ = group; }
   // A click toggles the check mark (a radio item: sets it) before OnClick.
   void SetAutoCheck(bool autoCheck) { autoCheck_ = autoCheck; }

@@ -13,17 +13,9 @@ void Panel::SetBevelOuter(Bevel bevel) {
   Invalidate();
 }
 
-void Panel::SetBevelInner(Bevel bevel) {
-  inner_ = bevel;
-  Invalidate();
-}
-
 void Panel::Paint(HDC dc, RECT rect) {
   if (outer_ != Bevel::None) {
     DrawEdge(dc, &rect, outer_ == Bevel::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-  }
-  if (inner_ != Bevel::None) {
-    DrawEdge(dc, &rect, inner_ == Bevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENINNER, BF_RECT | BF_ADJUST);
   }
   const std::wstring caption = WideText();
   if (caption.empty()) return;

@@ -10,14 +10,12 @@ class Panel : public PaintedControl {
  public:
   explicit Panel(Control* parent);
   void SetBevelOuter(Bevel bevel);
-  void SetBevelInner(Bevel bevel);
 
  protected:
   void Paint(HDC dc, RECT rect) override;
 
  private:
   Bevel outer_ = Bevel::Raised;
-  Bevel inner_ = Bevel::None;
 };
 
 }  // namespace trovex::ui

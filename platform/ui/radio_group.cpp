@@ -10,6 +10,16 @@ RadioGroup::RadioGroup(Control* parent, std::string_view caption) : Control(pare
   SetText(caption);
 }
 
+LRESULT RadioGroup::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) {
+    RECT rect{};
+    GetClientRect(hwnd_, &rect);
+    FillRect(reinterpret_cast<HDC>(wParam), &rect, BackBrush());
+    return 1;
+  }
+  return Control::WndProc(msg, wParam, lParam);
+}
+
 void RadioGroup::SetItems(const std::vector<std::string>& items) {
   buttons_.clear();
   itemIndex_ = -1;

@@ -22,6 +22,10 @@ class RadioGroup : public Control {
   void SetColumns(int columns);
   void SetBounds(int left, int top, int width, int height) override;
 
+ protected:
+  // A group box does not paint its inside: the group fills it with its colour.
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
  private:
   void Arrange();
   std::vector<std::unique_ptr<RadioButton>> buttons_;

@@ -15,12 +15,10 @@ class SpeedButton : public PaintedControl {
   // The icon: image `index` of `images` (null or -1: none).
   void SetGlyph(const ImageList* images, int index);
   int GlyphIndex() const { return glyphIndex_; }
-  bool Flat() const { return flat_; }
   void SetFlat(bool flat);
   bool Down() const { return down_; }
   // Setting Down releases the other buttons of the group; it runs no OnClick.
   void SetDown(bool down);
-  int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int group) { groupIndex_ = group; }
   void SetAllowAllUp(bool allow) { allowAllUp_ = allow; }
 

@@ -44,7 +44,8 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   first.Settings.CurrentPath = "C:\\Windows\\";
   first.Settings.PendingResultsFlag = false;
   first.Settings.ExitMode = 2;
-  first.Settings.TextOnlyChecked = true;
+  first.Settings.TextOnlyChecked = true;  // as the windows left their options
+  first.Settings.OptionIndex = 0;
   EXPECT_TRUE(app::SaveAtClose(first));
 
   app::ProgramState second;

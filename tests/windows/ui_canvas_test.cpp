@@ -106,7 +106,7 @@ TEST(UiCanvas, TextIsDrawnInsideItsRectangle) {
   Picture picture(120, 40);
   {
     Canvas canvas(picture.Dc());
-    canvas.SetFont(FontSpec{});
+    canvas.SetFont(FontInfo{});
     canvas.SetFontColor(kRed);
     canvas.SetTransparent(true);
     const int height = canvas.DrawText(RECT{60, 0, 120, 40}, "検索", DT_CENTER | DT_VCENTER | DT_SINGLELINE);

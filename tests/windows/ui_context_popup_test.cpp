@@ -1,5 +1,5 @@
 // Mouse and context-menu events reach standard and own controls: mouse-down with
-// its client position, OnContextPopup with client coordinates (or -1, -1 from the
+// its client position, OnContextPopup with client coordinates (the corner from the
 // keyboard), the popup menu when the handler leaves it, and the parent otherwise.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -57,7 +57,7 @@ LPARAM ScreenPoint(Control& control, int x, int y) {
   return MAKELPARAM(at.x, at.y);
 }
 
-TEST(UiContextPopup, TheHandlerReceivesClientCoordinatesOrMinusOneFromTheKeyboard) {
+TEST(UiContextPopup, TheHandlerReceivesClientCoordinatesAndTheCornerFromTheKeyboard) {
   PopupForm form;
   SendMessageW(form.ListBox1.Handle(), WM_CONTEXTMENU,
                reinterpret_cast<WPARAM>(form.ListBox1.Handle()), ScreenPoint(form.ListBox1, 12, 34));
@@ -72,8 +72,8 @@ TEST(UiContextPopup, TheHandlerReceivesClientCoordinatesOrMinusOneFromTheKeyboar
   EXPECT_EQ(form.requests[1].sender, &form.Panel1);
   EXPECT_EQ(form.requests[1].x, 250);
   EXPECT_EQ(form.requests[1].y, 150);
-  EXPECT_EQ(form.requests[2].x, -1);
-  EXPECT_EQ(form.requests[2].y, -1);
+  EXPECT_EQ(form.requests[2].x, 0);
+  EXPECT_EQ(form.requests[2].y, 0);
 }
 
 TEST(UiContextPopup, AControlWithoutAHandlerOrMenuPassesTheRequestToItsParent) {

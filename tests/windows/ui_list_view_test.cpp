@@ -411,7 +411,7 @@ TEST(UiListView, ContextMenuDoubleClickAndKeysReachTheirEvents) {
   ListView& list = form.ListView1;
   form.Show();
   std::vector<std::pair<int, int>> popups;
-  list.OnContextPopup = [&](ListView&, int x, int y, bool& handled) {
+  list.OnContextPopup = [&](Component&, int x, int y, bool& handled) {
     popups.emplace_back(x, y);
     handled = true;
   };
@@ -419,9 +419,10 @@ TEST(UiListView, ContextMenuDoubleClickAndKeysReachTheirEvents) {
   list.SetItemFocused(2);
   SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(-1, -1));
   const RECT rect = RowRect(list, 2, LVIR_LABEL);
-  POINT below{rect.left, rect.bottom};  // the keyboard's menu opens below the focused row
-  ClientToScreen(list.Handle(), &below);
-  EXPECT_EQ(popups, (std::vector<std::pair<int, int>>{{210, 120}, {below.x, below.y}}));
+  POINT clicked{210, 120};
+  ScreenToClient(list.Handle(), &clicked);
+  // The keyboard's menu opens below the focused row; both in client coordinates.
+  EXPECT_EQ(popups, (std::vector<std::pair<int, int>>{{clicked.x, clicked.y}, {rect.left, rect.bottom}}));
 
   int doubleClicks = 0;
   list.OnDblClick = [&](Component&) { ++doubleClicks; };

@@ -54,6 +54,31 @@ TEST(UiPrompts, AnUnexpectedPromptFailsTheTestAndGetsACancel) {
       "never shown");
 }
 
+// Outside any script the tests' main answers: every prompt and every modal form
+// fails the test and is cancelled at once, so that no test waits for a user.
+TEST(UiPrompts, WithNoScriptPromptsAndModalFormsFailAndAreCancelled) {
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(App().MessageBox("上書きしますか？", "確認", MB_YESNO), IDCANCEL),
+                          "unexpected MessageBox with no scripted prompts");
+  std::string value = "元の値";
+  EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(App().InputQuery("名前", "新しい名前:", value)),
+                          "unexpected InputQuery");
+  EXPECT_EQ(value, "元の値");
+  EXPECT_NONFATAL_FAILURE(App().ShowMessage("見つかりません。"), "unexpected ShowMessage");
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(App().BrowseForFolder("フォルダの選択", ""), ""),
+                          "unexpected BrowseForFolder");
+
+  // A script's end puts the strict answers back, not the real dialogs.
+  { testing::ScriptedPrompts prompts; }
+  EXPECT_NONFATAL_FAILURE(App().ShowMessage("x"), "with no scripted prompts");
+
+  auto dialog = MakeForm<Form>();
+  dialog->SetCaption("予期しない画面");
+  int result = mrNone;
+  EXPECT_NONFATAL_FAILURE(result = dialog->ShowModal(), "unexpected modal form with no modal script");
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_FALSE(dialog->Visible());
+}
+
 TEST(UiPrompts, TheRealInputQueryDialogReturnsTheEditedValueOnOk) {
   testing::ModalScript script;
   std::string promptShown;

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "app/main_images.h"
+#include "platform/shell/shell_services.h"
 #include "platform/ui/application.h"
 #include "platform/ui/button.h"
 #include "platform/ui/combo_box.h"
@@ -17,6 +19,7 @@
 #include "platform/ui/image_list.h"
 #include "platform/ui/label.h"
 #include "platform/ui/list_box.h"
+#include "platform/ui/list_view.h"
 #include "platform/ui/memo.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/panel.h"
@@ -59,7 +62,7 @@ class GalleryForm : public Form {
         DriveComboBox1(this),
         ListBox1(this, ListBoxStyle::OwnerDrawFixed),
         StaticText1(this, "枠付きの静的テキスト"),
-        ListViewPlace(this),
+        ListView1(this),
         Label3(this, "エラーログ："),
         Memo1(this, MemoStyle{ScrollBars::Both, false, true}),
         Label4(this, "進行状況："),
@@ -142,10 +145,30 @@ class GalleryForm : public Form {
     StaticText1.SetBorderStyle(StaticBorder::Sunken);
 
     // Right column: the list view's place, the log and the progress bars.
-    ListViewPlace.SetBounds(360, 40, 352, 190);
-    ListViewPlace.SetBevelOuter(Bevel::Lowered);
-    ListViewPlace.SetText("ListView（別途作成中）");
-    ListViewPlace.SetColor(clWindow);
+    // A result list: owner data over the rows below, the system's icons and type
+    // names, odd rows coloured, the third row cut (dimmed).
+    ListView1.SetBounds(360, 40, 352, 190);
+    ListView1.SetRowSelect(true);
+    ListView1.SetMultiSelect(true);
+    ListView1.AddColumn({"ファイル名", 110});
+    ListView1.AddColumn({"内容", 110});
+    ListView1.AddColumn({"種類", 70});
+    ListView1.AddColumn({"サイズ", 50, TextAlign::Right});
+    ListView1.SetSmallImages(shell::Services().imageLists->Small(), true);
+    for (const char* name : {"報告書.txt", "議事録.doc", "表示ソフト.rtf", "memo.txt", "予定表.xls"}) {
+      const std::string path = std::string("C:\\文書\\") + name;
+      const shell::FileInfo info = shell::Services().fileInfo->Query(path, shell::UnknownPathAs::File);
+      rows_.push_back({name, "…検索した内容が見つかりました…", info.typeName, "12KB", info.iconIndex});
+    }
+    ListView1.OnData = [this](std::size_t row, int column) -> std::string {
+      const GalleryRow& r = rows_[row];
+      return column == 0 ? r.name : column == 1 ? r.content : column == 2 ? r.type : r.size;
+    };
+    ListView1.OnImage = [this](std::size_t row) { return rows_[row].icon; };
+    ListView1.OnRowColor = [](std::size_t row) { return row % 2 == 1 ? Color(0xF0E8E0) : clNone; };
+    ListView1.OnCut = [](std::size_t row) { return row == 2; };
+    ListView1.SetRowCount(rows_.size());
+    ListView1.SetSelected(1, true);
     Label3.SetBounds(360, 242, 100, 16);
     Memo1.SetBounds(360, 260, 352, 102);
     Memo1.SetLines({"2006/08/23 09:49:05 電源を切れませんでした。",
@@ -168,7 +191,7 @@ class GalleryForm : public Form {
     StatusBar1.SetPanelText(1, "12 件 見つかりました");
 
     // Anchors keep the right column and the bars at the window's edges.
-    ListViewPlace.SetAnchors(akLeft | akTop | akRight);
+    ListView1.SetAnchors(akLeft | akTop | akRight);
     Memo1.SetAnchors(akLeft | akTop | akRight | akBottom);
     for (Control* bar : {static_cast<Control*>(&ProgressBar1), static_cast<Control*>(&ProgressBar2)}) {
       bar->SetAnchors(akLeft | akRight | akBottom);
@@ -185,13 +208,13 @@ class GalleryForm : public Form {
     // The drive letter in bold below the root, then a picture and the rest.
     int x = rect.left + 1;
     if (path.size() > 3) {
-      FontSpec bold = box.Font();
+      FontInfo bold = box.Font();
       bold.bold = true;
       canvas.SetFont(bold);
       canvas.SetFontColor(canvas.BrushColor() == clHighlight ? clHighlightText : clWindowText);
       canvas.TextOut(x, rect.top + 2, path.substr(0, 1));
       x += canvas.TextWidth(path.substr(0, 1)) + 3;
-      FontSpec normal = box.Font();
+      FontInfo normal = box.Font();
       canvas.SetFont(normal);
       canvas.SetFontColor(canvas.BrushColor() == clHighlight ? clHighlightText : clWindowText);
     }
@@ -234,13 +257,20 @@ class GalleryForm : public Form {
   DriveComboBox DriveComboBox1;
   ListBox ListBox1;
   StaticText StaticText1;
-  Panel ListViewPlace;
+  ListView ListView1;
   Label Label3;
   Memo Memo1;
   Label Label4;
   ProgressBar64 ProgressBar1;
   ProgressBar64 ProgressBar2;
   StatusBar StatusBar1;
+
+ private:
+  struct GalleryRow {
+    std::string name, content, type, size;
+    int icon;
+  };
+  std::vector<GalleryRow> rows_;
 };
 
 }  // namespace

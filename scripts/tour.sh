@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# A picture of every window there is, for a person to look at: builds the desktop
+# program and the control gallery, prepares a drawing Wine prefix (build/wine) as
+# an installer would, and saves one PNG per window in build/screenshots/.
+# Not part of the tests. Needs the packages of ./run.sh (installed when missing).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/install-deps.sh xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool x11-utils
+build=build/windows
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+nice -n 10 cmake --build "$build" --target Trovex trovex_gallery -j2
+export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
+scripts/prepare-wine-prefix.sh "$build"
+shots=build/screenshots
+mkdir -p "$shots"
+
+# 1. The main window as it starts.
+scripts/screenshot.sh "$shots/main.png" "$root/$build/Trovex.exe"
+# 2. Every control of the window library (scripts/controls-gallery.sh).
+scripts/screenshot.sh "$shots/controls.png" "$root/$build/tests/trovex_gallery.exe"
+
+echo "tour.sh: pictures in $root/$shots:"
+ls -1 "$shots"
