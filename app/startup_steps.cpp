@@ -2,7 +2,7 @@
 
 #include "app/app_identity.h"
 #include "app/os_level.h"
-#include "app/text_lines.h"
+#include "platform/text/text_lines.h"
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/read_at.h"
@@ -90,12 +90,12 @@ std::string AdministratorWarningText() {
 
 std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath) {
   // A missing file reads as nothing.
-  return SplitTextLines(fs::ReadAllBytes(errorLogPath).value_or(""));
+  return text::SplitTextLines(fs::ReadAllBytes(errorLogPath).value_or(""));
 }
 
 bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& lines) {
   if (!fs::IsExistingFile(errorLogPath)) return false;
-  return fs::WriteWholeFile(errorLogPath, JoinLinesCrLf(lines));
+  return fs::WriteWholeFile(errorLogPath, text::JoinLinesCrLf(lines));
 }
 
 }  // namespace trovex::app

@@ -1,5 +1,7 @@
 #include "platform/ui/memo.h"
 
+#include "platform/text/text_lines.h"
+
 #include "platform/ui/wide.h"
 
 namespace trovex::ui {
@@ -20,24 +22,11 @@ DWORD MemoWindowStyle(const MemoStyle& style) {
 
 }  // namespace
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
 Memo::Memo(Control* parent, MemoStyle style) : Edit(parent, MemoWindowStyle(style)) {
   SetBounds(0, 0, 185, 89);
 }
 
-std::vector<std::string> Memo::Lines() const { return SplitLines(Text()); }
+std::vector<std::string> Memo::Lines() const { return text::SplitTextLines(Text()); }
 
 void Memo::SetLines(const std::vector<std::string>& lines) {
   std::string text;

@@ -35,7 +35,4 @@ class Memo : public Edit {
   int TopLine() const;
 };
 
-// The lines of a text as Memo reads them.
-std::vector<std::string> SplitLines(std::string_view text);
-
 }  // namespace trovex::ui

@@ -2,9 +2,10 @@
 
 #include "app/app_folders.h"
 #include "app/os_level.h"
-#include "app/text_lines.h"
+#include "platform/text/text_lines.h"
 
 using namespace trovex::app;
+using namespace trovex::text;
 
 TEST(AppFolders, DerivedFromTheProgramPathAndUserName) {
   AppFolders f = ComputeAppFolders("C:\\Program Files\\Trovex\\Trovex.exe", "taro");

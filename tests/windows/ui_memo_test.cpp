@@ -28,11 +28,12 @@ TEST(UiMemo, LinesRoundTripWithCrLfAfterEachLine) {
 }
 
 TEST(UiMemo, LinesAreReadFromAnyLineEnd) {
-  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n\r\n"), (Lines{"a", ""}));
-  EXPECT_EQ(SplitLines("\r\n"), (Lines{""}));
-  EXPECT_EQ(SplitLines("only"), (Lines{"only"}));
-  EXPECT_TRUE(SplitLines("").empty());
+  Form form;
+  Memo Memo1(&form, MemoStyle{ScrollBars::Vertical, true, true});
+  Memo1.SetText("エラー\r\nb\nc\rd");
+  EXPECT_EQ(Memo1.Lines(), (Lines{"エラー", "b", "c", "d"}));
+  Memo1.SetText("only");
+  EXPECT_EQ(Memo1.Lines(), (Lines{"only"}));
 }
 
 TEST(UiMemo, AddedLinesGoAtTheEndAndComeIntoView) {

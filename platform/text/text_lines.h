@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace trovex::app {
+namespace trovex::text {
 
 // CR, LF and CR LF each end a line; a last line without an ending still counts,
 // an empty text has no lines.
@@ -13,4 +13,4 @@ std::vector<std::string> SplitTextLines(std::string_view text);
 // Each item followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
-}  // namespace trovex::app
+}  // namespace trovex::text

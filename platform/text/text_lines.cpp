@@ -1,6 +1,6 @@
-#include "app/text_lines.h"
+#include "platform/text/text_lines.h"
 
-namespace trovex::app {
+namespace trovex::text {
 
 std::vector<std::string> SplitTextLines(std::string_view text) {
   std::vector<std::string> lines;
@@ -24,4 +24,4 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
   return text;
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::text
