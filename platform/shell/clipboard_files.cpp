@@ -37,8 +37,14 @@ HGLOBAL GlobalCopy(const std::string& bytes) {
 }  // namespace
 
 bool WindowsClipboardFiles::PutFiles(void* owner, const std::vector<std::string>& paths) {
-  if (paths.empty()) return false;
-  HGLOBAL block = GlobalCopy(BuildDropFilesFromCp932(paths));
+  // Without an owner an emptied clipboard refuses new data on Windows: the user's
+  // clipboard would be lost for nothing. A list whose paths were all left out
+  // (not valid CP932) leaves it alone too.
+  if (paths.empty() || owner == nullptr) return false;
+  std::size_t skipped = 0;
+  const std::string dropFiles = BuildDropFilesFromCp932(paths, &skipped);
+  if (skipped == paths.size()) return false;
+  HGLOBAL block = GlobalCopy(dropFiles);
   if (!block) return false;
   if (!OpenClipboardSoon(static_cast<HWND>(owner))) {
     GlobalFree(block);

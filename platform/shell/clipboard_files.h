@@ -10,8 +10,9 @@ class ClipboardFileService {
  public:
   virtual ~ClipboardFileService() = default;
   // Empties the clipboard and puts these paths on it, in order, with `owner` (a
-  // window) as the clipboard's owner. False, with the clipboard untouched, for an
-  // empty list; false when the clipboard could not be opened or took nothing.
+  // window, required) as the clipboard's owner. False, with the clipboard untouched,
+  // for an empty list, a list of only unusable paths, or no owner; false when the
+  // clipboard could not be opened or took nothing.
   virtual bool PutFiles(void* owner, const std::vector<std::string>& paths) = 0;
   // The file list on the clipboard; empty when there is none.
   virtual std::vector<std::string> GetFiles() = 0;

@@ -436,7 +436,12 @@ bool Control::ContextPopup(LPARAM screenPoint) {
     at = client;
     ClientToScreen(hwnd_, &at);
   } else {
+    // A click outside the client area (a form's caption, a scroll bar) keeps the
+    // system's own menu.
     ScreenToClient(hwnd_, &client);
+    RECT area{};
+    GetClientRect(hwnd_, &area);
+    if (!PtInRect(&area, client)) return false;
   }
   bool handled = false;
   if (OnContextPopup) OnContextPopup(*this, client.x, client.y, handled);

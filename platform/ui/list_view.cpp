@@ -166,7 +166,9 @@ void ListView::HeaderChanged(const NMHEADERW& change) {
 
 void ListView::ReplaceImages(int which, HIMAGELIST images, bool shared, HIMAGELIST& owned) {
   SendMessageW(hwnd_, LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
-  if (owned != nullptr && owned != images) ImageList_Destroy(owned);
+  // A list of ours goes unless it is still the other slot's, or is set again.
+  HIMAGELIST& other = &owned == &ownedSmall_ ? ownedLarge_ : ownedSmall_;
+  if (owned != nullptr && owned != images && owned != other) ImageList_Destroy(owned);
   owned = shared ? nullptr : images;
 }
 
@@ -242,8 +244,12 @@ LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
   }
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
   const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
-  // Selected rows keep the selection's colours.
-  if (row >= RowCount() || Selected(row)) return CDRF_DODEFAULT;
+  if (row >= RowCount()) return CDRF_DODEFAULT;
+  // A selected row keeps the selection's colours where the selection is drawn:
+  // while the list has the focus, or always with HideSelection off.
+  const bool selectionShown =
+      GetFocus() == hwnd_ || (GetWindowLongW(hwnd_, GWL_STYLE) & LVS_SHOWSELALWAYS) != 0;
+  if (selectionShown && Selected(row)) return CDRF_DODEFAULT;
   const Color back = OnRowColor ? OnRowColor(row) : clNone;
   Color text = OnRowTextColor ? OnRowTextColor(row) : clNone;
   if (text == clNone && OnCut && OnCut(row)) text = clGrayText;
@@ -320,6 +326,13 @@ POINT ListView::KeyboardPopupPoint() const {
 
 LRESULT ListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_CONTEXTMENU:
+      // A right click on the column headers is not a request for the rows' menu.
+      if (reinterpret_cast<HWND>(wParam) ==
+          reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0))) {
+        return DefaultProc(msg, wParam, lParam);
+      }
+      break;
     case WM_SIZE: {
       const LRESULT result = Control::WndProc(msg, wParam, lParam);
       FitFillColumn();

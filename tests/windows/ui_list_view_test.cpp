@@ -310,11 +310,15 @@ TEST(UiListView, CustomDrawAsksTheRowColoursAndTheCutState) {
   CustomDraw(list, CDDS_ITEMPREPAINT, 2, draw);
   EXPECT_EQ(draw.clrText, ColorToRgb(clGrayText));  // dimmed
   EXPECT_EQ(asked, (std::vector<std::size_t>{3, 1, 0, 2}));
-  list.SetSelected(3, true);  // the selection's colours win
+  list.SetSelected(3, true);
+  // Without the focus a hidden selection is not drawn: the row keeps its colour.
+  CustomDraw(list, CDDS_ITEMPREPAINT, 3, draw);
+  EXPECT_EQ(draw.clrTextBk, kOddRow);
+  list.SetHideSelection(false);  // drawn always: the selection's colours win
   CustomDraw(list, CDDS_ITEMPREPAINT, 3, draw);
   EXPECT_EQ(draw.clrTextBk, 0x040506u);
   CustomDraw(list, CDDS_ITEMPREPAINT, 40, draw);  // beyond the rows: not asked
-  EXPECT_EQ(asked.size(), 4u);
+  EXPECT_EQ(asked.size(), 5u);  // row 3 once more while its selection was hidden
   list.OnRowTextColor = [](std::size_t row) { return row == 2 ? clHighlight : clNone; };
   CustomDraw(list, CDDS_ITEMPREPAINT, 2, draw);
   EXPECT_EQ(draw.clrText, ColorToRgb(clHighlight));  // a row's own text colour wins over dimming

@@ -54,6 +54,21 @@ TEST(UiMemo, AddedLinesGoAtTheEndAndComeIntoView) {
   EXPECT_GT(Memo1.TopLine(), 30);
 }
 
+TEST(UiMemo, ALongLogKeepsGrowingPastTheEditBoxDefaultLimit) {
+  Form form;
+  Memo Memo1(&form, MemoStyle{ScrollBars::Both, false, true});
+  Memo1.AddLine("最初の行");
+  const std::string line(60, 'x');
+  for (int i = 0; i < 1000; ++i) Memo1.AddLine(line + std::to_string(i));  // 63,000 characters
+  const Lines lines = Memo1.Lines();
+  ASSERT_EQ(lines.size(), 1001u);
+  EXPECT_EQ(lines.front(), "最初の行");
+  EXPECT_EQ(lines.back(), line + "999");
+  Memo1.SetText("終わりに改行なし");
+  Memo1.AddLine("次");
+  EXPECT_EQ(Memo1.Lines(), (Lines{"終わりに改行なし", "次"}));
+}
+
 TEST(UiMemo, ReadOnlyMemoRefusesTyping) {
   Form form;
   Memo Memo1(&form);
