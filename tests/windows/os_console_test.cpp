@@ -14,24 +14,27 @@ using trovex::os::WriteConsoleLine;
 
 namespace {
 
-// A console screen buffer of its own, opened as a C stream. The test process has no
-// console under the test runner; one is made for the test and freed afterwards.
+// A console screen buffer of its own, opened as a C stream, so the console the
+// test runs in (if any) keeps its text. Under the test runner the process has no
+// usable console: it then leaves the one it may hold and makes one for the test.
 class ConsoleBuffer {
  public:
   ConsoleBuffer() {
-    madeConsole_ = GetConsoleWindow() == nullptr && AllocConsole();
-    oldCodePage_ = GetConsoleOutputCP();
-    buffer_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        CONSOLE_TEXTMODE_BUFFER, nullptr);
+    buffer_ = NewScreenBuffer();
+    if (buffer_ == INVALID_HANDLE_VALUE) {
+      FreeConsole();
+      madeConsole_ = AllocConsole();
+      buffer_ = NewScreenBuffer();
+    }
     if (buffer_ == INVALID_HANDLE_VALUE) return;
+    oldCodePage_ = GetConsoleOutputCP();
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(buffer_), _O_WRONLY);
     if (descriptor >= 0) stream_ = _fdopen(descriptor, "w");
   }
   ~ConsoleBuffer() {
     if (stream_) std::fclose(stream_);  // closes the buffer's handle too
     else if (buffer_ != INVALID_HANDLE_VALUE) CloseHandle(buffer_);
-    SetConsoleOutputCP(oldCodePage_);
+    if (oldCodePage_ != 0) SetConsoleOutputCP(oldCodePage_);
     if (madeConsole_) FreeConsole();
   }
 
@@ -54,6 +57,11 @@ class ConsoleBuffer {
   }
 
  private:
+  static HANDLE NewScreenBuffer() {
+    return CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+  }
+
   bool madeConsole_ = false;
   UINT oldCodePage_ = 0;
   HANDLE buffer_ = INVALID_HANDLE_VALUE;
