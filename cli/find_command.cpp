@@ -11,18 +11,16 @@
 namespace trovex::cli {
 namespace {
 
-void WriteMessage(std::FILE* err, const std::string& cp932) {
-  const std::string text = os::Cp932ForConsole(cp932);
-  std::fprintf(err, "%s\n", text.c_str());
+void WriteMessage(std::FILE* err, const std::string& cp932, os::OutputEncoding encoding) {
+  os::WriteConsoleLine(err, os::Cp932ForConsole(cp932, encoding), encoding);
 }
 
 // Writes hit lines, each followed by a tab and its snippet when `snippet` is set.
 void WriteLines(std::FILE* out, const std::vector<std::string>& lines,
-                const std::optional<results::SnippetInputs>& snippet) {
+                const std::optional<results::SnippetInputs>& snippet, os::OutputEncoding encoding) {
   for (const std::string& hitLine : lines) {
-    const std::string line = snippet ? HitLineWithSnippet(hitLine, *snippet) : hitLine;
-    std::fwrite(line.data(), 1, line.size(), out);
-    std::fputc('\n', out);
+    os::WriteConsoleLine(out, snippet ? HitLineWithSnippet(hitLine, *snippet, encoding) : hitLine,
+                         encoding);
   }
 }
 
@@ -32,7 +30,9 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   std::string error;
   std::optional<FindOptions> options = ParseFindOptions(arguments, error);
   if (!options) {
-    std::fprintf(err, "trovex-find: %s\n%s\n", error.c_str(), FindUsage());
+    // The error may quote a typed option, which is in the platform's own text.
+    os::WriteConsoleLine(err, "trovex-find: " + error, os::OutputEncoding::kAutomatic);
+    std::fprintf(err, "%s\n", FindUsage());
     return kBadInput;
   }
   // The content is searched as CP932; the name fragments stay in the file names'
@@ -45,7 +45,8 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   options->search.content = *content;
 
   search::SearchQuery query;
-  const auto report = [&](const std::string& message) { WriteMessage(err, message); };
+  const os::OutputEncoding encoding = options->outputEncoding;
+  const auto report = [&](const std::string& message) { WriteMessage(err, message, encoding); };
   if (!search::ParseSearchContent(options->search.content, options->search, report, query)) {
     return kBadInput;
   }
@@ -73,13 +74,13 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     // Like the result window: take the new lines every 10 ms while the worker runs.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {
       const std::vector<std::string> lines = progress.hitList.LinesFrom(written);
-      WriteLines(out, lines, snippet);
+      WriteLines(out, lines, snippet, encoding);
       written += lines.size();
       if (!lines.empty()) std::fflush(out);
     }
   }
   const std::vector<std::string> rest = progress.hitList.LinesFrom(written);
-  WriteLines(out, rest, snippet);
+  WriteLines(out, rest, snippet, encoding);
   written += rest.size();
   std::fflush(out);
   return written > 0 ? kFoundHits : kNoHits;

@@ -124,6 +124,12 @@ const std::vector<OptionRule>& OptionTable() {
          o.binaryDisplay = v == "hex" ? 0 : 1;
          return {};
        }},
+      {"--output-encoding", true,
+       [](FindOptions& o, const std::string& v) -> std::string {
+         if (v != "utf8" && v != "cp932") return "--output-encoding takes utf8 or cp932";
+         o.outputEncoding = v == "utf8" ? os::OutputEncoding::kUtf8 : os::OutputEncoding::kCp932;
+         return {};
+       }},
       SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
       SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
   };
@@ -144,7 +150,8 @@ const char* FindUsage() {
          "[--skip-breaks] [--hidden] [--system] [--name TEXT] [--exclude-names] [--size N] "
          "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
-         "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--] CONTENT [LOCATION...]";
+         "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
+         "[--] CONTENT [LOCATION...]";
 }
 
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& arguments,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/console_text.h"
 #include "search/search_options.h"
 
 namespace trovex::cli {
@@ -22,6 +23,8 @@ struct FindOptions {
   bool count = false;            // --count: pre-count and report it on stderr
   bool snippet = false;          // --snippet: a tab and the hit's snippet after each offset
   int binaryDisplay = 0;         // --binary-display hex (0) | chars (1)
+  // --output-encoding utf8|cp932; without it the platform's choice (see console_text.h).
+  os::OutputEncoding outputEncoding = os::OutputEncoding::kAutomatic;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and

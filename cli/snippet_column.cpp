@@ -8,7 +8,7 @@
 
 namespace trovex::cli {
 
-std::string SnippetForConsole(std::string_view cp932) {
+std::string SnippetForConsole(std::string_view cp932, os::OutputEncoding encoding) {
   // Trail bytes of CP932 are 0x40 and above, never 0x7F: every byte replaced here
   // is a character of its own.
   std::string text(cp932);
@@ -16,16 +16,17 @@ std::string SnippetForConsole(std::string_view cp932) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) c = ' ';
   }
-  return os::Cp932ForConsole(text);
+  return os::Cp932ForConsole(text, encoding);
 }
 
-std::string HitLineWithSnippet(const std::string& hitLine, const results::SnippetInputs& inputs) {
+std::string HitLineWithSnippet(const std::string& hitLine, const results::SnippetInputs& inputs,
+                               os::OutputEncoding encoding) {
   std::string snippet;
   if (const auto parts = search::SplitHitLine(hitLine)) {
     const std::int64_t offset = search::ParseInt64Or(parts->offsetText, 0);
     snippet = results::MakeSnippet(parts->path, offset, inputs);
   }
-  return hitLine + '\t' + SnippetForConsole(snippet);
+  return hitLine + '\t' + SnippetForConsole(snippet, encoding);
 }
 
 }  // namespace trovex::cli

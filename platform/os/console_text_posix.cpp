@@ -19,9 +19,14 @@ std::optional<std::string> TypedTextToCp932(std::string_view text) {
   return encoded;
 }
 
-std::string Cp932ForConsole(std::string_view message) {
-  const auto units = text::DecodeCp932(message);
-  return units ? text::Utf16ToUtf8(*units) : std::string(message);
+std::string Cp932ForConsole(std::string_view message, OutputEncoding encoding) {
+  if (encoding == OutputEncoding::kCp932) return std::string(message);
+  return text::Utf16ToUtf8(text::DecodeCp932Lenient(message));
+}
+
+void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding) {
+  std::fwrite(line.data(), 1, line.size(), stream);
+  std::fputc('\n', stream);
 }
 
 }  // namespace trovex::os

@@ -5,20 +5,8 @@
 namespace trovex::os {
 
 std::wstring Widen(std::string_view cp932) {
-  std::wstring out;
-  out.reserve(cp932.size());
-  for (std::size_t pos = 0; pos < cp932.size();) {
-    if (const std::optional<char16_t> unit = text::DecodeCp932Char(cp932, pos)) {
-      out.push_back(static_cast<wchar_t>(*unit));
-      pos += text::Cp932CharLength(cp932, pos);
-    } else {
-      // Only the bad byte is replaced: the byte after a stray lead byte may be a
-      // character of its own.
-      out.push_back(L'\xFFFD');
-      pos += 1;
-    }
-  }
-  return out;
+  const std::u16string units = text::DecodeCp932Lenient(cp932);
+  return std::wstring(units.begin(), units.end());
 }
 
 std::string Narrow(std::wstring_view wide) {

@@ -66,6 +66,21 @@ std::optional<std::u16string> DecodeCp932(std::string_view bytes) {
   return units;
 }
 
+std::u16string DecodeCp932Lenient(std::string_view bytes) {
+  std::u16string units;
+  units.reserve(bytes.size());
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    if (const std::optional<char16_t> unit = DecodeCp932Char(bytes, pos)) {
+      units.push_back(*unit);
+      pos += Cp932CharLength(bytes, pos);
+    } else {
+      units.push_back(u'\xFFFD');
+      pos += 1;
+    }
+  }
+  return units;
+}
+
 int EncodeCp932Unit(char16_t unit, char out[2]) {
   // ASCII is its own single byte; only the rest needs the table.
   if (unit < 0x80) {

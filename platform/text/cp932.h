@@ -24,6 +24,12 @@ std::optional<char16_t> DecodeCp932Char(std::string_view text, std::size_t pos);
 // (an unassigned code, or a lead byte without a valid trail byte).
 std::optional<std::u16string> DecodeCp932(std::string_view bytes);
 
+// Decodes CP932 text character by character for showing it: a byte that starts no
+// valid character (a lead byte cut off at the end, or one without a valid trail
+// byte) becomes one U+FFFD; the byte after it is decoded on its own, since it may
+// be a character of its own. Text that DecodeCp932 accepts decodes the same.
+std::u16string DecodeCp932Lenient(std::string_view bytes);
+
 // Encodes one UTF-16 code unit. Returns the number of bytes written to `out`
 // (1 or 2), or 0 when CP932 has no exact mapping for it (no best-fit guesses).
 int EncodeCp932Unit(char16_t unit, char out[2]);

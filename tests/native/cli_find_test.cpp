@@ -165,3 +165,19 @@ TEST(FindCommand, BadContentsExitWithTheProgramsMessage) {
   EXPECT_EQ(run.status, kFoundHits);
   EXPECT_EQ(run.out, search::MakeHitLine(tree.PathOf("a.txt"), 0) + "\n");
 }
+
+TEST(FindCommand, MessagesFollowTheOutputEncoding) {
+  WalkTestTree tree;
+  const std::string missing = "検索する内容が入力されていません。";  // CP932
+  FindResult run = Find({"--output-encoding", "cp932", "", tree.Root()});
+  EXPECT_EQ(run.status, kBadInput);
+  EXPECT_EQ(run.err, missing + "\n");
+  run = Find({"--output-encoding", "utf8", "", tree.Root()});
+  EXPECT_EQ(run.err, reinterpret_cast<const char*>(u8"検索する内容が入力されていません。\n"));
+
+  std::string error;
+  EXPECT_FALSE(Parse({"--output-encoding", "sjis", "x"}, &error));
+  EXPECT_EQ(error, "--output-encoding takes utf8 or cp932");
+  EXPECT_EQ(Parse({"x"})->outputEncoding, os::OutputEncoding::kAutomatic);
+  EXPECT_EQ(Parse({"--output-encoding=utf8", "x"})->outputEncoding, os::OutputEncoding::kUtf8);
+}

@@ -19,6 +19,9 @@ struct FindOutput {
   std::string out;
 };
 
+// UTF-8 bytes as a narrow string (narrow literals are CP932 here).
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 FindOutput Find(const std::vector<std::string>& args) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
@@ -56,6 +59,30 @@ TEST(FindSnippet, JapaneseSnippetIsWrittenForTheConsole) {
   const std::string typed = os::Cp932ForConsole("検索");
   FindOutput run = Find({"--snippet", typed, tree.Root()});
   EXPECT_EQ(run.out, Line(tree, "jp.txt", 6, os::Cp932ForConsole("検索の内容")));
+}
+
+// The 64 bytes of a snippet may end inside a double-byte character: only that
+// character is lost, the rest of the line stays readable in the chosen encoding.
+TEST(FindSnippet, SnippetCutInsideADoubleByteCharacter) {
+  WalkTestTree tree;
+  const std::string cut = "needle内容" + std::string(53, 'a') + "\x8C";  // 64 bytes, 検's lead last
+  ASSERT_EQ(cut.size(), results::kSnippetBytes);
+  tree.File("cut.txt", "xx" + cut + "\x9F" "索");  // 検索 straddles the snippet's end
+  const std::string asUtf8 = Utf8(u8"needle内容") + std::string(53, 'a') + Utf8(u8"\uFFFD");
+
+  EXPECT_EQ(Find({"--snippet", "--output-encoding", "utf8", "needle", tree.Root()}).out,
+            Line(tree, "cut.txt", 2, asUtf8));
+  EXPECT_EQ(Find({"--snippet", "--output-encoding=cp932", "needle", tree.Root()}).out,
+            Line(tree, "cut.txt", 2, cut));
+  // Without the option: UTF-8 on POSIX; on Windows a file or pipe gets CP932 bytes.
+#ifdef _WIN32
+  const std::string automatic = cut;
+#else
+  const std::string automatic = asUtf8;
+#endif
+  EXPECT_EQ(Find({"--snippet", "needle", tree.Root()}).out, Line(tree, "cut.txt", 2, automatic));
+  EXPECT_EQ(Find({"--snippet", "--output-encoding", "utf16", "needle", tree.Root()}).status,
+            kBadInput);
 }
 
 TEST(FindSnippet, NumbersSearchInBothBinaryDisplays) {

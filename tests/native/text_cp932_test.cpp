@@ -50,6 +50,40 @@ TEST(Cp932, InvalidSequencesDecodeToNothing) {
   EXPECT_EQ(DecodeCp932Char("a", 1), std::nullopt);
 }
 
+TEST(Cp932, LenientDecodeReplacesOnlyTheBytesThatStartNoCharacter) {
+  // A double-byte character cut off at the end of the text.
+  EXPECT_EQ(DecodeCp932Lenient("内容\x8C"), u"内容\uFFFD");
+  // A lead byte before a byte that cannot trail it: the next byte is its own character.
+  EXPECT_EQ(DecodeCp932Lenient("a\x81 b"), u"a\uFFFD b");
+  EXPECT_EQ(DecodeCp932Lenient("\x81\x7F表"), u"\uFFFD\x7F表");
+  // Two lead bytes in a row make a pair; an unassigned pair is one lead byte replaced
+  // and its second byte read again, here as the start of a valid character.
+  EXPECT_EQ(DecodeCp932Lenient("\x85\x82\xA0"), u"\uFFFDあ");
+  EXPECT_EQ(DecodeCp932Lenient(std::string("\x81\x00x", 3)), std::u16string(u"\uFFFD\0x", 3));
+  EXPECT_EQ(DecodeCp932Lenient(""), u"");
+}
+
+// Wherever the strict decode succeeds, the lenient one gives the same units; where it
+// fails, the lenient one still yields one unit per character and at least one U+FFFD.
+TEST(Cp932, LenientDecodeAgreesWithTheStrictOne) {
+  std::mt19937 random(1932);
+  std::uniform_int_distribution<int> byte(0, 255), length(0, 12);
+  int invalid = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string bytes;
+    for (int n = length(random); n > 0; --n) bytes.push_back(static_cast<char>(byte(random) | 0x80));
+    const std::u16string lenient = DecodeCp932Lenient(bytes);
+    if (const std::optional<std::u16string> strict = DecodeCp932(bytes)) {
+      EXPECT_EQ(lenient, *strict);
+      continue;
+    }
+    ++invalid;
+    EXPECT_NE(lenient.find(u'\uFFFD'), std::u16string::npos);
+    EXPECT_LE(lenient.size(), bytes.size());
+  }
+  EXPECT_GT(invalid, 1000);
+}
+
 TEST(Cp932, EncodesExactMappingsOnly) {
   char out[2];
   ASSERT_EQ(EncodeCp932Unit(u'A', out), 1);
