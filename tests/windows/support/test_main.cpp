@@ -95,7 +95,7 @@ class DialogWatchdog {
         GetWindowTextW(seen, text, 256);
         {
           std::lock_guard<std::mutex> lock(mutex_);
-          closed_ += "\"" + trovex::ui::Narrow(text) + "\" ";
+          closed_.append(1, '"').append(trovex::ui::Narrow(text)).append("\" ");
         }
         // Whatever buttons it has, one of these ends it.
         for (WPARAM id : {IDCANCEL, IDNO, IDOK, IDABORT, IDIGNORE}) PostMessageW(seen, WM_COMMAND, id, 0);
