@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "search/search_options.h"
+#include "viewer/byte_list_conversion.h"
 
 namespace trovex::cli {
 
@@ -22,6 +23,8 @@ struct FindOptions {
   bool count = false;            // --count: pre-count and report it on stderr
   bool snippet = false;          // --snippet: a tab and the hit's snippet after each offset
   int binaryDisplay = 0;         // --binary-display hex (0) | chars (1)
+  // --bytes-of ENCODING: CONTENT is a text to print as a byte list; no search.
+  std::optional<viewer::ByteEncoding> bytesOf;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and
