@@ -1,5 +1,7 @@
 #include "shell/option_panel.h"
 
+#include <initializer_list>
+
 #include "platform/ui/application.h"
 #include "platform/ui/bitmap.h"
 #include "platform/ui/canvas.h"

@@ -229,9 +229,9 @@ TEST(FindCommand, DateRangeHoldsTheWholeFirstAndLastDays) {
   SetLocalWriteTime(tree.PathOf("first-early.txt"), 2024, 1, 1, 0, 10);
   SetLocalWriteTime(tree.PathOf("last-late.txt"), 2024, 1, 31, 23, 30);
   SetLocalWriteTime(tree.PathOf("day-after.txt"), 2024, 2, 1, 0, 10);
-  FindResult run = Find({"--options", "--from", "2024/01/01", "--to", "2024/01/31", "", tree.Root()});
+  FindResult run = Find({"--options", "--from", "2024/01/01", "--to", "2024/01/31", "x", tree.Root()});
   EXPECT_EQ(run.status, kFoundHits);
-  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("first-early.txt"), 0)), std::string::npos);
-  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("last-late.txt"), 0)), std::string::npos);
+  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("first-early.txt"), 0) + "\n"), std::string::npos);
+  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("last-late.txt"), 0) + "\n"), std::string::npos);
   EXPECT_EQ(run.out.find("day-after"), std::string::npos);
 }
