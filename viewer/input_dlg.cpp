@@ -44,9 +44,14 @@ TInputDlg::TInputDlg(const std::string& initialText, ui::Form* owner, ui::ComboS
 }
 
 void TInputDlg::SetList(const std::vector<std::string>& items) {
-  ComboBox1.SetItems(items);
+  const std::string text = ComboBox1.Text();
+  ComboBox1.SetItems(items);  // empties the edit field too
   const auto found = std::find(items.begin(), items.end(), initialText_);
-  if (found != items.end()) ComboBox1.SetItemIndex(static_cast<int>(found - items.begin()));
+  if (found != items.end()) {
+    ComboBox1.SetItemIndex(static_cast<int>(found - items.begin()));
+  } else {
+    ComboBox1.SetText(text);
+  }
 }
 
 int TInputDlg::TextWidth(const std::string& text) {
@@ -55,12 +60,12 @@ int TInputDlg::TextWidth(const std::string& text) {
 }
 
 void TInputDlg::SetDialogWidth(int width) {
-  // The dialog never grows past the screen; the box keeps its margin inside it.
-  width = std::min(width, maxWidth_);
-  SetBounds(Left(), Top(), width, Height());
-  if (ComboBox1.Width() > width - kTextMargin) {
+  // The dialog never grows past the screen; there the box keeps its margin inside it.
+  if (width > maxWidth_) {
+    width = maxWidth_;
     ComboBox1.SetBounds(ComboBox1.Left(), ComboBox1.Top(), width - kTextMargin, 21);
   }
+  SetBounds(Left(), Top(), width, Height());
 }
 
 void TInputDlg::FormResize() {
@@ -75,7 +80,7 @@ void TInputDlg::ComboBox1Change(ui::Component&) {
     // Shrinking stops at the sizes the dialog opened with.
     const int newBox = std::max(wanted, initialBoxWidth_);
     ComboBox1.SetBounds(ComboBox1.Left(), ComboBox1.Top(), newBox, 21);
-    SetDialogWidth(std::max(newBox + kTextMargin, initialWidth_));
+    SetDialogWidth(newBox == initialBoxWidth_ ? initialWidth_ : newBox + kTextMargin);
   }
 }
 
