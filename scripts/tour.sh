@@ -24,7 +24,9 @@ scripts/screenshot.sh "$shots/controls.png" "$root/$build/tests/trovex_gallery.e
 #    search box to "検索オプション", then Space).
 scripts/screenshot.sh --keys "Tab space" --delay 2 "$shots/options.png" "$root/$build/Trovex.exe"
 # 4. The text-to-bytes conversion dialog showing a UTF-8 byte list.
-scripts/screenshot.sh "$shots/conversion.png" "$root/$build/tests/trovex_dialog_pictures.exe" conversion
+scripts/screenshot.sh --mouse 1,1 "$shots/conversion.png" "$root/$build/tests/trovex_dialog_pictures.exe" conversion
+# 5. The option column extended by "拡大": the view option pages.
+scripts/screenshot.sh "$shots/view-options.png" "$root/$build/tests/trovex_dialog_pictures.exe" view-options
 
 echo "tour.sh: pictures in $root/$shots:"
 ls -1 "$shots"

@@ -127,11 +127,15 @@ void OptionPanel::PlaceControls() {
   OptionChkBox.SetBounds(4, 32, 130, 17);
 
   // Lower part: the view options, covered by the search options when they open.
-  Panel5.SetBounds(10, 220, 286, 150);
+  Panel5.SetBounds(10, 220, 290, 150);
   Place(Label4, 6, 4);
-  PageControl1.SetBounds(4, 22, 278, 124);
+  PageControl1.SetBounds(2, 22, 286, 124);
+  // Two columns of radio buttons in a page this narrow take a smaller type.
+  ui::FontInfo small = RadioGroup1.Font();
+  small.size = 8;
+  RadioGroup1.SetFont(small);
   RadioGroup1.SetColumns(2);
-  RadioGroup1.SetBounds(6, 6, 260, 60);
+  RadioGroup1.SetBounds(2, 4, TabSheet1.Width() - 4, 64);
   PrsRowChkBox.SetBounds(10, 10, 240, 17);
   TextOnlyChkBox.SetBounds(10, 34, 240, 17);
 
