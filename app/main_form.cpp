@@ -47,6 +47,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
   InstallHintHandler();
   StartSettingsAndProbes(State, environment.exePath,
                          [](const std::string& text) { ui::App().ShowMessage(text); });
+  Options.ShowStoredViewOptions();
   ApplyColourScheme();
 }
 
@@ -67,7 +68,10 @@ void TForm1::FormCreate() {
   comInitialised_ = shell::InitializeComForThread();
 }
 
-void TForm1::FormShow() { Timer1.SetEnabled(true); }
+void TForm1::FormShow() {
+  Timer1.SetEnabled(true);
+  SetActiveControl(&Options.Edit1);  // the search content has the focus first
+}
 
 void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(State); }
 
@@ -127,9 +131,10 @@ void TForm1::BuildButtonRow() {
     place.button.SetCursor(ui::Cursor::Hand);
     left += place.width + 2;
   }
-  // "拡大" stays down until it is clicked again.
+  // "拡大" stays down until it is clicked again; the option panel grows the window.
   SpeedButton1.SetGroupIndex(1);
   SpeedButton1.SetAllowAllUp(true);
+  Options.SetExtendButton(&SpeedButton1);
   LogSpBtn.SetEnabled(false);  // FormCreate enables it when the error log has lines
 
   SpeedButton2.OnClick = ui::Bind(this, &TForm1::SpeedButton2Click);
@@ -144,6 +149,9 @@ void TForm1::PlaceColumns() {
   const int height = kCompactClientHeight - kColumnsTop - kColumnsBottomMargin;
   Browser.SetBounds(kLeftColumnLeft, kColumnsTop, kLeftColumnWidth, height);
   Options.SetBounds(kRightColumnLeft, kColumnsTop, kRightColumnWidth, height);
+  // Both columns reach down to the status line in the compact and the extended height.
+  Browser.SetAnchors(ui::akLeft | ui::akTop | ui::akBottom);
+  Options.SetAnchors(ui::akLeft | ui::akTop | ui::akBottom);
 }
 
 void TForm1::InstallHintHandler() {

@@ -24,6 +24,20 @@ void WriteLines(std::FILE* out, const std::vector<std::string>& lines,
   }
 }
 
+// --bytes-of: the byte list the conversion dialog shows for the text.
+int WriteByteList(const std::string& text, viewer::ByteEncoding encoding, std::FILE* out,
+                  std::FILE* err) {
+  const std::optional<std::string> list = viewer::ByteListOf(text, encoding);
+  if (!list) {
+    std::fprintf(err, "trovex-find: TEXT has no form in this encoding\n");
+    return kBadInput;
+  }
+  std::fwrite(list->data(), 1, list->size(), out);
+  std::fputc('\n', out);
+  std::fflush(out);
+  return kFoundHits;
+}
+
 }  // namespace
 
 int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
@@ -39,10 +53,12 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   // own encoding.
   const std::optional<std::string> content = os::TypedTextToCp932(options->search.content);
   if (!content) {
-    std::fprintf(err, "trovex-find: CONTENT has a character Shift-JIS (CP932) cannot hold\n");
+    std::fprintf(err, "trovex-find: %s has a character Shift-JIS (CP932) cannot hold\n",
+                 options->bytesOf ? "TEXT" : "CONTENT");
     return kBadInput;
   }
   options->search.content = *content;
+  if (options->bytesOf) return WriteByteList(options->search.content, *options->bytesOf, out, err);
 
   search::SearchQuery query;
   const os::OutputEncoding encoding = options->outputEncoding;

@@ -130,6 +130,12 @@ const std::vector<OptionRule>& OptionTable() {
          o.outputEncoding = v == "utf8" ? os::OutputEncoding::kUtf8 : os::OutputEncoding::kCp932;
          return {};
        }},
+      {"--bytes-of", true,
+       [](FindOptions& o, const std::string& v) -> std::string {
+         o.bytesOf = viewer::ByteEncodingNamed(v);
+         if (!o.bytesOf) return "--bytes-of takes sjis, utf8, utf16le or utf16be";
+         return {};
+       }},
       SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
       SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
   };
@@ -151,7 +157,8 @@ const char* FindUsage() {
          "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
-         "[--] CONTENT [LOCATION...]";
+         "[--] CONTENT [LOCATION...]\n"
+         "       trovex-find --bytes-of sjis|utf8|utf16le|utf16be TEXT";
 }
 
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& arguments,
@@ -209,6 +216,10 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   }
   if (operands.empty()) {
     error = "CONTENT is missing";
+    return std::nullopt;
+  }
+  if (options.bytesOf && operands.size() > 1) {
+    error = "--bytes-of takes one TEXT and no location";
     return std::nullopt;
   }
   options.search.content = operands.front();

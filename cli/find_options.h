@@ -8,6 +8,7 @@
 
 #include "platform/os/console_text.h"
 #include "search/search_options.h"
+#include "viewer/byte_list_conversion.h"
 
 namespace trovex::cli {
 
@@ -25,6 +26,8 @@ struct FindOptions {
   int binaryDisplay = 0;         // --binary-display hex (0) | chars (1)
   // --output-encoding utf8|cp932; without it the platform's choice (see console_text.h).
   os::OutputEncoding outputEncoding = os::OutputEncoding::kAutomatic;
+  // --bytes-of ENCODING: CONTENT is a text to print as a byte list; no search.
+  std::optional<viewer::ByteEncoding> bytesOf;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and

@@ -10,7 +10,7 @@ scripts/install-deps.sh xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool
 build=build/windows
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice -n 10 cmake --build "$build" --target Trovex trovex_gallery -j2
+nice -n 10 cmake --build "$build" --target Trovex trovex_gallery trovex_dialog_pictures -j2
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
 scripts/prepare-wine-prefix.sh "$build"
 shots=build/screenshots
@@ -20,6 +20,13 @@ mkdir -p "$shots"
 scripts/screenshot.sh "$shots/main.png" "$root/$build/Trovex.exe"
 # 2. Every control of the window library (scripts/controls-gallery.sh).
 scripts/screenshot.sh "$shots/controls.png" "$root/$build/tests/trovex_gallery.exe"
+# 3. The main window extended with the search option panel open (Tab from the
+#    search box to "検索オプション", then Space).
+scripts/screenshot.sh --keys "Tab space" --delay 2 "$shots/options.png" "$root/$build/Trovex.exe"
+# 4. The text-to-bytes conversion dialog showing a UTF-8 byte list.
+scripts/screenshot.sh --mouse 1,1 "$shots/conversion.png" "$root/$build/tests/trovex_dialog_pictures.exe" conversion
+# 5. The option column extended by "拡大": the view option pages.
+scripts/screenshot.sh "$shots/view-options.png" "$root/$build/tests/trovex_dialog_pictures.exe" view-options
 
 echo "tour.sh: pictures in $root/$shots:"
 ls -1 "$shots"

@@ -1,5 +1,7 @@
 #include "search/file_selection.h"
 
+#include <cmath>
+
 #include "platform/fs/date_time.h"
 #include "search/int_syntax.h"
 #include "search/name_terms.h"
@@ -8,11 +10,14 @@ namespace trovex::search {
 namespace {
 
 // Whether the file lies in the given year or date range (before any exclusion).
+// The range is of whole days: the pickers carry a time of day the user never
+// sees, so a file changed at any moment of the first or the last day is inside.
 bool DateMatches(const SearchConditions& conditions, double modified) {
   if (!conditions.yearText.empty()) {
     return ParseInt32Or(conditions.yearText, 0) == fs::DecodeDate(modified).year;
   }
-  return !(modified < conditions.dateFrom || modified > conditions.dateTo);
+  const double day = std::floor(modified);
+  return !(day < std::floor(conditions.dateFrom) || day > std::floor(conditions.dateTo));
 }
 
 }  // namespace

@@ -2,6 +2,18 @@
 
 namespace trovex::search {
 
+int SizeNumberFromText(std::string_view text) {
+  if (text.empty()) return kSizeNumberMin;
+  int number = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return kSizeNumberMin;
+    number = number * 10 + (c - '0');
+    if (number > kSizeNumberMax) number = kSizeNumberMax + 1;  // no overflow on long texts
+  }
+  if (number < kSizeNumberMin) return kSizeNumberMin;
+  return number > kSizeNumberMax ? kSizeNumberMax : number;
+}
+
 std::uint64_t ComputeSizeLimit(int number, int unitIndex) {
   std::uint64_t unit = 1;
   for (int i = 0; i < unitIndex; ++i) unit *= 1024;

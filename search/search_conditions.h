@@ -2,12 +2,13 @@
 // The file selection conditions of a search, taken from the option panel at Start.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trovex::search {
 
 // Initial value of both date pickers: 2006-08-23 09:49:05. The user edits only
-// the date; the time of day stays this one's.
+// the date; the time of day stays this one's (and the range ignores it).
 inline constexpr double kDatePickerInitialValue = 38952.4090902315;
 
 struct SearchConditions {
@@ -26,13 +27,24 @@ struct SearchConditions {
   std::uint64_t sizeLimit = 10 * 1024;  // bytes, inclusive
   bool dateFilterOn = false;
   std::string yearText;  // when not empty the date condition is this calendar year
-  double dateFrom = kDatePickerInitialValue;  // inclusive range, days since 1899-12-30
+  // Inclusive range of whole days (days since 1899-12-30; the time of day is not
+  // compared).
+  double dateFrom = kDatePickerInitialValue;
   double dateTo = kDatePickerInitialValue;
   bool excludeDates = false;
   // Also walk hidden / system files and folders, whatever optionsOpen says.
   bool includeHidden = false;
   bool includeSystem = false;
 };
+
+// The range of the size number of the panel.
+inline constexpr int kSizeNumberMin = 1;
+inline constexpr int kSizeNumberMax = 1024;
+
+// The size number a typed text stands for, kept within the range: its digits as
+// a number ("010" is 10; beyond 1024, however long, 1024); 0, an empty text or
+// one with anything but digits give 1.
+int SizeNumberFromText(std::string_view text);
 
 // The size bound of the panel: `number` (1 to 1024) times 1024 to the power of
 // `unitIndex` (0 B, 1 KB, 2 MB, 3 GB), in 64 bits.

@@ -23,7 +23,7 @@ struct SearchOptions {
   bool includeHidden = false;    // also walk hidden files and folders
   bool includeSystem = false;    // also walk system files and folders
 
-  std::string nameFilter;        // name fragments, separated by spaces or commas
+  std::string nameFilter;        // name fragments, separated by "/" (see BuildNameTerms)
   bool excludeNames = false;     // the fragments name files to leave out
 
   bool sizeFilterOn = false;

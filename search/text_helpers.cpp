@@ -42,19 +42,25 @@ std::optional<std::string> ToWide(std::string_view text) {
   return bytes;
 }
 
-std::optional<std::string> ToUtf16ByteList(std::string_view text) {
-  const auto wide = ToWide(text);
-  if (!wide) return std::nullopt;
+std::string FormatByteList(std::string_view bytes) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
   std::string list;
-  list.reserve(wide->size() * 5);
-  for (char c : *wide) {
+  list.reserve(bytes.size() * 5);
+  for (char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    list += ",0x";
+    if (!list.empty()) list += ',';
+    list += "0x";
     list += kHexDigits[byte >> 4];
     list += kHexDigits[byte & 0x0F];
   }
   return list;
+}
+
+std::optional<std::string> ToUtf16ByteList(std::string_view text) {
+  const auto wide = ToWide(text);
+  if (!wide) return std::nullopt;
+  if (wide->empty()) return std::string();
+  return "," + FormatByteList(*wide);
 }
 
 }  // namespace trovex::search

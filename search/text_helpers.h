@@ -27,8 +27,13 @@ std::string MapWidthKana(std::string_view text, text::WidthKana kind);
 // units), or nullopt when the text holds an invalid sequence.
 std::optional<std::string> ToWide(std::string_view text);
 
-// The UTF-16LE form of the text written as a byte list: "ab" gives
-// ",0x61,0x00,0x62,0x00". nullopt when the text has no UTF-16 form.
+// Bytes written as a byte list: "0x" and two upper-case hex digits per byte,
+// separated by single commas ("AB" gives "0x41,0x42"; nothing gives "").
+std::string FormatByteList(std::string_view bytes);
+
+// The UTF-16LE form of the text written as a byte list with a leading comma, so
+// that even one byte parses as a number: "ab" gives ",0x61,0x00,0x62,0x00".
+// nullopt when the text has no UTF-16 form.
 std::optional<std::string> ToUtf16ByteList(std::string_view text);
 
 }  // namespace trovex::search

@@ -47,6 +47,26 @@ void ComboBox::SetDropDownCount(int count) {
   SendMessageW(hwnd_, CB_SETMINVISIBLE, static_cast<WPARAM>(count), 0);
 }
 
+int ComboBox::SelStart() const {
+  DWORD start = 0;
+  SendMessageW(hwnd_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), 0);
+  return BytesBefore(WideText(), static_cast<int>(start));
+}
+
+int ComboBox::SelLength() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(hwnd_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const std::wstring text = WideText();
+  return BytesBefore(text, static_cast<int>(end)) - BytesBefore(text, static_cast<int>(start));
+}
+
+void ComboBox::SetSelection(int start, int length) {
+  const std::string text = Text();
+  SendMessageW(hwnd_, CB_SETEDITSEL, 0,
+               MAKELPARAM(UnitsBefore(text, start), UnitsBefore(text, start + length)));
+}
+
 void ComboBox::SetBounds(int left, int top, int width, int /*height*/) {
   // The window's height includes the dropped list; the box's own height follows the font.
   const int item = static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0));

@@ -26,6 +26,10 @@ class ComboBox : public Control {
   void SetDroppedDown(bool dropped);
   // Items shown at once in the dropped list.
   void SetDropDownCount(int count);
+  // The selection in the edit field, in CP932 bytes (a caret: length 0).
+  int SelStart() const;
+  int SelLength() const;
+  void SetSelection(int start, int length);
 
   void SetBounds(int left, int top, int width, int height) override;
 

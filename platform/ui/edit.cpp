@@ -7,18 +7,6 @@
 #include "platform/ui/wide.h"
 
 namespace trovex::ui {
-namespace {
-
-// Converts between UTF-16 positions (the control's) and CP932 byte positions (ours).
-int BytesBefore(const std::wstring& text, int units) {
-  return static_cast<int>(Narrow(std::wstring_view(text).substr(0, static_cast<std::size_t>(units))).size());
-}
-
-int UnitsBefore(const std::string& text, int bytes) {
-  return static_cast<int>(Widen(std::string_view(text).substr(0, static_cast<std::size_t>(bytes))).size());
-}
-
-}  // namespace
 
 Edit::Edit(Control* parent) : Edit(parent, ES_AUTOHSCROLL) {}
 

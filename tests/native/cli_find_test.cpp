@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
 
 #include "cli/find_command.h"
 #include "cli/find_options.h"
@@ -180,4 +183,71 @@ TEST(FindCommand, MessagesFollowTheOutputEncoding) {
   EXPECT_EQ(error, "--output-encoding takes utf8 or cp932");
   EXPECT_EQ(Parse({"x"})->outputEncoding, os::OutputEncoding::kAutomatic);
   EXPECT_EQ(Parse({"--output-encoding=utf8", "x"})->outputEncoding, os::OutputEncoding::kUtf8);
+}
+
+TEST(FindCommand, BytesOfPrintsTheConversionDialogsList) {
+  // Arguments are in the console's encoding: UTF-8 natively, CP932 under Windows.
+  const std::string a = os::Cp932ForConsole("あ");
+  FindResult run = Find({"--bytes-of", "utf8", a});
+  EXPECT_EQ(run.status, kFoundHits);
+  EXPECT_EQ(run.out, "0xE3,0x81,0x82\n");
+  EXPECT_EQ(Find({"--bytes-of", "sjis", a}).out, "0x82,0xA0\n");
+  EXPECT_EQ(Find({"--bytes-of=utf16le", a}).out, "0x42,0x30\n");
+  EXPECT_EQ(Find({"--bytes-of", "utf16be", "AB"}).out, "0x00,0x41,0x00,0x42\n");
+  run = Find({"--bytes-of", "utf8", ""});
+  EXPECT_EQ(run.status, kFoundHits);
+  EXPECT_EQ(run.out, "\n");
+
+  std::string error;
+  EXPECT_FALSE(Parse({"--bytes-of", "utf16", "x"}, &error));
+  EXPECT_EQ(error, "--bytes-of takes sjis, utf8, utf16le or utf16be");
+  EXPECT_FALSE(Parse({"--bytes-of", "utf8", "x", "/tmp"}, &error));
+  EXPECT_EQ(error, "--bytes-of takes one TEXT and no location");
+  run = Find({"--bytes-of", "utf8"});
+  EXPECT_EQ(run.status, kBadInput);
+  EXPECT_TRUE(run.out.empty());
+}
+
+#ifndef _WIN32
+TEST(FindCommand, BytesOfATextShiftJisCannotHoldExitsWithTheMessage) {
+  const FindResult run = Find({"--bytes-of", "utf8", "a\xF0\x9F\x98\x80"});  // an emoji
+  EXPECT_EQ(run.status, kBadInput);
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_EQ(run.err, "trovex-find: TEXT has a character Shift-JIS (CP932) cannot hold\n");
+}
+#endif
+
+namespace {
+
+// Sets a file's last-write time to a local date and time.
+void SetLocalWriteTime(const std::string& path, int year, int month, int day, int hour, int minute) {
+  std::tm local{};
+  local.tm_year = year - 1900;
+  local.tm_mon = month - 1;
+  local.tm_mday = day;
+  local.tm_hour = hour;
+  local.tm_min = minute;
+  local.tm_isdst = -1;
+  const auto target = std::chrono::system_clock::from_time_t(std::mktime(&local));
+  const auto offset = target - std::chrono::system_clock::now();
+  std::filesystem::last_write_time(
+      path, std::filesystem::file_time_type::clock::now() +
+                std::chrono::duration_cast<std::filesystem::file_time_type::duration>(offset));
+}
+
+}  // namespace
+
+TEST(FindCommand, DateRangeHoldsTheWholeFirstAndLastDays) {
+  WalkTestTree tree;
+  tree.File("first-early.txt", "x");
+  tree.File("last-late.txt", "x");
+  tree.File("day-after.txt", "x");
+  SetLocalWriteTime(tree.PathOf("first-early.txt"), 2024, 1, 1, 0, 10);
+  SetLocalWriteTime(tree.PathOf("last-late.txt"), 2024, 1, 31, 23, 30);
+  SetLocalWriteTime(tree.PathOf("day-after.txt"), 2024, 2, 1, 0, 10);
+  FindResult run = Find({"--options", "--from", "2024/01/01", "--to", "2024/01/31", "x", tree.Root()});
+  EXPECT_EQ(run.status, kFoundHits);
+  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("first-early.txt"), 0) + "\n"), std::string::npos);
+  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("last-late.txt"), 0) + "\n"), std::string::npos);
+  EXPECT_EQ(run.out.find("day-after"), std::string::npos);
 }

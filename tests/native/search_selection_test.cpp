@@ -176,21 +176,46 @@ TEST(FileSelection, YearAndExclusion) {
   EXPECT_EQ(SelectFile(c, FileEntry("a", 1, in2024)), FileAction::CountOnly);
 }
 
-TEST(FileSelection, DateRangeComparesTheTimeOfDayToo) {
+TEST(FileSelection, DateRangeHoldsWholeDaysWhateverThePickersTimeOfDay) {
   SearchConditions c = OpenPanel();
   c.dateFilterOn = true;
   const double timeOfDay = kDatePickerInitialValue - 38952;  // 09:49:05
   c.dateFrom = fs::EncodeDate(2024, 1, 1) + timeOfDay;
   c.dateTo = fs::EncodeDate(2024, 1, 31) + timeOfDay;
-  EXPECT_EQ(SelectFile(c, FileEntry("a", 1, fs::EncodeDateTime(2024, 1, 31, 10, 0, 0))),
-            FileAction::CountOnly);
-  EXPECT_EQ(SelectFile(c, FileEntry("a", 1, fs::EncodeDateTime(2024, 1, 1, 9, 0, 0))),
-            FileAction::CountOnly);
-  EXPECT_EQ(SelectFile(c, FileEntry("a", 1, fs::EncodeDateTime(2024, 1, 15, 0, 0, 0))),
-            FileAction::Search);
+  const auto at = [&](int y, int m, int d, int h, int mi, int s) {
+    return SelectFile(c, FileEntry("a", 1, fs::EncodeDateTime(y, m, d, h, mi, s)));
+  };
+  // After the pickers' time on the last day, before it on the first: inside.
+  EXPECT_EQ(at(2024, 1, 31, 10, 0, 0), FileAction::Search);
+  EXPECT_EQ(at(2024, 1, 31, 23, 59, 59), FileAction::Search);
+  EXPECT_EQ(at(2024, 1, 1, 0, 0, 0), FileAction::Search);
+  EXPECT_EQ(at(2024, 1, 1, 9, 0, 0), FileAction::Search);
+  EXPECT_EQ(at(2024, 1, 15, 12, 0, 0), FileAction::Search);
+  // The days either side: outside.
+  EXPECT_EQ(at(2023, 12, 31, 23, 59, 59), FileAction::CountOnly);
+  EXPECT_EQ(at(2024, 2, 1, 0, 0, 0), FileAction::CountOnly);
   c.excludeDates = true;
-  EXPECT_EQ(SelectFile(c, FileEntry("a", 1, fs::EncodeDateTime(2024, 1, 31, 10, 0, 0))),
-            FileAction::Search);
-  EXPECT_EQ(SelectFile(c, FileEntry("a", 1, fs::EncodeDateTime(2024, 1, 15, 0, 0, 0))),
-            FileAction::CountOnly);
+  EXPECT_EQ(at(2024, 1, 31, 23, 59, 59), FileAction::CountOnly);
+  EXPECT_EQ(at(2024, 2, 1, 0, 0, 0), FileAction::Search);
+  // A one-day range holds that whole day.
+  c.excludeDates = false;
+  c.dateFrom = c.dateTo = fs::EncodeDate(2024, 3, 5) + timeOfDay;
+  EXPECT_EQ(at(2024, 3, 5, 0, 0, 1), FileAction::Search);
+  EXPECT_EQ(at(2024, 3, 5, 23, 0, 0), FileAction::Search);
+  EXPECT_EQ(at(2024, 3, 6, 0, 0, 0), FileAction::CountOnly);
+  EXPECT_EQ(at(2024, 3, 4, 23, 59, 59), FileAction::CountOnly);
+}
+
+TEST(SizeNumber, TypedTextsAreKeptWithinOneTo1024) {
+  EXPECT_EQ(SizeNumberFromText("10"), 10);
+  EXPECT_EQ(SizeNumberFromText("1"), 1);
+  EXPECT_EQ(SizeNumberFromText("1024"), 1024);
+  EXPECT_EQ(SizeNumberFromText("010"), 10);
+  EXPECT_EQ(SizeNumberFromText("1025"), 1024);
+  EXPECT_EQ(SizeNumberFromText("99999999999999999999"), 1024);
+  EXPECT_EQ(SizeNumberFromText("0"), 1);
+  EXPECT_EQ(SizeNumberFromText("0000"), 1);
+  EXPECT_EQ(SizeNumberFromText(""), 1);
+  EXPECT_EQ(SizeNumberFromText("1x"), 1);
+  EXPECT_EQ(SizeNumberFromText("-5"), 1);
 }

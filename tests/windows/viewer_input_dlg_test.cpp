@@ -1,0 +1,101 @@
+// The small input dialog: its controls, the box and the dialog growing with the
+// text (and not past the screen), the centred buttons, the caret timer and the
+// two combo styles its callers use.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/ui/form.h"
+#include "viewer/input_dlg.h"
+#include "windows/support/ui_script.h"
+
+namespace trovex::app {
+namespace {
+
+TEST(InputDlg, ControlsAndDefaults) {
+  ui::Form owner;
+  TInputDlg d("abc", &owner);
+  EXPECT_EQ(d.Label2.Caption(), "検索する内容を入力");
+  EXPECT_EQ(d.ComboBox1.Text(), "abc");
+  EXPECT_EQ(d.OKBtn.Caption(), "OK");
+  EXPECT_TRUE(d.OKBtn.Default());
+  EXPECT_EQ(d.OKBtn.ModalResult(), ui::mrOk);
+  EXPECT_EQ(d.CancelBtn.Caption(), "キャンセル");
+  EXPECT_TRUE(d.CancelBtn.Cancel());
+  EXPECT_FALSE(d.Label1.Visible());
+  EXPECT_TRUE(d.Timer1.Enabled());
+  EXPECT_EQ(d.Timer1.Interval(), 1000u);
+  EXPECT_TRUE(GetWindowLongW(d.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  // The buttons sit either side of the middle.
+  EXPECT_EQ(d.OKBtn.Left(), d.Width() / 2 - d.OKBtn.Width() - 5);
+  EXPECT_EQ(d.CancelBtn.Left(), d.OKBtn.Left() + d.OKBtn.Width() + 8);
+}
+
+TEST(InputDlg, ALongInitialTextWidensTheBoxAndTheDialog) {
+  ui::Form owner;
+  TInputDlg shortOne("a", &owner);
+  const std::string longText(120, 'W');
+  TInputDlg longOne(longText, &owner);
+  EXPECT_EQ(longOne.ComboBox1.Width(), longOne.Label1.Width() + TInputDlg::kTextMargin);
+  EXPECT_EQ(longOne.Width(), longOne.ComboBox1.Width() + TInputDlg::kTextMargin);
+  EXPECT_GT(longOne.Width(), shortOne.Width());
+  EXPECT_EQ(longOne.OKBtn.Left(), longOne.Width() / 2 - longOne.OKBtn.Width() - 5);
+}
+
+TEST(InputDlg, TypingGrowsAndShrinksTheDialogButNotBelowItsFirstSize) {
+  ui::Form owner;
+  TInputDlg d("", &owner);
+  const int firstWidth = d.Width();
+  const int firstBox = d.ComboBox1.Width();
+  d.ComboBox1.SetText(std::string(80, 'W'));
+  d.ComboBox1Change(d.ComboBox1);
+  EXPECT_GT(d.Width(), firstWidth);
+  EXPECT_EQ(d.ComboBox1.Width(), d.Label1.Width() + TInputDlg::kTextMargin);
+  EXPECT_EQ(d.Width(), d.ComboBox1.Width() + TInputDlg::kTextMargin);
+  d.ComboBox1.SetText("W");
+  d.ComboBox1Change(d.ComboBox1);
+  EXPECT_EQ(d.Width(), firstWidth);
+  EXPECT_EQ(d.ComboBox1.Width(), firstBox);
+}
+
+TEST(InputDlg, TheDialogNeverGrowsPastTheScreen) {
+  ui::Form owner;
+  TInputDlg d(std::string(2000, 'W'), &owner);
+  const int screen = GetSystemMetrics(SM_CXSCREEN);
+  EXPECT_EQ(d.Width(), screen);
+  EXPECT_LE(d.ComboBox1.Left() + d.ComboBox1.Width(), d.Width());
+}
+
+TEST(InputDlg, ASecondAfterOpeningTheCaretGoesToTheEndOfTheText) {
+  ui::Form owner;
+  auto d = ui::MakeForm<TInputDlg>("検索語", &owner);
+  testing::ModalScript script;
+  script.Then([](ui::Form& form) {
+    auto& dialog = dynamic_cast<TInputDlg&>(form);
+    dialog.ComboBox1.SetFocus();
+    dialog.ComboBox1.SetSelection(0, 6);  // the whole text, as on opening
+    EXPECT_TRUE(testing::PumpUntil([&] { return !dialog.Timer1.Enabled(); }, 3000));
+    EXPECT_EQ(dialog.ComboBox1.SelStart(), 6);
+    EXPECT_EQ(dialog.ComboBox1.SelLength(), 0);
+    dialog.ComboBox1.SetText("新しい語");
+    dialog.OKBtn.Click();
+  });
+  EXPECT_EQ(d->ShowModal(), ui::mrOk);
+  EXPECT_EQ(d->Value(), "新しい語");
+}
+
+TEST(InputDlg, AFixedListShowsTheCurrentNameChosen) {
+  ui::Form owner;
+  TInputDlg d("二番", &owner, ui::ComboStyle::DropDownList);
+  d.SetList({"一番", "二番", "三番"});
+  EXPECT_EQ(d.ComboBox1.ItemCount(), 3);
+  EXPECT_EQ(d.ComboBox1.ItemIndex(), 1);
+  EXPECT_EQ(d.Value(), "二番");
+  // The editable style keeps the text typed and lists the history below it.
+  TInputDlg editable("ほか", &owner);
+  editable.SetList({"一番", "二番"});
+  EXPECT_EQ(editable.ComboBox1.ItemIndex(), -1);
+  EXPECT_EQ(editable.Value(), "ほか");
+}
+
+}  // namespace
+}  // namespace trovex::app
