@@ -51,13 +51,13 @@ bool CaptionBefore(const LocationItem& a, const LocationItem& b) {
 
 LocationBrowser::LocationBrowser(ui::Control* parent, results::ProgramState& state)
     : ui::Panel(parent),
+      state_(state),
       DriveComboBox1(this),
       ListBox1(this, ui::ListBoxStyle::OwnerDrawFixed),
       SpeedButton4(this),
       SpeedButton5(this),
       SpeedButton6(this),
-      ListView1(this, ui::ViewStyle::List),
-      state_(state) {
+      ListView1(this, ui::ViewStyle::List) {
   SetBevelOuter(ui::Bevel::None);
 
   DriveComboBox1.OnDropDown = ui::Bind(this, &LocationBrowser::DriveComboBox1DropDown);

@@ -40,6 +40,12 @@ struct BrowserMenuItems {
 };
 
 class LocationBrowser : public ui::Panel {
+  // First, so that they outlive the controls, whose last messages may ask for rows.
+  results::ProgramState& state_;
+  std::vector<LocationItem> items_;
+  BrowserMenuItems menus_{};
+  bool driveChangeArmed_ = false;
+
  public:
   LocationBrowser(ui::Control* parent, results::ProgramState& state);
 
@@ -122,11 +128,6 @@ class LocationBrowser : public ui::Panel {
   void SelectItemCameFrom(const std::string& name, const std::string& root);
   void ShowLocationLine();
   void* OwnerWindow();
-
-  results::ProgramState& state_;
-  std::vector<LocationItem> items_;
-  BrowserMenuItems menus_{};
-  bool driveChangeArmed_ = false;
 };
 
 }  // namespace trovex::app
