@@ -20,6 +20,9 @@ mkdir -p "$shots"
 scripts/screenshot.sh "$shots/main.png" "$root/$build/Trovex.exe"
 # 2. Every control of the window library (scripts/controls-gallery.sh).
 scripts/screenshot.sh "$shots/controls.png" "$root/$build/tests/trovex_gallery.exe"
+# 3. The location browser inside a folder: the first drive (C:), then its first
+#    folder, opened by double clicks on the top item of the list.
+scripts/screenshot.sh --dblclick "245,297 245,297" --mouse 900,700 "$shots/browser.png" "$root/$build/Trovex.exe"
 
 echo "tour.sh: pictures in $root/$shots:"
 ls -1 "$shots"
