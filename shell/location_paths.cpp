@@ -11,16 +11,25 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 bool IsSeparator(char c) { return c == '\\' || c == ':'; }
 
-// Index of the last "\" or ":" that starts a character; kNone when there is none.
-std::size_t LastSeparator(std::string_view path) {
-  std::size_t last = kNone;
+struct Separator {
+  std::size_t at = kNone;       // index of the last "\" or ":" that is a character
+  bool followsSeparator = false;  // the character before it is one too
+};
+
+Separator FindLastSeparator(std::string_view path) {
+  Separator last;
+  bool previousWasSeparator = false;
   for (std::size_t pos = 0; pos < path.size();) {
     const std::size_t length = text::Cp932CharLength(path, pos);
-    if (length == 1 && IsSeparator(path[pos])) last = pos;
+    const bool separator = length == 1 && IsSeparator(path[pos]);
+    if (separator) last = {pos, previousWasSeparator};
+    previousWasSeparator = separator;
     pos += length == 0 ? 1 : length;
   }
   return last;
 }
+
+std::size_t LastSeparator(std::string_view path) { return FindLastSeparator(path).at; }
 
 // Whether the text after the first two bytes holds another "\" (network paths).
 bool HasSeparatorAfterServer(std::string_view path) {
@@ -42,10 +51,10 @@ std::string LastPathComponent(std::string_view path) {
 }
 
 std::string DirectoryPart(std::string_view path) {
-  const std::size_t last = LastSeparator(path);
-  if (last == kNone) return {};
-  std::string part(path.substr(0, last + 1));
-  const bool keepBackslash = last == 0 || IsSeparator(path[last - 1]);
+  const Separator last = FindLastSeparator(path);
+  if (last.at == kNone) return {};
+  std::string part(path.substr(0, last.at + 1));
+  const bool keepBackslash = last.at == 0 || last.followsSeparator;
   if (part.back() == '\\' && !keepBackslash) part.pop_back();
   return part;
 }
