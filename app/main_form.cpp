@@ -35,6 +35,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
   SetClientSize(kClientWidth, kCompactClientHeight);
   BuildButtonRow();
   PlaceColumns();
+  Browser.Attach(ImageList1, {&Open1, &A1, &I1, &LargeIcon1, &N2, &HidenMenu});
 
   StatusBar1.SetPanels({ui::StatusPanel{-1, true, ""}});
   StatusBar1.OnDrawPanel = ui::Bind(this, &TForm1::StatusBar1DrawPanel);
@@ -66,6 +67,7 @@ void TForm1::FormCreate() {
   LoadErrorLog(State);
   LogSpBtn.SetEnabled(!State.ErrorLogList.empty());
   comInitialised_ = shell::InitializeComForThread();
+  Browser.ShowDriveLevel();  // the browser always opens at the drive level
 }
 
 void TForm1::FormShow() {
@@ -181,6 +183,7 @@ void TForm1::FormShortCut(unsigned key, ui::ShiftState, bool& handled) {
 }
 
 void TForm1::Timer1Timer(ui::Component&) {
+  Browser.UpdateNavigationButtons();
   LogSpBtn.SetEnabled(!State.ErrorLogList.empty());
   const int image = AdvanceViewButtonBlink(blink_, State.Settings.PendingResultsFlag);
   if (image >= 0) SpeedButton7.SetGlyph(&ImageList1, image);

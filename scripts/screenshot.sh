@@ -6,6 +6,8 @@
 # Usage: scripts/screenshot.sh [options] OUT.png PROGRAM.exe [ARGS...]
 #   --keys "K1 K2"   xdotool keys sent once the window is up (e.g. "alt+v" or "F1")
 #   --mouse X,Y      move the pointer there (screen pixels) once the window is up
+#   --dblclick "X,Y ..."  double-click at each point in turn (screen pixels) once the window
+#                    is up, before the keys
 #   --delay N        seconds to wait after the keys or the first still picture (default 1)
 #   --timeout N      seconds to wait for a picture at all (default 120)
 #   --size WxH       size of the screen and the Wine desktop (default 1024x768)
@@ -13,11 +15,12 @@
 # WINEPREFIX selects the prefix (default build/wine); prepare it first with
 # scripts/prepare-wine-prefix.sh.
 set -euo pipefail
-keys="" mouse="" delay=1 timeout=120 size=1024x768 full=0
+keys="" mouse="" dblclick="" delay=1 timeout=120 size=1024x768 full=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --keys) keys=$2; shift 2 ;;
     --mouse) mouse=$2; shift 2 ;;
+    --dblclick) dblclick=$2; shift 2 ;;
     --delay) delay=$2; shift 2 ;;
     --timeout) timeout=$2; shift 2 ;;
     --size) size=$2; shift 2 ;;
@@ -25,7 +28,7 @@ while [ $# -gt 0 ]; do
     *) break ;;
   esac
 done
-[ $# -ge 2 ] || { sed -n '2,17p' "$0"; exit 2; }
+[ $# -ge 2 ] || { sed -n '2,19p' "$0"; exit 2; }
 out=$1; program=$2; shift 2
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -76,6 +79,12 @@ while :; do
   sum=$(md5sum < "$tmp/now.png")
   [ "$sum" = "$previous" ] && break
   previous=$sum
+done
+for point in $dblclick; do
+  xdotool mousemove "${point%,*}" "${point#*,}"
+  sleep 0.3
+  xdotool click --repeat 2 --delay 80 1
+  sleep 1
 done
 if [ -n "$mouse" ]; then
   xdotool mousemove "${mouse%,*}" "${mouse#*,}"

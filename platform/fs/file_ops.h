@@ -19,4 +19,11 @@ std::vector<std::string> MatchingFileNames(const std::string& pattern);
 // Replaces the file's content. False when it cannot be written.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
+// True when `path` names an existing folder.
+bool IsExistingFolder(const std::string& path);
+
+// From now on the process shows no system dialog for a drive without media
+// (SEM_FAILCRITICALERRORS); the call fails instead.
+void SuppressCriticalErrorDialogs();
+
 }  // namespace trovex::fs

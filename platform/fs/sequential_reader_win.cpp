@@ -29,15 +29,16 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   unbuffered_ = file != INVALID_HANDLE_VALUE;
   if (file == INVALID_HANDLE_VALUE) file = OpenForReading(name, false);
   if (file == INVALID_HANDLE_VALUE) return false;
-  // A file the listing saw as plain is not asked its kind and size again.
-  if (!listed.regular) {
-    LARGE_INTEGER size{};
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
-      CloseHandle(file);
-      return false;
-    }
-    size_ = static_cast<std::uint64_t>(size.QuadPart);
+  // Only disk files are read: a pipe or a device could block or never end. The
+  // listing's attributes cannot tell: under Wine a FIFO or /dev/zero seen through
+  // Z: lists as a plain file, so the kind is asked of every file opened. A file
+  // the listing saw as plain is not asked its size.
+  LARGE_INTEGER size{};
+  if (GetFileType(file) != FILE_TYPE_DISK || (!listed.regular && !GetFileSizeEx(file, &size))) {
+    CloseHandle(file);
+    return false;
   }
+  if (!listed.regular) size_ = static_cast<std::uint64_t>(size.QuadPart);
   handle_ = reinterpret_cast<std::intptr_t>(file);
   return true;
 }

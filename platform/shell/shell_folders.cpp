@@ -7,12 +7,24 @@
 #include "platform/os/wide_text.h"
 #include "platform/shell/com_thread.h"
 #include "platform/shell/shell_item.h"
+#include "platform/text/cp932.h"
 
 namespace trovex::shell {
 namespace {
 
+// A "\" that is the trail byte of a double-byte character (表) is no separator.
+bool EndsWithBackslash(const std::string& folder) {
+  bool ends = false;
+  for (std::size_t pos = 0; pos < folder.size();) {
+    const std::size_t length = text::Cp932CharLength(folder, pos);
+    ends = length == 1 && folder[pos] == '\\';
+    pos += length;
+  }
+  return ends;
+}
+
 std::string WithBackslash(const std::string& folder) {
-  return folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+  return folder.empty() || EndsWithBackslash(folder) ? folder : folder + "\\";
 }
 
 // Lists the shell folder to its end, reading each entry's parsing name as the
