@@ -119,7 +119,13 @@ TEST(LocationHostileTree, AWalkThroughZPassesPipesDevicesAndProcAndFinishes) {
   }
   worker.join();
   // The plain files are found; the pipe and the devices were never read to a hit.
-  std::vector<std::string> lines = run->progress.hitList.Lines();
+  // Entries of /proc/self/fd that lead to the process's own open regular files (its
+  // executable, a log) are regular files and may hold the needle: they are not
+  // counted here.
+  std::vector<std::string> lines;
+  for (const std::string& line : run->progress.hitList.Lines()) {
+    if (line.find("\\proc-fd\\") == std::string::npos) lines.push_back(line);
+  }
   std::sort(lines.begin(), lines.end());
   EXPECT_EQ(lines, (std::vector<std::string>{MakeHitLine(root + "\\plain.txt", 2),
                                               MakeHitLine(root + "\\sub\\inner.txt", 0)}));
