@@ -27,7 +27,9 @@ scripts/screenshot.sh --keys "Tab space" --delay 2 "$shots/options.png" "$root/$
 scripts/screenshot.sh --mouse 1,1 "$shots/conversion.png" "$root/$build/tests/trovex_dialog_pictures.exe" conversion
 # 5. The option column extended by "拡大": the view option pages.
 scripts/screenshot.sh "$shots/view-options.png" "$root/$build/tests/trovex_dialog_pictures.exe" view-options
-# 6. The location browser inside a folder: the first drive (C:), then its first
+# 6. The one-line input dialog, as the rename of a result shows it.
+scripts/screenshot.sh --mouse 1,1 "$shots/input.png" "$root/$build/tests/trovex_dialog_pictures.exe" input
+# 7. The location browser inside a folder: the first drive (C:), then its first
 #    folder, opened by double clicks on the top item of the list.
 scripts/screenshot.sh --dblclick "245,297 245,297" --mouse 900,700 "$shots/browser.png" "$root/$build/Trovex.exe"
 

@@ -1,7 +1,8 @@
 // Shows one window filled as a user would leave it, for a person to look at
 // (scripts/tour.sh takes its picture): "conversion" is the text-to-bytes dialog
 // with a UTF-8 list, "view-options" the option column extended by "拡大" with
-// the view option pages.
+// the view option pages, "input" the one-line input dialog as the rename of a result
+// shows it.
 #include <windows.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/speed_button.h"
 #include "shell/option_panel.h"
+#include "viewer/input_dlg.h"
 #include "viewer/input_str_chg_dlg.h"
 
 namespace {
@@ -48,6 +50,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     form->Extend.SetDown(true);
     form->Options.SpeedButon1Click(form->Extend);
     form->ShowModal();
+    return 0;
+  }
+  if (which == "input") {
+    auto dialog = ui::MakeForm<app::TInputDlg>("", nullptr, ui::ComboStyle::DropDownList);
+    dialog->SetCaption("履歴名の変更");
+    dialog->Label2.SetCaption("新しい名前を選択");
+    dialog->SetList({"報告書の検索", "0xE3,0x81,0x82", "議事録 2026年12月"});
+    dialog->ComboBox1.SetItemIndex(2);
+    dialog->ShowModal();
     return 0;
   }
   return 2;
