@@ -10,7 +10,7 @@ scripts/install-deps.sh xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool
 build=build/windows
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice -n 10 cmake --build "$build" --target Trovex trovex_gallery -j2
+nice -n 10 cmake --build "$build" --target Trovex trovex_gallery trovex_search_pictures -j2
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
 scripts/prepare-wine-prefix.sh "$build"
 shots=build/screenshots
@@ -20,6 +20,10 @@ mkdir -p "$shots"
 scripts/screenshot.sh "$shots/main.png" "$root/$build/Trovex.exe"
 # 2. Every control of the window library (scripts/controls-gallery.sh).
 scripts/screenshot.sh "$shots/controls.png" "$root/$build/tests/trovex_gallery.exe"
+# 3. The pre-count dialog of a search over the main window.
+scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pictures.exe" precount
+# 4. A result window with the rows of a search of sample files.
+scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
 
 echo "tour.sh: pictures in $root/$shots:"
 ls -1 "$shots"
