@@ -5,15 +5,22 @@
 
 namespace trovex::results {
 
-HitRecord BuildHitRecord(const std::string& hitLine, const SnippetInputs& snippet) {
+HitRowBuilder::HitRowBuilder()
+    : shellAnswers_([](const std::string& path) {
+        const shell::FileInfo info = shell::Services().fileInfo->Query(path, shell::UnknownPathAs::Nothing);
+        return ShellAnswer{info.displayName, info.typeName, info.iconIndex};
+      }) {}
+
+HitRecord HitRowBuilder::Build(const std::string& hitLine, const SnippetInputs& snippet) {
   search::HitLineParts parts;
   if (auto split = search::SplitHitLine(hitLine)) parts = std::move(*split);
   else parts.path = hitLine;
-  const shell::FileInfo info = shell::Services().fileInfo->Query(parts.path, shell::UnknownPathAs::Nothing);
   const std::optional<fs::FileFacts> facts = fs::LookUpFile(parts.path);
+  // The shell knows nothing of a file that is gone.
+  const ShellAnswer shell = facts ? shellAnswers_.For(parts.path) : ShellAnswer{};
   std::string content = facts ? RowSnippet(parts.path, parts.offsetText, snippet) : std::string();
-  return MakeHitRecord(std::move(parts.path), std::move(parts.offsetText),
-                       {info.displayName, info.typeName, info.iconIndex}, facts, std::move(content));
+  return MakeHitRecord(std::move(parts.path), std::move(parts.offsetText), shell, facts,
+                       std::move(content));
 }
 
 std::string RowSnippet(const std::string& path, const std::string& offsetText,

@@ -244,7 +244,7 @@ void TViewDlg::AddNewRows(bool all) {
   const std::size_t before = rows_.size();
   while (rows_.size() < TargetCount) {
     if (loading && StopRequested) break;
-    rows_.push_back(BuildHitRecord(state_.Progress.hitList.At(rows_.size()), setup_.snippet));
+    rows_.push_back(rowBuilder_.Build(state_.Progress.hitList.At(rows_.size()), setup_.snippet));
     if (loading) ColorProgressBar1.StepIt();
     if (!all && std::chrono::steady_clock::now() - start >= budget) break;
   }

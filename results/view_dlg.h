@@ -20,6 +20,7 @@
 #include "platform/ui/status_bar.h"
 #include "platform/ui/timer.h"
 #include "results/hit_record.h"
+#include "results/hit_row_builder.h"
 #include "results/hit_snippet.h"
 #include "results/program_state.h"
 #include "results/result_commands.h"
@@ -59,7 +60,7 @@ class TViewDlg : public ui::Form {
   static constexpr int kClientHeight = 400;
   static constexpr int kTopBarHeight = 28;
   // The longest a batch of rows holds the window before it answers messages again.
-  static constexpr int kRowBatchMilliseconds = 40;
+  static constexpr int kRowBatchMilliseconds = 25;
 
   ui::MainMenu MainMenu1;
   ui::MenuItem FileMenu{"ファイル"};
@@ -167,6 +168,7 @@ class TViewDlg : public ui::Form {
   search::ScanState scanState_;
   std::unique_ptr<search::TGoThread> worker_;
   std::vector<HitRecord> rows_;
+  HitRowBuilder rowBuilder_;
 };
 
 }  // namespace trovex::results

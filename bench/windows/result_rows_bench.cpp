@@ -36,12 +36,12 @@ std::string MakeFolder() {
   return folder;
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+void WriteSample(const std::string& path, const std::string& bytes) {
   HANDLE file = CreateFileW(os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
 }
 
@@ -55,14 +55,22 @@ class ResponsivenessProbe {
             DWORD_PTR result = 0;
             SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
             const double waited = Milliseconds(Clock::now() - start);
-            longest_ = std::max(longest_.load(), waited);
+            if (!stop_) longest_ = std::max(longest_.load(), waited);
             ++answers_;
             Sleep(1);
           }
+          finished_ = true;
         }) {}
   ~ResponsivenessProbe() { Stop(); }
+  // Ends the questions; the caller's thread answers the last one meanwhile, so
+  // the wait for it is not counted against the window.
   void Stop() {
     stop_ = true;
+    while (answers_ >= 0 && !finished_) {
+      MSG msg;
+      PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+      Sleep(1);
+    }
     if (thread_.joinable()) thread_.join();
   }
   double LongestMilliseconds() const { return longest_; }
@@ -72,6 +80,7 @@ class ResponsivenessProbe {
   std::atomic<bool> stop_{false};
   std::atomic<double> longest_{0};
   std::atomic<long> answers_{0};
+  std::atomic<bool> finished_{false};
   std::thread thread_;
 };
 
@@ -85,7 +94,7 @@ int main(int argc, char** argv) {
   const std::string folder = MakeFolder();
   std::string content(4096, '.');
   for (std::size_t at = 0; at + 6 <= content.size(); at += 64) content.replace(at, 6, "needle");
-  for (long f = 0; f < files; ++f) WriteFile(folder + "\\f" + std::to_string(f) + ".txt", content);
+  for (long f = 0; f < files; ++f) WriteSample(folder + "\\f" + std::to_string(f) + ".txt", content);
 
   results::ProgramState state;
   search::SearchOptions options;
@@ -109,6 +118,19 @@ int main(int argc, char** argv) {
   setup.live = run;
 
   auto view = ui::MakeForm<results::TViewDlg>(nullptr, state, std::move(setup));
+  // The longest timer tick: the longest stretch of work between two looks at the
+  // message queue.
+  double longestTick = 0;
+  long ticks = 0;
+  const ui::NotifyEvent tick = view->Timer1.OnTimer;
+  view->Timer1.OnTimer = [&](ui::Component& sender) {
+    const auto begin = Clock::now();
+    tick(sender);
+    const double took = Milliseconds(Clock::now() - begin);
+    if (took > 100) std::printf("  tick %ld took %.1f ms (rows %zu)\n", ticks, took, view->Rows().size());
+    longestTick = std::max(longestTick, took);
+    ++ticks;
+  };
   const auto start = Clock::now();
   view->Show();
   ResponsivenessProbe probe(view->Handle());
@@ -120,6 +142,7 @@ int main(int argc, char** argv) {
   std::printf("time until the rows were complete: %.2f s\n", elapsed / 1000.0);
   std::printf("longest time without an answer to a message: %.1f ms (%ld answers)\n",
               probe.LongestMilliseconds(), probe.Answers());
+  std::printf("timer ticks: %ld, the longest %.1f ms\n", ticks, longestTick);
   view->Close();
   return view->Rows().size() == static_cast<std::size_t>(lines) ? 0 : 1;
 }

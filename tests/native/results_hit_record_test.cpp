@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/fs/date_time.h"
 #include "platform/fs/path_separator.h"
 #include "results/hit_record.h"
+#include "results/shell_answer_cache.h"
 
 using namespace trovex;
 using namespace trovex::results;
@@ -134,6 +136,57 @@ TEST(ResultsPaths, FolderOfAPathKeepsOnlyARootsSeparator) {
 #else
   EXPECT_EQ(FolderOfPath("/a.txt"), "/");
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+// The shell is asked once per kind of file; files with icons of their own each time.
+class ResultsShellAnswers : public ::testing::Test {
+ protected:
+  ShellAnswerCache cache_{[this](const std::string& path) {
+    asked_.push_back(path);
+    const std::string name(FileNamePart(path));
+    if (name.find(".unknown") != std::string::npos) return ShellAnswer{};
+    const bool hide = name.find(".hid") != std::string::npos;
+    return ShellAnswer{hide ? name.substr(0, name.rfind('.')) : name, "kind of " + name, 4};
+  }};
+  std::vector<std::string> asked_;
+};
+
+TEST_F(ResultsShellAnswers, OneAnswerServesEveryFileWithTheSameExtension) {
+  const ShellAnswer first = cache_.For(P("/d/a.txt"));
+  const ShellAnswer second = cache_.For(P("/e/B.TXT"));
+  EXPECT_EQ(asked_.size(), 1u);
+  EXPECT_EQ(first.displayName, "a.txt");
+  EXPECT_EQ(second.displayName, "B.TXT");
+  EXPECT_EQ(second.typeName, "kind of a.txt");
+  EXPECT_EQ(second.iconIndex, 4);
+  cache_.For(P("/d/c.log"));
+  EXPECT_EQ(asked_.size(), 2u);
+  EXPECT_EQ(cache_.QueriesMade(), 2u);
+}
+
+TEST_F(ResultsShellAnswers, AHiddenExtensionStaysHiddenAndAnUnknownKindStaysUnknown) {
+  cache_.For(P("/d/a.hid"));
+  EXPECT_EQ(cache_.For(P("/d/report.hid")).displayName, "report");
+  cache_.For(P("/d/x.unknown"));
+  const ShellAnswer unknown = cache_.For(P("/d/y.unknown"));
+  EXPECT_EQ(unknown.displayName, "");
+  EXPECT_EQ(unknown.typeName, "");
+  EXPECT_EQ(asked_.size(), 2u);
+}
+
+TEST_F(ResultsShellAnswers, ProgramsShortcutsAndIconsAreAskedAboutOneByOne) {
+  EXPECT_TRUE(ShellNamesEachFile("setup.EXE"));
+  EXPECT_TRUE(ShellNamesEachFile("link.lnk"));
+  EXPECT_FALSE(ShellNamesEachFile("a.txt"));
+  EXPECT_FALSE(ShellNamesEachFile("exe"));
+  cache_.For(P("/d/a.exe"));
+  cache_.For(P("/d/b.exe"));
+  cache_.For(P("/d/c.ico"));
+  EXPECT_EQ(asked_.size(), 3u);
 }
 
 }  // namespace
