@@ -17,6 +17,8 @@ constexpr ui::Color kBoxColour = RGB(240, 243, 251);
 constexpr int kProgressWidth = 150;
 constexpr int kStopWidth = 50;
 constexpr int kCounterWidth = 96;
+// Posted to the window to go on with the rows before the next tick.
+constexpr UINT kMoreRowsMessage = WM_APP + 21;
 
 }  // namespace
 
@@ -230,7 +232,10 @@ void TViewDlg::Timer1Timer(ui::Component&) {
   }
   // A load (no run) stops adding at 中止; a run keeps every row it found.
   const bool loadStopped = !setup_.live && StopRequested;
-  if (rows_.size() < TargetCount && !loadStopped) AddNewRows();
+  if (rows_.size() < TargetCount && !loadStopped) {
+    AddNewRows();
+    if (rows_.size() < TargetCount) ScheduleMoreRows();
+  }
   UpdateCounter();
   const bool complete = rows_.size() >= TargetCount;
   const bool over = setup_.live ? (!worker_ && complete) : (complete || StopRequested);
@@ -248,7 +253,20 @@ void TViewDlg::AddNewRows(bool all) {
     if (loading) ColorProgressBar1.StepIt();
     if (!all && std::chrono::steady_clock::now() - start >= budget) break;
   }
-  if (rows_.size() != before) ListView1.SetRowCount(rows_.size());
+  if (rows_.size() == before) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (rows_.size() >= TargetCount || all ||
+      now - rowCountShown_ >= std::chrono::milliseconds(kRowCountMilliseconds)) {
+    ListView1.SetRowCount(rows_.size());
+    rowCountShown_ = now;
+  }
+}
+
+void TViewDlg::ScheduleMoreRows() {
+  // The list shows the new rows first; a posted message would come before paints.
+  UpdateWindow(ListView1.Handle());
+  if (morePosted_ || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
+  morePosted_ = PostMessageW(Handle(), kMoreRowsMessage, 0, 0) != FALSE;
 }
 
 void TViewDlg::UpdateCounter() {
@@ -258,6 +276,7 @@ void TViewDlg::UpdateCounter() {
 
 void TViewDlg::FinishRun() {
   Timer1.SetEnabled(false);
+  if (ListView1.RowCount() != rows_.size()) ListView1.SetRowCount(rows_.size());
   SpeedButton1.SetVisible(false);
   LiveSearch = false;
   ListView1.FitFillColumn();
@@ -331,6 +350,11 @@ void TViewDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) {
 
 LRESULT TViewDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_INITMENUPOPUP) UpdateMenuStates();
+  if (msg == kMoreRowsMessage) {
+    morePosted_ = false;
+    if (Timer1.Enabled()) Timer1Timer(Timer1);
+    return 0;
+  }
   return ui::Form::WndProc(msg, wParam, lParam);
 }
 

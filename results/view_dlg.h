@@ -3,6 +3,7 @@
 // (it starts the search worker when shown and turns its hits into rows as they
 // come) or for viewing a result without a worker. It owns the rows and, during a
 // run, the worker; it reads and writes the program's shared state.
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -61,6 +62,9 @@ class TViewDlg : public ui::Form {
   static constexpr int kTopBarHeight = 28;
   // The longest a batch of rows holds the window before it answers messages again.
   static constexpr int kRowBatchMilliseconds = 25;
+  // How often the list is told its new row count while rows arrive: telling it
+  // costs time that grows with the count (Wine's list view), so not every batch.
+  static constexpr int kRowCountMilliseconds = 250;
 
   ui::MainMenu MainMenu1;
   ui::MenuItem FileMenu{"ファイル"};
@@ -158,6 +162,9 @@ class TViewDlg : public ui::Form {
   // The run is stopped or has ended: the worker is waited for and every line it
   // found becomes a row.
   void CompleteRunRows();
+  // More rows wait: the next batch follows at once, unless the user's input waits
+  // too (the timer's next tick then takes them on after it).
+  void ScheduleMoreRows();
   void RebuildSnippets();
   void ApplyOrder(const std::vector<std::size_t>& order);
   const HitRecord* FirstSelectedRow() const;
@@ -169,6 +176,8 @@ class TViewDlg : public ui::Form {
   std::unique_ptr<search::TGoThread> worker_;
   std::vector<HitRecord> rows_;
   HitRowBuilder rowBuilder_;
+  bool morePosted_ = false;
+  std::chrono::steady_clock::time_point rowCountShown_{};
 };
 
 }  // namespace trovex::results
