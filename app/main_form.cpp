@@ -139,6 +139,7 @@ void TForm1::BuildButtonRow() {
   Options.SetExtendButton(&SpeedButton1);
   LogSpBtn.SetEnabled(false);  // FormCreate enables it when the error log has lines
 
+  SpeedButton3.OnClick = ui::Bind(this, &TForm1::SpeedButton3Click);
   SpeedButton2.OnClick = ui::Bind(this, &TForm1::SpeedButton2Click);
   SpeedButton8.OnClick = ui::Bind(this, &TForm1::SpeedButton8Click);
   SpeedButton7.OnClick = ui::Bind(this, &TForm1::SpeedButton7Click);

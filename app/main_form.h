@@ -18,6 +18,8 @@
 #include "platform/ui/status_bar.h"
 #include "platform/ui/timer.h"
 #include "results/program_state.h"
+#include "search/search_locations.h"
+#include "search/search_options.h"
 #include "shell/location_browser.h"
 #include "shell/option_panel.h"
 
@@ -29,6 +31,13 @@ struct StartupEnvironment {
   std::string exePath;
   std::string userName;
   static StartupEnvironment Current();
+};
+
+// What a search starts from: the locations the browser chose and the options
+// the panel holds.
+struct SearchInputs {
+  search::SearchLocations locations;
+  search::SearchOptions options;
 };
 
 class TForm1 : public ui::Form {
@@ -85,6 +94,18 @@ class TForm1 : public ui::Form {
   void OpenHelp(const std::string& anchor);
   // Makes the status line show the hints again (a result window installs its own).
   void InstallHintHandler();
+
+  // The one place Start reads the browser and the option panel.
+  SearchInputs CurrentSearchInputs();
+  // Start: the search of CurrentSearchInputs().
+  void SpeedButton3Click(ui::Component& sender);
+  // Start's steps for these inputs: parse the content (a bad one shows its message
+  // and ends here: false), make it the result's only search content, then
+  // PrepareAndRun with the button-state timer stopped.
+  bool StartSearch(const search::SearchLocations& locations, const search::SearchOptions& options);
+  // The pre-count under its dialog; unless it was cancelled, the conditions taken,
+  // the hit list cleared and the result window shown live until the user closes it.
+  void PrepareAndRun(const search::SearchLocations& locations, const search::SearchOptions& options);
 
   void Timer1Timer(ui::Component& sender);
   void SpeedButton2Click(ui::Component& sender);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "results/hit_sort.h"
 #include "search/search_conditions.h"
 #include "search/search_progress.h"
 #include "search/search_query.h"
@@ -45,6 +46,9 @@ struct ProgramState {
   std::vector<std::string> SearchContentList;
   std::string OpenHistoryPath;
   bool UnsavedNewResult = false;
+
+  // The sort directions of the result windows' columns, shared by every window.
+  SortDirections ResultSortDirections;
 
   // The error log in memory, written back at close.
   std::vector<std::string> ErrorLogList;

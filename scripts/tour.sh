@@ -10,7 +10,7 @@ scripts/install-deps.sh xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool
 build=build/windows
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice -n 10 cmake --build "$build" --target Trovex trovex_gallery trovex_dialog_pictures -j2
+nice -n 10 cmake --build "$build" --target Trovex trovex_gallery trovex_dialog_pictures trovex_search_pictures -j2
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
 scripts/prepare-wine-prefix.sh "$build"
 shots=build/screenshots
@@ -32,6 +32,10 @@ scripts/screenshot.sh --mouse 1,1 "$shots/input.png" "$root/$build/tests/trovex_
 # 7. The location browser inside a folder: the first drive (C:), then its first
 #    folder, opened by double clicks on the top item of the list.
 scripts/screenshot.sh --dblclick "245,297 245,297" --mouse 900,700 "$shots/browser.png" "$root/$build/Trovex.exe"
+# 8. The pre-count dialog of a search over the main window.
+scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pictures.exe" precount
+# 9. A result window with the rows of a search of sample files.
+scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
 
 echo "tour.sh: pictures in $root/$shots:"
 ls -1 "$shots"

@@ -1,0 +1,81 @@
+// The main window's Start: from the search content to the result window.
+#include "app/main_form.h"
+#include "results/view_dlg.h"
+#include "search/file_walk.h"
+#include "search/parse_search_content.h"
+#include "shell/msg_cansel_dlg.h"
+
+namespace trovex::app {
+
+SearchInputs TForm1::CurrentSearchInputs() {
+  return SearchInputs{Browser.ChosenLocations(), Options.ReadSearchOptions()};
+}
+
+void TForm1::SpeedButton3Click(ui::Component&) {
+  const SearchInputs inputs = CurrentSearchInputs();
+  StartSearch(inputs.locations, inputs.options);
+}
+
+bool TForm1::StartSearch(const search::SearchLocations& locations,
+                         const search::SearchOptions& options) {
+  const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
+  if (!search::ParseSearchContent(options.content, options, report, State.Query)) return false;
+  State.SearchContentList = {options.content};
+  // With the power option checked, the exit-mode dialog asks for the mode here
+  // (and the power action follows the run, below), once the power action exists.
+  Timer1.SetEnabled(false);
+  PrepareAndRun(locations, options);
+  Timer1.SetEnabled(true);
+  return true;
+}
+
+void TForm1::PrepareAndRun(const search::SearchLocations& locations,
+                           const search::SearchOptions& options) {
+  SpeedButton3.SetEnabled(false);
+  search::SearchProgress& progress = State.Progress;
+  progress.cancelRequested = false;
+  const search::SearchConditions conditions = search::ConditionsFor(options);
+
+  std::uint32_t count = 0;
+  bool cancelled = false;
+  {
+    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+        this, progress.cancelRequested,
+        [&] {
+          return search::CountFiles(locations, conditions, progress,
+                                    [] { ui::App().ProcessMessages(); });
+        },
+        [&] { return progress.countingRoot; });
+    dialog->SetCaption("検索ファイルの取得");
+    dialog->ShowModal();
+    count = dialog->Count();
+    cancelled = dialog->Cancelled();
+  }
+  progress.totalFiles = count;
+  progress.filesExamined = 0;
+
+  if (!cancelled) {
+    State.OpenHistoryPath.clear();
+    progress.hitList.Clear();
+    State.UnsavedNewResult = true;
+    State.Conditions = conditions;
+
+    results::ResultWindowSetup setup;
+    setup.contentText = options.content;
+    setup.conversionSource = options.conversionSource;
+    setup.snippet = results::SnippetInputsFor(options, State.Query, State.Settings.OptionIndex);
+    setup.live = results::LiveSearchRun{locations, search::MatchOptionsFor(options, State.Query.mode)};
+    setup.menuImages = &ImageList1;
+    setup.openHelp = [this](const std::string& anchor) { OpenHelp(anchor); };
+    {
+      auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
+      view->ShowModal();
+    }
+    InstallHintHandler();
+    // With the power option checked, the result is saved here and PendingResultsFlag
+    // set, once history files and the power action exist.
+  }
+  SpeedButton3.SetEnabled(true);
+}
+
+}  // namespace trovex::app

@@ -1,0 +1,367 @@
+#include "results/view_dlg.h"
+
+#include <chrono>
+
+#include "platform/shell/shell_services.h"
+#include "platform/ui/application.h"
+#include "results/hit_row_builder.h"
+#include "results/result_texts.h"
+#include "results/run_snapshot.h"
+
+namespace trovex::results {
+namespace {
+
+constexpr ui::Color kOddRowColour = RGB(240, 243, 251);
+constexpr ui::Color kMismatchRowColour = RGB(227, 227, 227);
+constexpr ui::Color kBoxColour = RGB(240, 243, 251);
+constexpr int kProgressWidth = 150;
+constexpr int kStopWidth = 50;
+constexpr int kCounterWidth = 96;
+// Posted to the window to go on with the rows before the next tick.
+constexpr UINT kMoreRowsMessage = WM_APP + 21;
+
+}  // namespace
+
+TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup)
+    : ui::Form(owner),
+      TopBar(this),
+      StaticText3(&TopBar, "0/0"),
+      StaticText2(&TopBar),
+      SpeedButton1(&TopBar, "中止"),
+      ColorProgressBar1(&TopBar),
+      ListView1(this, ui::ViewStyle::Report),
+      Panel1(this),
+      state_(state),
+      setup_(std::move(setup)) {
+  SetCaption("検索ファイルビュー");
+  SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMinimize | ui::biMaximize);
+  SetPosition(ui::FormPosition::ScreenCenter);
+  SetClientSize(kClientWidth, kClientHeight);
+  SetMinSize(kClientWidth, kClientHeight);
+  BuildMenus();
+  BuildControls();
+
+  ContentText = setup_.contentText;
+  LiveSearch = setup_.live.has_value();
+  ColorProgressBar1.SetMax(state_.Progress.totalFiles.load());
+  // The power option of a live window (its check box and the power action's name)
+  // takes its place left of the progress bar when the power action exists.
+  const bool hex = state_.Settings.OptionIndex != 1;
+  OptionMenu1.SetChecked(hex);
+  OptionMenu2.SetChecked(!hex);
+  setup_.snippet.binaryDisplay = hex ? 0 : 1;
+  ListView1.SetSmallImages(shell::Services().imageLists->Small(), true);
+  ApplyColours();
+
+  Timer1.SetEnabled(false);
+  Timer1.SetInterval(10);
+  Timer1.OnTimer = ui::Bind(this, &TViewDlg::Timer1Timer);
+  UpdateMenuStates();
+}
+
+TViewDlg::~TViewDlg() {
+  if (worker_) {
+    state_.Progress.cancelRequested = true;
+    worker_.reset();  // waits for the walk to end
+  }
+}
+
+void TViewDlg::BuildMenus() {
+  MainMenu1.SetImages(setup_.menuImages);
+  MainMenu1.Add(FileMenu);
+  FileMenu.Add(OpenHistory1);
+  FileMenu.Add(FileSeparator);
+  FileMenu.Add(Close1);
+  MainMenu1.Add(EditMenu);
+  EditMenu.Add(Undo1);
+  EditMenu.Add(RenameHistory1);
+  EditMenu.Add(EditSeparator);
+  EditMenu.Add(SelectMismatches1);
+  EditMenu.Add(SelectAll1);
+  EditMenu.Add(InvertSelection1);
+  MainMenu1.Add(SearchMenu);
+  SearchMenu.Add(Refine1);
+  SearchMenu.Add(ListSearch1);
+  MainMenu1.Add(OptionMenu);
+  OptionMenu.Add(OptionMenu1);
+  OptionMenu.Add(OptionMenu2);
+  MainMenu1.Add(HelpMenu);
+  HelpMenu.Add(Help1);
+  SetMenu(&MainMenu1);
+
+  PopupMenu1.SetImages(setup_.menuImages);
+  for (ui::MenuItem* item :
+       {&Open1, &OpenWith1, &BinaryView1, &OpenFolder1, &Copy1, &Delete1, &Properties1}) {
+    PopupMenu1.Add(*item);
+  }
+  Open1.SetHint("関連付けられたソフトで開く");
+  Delete1.SetHint("リストを削除する");
+
+  Close1.OnClick = ui::Bind(this, &TViewDlg::Close1Click);
+  SelectMismatches1.OnClick = ui::Bind(this, &TViewDlg::SelectMismatches1Click);
+  SelectAll1.OnClick = ui::Bind(this, &TViewDlg::SelectAll1Click);
+  InvertSelection1.OnClick = ui::Bind(this, &TViewDlg::InvertSelection1Click);
+  OptionMenu1.OnClick = ui::Bind(this, &TViewDlg::OptionMenuClick);
+  OptionMenu2.OnClick = ui::Bind(this, &TViewDlg::OptionMenuClick);
+  Help1.OnClick = ui::Bind(this, &TViewDlg::Help1Click);
+  Open1.OnClick = ui::Bind(this, &TViewDlg::Open1Click);
+  OpenWith1.OnClick = ui::Bind(this, &TViewDlg::OpenWith1Click);
+  OpenFolder1.OnClick = ui::Bind(this, &TViewDlg::OpenFolder1Click);
+  Copy1.OnClick = ui::Bind(this, &TViewDlg::Copy1Click);
+  Delete1.OnClick = ui::Bind(this, &TViewDlg::Delete1Click);
+  Properties1.OnClick = ui::Bind(this, &TViewDlg::Properties1Click);
+  // 検索履歴を開く, 元に戻す, 履歴名の編集, 絞込み検索 and リストの検索 need the
+  // history file, the history list and the refine search; they stay disabled
+  // until those are wired. So does バイナリビューで開く until the viewer exists.
+}
+
+void TViewDlg::BuildControls() {
+  TopBar.SetBevelOuter(ui::Bevel::None);
+  TopBar.SetBounds(0, 0, kClientWidth, kTopBarHeight);
+  TopBar.SetAnchors(ui::akLeft | ui::akTop | ui::akRight);
+
+  StaticText3.SetAutoSize(false);
+  StaticText3.SetAlignment(ui::TextAlign::Center);
+  StaticText3.SetBorderStyle(ui::StaticBorder::Sunken);
+  StaticText3.SetBounds(3, 4, kCounterWidth, 20);
+  StaticText3.SetHint("検索総数/ヒット数");
+
+  const int stopLeft = kClientWidth - kProgressWidth - kStopWidth - 10;
+  StaticText2.SetAutoSize(false);
+  StaticText2.SetBorderStyle(ui::StaticBorder::Sunken);
+  StaticText2.SetBounds(kCounterWidth + 7, 4, stopLeft - kCounterWidth - 11, 20);
+  StaticText2.SetAnchors(ui::akLeft | ui::akTop | ui::akRight);
+  StaticText2.SetHint("検索した内容");
+
+  SpeedButton1.SetBounds(stopLeft, 3, kStopWidth, 22);
+  SpeedButton1.SetAnchors(ui::akTop | ui::akRight);
+  SpeedButton1.SetVisible(false);
+  SpeedButton1.OnClick = ui::Bind(this, &TViewDlg::SpeedButton1Click);
+
+  ColorProgressBar1.SetBounds(kClientWidth - kProgressWidth - 4, 6, kProgressWidth, 16);
+  ColorProgressBar1.SetAnchors(ui::akTop | ui::akRight);
+  ColorProgressBar1.SetBarColor(RGB(0, 0, 160));
+  ColorProgressBar1.SetGradientEndColor(RGB(120, 160, 255));
+
+  Panel1.SetPanels({ui::StatusPanel{-1, false, ""}});
+  const int listHeight = kClientHeight - kTopBarHeight - Panel1.Height();
+  ListView1.SetBounds(0, kTopBarHeight, kClientWidth, listHeight);
+  ListView1.SetAnchors(ui::akLeft | ui::akTop | ui::akRight | ui::akBottom);
+  ListView1.SetRowSelect(true);
+  ListView1.SetMultiSelect(true);
+  ListView1.SetReadOnly(true);
+  ListView1.SetHideSelection(false);
+  ListView1.AddColumn({"ファイル名", 250, ui::TextAlign::Left, 50, 0});
+  ListView1.AddColumn({"内容", 50, ui::TextAlign::Left, 50, 0});
+  ListView1.AddColumn({"種類", 63, ui::TextAlign::Left, 50, 200});
+  ListView1.AddColumn({"サイズ", 75, ui::TextAlign::Right, 30, 100});
+  ListView1.AddColumn({"更新日", 120, ui::TextAlign::Left, 50, 130});
+  ListView1.AddColumn({"パス", 125, ui::TextAlign::Left, 50, 0});
+  ListView1.SetFillColumn(kColContent);
+  ListView1.SetPopupMenu(&PopupMenu1);
+
+  ListView1.OnData = [this](std::size_t row, int column) { return CellText(row, column); };
+  ListView1.OnImage = [this](std::size_t row) { return row < rows_.size() ? rows_[row].iconIndex : -1; };
+  ListView1.OnRowColor = [this](std::size_t row) -> ui::Color {
+    if (row < rows_.size() && rows_[row].offsetText == "-1") return kMismatchRowColour;
+    return row % 2 == 1 ? kOddRowColour : ui::clNone;
+  };
+  ListView1.OnColumnClick = ui::Bind(this, &TViewDlg::ListView1ColumnClick);
+  ListView1.OnDblClick = ui::Bind(this, &TViewDlg::ListView1DblClick);
+  ListView1.OnSelectItem = ui::Bind(this, &TViewDlg::ListView1SelectItem);
+  ListView1.OnContextPopup = ui::Bind(this, &TViewDlg::ListView1ContextPopup);
+}
+
+void TViewDlg::ApplyColours() {
+  // Below 10 bits per pixel the designed tints would dither: plain colours then.
+  const bool rich = state_.ColorDepth >= 10;
+  StaticText2.SetColor(rich ? kBoxColour : RGB(255, 255, 255));
+  StaticText3.SetColor(rich ? kBoxColour : RGB(255, 255, 255));
+}
+
+std::string TViewDlg::CellText(std::size_t row, int column) const {
+  if (row >= rows_.size()) return std::string();
+  const HitRecord& r = rows_[row];
+  switch (column) {
+    case kColFileName: return r.fileName;
+    case kColContent: return r.content;
+    case kColType: return r.typeName;
+    case kColSize: return r.sizeText;
+    case kColModified: return r.modifiedText;
+    case kColPath: return r.path;
+    default: return std::string();
+  }
+}
+
+void TViewDlg::FormShow() {
+  ui::App().SetHintHandler(this, [this](const std::string& longHint) {
+    Panel1.SetPanelText(0, " " + longHint);
+  });
+  if (!setup_.live) return;
+  StartWorker();
+  StaticText3.SetText(CounterText(state_.Progress.totalFiles.load(), 0));
+  SpeedButton1.SetVisible(true);
+  if (!setup_.conversionSource.empty()) ContentText = setup_.conversionSource;
+  StaticText2.SetText(ContentText);
+  StaticText2.SetHint("履歴名|検索した内容");
+  Timer1.SetEnabled(true);
+  UpdateMenuStates();
+}
+
+void TViewDlg::StartWorker() {
+  const LiveSearchRun& run = *setup_.live;
+  worker_ = std::make_unique<search::TGoThread>(run.locations, state_.Query, run.matchOptions,
+                                                state_.Conditions, scanState_, state_.Progress);
+}
+
+// The hand-over between the worker and the window. Rows come in batches of at most
+// kRowBatchMilliseconds, so that a burst of hits (or a large load) never holds the
+// window; the run is over when the worker has ended and every line it found is a row.
+void TViewDlg::Timer1Timer(ui::Component&) {
+  search::SearchProgress& progress = state_.Progress;
+  const RunSnapshot snapshot = TakeRunSnapshot(
+      progress.hitList, worker_ ? std::function<bool()>([this] { return worker_->Finished(); })
+                                : std::function<bool()>());
+  TargetCount = snapshot.hitCount;
+  if (worker_ && !snapshot.workerFinished) {
+    ColorProgressBar1.SetPosition(progress.filesExamined.load());
+    Panel1.SetPanelText(0, progress.CurrentFile());
+  } else if (worker_) {
+    worker_.reset();
+    ColorProgressBar1.SetPosition(0);
+  }
+  // A load (no run) stops adding at 中止; a run keeps every row it found.
+  const bool loadStopped = !setup_.live && StopRequested;
+  if (rows_.size() < TargetCount && !loadStopped) {
+    AddNewRows();
+    if (rows_.size() < TargetCount) ScheduleMoreRows();
+  }
+  UpdateCounter();
+  const bool complete = rows_.size() >= TargetCount;
+  const bool over = setup_.live ? (!worker_ && complete) : (complete || StopRequested);
+  if (over) FinishRun();
+}
+
+void TViewDlg::AddNewRows(bool all) {
+  const auto start = std::chrono::steady_clock::now();
+  const auto budget = std::chrono::milliseconds(kRowBatchMilliseconds);
+  const bool loading = !setup_.live;
+  const std::size_t before = rows_.size();
+  while (rows_.size() < TargetCount) {
+    if (loading && StopRequested) break;
+    rows_.push_back(rowBuilder_.Build(state_.Progress.hitList.At(rows_.size()), setup_.snippet));
+    if (loading) ColorProgressBar1.StepIt();
+    if (!all && std::chrono::steady_clock::now() - start >= budget) break;
+  }
+  if (rows_.size() == before) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (rows_.size() >= TargetCount || all ||
+      now - rowCountShown_ >= std::chrono::milliseconds(kRowCountMilliseconds)) {
+    ListView1.SetRowCount(rows_.size());
+    rowCountShown_ = now;
+  }
+}
+
+void TViewDlg::ScheduleMoreRows() {
+  // The list shows the new rows first; a posted message would come before paints.
+  UpdateWindow(ListView1.Handle());
+  if (morePosted_ || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
+  morePosted_ = PostMessageW(Handle(), kMoreRowsMessage, 0, 0) != FALSE;
+}
+
+void TViewDlg::UpdateCounter() {
+  StaticText3.SetText(
+      UpdateCounterText(LiveSearch, state_.Progress.totalFiles.load(), TargetCount, rows_.size()));
+}
+
+void TViewDlg::FinishRun() {
+  Timer1.SetEnabled(false);
+  if (ListView1.RowCount() != rows_.size()) ListView1.SetRowCount(rows_.size());
+  SpeedButton1.SetVisible(false);
+  LiveSearch = false;
+  ListView1.FitFillColumn();
+  ColorProgressBar1.SetPosition(0);
+  UpdateMenuStates();
+  MessageBeep(0);
+}
+
+void TViewDlg::CompleteRunRows() {
+  if (worker_) {
+    state_.Progress.cancelRequested = true;
+    ui::BusyCursor busy;
+    worker_->WaitFor();
+    worker_.reset();
+  }
+  TargetCount = state_.Progress.hitList.Count();
+  if (rows_.size() < TargetCount) {
+    ui::BusyCursor busy;
+    AddNewRows(true);
+  }
+}
+
+void TViewDlg::SpeedButton1Click(ui::Component&) {
+  state_.Progress.cancelRequested = true;
+  StopRequested = true;
+}
+
+void TViewDlg::FormClose(ui::CloseAction&) {
+  // Every hit the run found is a row before the question, so nothing is lost.
+  if (setup_.live && (worker_ || LiveSearch)) {
+    CompleteRunRows();
+    if (Timer1.Enabled()) {
+      UpdateCounter();
+      FinishRun();
+    }
+  }
+  Timer1.SetEnabled(false);
+  // The power option, once it exists, skips this question (its result is saved
+  // unattended).
+  if (!rows_.empty()) SavePrompt();
+  state_.SearchContentList.clear();
+  ui::App().DropHintHandlerOf(this);
+}
+
+void TViewDlg::SavePrompt() {
+  if (!setup_.saveHistory) return;  // no history file to save to
+  const std::string& displayText = state_.Query.displayText;
+  const std::string name = HistoryName(setup_.conversionSource, displayText);
+  if (SavePromptAsks(rows_.size(), state_.UnsavedNewResult, Modified)) {
+    const int answer = ui::App().MessageBox(SavePromptText(name, displayText, Modified),
+                                            kSavePromptCaption, MB_YESNO | MB_ICONQUESTION);
+    if (answer == IDYES) {
+      search::HitList& hits = state_.Progress.hitList;
+      hits.Clear();
+      for (const HitRecord& row : rows_) hits.Add(row.path + "=" + row.offsetText);
+      if (!setup_.saveHistory()) ui::App().ShowMessage(kSaveFailedMessage);
+    }
+  }
+  setup_.conversionSource.clear();
+}
+
+void TViewDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) {
+  if (key == VK_F1) {
+    Help1Click(Help1);
+    handled = true;
+  } else if (key == 'C' && (shift & ui::ssCtrl) && ListView1.Focused()) {
+    Copy1Click(Copy1);
+    handled = true;
+  }
+}
+
+LRESULT TViewDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_INITMENUPOPUP) UpdateMenuStates();
+  if (msg == kMoreRowsMessage) {
+    morePosted_ = false;
+    if (Timer1.Enabled()) Timer1Timer(Timer1);
+    return 0;
+  }
+  return ui::Form::WndProc(msg, wParam, lParam);
+}
+
+void TViewDlg::Close1Click(ui::Component&) { Close(); }
+
+void TViewDlg::Help1Click(ui::Component&) {
+  if (setup_.openHelp) setup_.openHelp("#fileview");
+}
+
+}  // namespace trovex::results

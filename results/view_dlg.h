@@ -1,0 +1,183 @@
+#pragma once
+// TViewDlg: the result window. Shown modally from the main window, either live
+// (it starts the search worker when shown and turns its hits into rows as they
+// come) or for viewing a result without a worker. It owns the rows and, during a
+// run, the worker; it reads and writes the program's shared state.
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/progress_bar64.h"
+#include "platform/ui/speed_button.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/timer.h"
+#include "results/hit_record.h"
+#include "results/hit_row_builder.h"
+#include "results/hit_snippet.h"
+#include "results/program_state.h"
+#include "results/result_commands.h"
+#include "search/file_scan.h"
+#include "search/go_thread.h"
+
+namespace trovex::ui {
+class ImageList;
+}
+
+namespace trovex::results {
+
+// What the worker of a live window searches: taken at Start.
+struct LiveSearchRun {
+  search::SearchLocations locations;
+  search::MatchOptions matchOptions;
+};
+
+struct ResultWindowSetup {
+  std::string contentText;       // the main window's search content as typed
+  std::string conversionSource;  // the text the conversion dialog turned into it
+  SnippetInputs snippet;
+  std::optional<LiveSearchRun> live;  // none: a viewing window
+  const ui::ImageList* menuImages = nullptr;  // the main window's menu images
+  std::function<void(const std::string& anchor)> openHelp;
+  // Saves the hit list as a history file; true on success. While there is none,
+  // closing the window asks no question.
+  std::function<bool()> saveHistory;
+};
+
+class TViewDlg : public ui::Form {
+ public:
+  TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup);
+  ~TViewDlg() override;
+
+  static constexpr int kClientWidth = 700;
+  static constexpr int kClientHeight = 400;
+  static constexpr int kTopBarHeight = 28;
+  // The longest a batch of rows holds the window before it answers messages again.
+  static constexpr int kRowBatchMilliseconds = 25;
+  // How often the list is told its new row count while rows arrive: telling it
+  // costs time that grows with the count (Wine's list view), so not every batch.
+  static constexpr int kRowCountMilliseconds = 250;
+
+  ui::MainMenu MainMenu1;
+  ui::MenuItem FileMenu{"ファイル"};
+  ui::MenuItem OpenHistory1{"検索履歴を開く(&O)"};
+  ui::MenuItem FileSeparator{"-"};
+  ui::MenuItem Close1{"閉じる(&C)"};
+  ui::MenuItem EditMenu{"編集(&E)"};
+  ui::MenuItem Undo1{"元に戻す(&U)"};
+  ui::MenuItem RenameHistory1{"履歴名の編集"};
+  ui::MenuItem EditSeparator{"-"};
+  ui::MenuItem SelectMismatches1{"不一致リストの選択"};
+  ui::MenuItem SelectAll1{"全て選択(&A)"};
+  ui::MenuItem InvertSelection1{"選択の切り替え(&I)"};
+  ui::MenuItem SearchMenu{"検索(&S)"};
+  ui::MenuItem Refine1{"絞込み検索"};
+  ui::MenuItem ListSearch1{"リストの検索"};
+  ui::MenuItem OptionMenu{"オプション"};
+  ui::MenuItem OptionMenu1{"16進数で表示する(&M)"};
+  ui::MenuItem OptionMenu2{"1バイト文字で表示する(&N)"};
+  ui::MenuItem HelpMenu{"ヘルプ(&H)"};
+  ui::MenuItem Help1{"ファイルビューのヘルプ"};
+
+  ui::PopupMenu PopupMenu1;
+  ui::MenuItem Open1{"開く(&O)"};
+  ui::MenuItem OpenWith1{"開くアプリケーションを選択"};
+  ui::MenuItem BinaryView1{"バイナリビューで開く(&B)"};
+  ui::MenuItem OpenFolder1{"フォルダを開く(&F)"};
+  ui::MenuItem Copy1{"コピー(&C)\tCtrl+C"};
+  ui::MenuItem Delete1{"削除(&D)"};
+  ui::MenuItem Properties1{"プロパティ(&R)"};
+
+  ui::Panel TopBar;
+  ui::StaticText StaticText3;  // the counter
+  ui::StaticText StaticText2;  // the search content or the history name
+  ui::SpeedButton SpeedButton1;  // 中止
+  ui::ProgressBar64 ColorProgressBar1;
+  ui::ListView ListView1;
+  ui::StatusBar Panel1;
+  ui::Timer Timer1;
+
+  // Window state.
+  bool LiveSearch = false;     // a new search whose rows are not complete yet
+  bool Modified = false;       // the rows differ from what was found or loaded
+  bool StopRequested = false;  // 中止 was pressed
+  std::size_t TargetCount = 0;  // hit lines seen at the last tick
+  std::string ContentText;     // the content this window shows and searches with
+  bool BinaryViewTextMode = false;
+
+  const std::vector<HitRecord>& Rows() const { return rows_; }
+  bool HasWorker() const { return worker_ != nullptr; }
+  // Rows are being produced (中止 is offered): the one busy state.
+  bool ProducingRows() const { return Timer1.Enabled(); }
+  CommandStates CurrentCommandStates() const;
+
+  // Adds rows for the hit lines up to TargetCount, for at most one batch's time
+  // unless `all`.
+  void AddNewRows(bool all = false);
+  void UpdateCounter();
+  // Asks whether to save the result, and saves it on Yes.
+  void SavePrompt();
+  // Sets every menu item's state from the window's (also when a menu opens).
+  void UpdateMenuStates();
+
+  void Timer1Timer(ui::Component& sender);
+  void SpeedButton1Click(ui::Component& sender);
+  void ListView1ColumnClick(ui::ListView& sender, int column);
+  void ListView1DblClick(ui::Component& sender);
+  void ListView1SelectItem(ui::ListView& sender, std::size_t row, bool selected);
+  void ListView1ContextPopup(ui::Component& sender, int x, int y, bool& handled);
+  void Open1Click(ui::Component& sender);
+  void OpenWith1Click(ui::Component& sender);
+  void OpenFolder1Click(ui::Component& sender);
+  void Copy1Click(ui::Component& sender);
+  void Delete1Click(ui::Component& sender);
+  void Properties1Click(ui::Component& sender);
+  void SelectAll1Click(ui::Component& sender);
+  void InvertSelection1Click(ui::Component& sender);
+  void SelectMismatches1Click(ui::Component& sender);
+  void OptionMenuClick(ui::Component& sender);
+  void Close1Click(ui::Component& sender);
+  void Help1Click(ui::Component& sender);
+
+ protected:
+  void FormShow() override;
+  void FormClose(ui::CloseAction& action) override;
+  void FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BuildMenus();
+  void BuildControls();
+  void ApplyColours();
+  void StartWorker();
+  void FinishRun();
+  // The run is stopped or has ended: the worker is waited for and every line it
+  // found becomes a row.
+  void CompleteRunRows();
+  // More rows wait: the next batch follows at once, unless the user's input waits
+  // too (the timer's next tick then takes them on after it).
+  void ScheduleMoreRows();
+  void RebuildSnippets();
+  void ApplyOrder(const std::vector<std::size_t>& order);
+  const HitRecord* FirstSelectedRow() const;
+  std::string CellText(std::size_t row, int column) const;
+
+  ProgramState& state_;
+  ResultWindowSetup setup_;
+  search::ScanState scanState_;
+  std::unique_ptr<search::TGoThread> worker_;
+  std::vector<HitRecord> rows_;
+  HitRowBuilder rowBuilder_;
+  bool morePosted_ = false;
+  std::chrono::steady_clock::time_point rowCountShown_{};
+};
+
+}  // namespace trovex::results

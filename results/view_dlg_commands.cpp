@@ -1,0 +1,180 @@
+// The result window's commands: the menus' enabling, sorting, the context menu of
+// the list, the edit menu and the snippet options.
+#include "platform/os/locale_compare.h"
+#include "platform/shell/shell_services.h"
+#include "platform/ui/application.h"
+#include "results/hit_row_builder.h"
+#include "results/hit_sort.h"
+#include "results/result_texts.h"
+#include "results/row_removal.h"
+#include "results/view_dlg.h"
+
+namespace trovex::results {
+namespace {
+
+// The images the option items show: the chosen one and the other.
+constexpr int kChosenOptionImage = 3;
+constexpr int kOtherOptionImage = 2;
+
+}  // namespace
+
+CommandStates TViewDlg::CurrentCommandStates() const {
+  ResultWindowStatus status;
+  status.producingRows = ProducingRows();
+  status.rowCount = rows_.size();
+  status.selectedCount = ListView1.SelCount();
+  status.modified = Modified;
+  return CommandStatesFor(status);
+}
+
+void TViewDlg::UpdateMenuStates() {
+  const CommandStates s = CurrentCommandStates();
+  EditMenu.SetEnabled(s.menusEnabled);
+  SearchMenu.SetEnabled(s.menusEnabled);
+  // Wired by the history and refine features; disabled until they exist.
+  OpenHistory1.SetEnabled(false);
+  Undo1.SetEnabled(false);
+  RenameHistory1.SetEnabled(false);
+  Refine1.SetEnabled(false);
+  ListSearch1.SetEnabled(false);
+  BinaryView1.SetEnabled(false);
+
+  SelectMismatches1.SetEnabled(s.selectMismatches);
+  SelectAll1.SetEnabled(s.selectAll);
+  InvertSelection1.SetEnabled(s.invertSelection);
+  OptionMenu1.SetEnabled(s.snippetOptions);
+  OptionMenu2.SetEnabled(s.snippetOptions);
+  OptionMenu1.SetImageIndex(OptionMenu1.Checked() ? kChosenOptionImage : kOtherOptionImage);
+  OptionMenu2.SetImageIndex(OptionMenu2.Checked() ? kChosenOptionImage : kOtherOptionImage);
+  Delete1.SetEnabled(s.deleteRows);
+}
+
+// Without a selected row the context menu has nothing to show.
+void TViewDlg::ListView1ContextPopup(ui::Component&, int, int, bool& handled) {
+  handled = !CurrentCommandStates().contextItemsVisible;
+  if (!handled) UpdateMenuStates();
+}
+
+void TViewDlg::ListView1ColumnClick(ui::ListView&, int column) {
+  const std::vector<std::size_t> order =
+      SortOrder(rows_, column, state_.ResultSortDirections, os::CompareLocaleText);
+  if (!order.empty()) ApplyOrder(order);
+}
+
+// Puts the rows in `order` (indexes of the old positions); selected rows stay selected.
+void TViewDlg::ApplyOrder(const std::vector<std::size_t>& order) {
+  std::vector<bool> wasSelected(rows_.size(), false);
+  for (std::size_t row : ListView1.SelectedRows()) wasSelected[row] = true;
+  std::vector<HitRecord> sorted;
+  sorted.reserve(rows_.size());
+  std::vector<bool> selected;
+  selected.reserve(rows_.size());
+  for (std::size_t from : order) {
+    sorted.push_back(std::move(rows_[from]));
+    selected.push_back(wasSelected[from]);
+  }
+  rows_ = std::move(sorted);
+  ListView1.SelectWhere([&](std::size_t row) { return row < selected.size() && selected[row]; });
+  ListView1.Refresh();
+}
+
+const HitRecord* TViewDlg::FirstSelectedRow() const {
+  const std::size_t row = ListView1.FirstSelected();
+  return row < rows_.size() ? &rows_[row] : nullptr;
+}
+
+void TViewDlg::ListView1SelectItem(ui::ListView&, std::size_t row, bool selected) {
+  if (selected && row < rows_.size()) Panel1.SetPanelText(0, rows_[row].path);
+}
+
+void TViewDlg::ListView1DblClick(ui::Component& sender) {
+  if (FirstSelectedRow()) Open1Click(sender);
+}
+
+// Opens with the shell's "open"; without an associated program the shell's
+// choice dialog opens instead (the service does that).
+void TViewDlg::Open1Click(ui::Component&) {
+  if (const HitRecord* row = FirstSelectedRow()) shell::Services().open->Open(Handle(), row->path);
+  ListView1.Refresh();
+}
+
+void TViewDlg::OpenWith1Click(ui::Component&) {
+  if (const HitRecord* row = FirstSelectedRow()) shell::Services().open->OpenWith(Handle(), row->path);
+}
+
+void TViewDlg::OpenFolder1Click(ui::Component&) {
+  if (const HitRecord* row = FirstSelectedRow())
+    shell::Services().open->Open(Handle(), FolderOfPath(row->path));
+}
+
+// The selected files on the clipboard as a file list, in list order.
+void TViewDlg::Copy1Click(ui::Component&) {
+  std::vector<std::string> paths;
+  for (std::size_t row : ListView1.SelectedRows()) {
+    if (row < rows_.size()) paths.push_back(rows_[row].path);
+  }
+  if (!paths.empty()) shell::Services().clipboard->PutFiles(Handle(), paths);
+}
+
+// Removes the selected rows from the list (never a file); the hit list stays as it
+// is until a save rebuilds it from the rows.
+void TViewDlg::Delete1Click(ui::Component&) {
+  if (!CurrentCommandStates().deleteRows) return;
+  const std::vector<std::size_t> removed =
+      RowsToRemove(rows_, ListView1.SelectedRows(), state_.Progress.hitList.Lines());
+  if (removed.empty()) return;
+  std::vector<bool> gone(rows_.size(), false);
+  for (std::size_t row : removed) gone[row] = true;
+  std::vector<HitRecord> kept;
+  kept.reserve(rows_.size() - removed.size());
+  for (std::size_t row = 0; row < rows_.size(); ++row) {
+    if (!gone[row]) kept.push_back(std::move(rows_[row]));
+  }
+  rows_ = std::move(kept);
+  Modified = true;
+  ListView1.ClearSelection();
+  ListView1.SetRowCount(rows_.size());
+  ListView1.Refresh();
+  StaticText3.SetText(CounterText(rows_.size(), rows_.size()));
+}
+
+void TViewDlg::Properties1Click(ui::Component&) {
+  if (const HitRecord* row = FirstSelectedRow())
+    shell::Services().properties->Show(Handle(), row->path);
+}
+
+void TViewDlg::SelectAll1Click(ui::Component&) { ListView1.SelectAll(); }
+
+void TViewDlg::InvertSelection1Click(ui::Component&) { ListView1.InvertSelection(); }
+
+void TViewDlg::SelectMismatches1Click(ui::Component&) {
+  ListView1.SelectWhere([this](std::size_t row) { return row < rows_.size() && rows_[row].offsetText == "-1"; });
+}
+
+// The chosen way of showing byte-list hits; every snippet is made again.
+void TViewDlg::OptionMenuClick(ui::Component& sender) {
+  if (!CurrentCommandStates().snippetOptions) return;
+  ui::MenuItem& item = static_cast<ui::MenuItem&>(sender);
+  if (item.Checked()) return;
+  const int index = &item == &OptionMenu1 ? 0 : 1;
+  OptionMenu1.SetChecked(index == 0);
+  OptionMenu2.SetChecked(index == 1);
+  state_.Settings.OptionIndex = index;
+  setup_.snippet.binaryDisplay = index;
+  RebuildSnippets();
+  UpdateMenuStates();
+}
+
+void TViewDlg::RebuildSnippets() {
+  ui::BusyCursor busy;
+  ColorProgressBar1.SetMax(rows_.size());
+  ColorProgressBar1.SetPosition(0);
+  for (HitRecord& row : rows_) {
+    row.content = RowSnippet(row.path, row.offsetText, setup_.snippet);
+    ColorProgressBar1.StepIt();
+  }
+  ColorProgressBar1.SetPosition(0);
+  ListView1.Refresh();
+}
+
+}  // namespace trovex::results

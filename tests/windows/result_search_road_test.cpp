@@ -1,0 +1,162 @@
+// The road of one search from the main window: Start parses the content, the
+// pre-count dialog counts the files, the result window shows the rows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/main_form.h"
+#include "result_test_support.h"
+#include "search/hit_line.h"
+#include "shell/msg_cansel_dlg.h"
+#include "startup_test_support.h"
+
+namespace trovex::app {
+namespace {
+
+using testing::ModalScript;
+using testing::ScriptedPrompts;
+using testing::ShellTestFolder;
+
+class ResultSearchRoad : public ::testing::Test {
+ protected:
+  ResultSearchRoad() { startup_test::SettingsKeyGuard::CreateEmptyKey(); }
+  StartupEnvironment Environment() const { return {dir_.path() + "Trovex.exe", "someone"}; }
+
+  search::SearchLocations Locations() const {
+    search::SearchLocations locations;
+    locations.paths = {folder_.Root()};
+    return locations;
+  }
+  static search::SearchOptions Content(const std::string& content) {
+    search::SearchOptions options;
+    options.content = content;
+    return options;
+  }
+
+  ShellTestFolder folder_;
+
+ private:
+  startup_test::SettingsKeyGuard guard_;
+  startup_test::TempDir dir_;
+};
+
+TEST_F(ResultSearchRoad, StartCountsThenShowsEveryHitAsARow) {
+  folder_.File("one.txt", "find the needle");
+  folder_.File("two.txt", "no hit");
+  folder_.File("three.log", "needle first");
+  TForm1 form(Environment());
+  ModalScript script;
+  script.Then([&](ui::Form& dialog) {
+    EXPECT_EQ(dialog.Caption(), "検索ファイルの取得");
+    EXPECT_NE(dynamic_cast<TMsgCanselDlg*>(&dialog), nullptr);
+    EXPECT_FALSE(form.SpeedButton3.Enabled());
+  });  // it closes itself when the count is done
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    EXPECT_EQ(form.State.Progress.totalFiles.load(), 3u);
+    EXPECT_EQ(form.State.SearchContentList, (std::vector<std::string>{"needle"}));
+    EXPECT_TRUE(form.State.UnsavedNewResult);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    EXPECT_EQ(view.StaticText3.Text(), "3/2件");
+    EXPECT_EQ(view.Rows().size(), 2u);
+    EXPECT_EQ(form.State.Progress.filesExamined.load(), 3u);
+    view.Close();
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(script.FormsSeen(), 2);
+  EXPECT_TRUE(form.SpeedButton3.Enabled());
+  EXPECT_TRUE(form.State.SearchContentList.empty());
+  EXPECT_EQ(form.State.Progress.hitList.Count(), 2u);
+  EXPECT_EQ(form.State.Conditions.searchText, "needle");
+}
+
+// The button itself: the browser's folder and the panel's content, as a user sets them.
+TEST_F(ResultSearchRoad, TheStartButtonSearchesTheBrowsersFolderForThePanelsContent) {
+  folder_.File("a.txt", "xx 検索語");
+  folder_.Folder("sub");
+  folder_.File("sub\\b.txt", "検索語");
+  folder_.File("c.txt", "nothing");
+  TForm1 form(Environment());
+  form.Browser.ShowFolder(folder_.Root(), true);
+  form.Options.Edit1.SetText("検索語");
+  ModalScript script;
+  script.Then([](ui::Form&) {});  // the count closes itself
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    EXPECT_EQ(view.StaticText3.Text(), "3/2件");
+    view.Close();
+  });
+  form.SpeedButton3.Click();
+  EXPECT_EQ(script.FormsSeen(), 2);
+  std::vector<std::string> lines = form.State.Progress.hitList.Lines();
+  std::sort(lines.begin(), lines.end());
+  EXPECT_EQ(lines, (std::vector<std::string>{search::MakeHitLine(folder_.Root() + "\\a.txt", 3),
+                                              search::MakeHitLine(folder_.Root() + "\\sub\\b.txt", 0)}));
+}
+
+TEST_F(ResultSearchRoad, ACancelledCountOpensNoResultWindowAndEnablesStartAgain) {
+  folder_.File("one.txt", "needle");
+  TForm1 form(Environment());
+  form.State.Progress.hitList.Add("C:\\earlier.txt=5");
+  ModalScript script;
+  script.Then([](ui::Form& dialog) { static_cast<TMsgCanselDlg&>(dialog).CancelBtn.Click(); });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(script.FormsSeen(), 1);
+  EXPECT_TRUE(form.SpeedButton3.Enabled());
+  EXPECT_TRUE(form.State.Progress.cancelRequested);
+  EXPECT_EQ(form.State.Progress.hitList.Lines(), (std::vector<std::string>{"C:\\earlier.txt=5"}));
+}
+
+TEST_F(ResultSearchRoad, AContentThatDoesNotParseShowsItsMessageAndCountsNothing) {
+  TForm1 form(Environment());
+  ScriptedPrompts prompts;
+  prompts.ExpectMessage();
+  prompts.ExpectMessage();
+  EXPECT_FALSE(form.StartSearch(Locations(), Content("")));
+  EXPECT_FALSE(form.StartSearch(Locations(), Content(",300x")));
+  EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"検索する内容が入力されていません。",
+                                                      "[300x]\n不正な値が入力されています。"}));
+  EXPECT_TRUE(form.SpeedButton3.Enabled());
+}
+
+TEST_F(ResultSearchRoad, AnEmptyFolderGivesZeroOverZero) {
+  TForm1 form(Environment());
+  ModalScript script;
+  script.Then([](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    EXPECT_EQ(view.StaticText3.Text(), "0/0件");
+    EXPECT_TRUE(view.Rows().empty());
+    view.Close();  // no rows: nothing is asked
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(form.State.Progress.totalFiles.load(), 0u);
+}
+
+TEST_F(ResultSearchRoad, StopDuringTheRunKeepsTheRowsAndClosingReturnsToIdle) {
+  const int files = result_test::MakeSlowTree(folder_, 3);
+  TForm1 form(Environment());
+  ModalScript script;
+  script.Then([](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(testing::PumpUntil([&] { return view.Rows().size() == 3; }, 10000));
+    EXPECT_TRUE(view.HasWorker());
+    view.SpeedButton1.Click();
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    EXPECT_FALSE(view.SpeedButton1.Visible());
+    EXPECT_EQ(view.Rows().size(), form.State.Progress.hitList.Count());
+    EXPECT_GT(view.Rows().size(), 0u);
+    EXPECT_LT(form.State.Progress.filesExamined.load(), form.State.Progress.totalFiles.load());
+    view.Close();
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(form.State.Progress.totalFiles.load(), static_cast<std::uint64_t>(files));
+  EXPECT_TRUE(form.SpeedButton3.Enabled());
+}
+
+}  // namespace
+}  // namespace trovex::app

@@ -1,0 +1,70 @@
+// The main window with the windows of a search in front of it, for a person to
+// look at (scripts/tour.sh takes the pictures):
+//   trovex_search_pictures precount   the pre-count dialog, counting C:\ for ever
+//   trovex_search_pictures result     a result window after a search of sample files
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "app/main_form.h"
+#include "platform/os/wide_text.h"
+#include "platform/ui/application.h"
+#include "shell/msg_cansel_dlg.h"
+
+namespace trovex {
+namespace {
+
+void WriteSample(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// A folder of Shift-JIS sample files, some of them holding "検索".
+std::string SampleFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::string folder = os::Narrow(temp) + "Trovex見本";
+  CreateDirectoryW(os::Widen(folder).c_str(), nullptr);
+  WriteSample(folder + "\\議事録.txt", "第3回 会議の議事録。全文検索の速度について話し合った。");
+  WriteSample(folder + "\\readme.txt", "Trovex β は検索ツールです。");
+  WriteSample(folder + "\\メモ.log", std::string(1536, ' ') + "検索ログ 2024/05/01 完了");
+  WriteSample(folder + "\\data.xyz", std::string(3000, '-') + "検索結果の一覧");
+  WriteSample(folder + "\\予定表.csv", "日付,予定\n5/1,検索機能の打合せ\n");
+  WriteSample(folder + "\\無関係.txt", "ここには何もありません。");
+  return folder;
+}
+
+}  // namespace
+}  // namespace trovex
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  using namespace trovex;
+  const std::string what = commandLine != nullptr ? commandLine : "";
+  auto form = ui::MakeForm<app::TForm1>();
+  ui::App().SetMainForm(form.get());
+  form->Show();
+  if (what.find("precount") != std::string::npos) {
+    std::atomic<bool> cancel{false};
+    auto dialog = ui::MakeForm<app::TMsgCanselDlg>(
+        form.get(), cancel,
+        [&]() -> std::uint32_t {
+          while (!cancel) ui::App().HandleMessage();
+          return 0;
+        },
+        [] { return std::string("C:\\"); });
+    dialog->SetCaption("検索ファイルの取得");
+    dialog->ShowModal();
+  } else {
+    search::SearchLocations locations;
+    locations.paths = {SampleFolder()};
+    search::SearchOptions options;
+    options.content = "検索";
+    form->StartSearch(locations, options);
+  }
+  return 0;
+}
