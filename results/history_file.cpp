@@ -221,7 +221,7 @@ std::string NewHistoryFileName(std::time_t when) {
   std::tm local{};
   // std::localtime shares one buffer; copy it out at once.
   if (const std::tm* converted = std::localtime(&when)) local = *converted;
-  char name[32];
+  char name[80];
   std::snprintf(name, sizeof name, "%04d%02d%02d %02d%02d%02d.txd", local.tm_year + 1900,
                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
   return name;

@@ -51,12 +51,6 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
          written == bytes.size();
 }
 
-bool IsExistingFolder(const std::string& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesW(os::Widen(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 void SuppressCriticalErrorDialogs() { SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS); }
 
 }  // namespace trovex::fs
