@@ -80,6 +80,11 @@ TEST(HistorySave, OpenedResultIsWrittenBackIntoItsFile) {
   EXPECT_EQ(loaded->hitLines, Lines{"C:\\c.txt=3"});
   EXPECT_EQ(loaded->searchContents, (Lines{"abc", "xyz"}));
   EXPECT_EQ(loaded->optionBits, 8);
+
+  // The folder the file came from was removed meanwhile: it is made again.
+  const std::string gone = tree.PathOf("gone/sub/20260101 000001.txd");
+  EXPECT_TRUE(SaveHistory(gone, tree.Root(), {}, "xyz", {"xyz"}, 0).saved);
+  EXPECT_EQ(fs::ReadAllBytes(gone), HistoryFileText(HistoryContent{"xyz", {}, {"xyz"}, 0}));
 }
 
 TEST(HistorySave, NewResultGoesIntoTheDataFolderUnderTodaysName) {
