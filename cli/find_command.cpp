@@ -1,9 +1,12 @@
 #include "cli/find_command.h"
 
 #include <chrono>
+#include <ctime>
 
 #include "cli/snippet_column.h"
+#include "platform/fs/dir_listing.h"
 #include "platform/os/console_text.h"
+#include "results/history_file.h"
 #include "search/file_walk.h"
 #include "search/go_thread.h"
 #include "search/parse_search_content.h"
@@ -38,6 +41,46 @@ int WriteByteList(const std::string& text, viewer::ByteEncoding encoding, std::F
   return kFoundHits;
 }
 
+// --history-lines and --history-summary: a history file as the loader reads it.
+int WriteHistory(const FindOptions& options, std::FILE* out, std::FILE* err) {
+  const std::string& path = options.historyLines ? *options.historyLines : *options.historySummary;
+  const std::optional<results::HistoryContent> history = results::LoadHistoryFile(path);
+  if (!history) {
+    os::WriteConsoleLine(err, "trovex-find: cannot read the history file " + path,
+                         os::OutputEncoding::kAutomatic);
+    return kBadInput;
+  }
+  if (options.historySummary) {
+    os::WriteConsoleLine(out,
+                         os::Cp932ForConsole(history->name, options.outputEncoding) + "\t" +
+                             std::to_string(history->hitLines.size()),
+                         options.outputEncoding);
+    std::fflush(out);
+    return kFoundHits;
+  }
+  WriteLines(out, history->hitLines, std::nullopt, options.outputEncoding);
+  std::fflush(out);
+  return history->hitLines.empty() ? kNoHits : kFoundHits;
+}
+
+// --save-history: the result saved as the result window saves it, named after the
+// content as typed. PATH an existing folder takes a new time-named file.
+bool SaveResult(const FindOptions& options, const std::vector<std::string>& hitLines, std::FILE* err) {
+  const std::string& target = *options.saveHistory;
+  const results::HistoryContent content{options.search.content, hitLines, {options.search.content},
+                                        results::HistoryOptionBits(options.search)};
+  std::optional<std::string> written;
+  if (fs::IsExistingFolder(target)) {
+    written = results::SaveNewHistory(target, content, std::time(nullptr));
+  } else if (results::WriteHistoryFile(target, content)) {
+    written = target;
+  }
+  os::WriteConsoleLine(err, (written ? "trovex-find: saved " + *written
+                                     : "trovex-find: cannot save the history file " + target),
+                       os::OutputEncoding::kAutomatic);
+  return written.has_value();
+}
+
 }  // namespace
 
 int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
@@ -49,6 +92,7 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     std::fprintf(err, "%s\n", FindUsage());
     return kBadInput;
   }
+  if (options->historyLines || options->historySummary) return WriteHistory(*options, out, err);
   // The content is searched as CP932; the name fragments stay in the file names'
   // own encoding.
   const std::optional<std::string> content = os::TypedTextToCp932(options->search.content);
@@ -99,6 +143,7 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   WriteLines(out, rest, snippet, encoding);
   written += rest.size();
   std::fflush(out);
+  if (options->saveHistory && !SaveResult(*options, progress.hitList.LinesFrom(0), err)) return kBadInput;
   return written > 0 ? kFoundHits : kNoHits;
 }
 

@@ -57,6 +57,15 @@ OptionRule ToolFlag(const char* name, bool FindOptions::*field) {
           }};
 }
 
+// An option naming a file or folder.
+OptionRule PathOption(const char* name, std::optional<std::string> FindOptions::*field) {
+  return {name, true, [name, field](FindOptions& o, const std::string& value) -> std::string {
+            if (value.empty()) return std::string(name) + " needs a path";
+            o.*field = value;
+            return {};
+          }};
+}
+
 const std::vector<OptionRule>& OptionTable() {
   static const std::vector<OptionRule> table = {
       SearchFlag("--options", &search::SearchOptions::optionsOpen, true),
@@ -136,6 +145,9 @@ const std::vector<OptionRule>& OptionTable() {
          if (!o.bytesOf) return "--bytes-of takes sjis, utf8, utf16le or utf16be";
          return {};
        }},
+      PathOption("--save-history", &FindOptions::saveHistory),
+      PathOption("--history-lines", &FindOptions::historyLines),
+      PathOption("--history-summary", &FindOptions::historySummary),
       SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
       SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
   };
@@ -157,8 +169,9 @@ const char* FindUsage() {
          "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
-         "[--] CONTENT [LOCATION...]\n"
-         "       trovex-find --bytes-of sjis|utf8|utf16le|utf16be TEXT";
+         "[--save-history PATH] [--] CONTENT [LOCATION...]\n"
+         "       trovex-find --bytes-of sjis|utf8|utf16le|utf16be TEXT\n"
+         "       trovex-find --history-lines FILE | --history-summary FILE";
 }
 
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& arguments,
@@ -212,6 +225,22 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   }
   if (fromGiven && !options.search.yearText.empty()) {
     error = "--year cannot be combined with --from and --to";
+    return std::nullopt;
+  }
+  if (options.historyLines || options.historySummary) {
+    if (options.historyLines && options.historySummary) {
+      error = "--history-lines and --history-summary go alone";
+    } else if (options.saveHistory || options.bytesOf) {
+      error = "--history-lines and --history-summary take no search";
+    } else if (!operands.empty()) {
+      error = "--history-lines and --history-summary take one FILE and no CONTENT";
+    } else {
+      return options;
+    }
+    return std::nullopt;
+  }
+  if (options.bytesOf && options.saveHistory) {
+    error = "--bytes-of runs no search to save";
     return std::nullopt;
   }
   if (operands.empty()) {

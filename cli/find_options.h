@@ -28,6 +28,13 @@ struct FindOptions {
   os::OutputEncoding outputEncoding = os::OutputEncoding::kAutomatic;
   // --bytes-of ENCODING: CONTENT is a text to print as a byte list; no search.
   std::optional<viewer::ByteEncoding> bytesOf;
+  // --save-history PATH: the result is also saved as a history file at PATH, or as
+  // a new time-named file in it when PATH is an existing folder.
+  std::optional<std::string> saveHistory;
+  // --history-lines FILE / --history-summary FILE: print the hit lines, or the
+  // name and the number of hits, of a history file; no CONTENT, no search.
+  std::optional<std::string> historyLines;
+  std::optional<std::string> historySummary;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and

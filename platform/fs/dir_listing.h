@@ -55,4 +55,7 @@ std::string FolderIdentity(const std::string& path);
 // True when `path` names an existing file (not a folder).
 bool IsExistingFile(const std::string& path);
 
+// True when `path` names an existing folder.
+bool IsExistingFolder(const std::string& path);
+
 }  // namespace trovex::fs

@@ -1,8 +1,10 @@
 #pragma once
 // Whole-file and folder operations on CP932 paths (Windows build). Whether a file
-// exists is IsExistingFile's (dir_listing.h).
+// or a folder exists is IsExistingFile's and IsExistingFolder's (dir_listing.h).
 #include <string>
 #include <vector>
+
+#include "platform/fs/dir_listing.h"
 
 namespace trovex::fs {
 
@@ -18,9 +20,6 @@ std::vector<std::string> MatchingFileNames(const std::string& pattern);
 
 // Replaces the file's content. False when it cannot be written.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
-
-// True when `path` names an existing folder.
-bool IsExistingFolder(const std::string& path);
 
 // From now on the process shows no system dialog for a drive without media
 // (SEM_FAILCRITICALERRORS); the call fails instead.

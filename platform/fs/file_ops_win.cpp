@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/fs/file_ops.h"
+#include "platform/fs/whole_file_write.h"
 #include "platform/os/wide_text.h"
 
 namespace trovex::fs {
@@ -21,23 +22,9 @@ class Handle {
   HANDLE h_;
 };
 
-// Works on the wide path all the way up, so each parent is not converted again.
-bool ForceWideDirectories(std::wstring wide) {
-  while (!wide.empty() && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
-  if (wide.empty()) return false;
-  DWORD a = GetFileAttributesW(wide.c_str());
-  if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  std::size_t cut = wide.find_last_of(L"\\/");
-  // A drive root ("C:") or a bare name has no parent to make.
-  if (cut != std::wstring::npos && cut > 0 && wide[cut - 1] != L':' && wide[cut - 1] != L'\\') {
-    if (!ForceWideDirectories(wide.substr(0, cut))) return false;
-  }
-  return CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
 }  // namespace
 
-bool ForceDirectories(const std::string& path) { return ForceWideDirectories(os::Widen(path)); }
+bool ForceDirectories(const std::string& path) { return CreateFolderPath(path); }
 
 bool MoveFileNoReplace(const std::string& from, const std::string& to) {
   return MoveFileW(os::Widen(from).c_str(), os::Widen(to).c_str()) != 0;
@@ -62,12 +49,6 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   DWORD written = 0;
   return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
          written == bytes.size();
-}
-
-bool IsExistingFolder(const std::string& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesW(os::Widen(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void SuppressCriticalErrorDialogs() { SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS); }

@@ -1,0 +1,61 @@
+// Loading and writing search history files of many hits. Both must be linear in
+// the number of hit lines (no look-up of a key by walking a section).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/fs/whole_file_write.h"
+#include "results/history_file.h"
+
+namespace {
+
+using trovex::results::HistoryContent;
+
+// `count` hits spread over folders of 100 files each, with names as a real tree
+// has them (a common prefix, varying case-sensitive parts).
+HistoryContent ManyHits(int count) {
+  HistoryContent content{"needle", {}, {"needle"}, 3};
+  content.hitLines.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    content.hitLines.push_back("/bench/projects/Folder" + std::to_string(i / 100) + "/Source File " +
+                               std::to_string(i) + ".txt=" + std::to_string(i * 37));
+  }
+  return content;
+}
+
+std::string BenchFile(int count) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("trovex-history-bench-" + std::to_string(count) + ".txd")).string();
+  if (!trovex::fs::ReplaceWholeFile(path, trovex::results::HistoryFileText(ManyHits(count)))) std::abort();
+  return path;
+}
+
+void BM_LoadHistoryFile(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string path = BenchFile(count);
+  for (auto _ : state) {
+    const auto loaded = trovex::results::LoadHistoryFile(path);
+    if (!loaded || loaded->hitLines.size() != static_cast<std::size_t>(count)) std::abort();
+    benchmark::DoNotOptimize(loaded->hitLines.data());
+  }
+  std::remove(path.c_str());
+  state.SetComplexityN(count);
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_LoadHistoryFile)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_HistoryFileText(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const HistoryContent content = ManyHits(count);
+  for (auto _ : state) benchmark::DoNotOptimize(trovex::results::HistoryFileText(content).size());
+  state.SetComplexityN(count);
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_HistoryFileText)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+}  // namespace
+
+BENCHMARK_MAIN();

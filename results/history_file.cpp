@@ -1,0 +1,265 @@
+#include "results/history_file.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "platform/fs/dir_listing.h"
+#include "platform/fs/file_name_case.h"
+#include "platform/fs/path_separator.h"
+#include "platform/fs/read_at.h"
+#include "platform/fs/whole_file_write.h"
+#include "platform/text/cp932.h"
+#include "platform/text/text_lines.h"
+#include "results/ini_text.h"
+#include "search/folder_path.h"
+#include "search/hit_line.h"
+#include "search/text_helpers.h"
+
+namespace trovex::results {
+namespace {
+
+constexpr std::string_view kContentSeparator = "\\@\\";
+constexpr IniDialect kHistoryDialect{.firstSectionApart = true};
+
+// Replaces every `from` that starts on a character of its own (not on the trail
+// byte of a double-byte character).
+std::string ReplaceOnCharacters(std::string_view text, std::string_view from, std::string_view to) {
+  std::string replaced;
+  replaced.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (text.substr(pos, from.size()) == from) {
+      replaced += to;
+      pos += from.size();
+      continue;
+    }
+    const std::size_t length = text::Cp932CharLength(text, pos);
+    replaced.append(text, pos, length);
+    pos += length;
+  }
+  return replaced;
+}
+
+std::size_t CharLength(std::string_view path, std::size_t pos, PathStyle style) {
+  return style == PathStyle::Windows ? text::Cp932CharLength(path, pos) : 1;
+}
+
+char Separator(PathStyle style) { return style == PathStyle::Windows ? '\\' : '/'; }
+
+struct FolderAndName {
+  std::string_view folder;  // the section name
+  std::string_view name;    // the entry's key
+};
+
+// The folder without its trailing separator, except where that separator is all
+// or follows another separator or a drive (a root: "C:\", "\", "/").
+FolderAndName SplitPath(std::string_view path, PathStyle style) {
+  const char separator = Separator(style);
+  std::size_t cut = 0;            // just after the last separator (or drive colon)
+  std::size_t beforeCut = 0;      // where the character before that one starts
+  for (std::size_t pos = 0, previous = 0; pos < path.size();) {
+    const std::size_t length = CharLength(path, pos, style);
+    if (length == 1 && (path[pos] == separator || (style == PathStyle::Windows && path[pos] == ':'))) {
+      cut = pos + 1;
+      beforeCut = previous;
+    }
+    previous = pos;
+    pos += length;
+  }
+  std::size_t folderEnd = cut;
+  if (cut > 1 && path[cut - 1] == separator) {
+    const char before = path[cut - 2];
+    const bool beforeIsDelimiter = beforeCut == cut - 2 &&
+                                   (before == separator || (style == PathStyle::Windows && before == ':'));
+    if (!beforeIsDelimiter) --folderEnd;
+  }
+  return {path.substr(0, folderEnd), path.substr(cut)};
+}
+
+bool EndsWithSeparator(std::string_view path, PathStyle style) {
+  bool ends = false;
+  for (std::size_t pos = 0; pos < path.size();) {
+    const std::size_t length = CharLength(path, pos, style);
+    ends = length == 1 && path[pos] == Separator(style);
+    pos += length;
+  }
+  return ends;
+}
+
+// The text the file names of a folder section are appended to.
+std::string FolderPrefix(const std::string& section, PathStyle style) {
+  if (section.empty() || EndsWithSeparator(section, style) || fs::IsExistingFile(section)) return section;
+  return section + Separator(style);
+}
+
+// "frg": a decimal number, else 0.
+int ParseOptionBits(const std::string* value) {
+  if (!value || value->empty()) return 0;
+  std::size_t pos = (*value)[0] == '-' || (*value)[0] == '+' ? 1 : 0;
+  if (pos == value->size()) return 0;
+  long long number = 0;
+  for (; pos < value->size(); ++pos) {
+    const char c = (*value)[pos];
+    if (c < '0' || c > '9') return 0;
+    number = number * 10 + (c - '0');
+    if (number > 0x7FFFFFFF) return 0;
+  }
+  return (*value)[0] == '-' ? static_cast<int>(-number) : static_cast<int>(number);
+}
+
+std::string JoinFolder(const std::string& folder, std::string_view name) {
+  std::string path = folder;
+  bool endsWithSeparator = false;
+  for (std::size_t pos = 0; pos < path.size();) {
+    const std::size_t length = fs::FileNameCharLength(path, pos);
+    endsWithSeparator = length == 1 && path[pos] == fs::kPathSeparator;
+    pos += length;
+  }
+  if (!path.empty() && !endsWithSeparator) path += fs::kPathSeparator;
+  path += name;
+  return path;
+}
+
+}  // namespace
+
+int HistoryOptionBits(const search::SearchOptions& options) {
+  return (options.caseSensitive ? kHistoryCaseSensitive : 0) |
+         (options.distinguishWidthAndKana ? kHistoryDistinguishWidthAndKana : 0) |
+         (options.skipLineBreaks ? kHistorySkipLineBreaks : 0) |
+         (options.commaIsContent ? kHistoryCommaIsContent : 0);
+}
+
+void ApplyHistoryOptionBits(int bits, search::SearchOptions& options) {
+  options.caseSensitive = (bits & kHistoryCaseSensitive) != 0;
+  options.distinguishWidthAndKana = (bits & kHistoryDistinguishWidthAndKana) != 0;
+  options.skipLineBreaks = (bits & kHistorySkipLineBreaks) != 0;
+  options.commaIsContent = (bits & kHistoryCommaIsContent) != 0;
+}
+
+search::SearchOptions OptionsForLoadedHistory(search::SearchOptions options, int bits) {
+  ApplyHistoryOptionBits(bits, options);
+  options.conversionSource.clear();
+  options.fromUtf8 = false;
+  options.fromUtf16 = false;
+  return options;
+}
+
+std::string EncodeContentList(const std::vector<std::string>& contents) {
+  return std::string(search::TrimControlsAndSpaces(
+      ReplaceOnCharacters(text::JoinLinesCrLf(contents), "\r\n", kContentSeparator)));
+}
+
+std::vector<std::string> DecodeContentList(std::string_view value) {
+  const std::string lines = ReplaceOnCharacters(value, kContentSeparator, "\r\n");
+  return text::SplitTextLines(search::TrimControlsAndSpaces(lines));
+}
+
+std::string HistoryFileText(const HistoryContent& content, PathStyle style) {
+  IniText ini(kHistoryDialect);
+  IniSection& header = ini.Section(content.name);
+  header.Set("Vemko", "Ver 1.0");
+  header.Set("list", EncodeContentList(content.searchContents));
+  header.Set("frg", std::to_string(content.optionBits));
+  for (const std::string& line : content.hitLines) {
+    const std::optional<search::HitLineParts> hit = search::SplitHitLine(line);
+    if (!hit) continue;
+    const FolderAndName parts = SplitPath(hit->path, style);
+    ini.Section(parts.folder).Set(parts.name, hit->offsetText);
+  }
+  return ini.ToText();
+}
+
+HistoryContent ParseHistoryText(std::string_view bytes, PathStyle style) {
+  HistoryContent content;
+  const IniText ini = IniText::Parse(bytes, kHistoryDialect);
+  if (ini.Empty()) {
+    // The plain form: the name, then hit lines as they are.
+    std::vector<std::string> lines = text::SplitTextLines(bytes);
+    if (lines.empty()) return content;
+    content.name = std::move(lines.front());
+    content.hitLines.assign(std::make_move_iterator(lines.begin() + 1), std::make_move_iterator(lines.end()));
+    return content;
+  }
+  const IniSection& header = ini.Sections().front();
+  content.name = header.Name();
+  for (std::size_t i = 1; i < ini.Sections().size(); ++i) {
+    const IniSection& folder = ini.Sections()[i];
+    const std::string prefix = FolderPrefix(folder.Name(), style);
+    for (const IniEntry& entry : folder.Entries()) {
+      std::string line;
+      line.reserve(prefix.size() + entry.key.size() + 1 + entry.value.size());
+      line += prefix;
+      line += entry.key;
+      line += '=';
+      line += entry.value;
+      content.hitLines.push_back(std::move(line));
+    }
+  }
+  const std::string* list = header.Find("list");
+  if (list) content.searchContents = DecodeContentList(*list);
+  content.optionBits = ParseOptionBits(header.Find("frg"));
+  return content;
+}
+
+bool WriteHistoryFile(const std::string& path, const HistoryContent& content) {
+  return fs::ReplaceWholeFile(path, HistoryFileText(content));
+}
+
+std::optional<HistoryContent> LoadHistoryFile(const std::string& path) {
+  if (!fs::IsExistingFile(path)) return std::nullopt;
+  const std::optional<std::string> bytes = fs::ReadAllBytes(path);
+  if (!bytes) return std::nullopt;
+  return ParseHistoryText(*bytes);
+}
+
+std::optional<HistorySummary> ReadHistorySummary(const std::string& path) {
+  std::optional<HistoryContent> content = LoadHistoryFile(path);
+  if (!content) return std::nullopt;
+  return HistorySummary{std::move(content->name), content->hitLines.size()};
+}
+
+std::string NewHistoryFileName(std::time_t when) {
+  std::tm local{};
+  // std::localtime shares one buffer; copy it out at once.
+  if (const std::tm* converted = std::localtime(&when)) local = *converted;
+  char name[80];
+  std::snprintf(name, sizeof name, "%04d%02d%02d %02d%02d%02d.txd", local.tm_year + 1900,
+                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+  return name;
+}
+
+std::optional<std::string> SaveNewHistory(const std::string& folder, const HistoryContent& content,
+                                          std::time_t when) {
+  if (!fs::CreateFolderPath(folder)) return std::nullopt;
+  const std::string text = HistoryFileText(content);
+  // A day's worth of taken names is far more than any use makes; past it, give up.
+  for (int second = 0; second < 86400; ++second) {
+    const std::string path = JoinFolder(folder, NewHistoryFileName(when + second));
+    switch (fs::WriteNewWholeFile(path, text)) {
+      case fs::NewFileOutcome::Written:
+        return path;
+      case fs::NewFileOutcome::AlreadyExists:
+        continue;
+      case fs::NewFileOutcome::Failed:
+        return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
+HistorySave SaveHistory(const std::string& openHistoryPath, const std::string& userDataDir,
+                        const std::vector<std::string>& hitLines, const std::string& historyName,
+                        const std::vector<std::string>& searchContents, int optionBits) {
+  const HistoryContent content{historyName, hitLines, searchContents, optionBits};
+  if (!openHistoryPath.empty()) {
+    // The file came from this folder, but it may have been removed since.
+    const std::string folder(search::FolderPart(openHistoryPath));
+    const bool saved = (folder.empty() || fs::CreateFolderPath(folder)) &&
+                       WriteHistoryFile(openHistoryPath, content);
+    return {saved, openHistoryPath};
+  }
+  const std::optional<std::string> written =
+      SaveNewHistory(userDataDir, content, std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()));
+  return written ? HistorySave{true, *written} : HistorySave{};
+}
+
+}  // namespace trovex::results
