@@ -106,6 +106,9 @@ class TForm1 : public ui::Form {
   // The pre-count under its dialog; unless it was cancelled, the conditions taken,
   // the hit list cleared and the result window shown live until the user closes it.
   void PrepareAndRun(const search::SearchLocations& locations, const search::SearchOptions& options);
+  // The result window's save: the hit list as a history file, written back into the
+  // open history or a new time-named file in UserDataDir. False when it failed.
+  bool SaveCurrentResult();
 
   void Timer1Timer(ui::Component& sender);
   void SpeedButton2Click(ui::Component& sender);

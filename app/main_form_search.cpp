@@ -1,5 +1,7 @@
 // The main window's Start: from the search content to the result window.
 #include "app/main_form.h"
+
+#include "results/history_file.h"
 #include "results/view_dlg.h"
 #include "search/file_walk.h"
 #include "search/parse_search_content.h"
@@ -27,6 +29,15 @@ bool TForm1::StartSearch(const search::SearchLocations& locations,
   PrepareAndRun(locations, options);
   Timer1.SetEnabled(true);
   return true;
+}
+
+bool TForm1::SaveCurrentResult() {
+  const results::HistorySave save = results::SaveHistory(
+      State.OpenHistoryPath, State.UserDataDir, State.Progress.hitList.Lines(), State.Query.displayText,
+      State.SearchContentList, results::HistoryOptionBits(Options.ReadSearchOptions()));
+  // A new result's file is the one the power action's view button opens.
+  if (save.saved && State.OpenHistoryPath.empty()) State.Settings.PendingResultsPath = save.path;
+  return save.saved;
 }
 
 void TForm1::PrepareAndRun(const search::SearchLocations& locations,
@@ -67,6 +78,7 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     setup.live = results::LiveSearchRun{locations, search::MatchOptionsFor(options, State.Query.mode)};
     setup.menuImages = &ImageList1;
     setup.openHelp = [this](const std::string& anchor) { OpenHelp(anchor); };
+    setup.saveHistory = [this] { return SaveCurrentResult(); };
     {
       auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
       view->ShowModal();

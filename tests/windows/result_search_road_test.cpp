@@ -7,6 +7,7 @@
 
 #include "app/main_form.h"
 #include "result_test_support.h"
+#include "results/history_file.h"
 #include "search/hit_line.h"
 #include "shell/msg_cansel_dlg.h"
 #include "startup_test_support.h"
@@ -42,6 +43,8 @@ class ResultSearchRoad : public ::testing::Test {
 };
 
 TEST_F(ResultSearchRoad, StartCountsThenShowsEveryHitAsARow) {
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);  // closing with rows asks to save
   folder_.File("one.txt", "find the needle");
   folder_.File("two.txt", "no hit");
   folder_.File("three.log", "needle first");
@@ -73,6 +76,8 @@ TEST_F(ResultSearchRoad, StartCountsThenShowsEveryHitAsARow) {
 
 // The button itself: the browser's folder and the panel's content, as a user sets them.
 TEST_F(ResultSearchRoad, TheStartButtonSearchesTheBrowsersFolderForThePanelsContent) {
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);  // closing with rows asks to save
   folder_.File("a.txt", "xx 検索語");
   folder_.Folder("sub");
   folder_.File("sub\\b.txt", "検索語");
@@ -94,6 +99,38 @@ TEST_F(ResultSearchRoad, TheStartButtonSearchesTheBrowsersFolderForThePanelsCont
   std::sort(lines.begin(), lines.end());
   EXPECT_EQ(lines, (std::vector<std::string>{search::MakeHitLine(folder_.Root() + "\\a.txt", 3),
                                               search::MakeHitLine(folder_.Root() + "\\sub\\b.txt", 0)}));
+}
+
+// Closing a result with rows and answering Yes saves it as a history file in the
+// user data folder, the rows in their display order.
+TEST_F(ResultSearchRoad, YesAtTheCloseSavesTheResultAsAHistoryFile) {
+  folder_.File("b.txt", "needle");
+  folder_.File("a.txt", "a needle");
+  TForm1 form(Environment());
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDYES);
+  ModalScript script;
+  script.Then([](ui::Form&) {});
+  std::vector<std::string> shown;
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    for (const results::HitRecord& row : view.Rows()) shown.push_back(row.path + "=" + row.offsetText);
+    view.Close();
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  ASSERT_EQ(prompts.Log().size(), 1u);
+  EXPECT_EQ(prompts.Log()[0].text, "履歴名 [ needle ]\n検索内容を保存しますか？");
+  EXPECT_EQ(prompts.Log()[0].caption, "保存確認");
+  const std::string saved = form.State.Settings.PendingResultsPath;
+  ASSERT_EQ(saved.rfind(form.State.UserDataDir, 0), 0u) << saved;
+  EXPECT_EQ(saved.substr(saved.size() - 4), ".txd");
+  const std::optional<results::HistoryContent> content = results::LoadHistoryFile(saved);
+  ASSERT_TRUE(content);
+  EXPECT_EQ(content->name, "needle");
+  EXPECT_EQ(content->searchContents, (std::vector<std::string>{"needle"}));
+  EXPECT_EQ(content->hitLines, shown);
+  EXPECT_EQ(shown.size(), 2u);
 }
 
 TEST_F(ResultSearchRoad, ACancelledCountOpensNoResultWindowAndEnablesStartAgain) {
@@ -137,6 +174,8 @@ TEST_F(ResultSearchRoad, AnEmptyFolderGivesZeroOverZero) {
 }
 
 TEST_F(ResultSearchRoad, StopDuringTheRunKeepsTheRowsAndClosingReturnsToIdle) {
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);  // closing with rows asks to save
   const int files = result_test::MakeSlowTree(folder_, 3);
   TForm1 form(Environment());
   ModalScript script;
