@@ -109,6 +109,16 @@ class TForm1 : public ui::Form {
   // The result window's save: the hit list as a history file, written back into the
   // open history or a new time-named file in UserDataDir. False when it failed.
   bool SaveCurrentResult();
+  // Loads a history file into the hit list, the query and the search-content list
+  // (OpenHistory); false when no file could be read at `path`.
+  bool OpenHistory(const std::string& path, bool clearContents);
+
+  // The option panel's four matching options, which a history load sets.
+  struct MatchingBoxes {
+    bool caseSensitive, distinguishWidthAndKana, skipLineBreaks, commaIsContent;
+  };
+  MatchingBoxes MatchingBoxesNow() const;
+  void SetMatchingBoxes(const MatchingBoxes& boxes);
 
   void Timer1Timer(ui::Component& sender);
   void SpeedButton2Click(ui::Component& sender);

@@ -1,6 +1,9 @@
 // The main window's Start: from the search content to the result window.
 #include "app/main_form.h"
 
+#include <algorithm>
+
+#include "platform/text/lower_case.h"
 #include "results/history_file.h"
 #include "results/view_dlg.h"
 #include "search/file_walk.h"
@@ -28,6 +31,41 @@ bool TForm1::StartSearch(const search::SearchLocations& locations,
   Timer1.SetEnabled(false);
   PrepareAndRun(locations, options);
   Timer1.SetEnabled(true);
+  return true;
+}
+
+TForm1::MatchingBoxes TForm1::MatchingBoxesNow() const {
+  return {Options.BigSmlChkBox.Checked(), Options.FullHalfChkBox.Checked(),
+          Options.CheckBox2.Checked(), Options.CheckBox1.Checked()};
+}
+
+void TForm1::SetMatchingBoxes(const MatchingBoxes& boxes) {
+  Options.BigSmlChkBox.SetChecked(boxes.caseSensitive);
+  Options.FullHalfChkBox.SetChecked(boxes.distinguishWidthAndKana);
+  Options.CheckBox2.SetChecked(boxes.skipLineBreaks);
+  Options.CheckBox1.SetChecked(boxes.commaIsContent);
+}
+
+bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
+  const std::optional<results::HistoryContent> history = results::LoadHistoryFile(path);
+  if (!history) return false;
+  search::HitList& hits = State.Progress.hitList;
+  hits.Clear();
+  for (const std::string& line : history->hitLines) hits.Add(line);
+  State.OpenHistoryPath = path;
+  // The four matching options as the result was saved; its own name is parsed
+  // with them, never a conversion left in the panel.
+  const search::SearchOptions loaded =
+      results::OptionsForLoadedHistory(Options.ReadSearchOptions(), history->optionBits);
+  SetMatchingBoxes({loaded.caseSensitive, loaded.distinguishWidthAndKana, loaded.skipLineBreaks,
+                        loaded.commaIsContent});
+  const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
+  search::ParseSearchContent(history->name, loaded, report, State.Query);
+  if (clearContents) State.SearchContentList.clear();
+  const std::string lowered = text::AnsiLowerCase(history->name);
+  const bool listed = std::any_of(State.SearchContentList.begin(), State.SearchContentList.end(),
+                                  [&](const std::string& c) { return text::AnsiLowerCase(c) == lowered; });
+  if (!listed) State.SearchContentList.push_back(history->name);
   return true;
 }
 
@@ -79,9 +117,16 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     setup.menuImages = &ImageList1;
     setup.openHelp = [this](const std::string& anchor) { OpenHelp(anchor); };
     setup.saveHistory = [this] { return SaveCurrentResult(); };
+    setup.openHistory = [this](const std::string& path, bool clearContents) {
+      return OpenHistory(path, clearContents);
+    };
     {
+      // A history load sets the four matching options from the file; the window's
+      // close gives the user's own back.
+      const MatchingBoxes saved = MatchingBoxesNow();
       auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
       view->ShowModal();
+      SetMatchingBoxes(saved);
     }
     InstallHintHandler();
     // With the power option checked, the result is saved here and PendingResultsFlag

@@ -50,6 +50,9 @@ struct ResultWindowSetup {
   // Saves the hit list as a history file; true on success. While there is none,
   // closing the window asks no question.
   std::function<bool()> saveHistory;
+  // Loads the history file at `path` into the hit list and the query (the main
+  // window's OpenHistory); false when nothing could be loaded.
+  std::function<bool(const std::string& path, bool clearContents)> openHistory;
 };
 
 class TViewDlg : public ui::Form {
@@ -117,6 +120,8 @@ class TViewDlg : public ui::Form {
   bool HasWorker() const { return worker_ != nullptr; }
   // Rows are being produced (中止 is offered): the one busy state.
   bool ProducingRows() const { return Timer1.Enabled(); }
+  // Builds every row again from the hit list, as a load: 中止 ends the adding.
+  void ReloadRows();
   CommandStates CurrentCommandStates() const;
 
   // Adds rows for the hit lines up to TargetCount, for at most one batch's time
@@ -139,6 +144,7 @@ class TViewDlg : public ui::Form {
   void OpenFolder1Click(ui::Component& sender);
   void Copy1Click(ui::Component& sender);
   void Delete1Click(ui::Component& sender);
+  void Undo1Click(ui::Component& sender);
   void Properties1Click(ui::Component& sender);
   void SelectAll1Click(ui::Component& sender);
   void InvertSelection1Click(ui::Component& sender);

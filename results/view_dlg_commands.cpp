@@ -33,7 +33,7 @@ void TViewDlg::UpdateMenuStates() {
   SearchMenu.SetEnabled(s.menusEnabled);
   // Wired by the history and refine features; disabled until they exist.
   OpenHistory1.SetEnabled(false);
-  Undo1.SetEnabled(false);
+  Undo1.SetEnabled(s.undo);
   RenameHistory1.SetEnabled(false);
   Refine1.SetEnabled(false);
   ListSearch1.SetEnabled(false);
@@ -141,6 +141,36 @@ void TViewDlg::Delete1Click(ui::Component&) {
 void TViewDlg::Properties1Click(ui::Component&) {
   if (const HitRecord* row = FirstSelectedRow())
     shell::Services().properties->Show(Handle(), row->path);
+}
+
+// 元に戻す: the result as it was loaded or found. A result with a history file is
+// loaded from it again; a new result has none, and its hit list still holds every
+// line the search found (removing rows leaves it alone), so its rows are built
+// again from it instead of appending the lines beyond the remaining rows twice.
+void TViewDlg::Undo1Click(ui::Component&) {
+  if (!CurrentCommandStates().undo) return;
+  if (!state_.OpenHistoryPath.empty()) {
+    if (!setup_.openHistory || !setup_.openHistory(state_.OpenHistoryPath, false)) return;
+    ContentText = state_.Query.displayText;
+    StaticText2.SetText(ContentText);
+    StaticText2.SetHint("履歴名|履歴の検索した内容");
+  }
+  ReloadRows();
+}
+
+void TViewDlg::ReloadRows() {
+  setup_.live.reset();  // what follows is a load, whatever made the rows first
+  LiveSearch = false;
+  ListView1.SetRowCount(0);  // before the rows go: the list asks for them
+  rows_.clear();
+  TargetCount = 0;
+  Modified = false;
+  StopRequested = false;
+  ColorProgressBar1.SetMax(state_.Progress.hitList.Count());
+  ColorProgressBar1.SetPosition(0);
+  SpeedButton1.SetVisible(true);
+  Timer1.SetEnabled(true);
+  UpdateMenuStates();
 }
 
 void TViewDlg::SelectAll1Click(ui::Component&) { ListView1.SelectAll(); }

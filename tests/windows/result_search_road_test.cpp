@@ -133,6 +133,60 @@ TEST_F(ResultSearchRoad, YesAtTheCloseSavesTheResultAsAHistoryFile) {
   EXPECT_EQ(shown.size(), 2u);
 }
 
+// 元に戻す after a row was removed: a new result is rebuilt from its hit list (no
+// duplicates); a result with a history file is loaded from the file again.
+TEST_F(ResultSearchRoad, UndoBringsBackTheRowsAsFoundOrAsSaved) {
+  folder_.File("a.txt", "needle");
+  folder_.File("b.txt", "needle");
+  folder_.File("c.txt", "needle");
+  TForm1 form(Environment());
+  // Outside the searched folder: the file holds the content too.
+  const std::string historyPath = form.State.UserDataDir + "saved.txd";
+  results::HistoryContent saved;
+  saved.name = "needle";
+  saved.hitLines = {folder_.PathOf("b.txt") + "=0"};
+  saved.searchContents = {"needle"};
+  saved.optionBits = results::kHistoryCaseSensitive;
+  ASSERT_TRUE(results::WriteHistoryFile(historyPath, saved));
+
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);
+  ModalScript script;
+  script.Then([](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    ASSERT_EQ(view.Rows().size(), 3u);
+    view.UpdateMenuStates();
+    EXPECT_FALSE(view.Undo1.Enabled());  // nothing changed yet
+    view.ListView1.SetSelected(0, true);
+    view.Delete1Click(view.Delete1);
+    view.UpdateMenuStates();
+    ASSERT_TRUE(view.Undo1.Enabled());
+    view.Undo1Click(view.Undo1);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    EXPECT_EQ(view.Rows().size(), 3u);
+    EXPECT_FALSE(view.Modified);
+
+    // The same once the result has a history file: the file's rows come back,
+    // and the file's options are set in the main window while the window is open.
+    form.State.OpenHistoryPath = historyPath;
+    view.ListView1.SelectAll();
+    view.Delete1Click(view.Delete1);
+    view.UpdateMenuStates();
+    view.Undo1Click(view.Undo1);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    ASSERT_EQ(view.Rows().size(), 1u);
+    EXPECT_EQ(view.Rows()[0].path, folder_.PathOf("b.txt"));
+    EXPECT_TRUE(form.Options.BigSmlChkBox.Checked());
+    EXPECT_EQ(view.StaticText2.Text(), "needle");
+    view.Close();  // a new result with rows: the close asks
+  });
+  EXPECT_FALSE(form.Options.BigSmlChkBox.Checked());
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_FALSE(form.Options.BigSmlChkBox.Checked());  // the user's own option is back
+}
+
 TEST_F(ResultSearchRoad, ACancelledCountOpensNoResultWindowAndEnablesStartAgain) {
   folder_.File("one.txt", "needle");
   TForm1 form(Environment());

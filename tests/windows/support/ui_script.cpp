@@ -95,6 +95,8 @@ ModalScript::ModalScript() : previous_(ui::App().ModalHook) {
     Step step = std::move(steps_.front());
     steps_.pop_front();
     step(form);
+    // A step stopped by a failed ASSERT would leave the form waiting for ever.
+    if (::testing::Test::HasFatalFailure() && form.Modal()) form.SetModalResult(ui::mrCancel);
   };
 }
 
