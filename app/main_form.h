@@ -3,6 +3,7 @@
 // process and holds its frame (button row, menus, status line with hints, timer,
 // keyboard); the location browser and the option panel are areas of their own
 // that it creates and places in its two columns.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,8 @@ class TForm1 : public ui::Form {
   // Loads a history file into the hit list, the query and the search-content list
   // (OpenHistory); false when no file could be read at `path`.
   bool OpenHistory(const std::string& path, bool clearContents);
+  // The rename dialog over the search contents; nullopt when cancelled.
+  std::optional<std::string> ChooseHistoryName(ui::Form& owner, const std::string& current);
 
   // The option panel's four matching options, which a history load sets.
   struct MatchingBoxes {

@@ -9,6 +9,7 @@
 #include "search/file_walk.h"
 #include "search/parse_search_content.h"
 #include "shell/msg_cansel_dlg.h"
+#include "viewer/input_dlg.h"
 
 namespace trovex::app {
 
@@ -69,6 +70,22 @@ bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
   return true;
 }
 
+std::optional<std::string> TForm1::ChooseHistoryName(ui::Form& owner, const std::string& current) {
+  auto dialog = ui::MakeForm<TInputDlg>("", &owner, ui::ComboStyle::DropDownList);
+  dialog->SetCaption("履歴名の変更");
+  dialog->Label2.SetCaption("新しい名前を選択");
+  dialog->SetList(State.SearchContentList);
+  const std::string lowered = text::AnsiLowerCase(current);
+  for (std::size_t i = 0; i < State.SearchContentList.size(); ++i) {
+    if (text::AnsiLowerCase(State.SearchContentList[i]) == lowered) {
+      dialog->ComboBox1.SetItemIndex(static_cast<int>(i));
+      break;
+    }
+  }
+  if (dialog->ShowModal() != ui::mrOk) return std::nullopt;
+  return dialog->Value();
+}
+
 bool TForm1::SaveCurrentResult() {
   const results::HistorySave save = results::SaveHistory(
       State.OpenHistoryPath, State.UserDataDir, State.Progress.hitList.Lines(), State.Query.displayText,
@@ -119,6 +136,9 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     setup.saveHistory = [this] { return SaveCurrentResult(); };
     setup.openHistory = [this](const std::string& path, bool clearContents) {
       return OpenHistory(path, clearContents);
+    };
+    setup.chooseHistoryName = [this](ui::Form& owner, const std::string& current) {
+      return ChooseHistoryName(owner, current);
     };
     {
       // A history load sets the four matching options from the file; the window's

@@ -111,9 +111,10 @@ void TViewDlg::BuildMenus() {
   Delete1.OnClick = ui::Bind(this, &TViewDlg::Delete1Click);
   Properties1.OnClick = ui::Bind(this, &TViewDlg::Properties1Click);
   Undo1.OnClick = ui::Bind(this, &TViewDlg::Undo1Click);
-  // 検索履歴を開く, 履歴名の編集, 絞込み検索 and リストの検索 need the history list
-  // and the refine search; they stay disabled until those are wired. So does
-  // バイナリビューで開く until the viewer exists.
+  RenameHistory1.OnClick = ui::Bind(this, &TViewDlg::RenameHistory1Click);
+  // 検索履歴を開く, 絞込み検索 and リストの検索 need the history list and the refine
+  // search; they stay disabled until those are wired. So does バイナリビューで開く
+  // until the viewer exists.
 }
 
 void TViewDlg::BuildControls() {

@@ -53,6 +53,10 @@ struct ResultWindowSetup {
   // Loads the history file at `path` into the hit list and the query (the main
   // window's OpenHistory); false when nothing could be loaded.
   std::function<bool(const std::string& path, bool clearContents)> openHistory;
+  // Asks for a new history name among the search contents (the main window's
+  // rename dialog, owned by `owner`); nullopt when the user cancels.
+  std::function<std::optional<std::string>(ui::Form& owner, const std::string& current)>
+      chooseHistoryName;
 };
 
 class TViewDlg : public ui::Form {
@@ -145,6 +149,7 @@ class TViewDlg : public ui::Form {
   void Copy1Click(ui::Component& sender);
   void Delete1Click(ui::Component& sender);
   void Undo1Click(ui::Component& sender);
+  void RenameHistory1Click(ui::Component& sender);
   void Properties1Click(ui::Component& sender);
   void SelectAll1Click(ui::Component& sender);
   void InvertSelection1Click(ui::Component& sender);

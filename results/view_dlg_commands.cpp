@@ -34,7 +34,7 @@ void TViewDlg::UpdateMenuStates() {
   // Wired by the history and refine features; disabled until they exist.
   OpenHistory1.SetEnabled(false);
   Undo1.SetEnabled(s.undo);
-  RenameHistory1.SetEnabled(false);
+  RenameHistory1.SetEnabled(s.renameHistory && setup_.chooseHistoryName != nullptr);
   Refine1.SetEnabled(false);
   ListSearch1.SetEnabled(false);
   BinaryView1.SetEnabled(false);
@@ -156,6 +156,20 @@ void TViewDlg::Undo1Click(ui::Component&) {
     StaticText2.SetHint("履歴名|履歴の検索した内容");
   }
   ReloadRows();
+}
+
+// 履歴名の編集: the result takes another of its search contents as its name. An OK
+// with nothing chosen counts as Cancel: a result is never renamed to "". (Searching
+// the rows again with the new name comes with the search within the list.)
+void TViewDlg::RenameHistory1Click(ui::Component&) {
+  if (!CurrentCommandStates().renameHistory || !setup_.chooseHistoryName) return;
+  const std::optional<std::string> chosen = setup_.chooseHistoryName(*this, state_.Query.displayText);
+  if (!chosen || chosen->empty() || *chosen == StaticText2.Text()) return;
+  ContentText = *chosen;
+  state_.Query.displayText = *chosen;
+  StaticText2.SetText(*chosen);
+  Modified = true;
+  UpdateMenuStates();
 }
 
 void TViewDlg::ReloadRows() {

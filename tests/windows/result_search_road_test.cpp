@@ -10,6 +10,7 @@
 #include "results/history_file.h"
 #include "search/hit_line.h"
 #include "shell/msg_cansel_dlg.h"
+#include "viewer/input_dlg.h"
 #include "startup_test_support.h"
 
 namespace trovex::app {
@@ -185,6 +186,49 @@ TEST_F(ResultSearchRoad, UndoBringsBackTheRowsAsFoundOrAsSaved) {
   EXPECT_FALSE(form.Options.BigSmlChkBox.Checked());
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_FALSE(form.Options.BigSmlChkBox.Checked());  // the user's own option is back
+}
+
+// 履歴名の編集 offers the result's search contents with the current name chosen; OK
+// renames, an OK with nothing chosen changes nothing.
+TEST_F(ResultSearchRoad, RenameChoosesAnotherSearchContentAndNeverAnEmptyName) {
+  folder_.File("a.txt", "needle");
+  TForm1 form(Environment());
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);
+  ModalScript script;
+  script.Then([](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    form.State.SearchContentList.push_back("議事録");
+    view.UpdateMenuStates();
+    ASSERT_TRUE(view.RenameHistory1.Enabled());
+    view.RenameHistory1Click(view.RenameHistory1);
+    EXPECT_EQ(view.StaticText2.Text(), "議事録");
+    EXPECT_TRUE(view.Modified);
+    EXPECT_EQ(form.State.Query.displayText, "議事録");
+    view.Modified = false;
+    view.RenameHistory1Click(view.RenameHistory1);
+    EXPECT_EQ(view.StaticText2.Text(), "議事録");
+    EXPECT_FALSE(view.Modified);
+    view.Close();
+  });
+  script.Then([](ui::Form& form) {
+    auto& dialog = dynamic_cast<TInputDlg&>(form);
+    EXPECT_EQ(dialog.Caption(), "履歴名の変更");
+    EXPECT_EQ(dialog.Label2.Caption(), "新しい名前を選択");
+    ASSERT_EQ(dialog.ComboBox1.ItemCount(), 2);
+    EXPECT_EQ(dialog.ComboBox1.ItemIndex(), 0);  // the current name "needle"
+    dialog.ComboBox1.SetItemIndex(1);
+    dialog.OKBtn.Click();
+  });
+  script.Then([](ui::Form& form) {
+    auto& dialog = dynamic_cast<TInputDlg&>(form);
+    dialog.ComboBox1.SetItemIndex(-1);
+    dialog.OKBtn.Click();
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(script.FormsSeen(), 4);
 }
 
 TEST_F(ResultSearchRoad, ACancelledCountOpensNoResultWindowAndEnablesStartAgain) {
