@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "cli/find_command.h"
+#include "cli_run.h"
 #include "cli/find_options.h"
 #include "platform/os/console_text.h"
 #include "search/hit_line.h"
@@ -24,27 +25,8 @@ std::optional<FindOptions> Parse(const std::vector<std::string>& args, std::stri
   return options;
 }
 
-struct FindResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  std::fclose(file);
-  return text;
-}
-
-FindResult Find(const std::vector<std::string>& args) {
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int status = RunFind(args, out, err);
-  return {status, ReadAll(out), ReadAll(err)};
-}
+using trovex::testing::Find;
+using trovex::testing::FindResult;
 
 }  // namespace
 

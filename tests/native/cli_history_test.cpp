@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "cli/find_command.h"
+#include "cli_run.h"
 #include "cli/find_options.h"
 #include "platform/fs/read_at.h"
 #include "platform/text/cp932.h"
@@ -18,27 +19,8 @@ using trovex::testing::WalkTestTree;
 
 namespace {
 
-struct FindResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  std::fclose(file);
-  return text;
-}
-
-FindResult Find(const std::vector<std::string>& args) {
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int status = RunFind(args, out, err);
-  return {status, ReadAll(out), ReadAll(err)};
-}
+using trovex::testing::Find;
+using trovex::testing::FindResult;
 
 Lines SortedLines(const std::string& text) {
   Lines lines;
