@@ -140,6 +140,7 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     setup.chooseHistoryName = [this](ui::Form& owner, const std::string& current) {
       return ChooseHistoryName(owner, current);
     };
+    setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
     {
       // A history load sets the four matching options from the file; the window's
       // close gives the user's own back.

@@ -7,8 +7,10 @@
 #include "platform/fs/dir_listing.h"
 #include "platform/os/console_text.h"
 #include "results/history_file.h"
+#include "results/list_search.h"
 #include "search/file_walk.h"
 #include "search/go_thread.h"
+#include "search/hit_line.h"
 #include "search/parse_search_content.h"
 
 namespace trovex::cli {
@@ -63,12 +65,10 @@ int WriteHistory(const FindOptions& options, std::FILE* out, std::FILE* err) {
   return history->hitLines.empty() ? kNoHits : kFoundHits;
 }
 
-// --save-history: the result saved as the result window saves it, named after the
-// content as typed. PATH an existing folder takes a new time-named file.
-bool SaveResult(const FindOptions& options, const std::vector<std::string>& hitLines, std::FILE* err) {
+// --save-history: the result saved as the result window saves it. PATH an existing
+// folder takes a new time-named file.
+bool SaveResult(const FindOptions& options, const results::HistoryContent& content, std::FILE* err) {
   const std::string& target = *options.saveHistory;
-  const results::HistoryContent content{options.search.content, hitLines, {options.search.content},
-                                        results::HistoryOptionBits(options.search)};
   std::optional<std::string> written;
   if (fs::IsExistingFolder(target)) {
     written = results::SaveNewHistory(target, content, std::time(nullptr));
@@ -79,6 +79,69 @@ bool SaveResult(const FindOptions& options, const std::vector<std::string>& hitL
                                      : "trovex-find: cannot save the history file " + target),
                        os::OutputEncoding::kAutomatic);
   return written.has_value();
+}
+
+// A new search's result, named after the content as typed.
+results::HistoryContent NewResult(const FindOptions& options, std::vector<std::string> hitLines) {
+  return {options.search.content, std::move(hitLines), {options.search.content},
+          results::HistoryOptionBits(options.search)};
+}
+
+// --within: the files of a history file searched again for the content, as the
+// result window's 絞込み検索 or, with --mark, its リストの検索. The result keeps its
+// name, and the content joins its search contents.
+int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
+  const os::OutputEncoding encoding = options.outputEncoding;
+  const search::SearchOptions listOptions = results::OptionsForListSearch(options.search);
+  search::SearchQuery query;
+  const auto report = [&](const std::string& message) { WriteMessage(err, message, encoding); };
+  if (!search::ParseSearchContent(listOptions.content, listOptions, report, query)) return kBadInput;
+  std::optional<results::HistoryContent> history = results::LoadHistoryFile(*options.within);
+  if (!history) {
+    os::WriteConsoleLine(err, "trovex-find: cannot read the history file " + *options.within,
+                         os::OutputEncoding::kAutomatic);
+    return kBadInput;
+  }
+
+  std::vector<results::HitRecord> rows;
+  rows.reserve(history->hitLines.size());
+  for (const std::string& line : history->hitLines) {
+    results::HitRecord row;
+    if (auto parts = search::SplitHitLine(line)) {
+      row.path = std::move(parts->path);
+      row.offsetText = std::move(parts->offsetText);
+    } else {
+      row.path = line;
+    }
+    rows.push_back(std::move(row));
+  }
+  results::ListSearchRun run;
+  run.query = &query;
+  run.matchOptions = search::MatchOptionsFor(listOptions, query.mode);
+  search::ScanState scanState;
+  scanState.readThroughCache = options.cached;
+  const results::ListSearchKind kind =
+      options.mark ? results::ListSearchKind::List : results::ListSearchKind::Refine;
+  const results::ListSearchOutcome outcome = results::SearchWithinRows(rows, kind, run, scanState);
+
+  std::vector<std::string> lines;
+  lines.reserve(rows.size());
+  for (const results::HitRecord& row : rows) lines.push_back(row.path + "=" + row.offsetText);
+  std::optional<results::SnippetInputs> snippet;
+  // The snippets take the text or byte form of the result's own name, as the
+  // window's content box decides it.
+  if (options.snippet) {
+    snippet = results::ListSearchSnippetInputs(listOptions, query, history->name, options.binaryDisplay);
+  }
+  WriteLines(out, lines, snippet, encoding);
+  std::fflush(out);
+  if (options.saveHistory) {
+    history->hitLines = std::move(lines);
+    results::AddSearchContent(history->searchContents, options.search.content);
+    history->optionBits = results::HistoryOptionBits(options.search);
+    if (!SaveResult(options, *history, err)) return kBadInput;
+  }
+  return outcome.matched > 0 ? kFoundHits : kNoHits;
 }
 
 }  // namespace
@@ -103,6 +166,7 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   }
   options->search.content = *content;
   if (options->bytesOf) return WriteByteList(options->search.content, *options->bytesOf, out, err);
+  if (options->within) return SearchWithin(*options, out, err);
 
   search::SearchQuery query;
   const os::OutputEncoding encoding = options->outputEncoding;
@@ -143,7 +207,8 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   WriteLines(out, rest, snippet, encoding);
   written += rest.size();
   std::fflush(out);
-  if (options->saveHistory && !SaveResult(*options, progress.hitList.LinesFrom(0), err)) return kBadInput;
+  if (options->saveHistory && !SaveResult(*options, NewResult(*options, progress.hitList.LinesFrom(0)), err))
+    return kBadInput;
   return written > 0 ? kFoundHits : kNoHits;
 }
 

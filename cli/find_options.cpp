@@ -148,6 +148,8 @@ const std::vector<OptionRule>& OptionTable() {
       PathOption("--save-history", &FindOptions::saveHistory),
       PathOption("--history-lines", &FindOptions::historyLines),
       PathOption("--history-summary", &FindOptions::historySummary),
+      PathOption("--within", &FindOptions::within),
+      ToolFlag("--mark", &FindOptions::mark),
       SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
       SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
   };
@@ -170,6 +172,8 @@ const char* FindUsage() {
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
          "[--save-history PATH] [--] CONTENT [LOCATION...]\n"
+         "       trovex-find --within FILE [--mark] [matching and output options] "
+         "[--save-history PATH] [--] CONTENT\n"
          "       trovex-find --bytes-of sjis|utf8|utf16le|utf16be TEXT\n"
          "       trovex-find --history-lines FILE | --history-summary FILE";
 }
@@ -227,10 +231,14 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
     error = "--year cannot be combined with --from and --to";
     return std::nullopt;
   }
+  if (options.mark && !options.within) {
+    error = "--mark needs --within";
+    return std::nullopt;
+  }
   if (options.historyLines || options.historySummary) {
     if (options.historyLines && options.historySummary) {
       error = "--history-lines and --history-summary go alone";
-    } else if (options.saveHistory || options.bytesOf) {
+    } else if (options.saveHistory || options.bytesOf || options.within) {
       error = "--history-lines and --history-summary take no search";
     } else if (!operands.empty()) {
       error = "--history-lines and --history-summary take one FILE and no CONTENT";
@@ -250,6 +258,17 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   if (options.bytesOf && operands.size() > 1) {
     error = "--bytes-of takes one TEXT and no location";
     return std::nullopt;
+  }
+  if (options.within) {
+    // The history file names the files: nothing is walked or counted.
+    const char* problem = options.bytesOf           ? "--bytes-of runs no search within a history"
+                          : operands.size() > 1     ? "--within takes CONTENT and no LOCATION"
+                          : options.count           ? "--within counts no files"
+                                                    : nullptr;
+    if (problem) {
+      error = problem;
+      return std::nullopt;
+    }
   }
   options.search.content = operands.front();
   options.locations.assign(operands.begin() + 1, operands.end());

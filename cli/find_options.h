@@ -35,6 +35,11 @@ struct FindOptions {
   // name and the number of hits, of a history file; no CONTENT, no search.
   std::optional<std::string> historyLines;
   std::optional<std::string> historySummary;
+  // --within FILE: the files listed in a history file are searched for CONTENT
+  // instead of walking locations (the result window's 絞込み検索); with --mark
+  // every file stays, "-1" for those that lack it (リストの検索).
+  std::optional<std::string> within;
+  bool mark = false;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and

@@ -112,9 +112,12 @@ void TViewDlg::BuildMenus() {
   Properties1.OnClick = ui::Bind(this, &TViewDlg::Properties1Click);
   Undo1.OnClick = ui::Bind(this, &TViewDlg::Undo1Click);
   RenameHistory1.OnClick = ui::Bind(this, &TViewDlg::RenameHistory1Click);
-  // 検索履歴を開く, 絞込み検索 and リストの検索 need the history list and the refine
-  // search; they stay disabled until those are wired. So does バイナリビューで開く
-  // until the viewer exists.
+  Refine1.Tag = static_cast<int>(ListSearchKind::Refine);
+  ListSearch1.Tag = static_cast<int>(ListSearchKind::List);
+  Refine1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
+  ListSearch1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
+  // 検索履歴を開く needs the history list; it stays disabled until that is wired.
+  // So does バイナリビューで開く until the viewer exists.
 }
 
 void TViewDlg::BuildControls() {

@@ -23,6 +23,7 @@
 #include "results/hit_record.h"
 #include "results/hit_row_builder.h"
 #include "results/hit_snippet.h"
+#include "results/list_search.h"
 #include "results/program_state.h"
 #include "results/result_commands.h"
 #include "search/file_scan.h"
@@ -57,6 +58,9 @@ struct ResultWindowSetup {
   // rename dialog, owned by `owner`); nullopt when the user cancels.
   std::function<std::optional<std::string>(ui::Form& owner, const std::string& current)>
       chooseHistoryName;
+  // The main window's search options at this moment: a search within the list
+  // parses and matches its content under their rules. None: the defaults.
+  std::function<search::SearchOptions()> searchOptions;
 };
 
 class TViewDlg : public ui::Form {
@@ -122,8 +126,8 @@ class TViewDlg : public ui::Form {
 
   const std::vector<HitRecord>& Rows() const { return rows_; }
   bool HasWorker() const { return worker_ != nullptr; }
-  // Rows are being produced (中止 is offered): the one busy state.
-  bool ProducingRows() const { return Timer1.Enabled(); }
+  // Rows are being produced or searched again (中止 is offered): the one busy state.
+  bool ProducingRows() const { return Timer1.Enabled() || searchingRows_; }
   // Builds every row again from the hit list, as a load: 中止 ends the adding.
   void ReloadRows();
   CommandStates CurrentCommandStates() const;
@@ -154,6 +158,11 @@ class TViewDlg : public ui::Form {
   void SelectAll1Click(ui::Component& sender);
   void InvertSelection1Click(ui::Component& sender);
   void SelectMismatches1Click(ui::Component& sender);
+  // 絞込み検索 and リストの検索: the kind is the item's Tag (ListSearchKind).
+  void SearchWithinList(ui::Component& sender);
+  // The rows searched again for `content`, which becomes the window's content
+  // (after 履歴名の編集).
+  void ReSearchRows(const std::string& content);
   void OptionMenuClick(ui::Component& sender);
   void Close1Click(ui::Component& sender);
   void Help1Click(ui::Component& sender);
@@ -179,6 +188,11 @@ class TViewDlg : public ui::Form {
   void RebuildSnippets();
   void ApplyOrder(const std::vector<std::size_t>& order);
   const HitRecord* FirstSelectedRow() const;
+  class RowSearchScope;
+  void BeginRowSearch();
+  void EndRowSearch();
+  search::SearchOptions ListSearchOptions() const;
+  ListSearchRun RowSearchRun(const search::SearchOptions& options, const SnippetInputs& snippet);
   std::string CellText(std::size_t row, int column) const;
 
   ProgramState& state_;
@@ -188,6 +202,7 @@ class TViewDlg : public ui::Form {
   std::vector<HitRecord> rows_;
   HitRowBuilder rowBuilder_;
   bool morePosted_ = false;
+  bool searchingRows_ = false;  // a search within the rows runs
   std::chrono::steady_clock::time_point rowCountShown_{};
 };
 

@@ -35,8 +35,8 @@ void TViewDlg::UpdateMenuStates() {
   OpenHistory1.SetEnabled(false);
   Undo1.SetEnabled(s.undo);
   RenameHistory1.SetEnabled(s.renameHistory && setup_.chooseHistoryName != nullptr);
-  Refine1.SetEnabled(false);
-  ListSearch1.SetEnabled(false);
+  Refine1.SetEnabled(s.refine);
+  ListSearch1.SetEnabled(s.listSearch);
   BinaryView1.SetEnabled(false);
 
   SelectMismatches1.SetEnabled(s.selectMismatches);
@@ -56,6 +56,7 @@ void TViewDlg::ListView1ContextPopup(ui::Component&, int, int, bool& handled) {
 }
 
 void TViewDlg::ListView1ColumnClick(ui::ListView&, int column) {
+  if (searchingRows_) return;  // the search within the rows walks them by index
   const std::vector<std::size_t> order =
       SortOrder(rows_, column, state_.ResultSortDirections, os::CompareLocaleText);
   if (!order.empty()) ApplyOrder(order);
@@ -158,16 +159,16 @@ void TViewDlg::Undo1Click(ui::Component&) {
   ReloadRows();
 }
 
-// 履歴名の編集: the result takes another of its search contents as its name. An OK
-// with nothing chosen counts as Cancel: a result is never renamed to "". (Searching
-// the rows again with the new name comes with the search within the list.)
+// 履歴名の編集: the result takes another of its search contents as its name, and
+// its rows are matched against it. An OK with nothing chosen counts as Cancel: a
+// result is never renamed to "".
 void TViewDlg::RenameHistory1Click(ui::Component&) {
   if (!CurrentCommandStates().renameHistory || !setup_.chooseHistoryName) return;
   const std::optional<std::string> chosen = setup_.chooseHistoryName(*this, state_.Query.displayText);
   if (!chosen || chosen->empty() || *chosen == StaticText2.Text()) return;
-  ContentText = *chosen;
-  state_.Query.displayText = *chosen;
   StaticText2.SetText(*chosen);
+  ReSearchRows(*chosen);
+  state_.Query.displayText = *chosen;  // the name, also when it does not parse
   Modified = true;
   UpdateMenuStates();
 }

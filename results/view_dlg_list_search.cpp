@@ -1,0 +1,131 @@
+// The result window's searches within its own rows: 絞込み検索 and リストの検索 of
+// the 検索 menu, and the re-search of the rows after 履歴名の編集. They run on this
+// thread and process the pending messages before every row, so that the window
+// answers and 中止 stops them; meanwhile the window is busy (see ProducingRows).
+#include "platform/ui/application.h"
+#include "results/list_search.h"
+#include "results/result_texts.h"
+#include "results/view_dlg.h"
+#include "search/parse_search_content.h"
+
+namespace trovex::results {
+namespace {
+
+void ShowParseMessage(const std::string& message) { ui::App().ShowMessage(message); }
+
+}  // namespace
+
+// The busy state of a search within the rows, for as long as it lives.
+class TViewDlg::RowSearchScope {
+ public:
+  explicit RowSearchScope(TViewDlg& view) : view_(view) { view_.BeginRowSearch(); }
+  ~RowSearchScope() { view_.EndRowSearch(); }
+  RowSearchScope(const RowSearchScope&) = delete;
+  RowSearchScope& operator=(const RowSearchScope&) = delete;
+
+ private:
+  TViewDlg& view_;
+};
+
+void TViewDlg::BeginRowSearch() {
+  state_.Progress.cancelRequested = false;
+  searchingRows_ = true;
+  ListView1.SetPopupMenu(nullptr);
+  SpeedButton1.SetVisible(true);
+  ColorProgressBar1.SetMax(rows_.size());
+  ColorProgressBar1.SetPosition(0);
+  ListView1.SetCursor(ui::Cursor::Wait);
+  ListView1.BeginUpdate();
+  UpdateMenuStates();
+}
+
+void TViewDlg::EndRowSearch() {
+  ColorProgressBar1.SetPosition(0);
+  SpeedButton1.SetVisible(false);
+  if (ListView1.RowCount() != rows_.size()) ListView1.SetRowCount(rows_.size());
+  ListView1.EndUpdate();
+  ListView1.SetCursor(ui::Cursor::Default);
+  ListView1.SetPopupMenu(&PopupMenu1);
+  searchingRows_ = false;
+  UpdateMenuStates();
+}
+
+search::SearchOptions TViewDlg::ListSearchOptions() const {
+  return OptionsForListSearch(setup_.searchOptions ? setup_.searchOptions() : search::SearchOptions{});
+}
+
+ListSearchRun TViewDlg::RowSearchRun(const search::SearchOptions& options,
+                                     const SnippetInputs& snippet) {
+  ListSearchRun run;
+  run.query = &state_.Query;
+  run.matchOptions = search::MatchOptionsFor(options, state_.Query.mode);
+  run.snippet = snippet;
+  run.cancel = &state_.Progress.cancelRequested;
+  run.beforeRow = [this] {
+    ui::App().ProcessMessages();
+    // A close asked for meanwhile waits for the end of the search: stop it.
+    if (ModalResult() != ui::mrNone) state_.Progress.cancelRequested = true;
+  };
+  run.afterRow = [this] { ColorProgressBar1.StepIt(); };
+  return run;
+}
+
+// 絞込み検索 (tag 0) and リストの検索 (tag 1).
+void TViewDlg::SearchWithinList(ui::Component& sender) {
+  const auto kind = static_cast<ListSearchKind>(sender.Tag);
+  const CommandStates commands = CurrentCommandStates();
+  if (rows_.empty() || !(kind == ListSearchKind::Refine ? commands.refine : commands.listSearch)) return;
+  std::string text;
+  if (!ui::App().InputQuery(ListSearchCaption(kind), kListSearchPrompt, text)) return;
+
+  // The window's own content and query come back afterwards: later snippets, the
+  // binary viewer and the save go on with them.
+  const std::string savedContent = ContentText;
+  const search::SearchQuery savedQuery = state_.Query;
+  const search::SearchOptions options = ListSearchOptions();
+  if (!search::ParseSearchContent(text, options, ShowParseMessage, state_.Query)) {
+    state_.Query = savedQuery;  // a bad byte list leaves an incomplete query behind
+    return;
+  }
+  ContentText = text;
+  AddSearchContent(state_.SearchContentList, text);
+
+  const std::size_t before = rows_.size();
+  const SnippetInputs snippet =
+      ListSearchSnippetInputs(options, state_.Query, StaticText2.Text(), setup_.snippet.binaryDisplay);
+  ListSearchOutcome outcome;
+  {
+    RowSearchScope busy(*this);
+    outcome = SearchWithinRows(rows_, kind, RowSearchRun(options, snippet), scanState_);
+    if (outcome.removedAny) ListView1.ClearSelection();
+  }
+  state_.Query = savedQuery;
+  ContentText = savedContent;
+  if (outcome.removedAny) Modified = true;
+  ListView1.Refresh();
+  if (kind == ListSearchKind::List) {
+    if (outcome.topMatch) ListView1.EnsureVisible(*outcome.topMatch);
+    ui::App().ShowMessage(FilesFoundMessage(outcome.matched));
+  }
+  StaticText3.SetText(CounterText(before, rows_.size()));
+  UpdateMenuStates();
+}
+
+// Every row matched against `content`, which stays the window's content. A content
+// that does not parse changes no row.
+void TViewDlg::ReSearchRows(const std::string& content) {
+  RowSearchScope busy(*this);
+  ContentText = content;
+  const search::SearchQuery savedQuery = state_.Query;
+  const search::SearchOptions options = ListSearchOptions();
+  if (!search::ParseSearchContent(content, options, ShowParseMessage, state_.Query)) {
+    state_.Query = savedQuery;
+    return;
+  }
+  setup_.snippet =
+      ListSearchSnippetInputs(options, state_.Query, content, setup_.snippet.binaryDisplay);
+  SearchRowsAgain(rows_, RowSearchRun(options, setup_.snippet), scanState_);
+  ListView1.Refresh();
+}
+
+}  // namespace trovex::results
