@@ -181,6 +181,36 @@ TEST_F(ResultListSearch, AContentThatDoesNotParseShowsItsMessageAndChangesNothin
   EXPECT_EQ(prompts.Texts()[3], "検索する内容が入力されていません。");
 }
 
+// The list search scrolls the matching row nearest the top into view.
+TEST(ResultListSearchScroll, TheTopMostMatchIsScrolledIntoView) {
+  ShellTestFolder folder;
+  for (int i = 10; i < 90; ++i) {
+    std::string name = std::to_string(i);
+    name.insert(name.begin(), 'f');
+    folder.File(name + ".txt", i == 12 || i == 80 ? "needle unique" : "needle");
+  }
+  ProgramState state;
+  ScriptedPrompts prompts;
+  prompts.ExpectInputQuery("unique");
+  prompts.ExpectMessage();  // (no save: the setup has no history to save to)
+  ResultWindowSetup setup = PrepareLiveSearch(state, folder.Root(), "needle", 80);
+  ModalScript script;
+  script.Then([&](ui::Form& form) {
+    auto& view = static_cast<TViewDlg&>(form);
+    ASSERT_TRUE(WaitUntilFinished(view));
+    view.ListView1ColumnClick(view.ListView1, kColFileName);  // f10 ... f89
+    ASSERT_EQ(view.Rows()[2].path, folder.PathOf("f12.txt"));
+    view.ListView1.EnsureVisible(79);
+    ASSERT_GT(view.ListView1.TopItem(), 2u);
+    view.ListSearch1.Click();
+    EXPECT_LE(view.ListView1.TopItem(), 2u);
+    view.Close();
+  });
+  auto view = ui::MakeForm<TViewDlg>(nullptr, state, std::move(setup));
+  view->ShowModal();
+  EXPECT_EQ(prompts.Texts()[1], "2 個のファイルが見つかりました。");
+}
+
 // The files of the stop test whose number is a multiple of 3 hold "second".
 bool HoldsSecond(const std::string& path) {
   const std::string name(FileNamePart(path));  // "f<number>.txt"
