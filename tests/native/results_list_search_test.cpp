@@ -116,11 +116,6 @@ TEST_F(ListSearchTest, ListSearchKeepsEveryRowAndMarksTheMismatches) {
   EXPECT_EQ(again.matched, 1u);
 }
 
-TEST_F(ListSearchTest, WithoutSnippetInputsTheContentsStay) {
-  SearchWithinRows(rows_, ListSearchKind::List, run_, scan_);
-  EXPECT_EQ(Contents(), (std::vector<std::string>(5, "old")));
-}
-
 // A stop pressed while the messages before a row are processed is obeyed before
 // that row is touched: no row is dropped or marked without its file being searched.
 TEST_F(ListSearchTest, AStopLeavesTheRowAtHandAndEveryRowAboveAsTheyWere) {
@@ -201,13 +196,6 @@ TEST(ListSearchRules, TheTypedContentIsParsedWithoutTheWalksNameFragmentsOrAConv
   ASSERT_TRUE(search::ParseSearchContent("abc", options, nullptr, query));
   EXPECT_EQ(query.displayText, "abc");
   EXPECT_FALSE(ListSearchSnippetInputs(options, query, "abc", 0).fromUtf8);
-}
-
-TEST(ListSearchRules, CaptionsAndTheFoundMessage) {
-  EXPECT_STREQ(ListSearchCaption(ListSearchKind::Refine), "絞込み検索");
-  EXPECT_STREQ(ListSearchCaption(ListSearchKind::List), "リストの検索");
-  EXPECT_EQ(FilesFoundMessage(0), "0 個のファイルが見つかりました。");
-  EXPECT_EQ(FilesFoundMessage(12), "12 個のファイルが見つかりました。");
 }
 
 }  // namespace
