@@ -1,23 +1,32 @@
 #pragma once
 // Builds the rows of hit lines: a directory search for a file's size and time, the
 // shell's names and icon (asked once per kind of file, see shell_answer_cache.h)
-// and one small read for the snippet. One builder serves one result window.
+// and one small read for the snippet.
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "results/hit_record.h"
 #include "results/hit_snippet.h"
+#include "results/row_feeder.h"
 #include "results/shell_answer_cache.h"
 
 namespace trovex::results {
 
 class HitRowBuilder {
  public:
-  HitRowBuilder();
+  // With `shellLock`, the shell is asked only while holding it (builders on
+  // several threads).
+  explicit HitRowBuilder(std::mutex* shellLock = nullptr);
   HitRecord Build(const std::string& hitLine, const SnippetInputs& snippet);
 
  private:
   ShellAnswerCache shellAnswers_;
 };
+
+// A row maker for a feeder thread: COM for that thread while it lives, the shell
+// asked under `shellLock`.
+std::unique_ptr<RowMaker> MakeShellRowMaker(std::mutex& shellLock);
 
 // The snippet of a row; empty for a file that no longer matched ("-1").
 std::string RowSnippet(const std::string& path, const std::string& offsetText,

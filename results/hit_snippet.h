@@ -21,6 +21,8 @@ struct SnippetInputs {
   bool fromUtf8 = false;         // the content was converted from UTF-8 text
   bool fromUtf16 = false;        // the content was converted from UTF-16 text
   bool allAlphanumeric = true;   // of the current SearchQuery
+
+  bool operator==(const SnippetInputs&) const = default;
 };
 
 // The inputs of a result found with `options` and `query`.

@@ -32,7 +32,9 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
       ListView1(this, ui::ViewStyle::Report),
       Panel1(this),
       state_(state),
-      setup_(std::move(setup)) {
+      setup_(std::move(setup)),
+      rowFeeder_([this](std::size_t index) { return state_.Progress.hitList.At(index); },
+                 [this] { return MakeShellRowMaker(shellLock_); }, RowFeeder::DefaultThreads()) {
   SetCaption("検索ファイルビュー");
   SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMinimize | ui::biMaximize);
   SetPosition(ui::FormPosition::ScreenCenter);
@@ -252,11 +254,18 @@ void TViewDlg::AddNewRows(bool all) {
   const auto budget = std::chrono::milliseconds(kRowBatchMilliseconds);
   const bool loading = !setup_.live;
   const std::size_t before = rows_.size();
+  // The feeder follows the rows: anything that changed them (a reload, a delete,
+  // other snippet inputs) starts its fill again where they end.
+  if (!rowFeeder_.Continues(rows_.size(), setup_.snippet)) rowFeeder_.Restart(rows_.size(), setup_.snippet);
+  rowFeeder_.Extend(TargetCount);
   while (rows_.size() < TargetCount) {
     if (loading && StopRequested) break;
-    rows_.push_back(rowBuilder_.Build(state_.Progress.hitList.At(rows_.size()), setup_.snippet));
-    if (loading) ColorProgressBar1.StepIt();
-    if (!all && std::chrono::steady_clock::now() - start >= budget) break;
+    // A batch waits briefly for rows still being built; adding them all waits as
+    // long as it takes.
+    const auto wait = std::chrono::milliseconds(all ? 1000 : kRowWaitMilliseconds);
+    const std::size_t taken = rowFeeder_.Take(rows_, TargetCount - rows_.size(), wait);
+    if (loading && taken != 0) ColorProgressBar1.SetPosition(rows_.size());
+    if (!all && (taken == 0 || std::chrono::steady_clock::now() - start >= budget)) break;
   }
   if (rows_.size() == before) return;
   const auto now = std::chrono::steady_clock::now();

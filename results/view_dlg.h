@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "results/list_search.h"
 #include "results/program_state.h"
 #include "results/result_commands.h"
+#include "results/row_feeder.h"
 #include "search/file_scan.h"
 #include "search/go_thread.h"
 
@@ -76,6 +78,8 @@ class TViewDlg : public ui::Form {
   // How often the list is told its new row count while rows arrive: telling it
   // costs time that grows with the count (Wine's list view), so not every batch.
   static constexpr int kRowCountMilliseconds = 250;
+  // How long a batch waits for the next row the feeder is still building.
+  static constexpr int kRowWaitMilliseconds = 8;
 
   ui::MainMenu MainMenu1;
   ui::MenuItem FileMenu{"ファイル"};
@@ -200,10 +204,11 @@ class TViewDlg : public ui::Form {
   search::ScanState scanState_;
   std::unique_ptr<search::TGoThread> worker_;
   std::vector<HitRecord> rows_;
-  HitRowBuilder rowBuilder_;
   bool morePosted_ = false;
   bool searchingRows_ = false;  // a search within the rows runs
   std::chrono::steady_clock::time_point rowCountShown_{};
+  std::mutex shellLock_;  // the feeder's threads ask the shell one at a time
+  RowFeeder rowFeeder_;   // last: its threads end before the rest goes
 };
 
 }  // namespace trovex::results

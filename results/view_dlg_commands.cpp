@@ -178,6 +178,7 @@ void TViewDlg::ReloadRows() {
   LiveSearch = false;
   ListView1.SetRowCount(0);  // before the rows go: the list asks for them
   rows_.clear();
+  rowFeeder_.Restart(0, setup_.snippet);  // rows built ahead were of the old lines
   TargetCount = 0;
   Modified = false;
   StopRequested = false;

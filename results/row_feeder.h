@@ -1,0 +1,78 @@
+#pragma once
+// Builds the rows of a result ahead of the window on a few threads. A row costs file
+// work (its size and time, the shell's names, a read for the snippet) that the
+// window thread should not wait for; the feeder builds rows for the hit lines the
+// window has seen and hands them over strictly in hit-list order, so the window
+// only appends. Rows built for an older fill (a reload, other snippet inputs) are
+// dropped, never handed over.
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "results/hit_record.h"
+#include "results/hit_snippet.h"
+
+namespace trovex::results {
+
+// Turns one hit line into its row; one maker per feeder thread, made and used on it.
+class RowMaker {
+ public:
+  virtual ~RowMaker() = default;
+  virtual HitRecord Build(const std::string& hitLine, const SnippetInputs& snippet) = 0;
+};
+
+class RowFeeder {
+ public:
+  // `lineAt` is called on the feeder's threads (the hit list guards itself).
+  using LineAt = std::function<std::string(std::size_t index)>;
+  using MakerFactory = std::function<std::unique_ptr<RowMaker>()>;
+
+  // `ahead` bounds the rows built but not taken yet.
+  RowFeeder(LineAt lineAt, MakerFactory makeMaker, unsigned threads, std::size_t ahead = 2048);
+  ~RowFeeder();
+  RowFeeder(const RowFeeder&) = delete;
+  RowFeeder& operator=(const RowFeeder&) = delete;
+
+  // A new fill from line `first` on with `snippet`; no row built before is handed over.
+  void Restart(std::size_t first, const SnippetInputs& snippet);
+  // Lines [0, count) exist and may be built.
+  void Extend(std::size_t count);
+  // Whether the fill hands over row `next` next and builds with `snippet`.
+  bool Continues(std::size_t next, const SnippetInputs& snippet) const;
+  // Moves the rows that are ready, in order, to the end of `out` (at most `max`);
+  // when none is ready yet but one is due, waits up to `wait` for it. Returns the
+  // number moved.
+  std::size_t Take(std::vector<HitRecord>& out, std::size_t max, std::chrono::milliseconds wait);
+
+  // The number of feeder threads for this machine.
+  static unsigned DefaultThreads();
+
+ private:
+  void Work();
+
+  const LineAt lineAt_;
+  const MakerFactory makeMaker_;
+  const std::size_t ahead_;
+
+  mutable std::mutex mutex_;
+  std::condition_variable work_;   // a line became buildable, or the feeder ends
+  std::condition_variable ready_;  // a row was built
+  bool stopping_ = false;
+  unsigned long generation_ = 0;
+  std::shared_ptr<const SnippetInputs> snippet_;
+  std::size_t next_ = 0;        // first row not handed over
+  std::size_t claimed_ = 0;     // first line no thread has taken on
+  std::size_t available_ = 0;   // lines that exist
+  std::deque<std::optional<HitRecord>> built_;  // rows next_, next_ + 1, ...
+  std::vector<std::thread> threads_;  // last: start once the rest is in place
+};
+
+}  // namespace trovex::results
