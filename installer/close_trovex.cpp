@@ -1,7 +1,9 @@
-// trovex-close.exe [SECONDS]: waits (up to SECONDS, default 60) for the main window
-// of a running Trovex.exe, checks that its single-instance mutex is held, closes
-// the window as a user would (WM_CLOSE, so that the program saves its settings)
-// and waits for the process to end. One line per step on standard output.
+// trovex-close.exe [--desktop NAME] [--check-only] [SECONDS]: waits (up to SECONDS,
+// default 60) for the main window of a running Trovex.exe (on the desktop NAME, such
+// as a Wine virtual desktop, else on this program's own), checks that its
+// single-instance mutex is held, closes the window as a user would (WM_CLOSE, so that
+// the program saves its settings) and waits for the process to end. --check-only
+// stops after the mutex. One line per step on standard output.
 // Exit code: 0 closed and ended with code 0 and the mutex released; 1 no main
 // window; 2 no mutex while it ran; 3 it did not end; 4 it ended with another code
 // or left the mutex behind.
@@ -41,7 +43,19 @@ HWND FindMainWindow(const std::wstring& title) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const DWORD timeoutMs = (argc > 1 ? static_cast<DWORD>(std::atoi(argv[1])) : 60) * 1000;
+  int arg = 1;
+  if (argc > arg + 1 && std::string(argv[arg]) == "--desktop") {
+    // Window searches see the windows of the calling thread's desktop only.
+    HDESK desktop = OpenDesktopA(argv[arg + 1], 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (!desktop || !SetThreadDesktop(desktop)) {
+      std::printf("trovex-close: cannot use the desktop %s\n", argv[arg + 1]);
+      return 1;
+    }
+    arg += 2;
+  }
+  const bool checkOnly = argc > arg && std::string(argv[arg]) == "--check-only";
+  if (checkOnly) ++arg;
+  const DWORD timeoutMs = (argc > arg ? static_cast<DWORD>(std::atoi(argv[arg])) : 60) * 1000;
   const std::wstring title = FromCp932(trovex::app::kAppTitle);
 
   HWND window = nullptr;
@@ -58,6 +72,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::puts("trovex-close: the single-instance mutex is held");
+  if (checkOnly) return 0;
 
   HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
   PostMessageW(window, WM_CLOSE, 0, 0);

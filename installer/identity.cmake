@@ -3,6 +3,7 @@
 #   TROVEX_TITLE           the title (folder, shortcut and Add/Remove Programs name)
 #   TROVEX_SETTINGS_KEY    the settings key under HKEY_CURRENT_USER, without the leading "\"
 #   TROVEX_SETTINGS_PARENT the key above it (the maker's), removed by the uninstaller when empty
+#   TROVEX_MAKER           its last component, the publisher in Add/Remove Programs
 #   TROVEX_UPDATEPATH      the name of the value that holds the program folder
 #   TrovexSettingDefaults  a macro that calls TrovexSettingString / TrovexSettingDword
 #                          once per value the program reads, with its default
@@ -26,6 +27,7 @@ function(trovex_write_identity_nsh out exe_name)
   string(REPLACE "\\\\" "\\" key "${CMAKE_MATCH_1}")
   string(REGEX REPLACE "^\\\\" "" key "${key}")
   string(REGEX REPLACE "\\\\[^\\\\]+$" "" key_parent "${key}")
+  string(REGEX REPLACE "^.*\\\\" "" maker "${key_parent}")
   if(NOT settings MATCHES "kUpdatePathValue = \"([^\"]+)\";")
     message(FATAL_ERROR "app/app_settings.h: kUpdatePathValue not found")
   endif()
@@ -88,6 +90,7 @@ function(trovex_write_identity_nsh out exe_name)
 !define TROVEX_TITLE \"${title}\"
 !define TROVEX_SETTINGS_KEY \"${key}\"
 !define TROVEX_SETTINGS_PARENT \"${key_parent}\"
+!define TROVEX_MAKER \"${maker}\"
 !define TROVEX_UPDATEPATH \"${update_path}\"
 !define TROVEX_EXE \"${exe_name}\"
 !macro TrovexSettingDefaults

@@ -37,7 +37,7 @@
 
 !macro TrovexWriteUninstallEntry
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "DisplayName" "${TROVEX_TITLE}"
-  WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "Publisher" "Vemko"
+  WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "Publisher" "${TROVEX_MAKER}"
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${TROVEX_EXE},0"
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
