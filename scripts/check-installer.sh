@@ -67,6 +67,8 @@ user_home="$WINEPREFIX/drive_c/users/$(ls "$WINEPREFIX/drive_c/users" | grep -vx
 desktop_link="$user_home/Desktop/$title.lnk"
 menu_link="$user_home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/$title.lnk"
 echo "fresh prefix ready after $((SECONDS - start)) s"
+check "the prefix's Desktop is a folder of its own, not a link to the Linux home" \
+  eval '[ -d "$user_home/Desktop" ] && [ ! -L "$user_home/Desktop" ]'
 
 echo "== silent install =="
 "$wine" "$build/TrovexSetup.exe" /S
