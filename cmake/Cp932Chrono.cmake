@@ -15,6 +15,7 @@ if(CMAKE_MATCH_1 AND EXISTS "${CMAKE_MATCH_1}")
     # Replaced only when it changes: a rewrite at every configure would rebuild
     # (and relink) everything that includes <chrono>.
     file(WRITE "${CMAKE_BINARY_DIR}/cp932-compat/chrono.new" "${chrono_text}")
+    file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/cp932-compat/include")
     file(COPY_FILE "${CMAKE_BINARY_DIR}/cp932-compat/chrono.new"
          "${CMAKE_BINARY_DIR}/cp932-compat/include/chrono" ONLY_IF_DIFFERENT)
     include_directories(BEFORE SYSTEM "${CMAKE_BINARY_DIR}/cp932-compat/include")
