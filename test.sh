@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds build/native and build/windows, and runs every
-# test: the portable core natively (sanitized) and under Wine, the windows under Wine.
+# Installs what is missing, builds build/native and build/windows with the setup
+# program build/windows/TrovexSetup.exe, and runs every test: the portable core
+# natively (sanitized) and under Wine, the windows and the setup program under Wine.
 set -uo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -12,6 +13,9 @@ cmake --build build/native -j"$jobs" || { echo "test.sh: native build failed"; e
 cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
       -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
 cmake --build build/windows -j"$jobs" || { echo "test.sh: windows build failed"; exit 1; }
+# The setup program TrovexSetup.exe, which the test wine.installer installs.
+echo "== package =="
+cmake --build build/windows --target installer || { echo "test.sh: packaging failed"; exit 1; }
 
 status=0
 echo "== native tests =="

@@ -27,4 +27,7 @@ inline constexpr SettingValue kSettingValues[] = {
     {"option", &StoredSettings::OptionIndex},
 };
 
+// The eighth value: ProgramDir, written at start only when missing and never read.
+inline constexpr const char* kUpdatePathValue = "updatepath";
+
 }  // namespace trovex::app

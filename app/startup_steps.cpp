@@ -52,7 +52,7 @@ void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& 
 void ReadStartupSettings(const std::string& programDir, StoredSettings& settings) {
   os::RegistryKey key;
   if (!key.Open(os::RegistryRoot::CurrentUser, kSettingsKey)) return;
-  if (!key.ValueExists("updatepath")) key.WriteString("updatepath", programDir);
+  if (!key.ValueExists(kUpdatePathValue)) key.WriteString(kUpdatePathValue, programDir);
   for (const SettingValue& value : kSettingValues) {
     std::visit([&](auto field) { ReadValue(key, value.name, settings.*field); }, value.field);
   }

@@ -12,7 +12,12 @@ if(CMAKE_MATCH_1 AND EXISTS "${CMAKE_MATCH_1}")
   string(FIND "${chrono_text}" "\\u00b5s" micro_at)
   if(NOT micro_at EQUAL -1)
     string(REPLACE "\"\\u00b5s\"" "\"us\"" chrono_text "${chrono_text}")
-    file(WRITE "${CMAKE_BINARY_DIR}/cp932-compat/include/chrono" "${chrono_text}")
+    # Replaced only when it changes: a rewrite at every configure would rebuild
+    # (and relink) everything that includes <chrono>.
+    file(WRITE "${CMAKE_BINARY_DIR}/cp932-compat/chrono.new" "${chrono_text}")
+    file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/cp932-compat/include")
+    file(COPY_FILE "${CMAKE_BINARY_DIR}/cp932-compat/chrono.new"
+         "${CMAKE_BINARY_DIR}/cp932-compat/include/chrono" ONLY_IF_DIFFERENT)
     include_directories(BEFORE SYSTEM "${CMAKE_BINARY_DIR}/cp932-compat/include")
   endif()
 else()

@@ -19,5 +19,5 @@ gallery=$build/tests/trovex_gallery.exe
 
 # A prefix that draws (the tests' prefix has the null display driver).
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
-"$root/scripts/prepare-wine-prefix.sh" "$(dirname "$gallery")"
+"$root/scripts/prepare-wine-prefix.sh"
 "$root/scripts/screenshot.sh" "$out" "$gallery"

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64
+  wine64 nsis
   googletest libgtest-dev libbenchmark-dev
   "$@"
 )

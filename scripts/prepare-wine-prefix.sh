@@ -1,30 +1,35 @@
 #!/usr/bin/env bash
-# Prepares the Wine prefix $WINEPREFIX for Trovex.exe as an installer would on Windows:
-# the settings key, the App Paths entry of the program, and fonts under the designed
-# Japanese face names so that the windows show their texts.
-# Usage: WINEPREFIX=... scripts/prepare-wine-prefix.sh PROGRAM_DIR_IN_LINUX
+# Prepares the Wine prefix $WINEPREFIX for Trovex.exe with what a setup program
+# cannot do: the prefix itself, the user's folders (Desktop, Documents, ...) kept
+# inside the prefix instead of Wine's links to the Linux home, and fonts under the
+# designed Japanese face names so that the windows show their texts. The program's
+# own registry entries and folders come from TrovexSetup.exe
+# (scripts/install-into-prefix.sh).
+# Usage: WINEPREFIX=... scripts/prepare-wine-prefix.sh
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must be set}"
-program_dir=$(cd "${1:?program folder}" && pwd)
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# winemenubuilder would turn the program's shortcuts into Linux desktop and menu entries.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 # The reg tool takes its arguments in the locale's encoding: make that UTF-8.
 export LC_ALL=C.UTF-8
 wine=/usr/lib/wine/wine64
 reg() { "$wine" reg "$@" >/dev/null; }
 
 mkdir -p "$(dirname "$WINEPREFIX")"
-if [ ! -f "$WINEPREFIX/.trovex-installed" ]; then
+if [ ! -f "$WINEPREFIX/.trovex-fonts" ]; then
   echo "Preparing the Wine prefix $WINEPREFIX (the first time takes a while)"
   "$wine" wineboot -i >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w
 fi
 
-# The settings key: the program refuses to start without it.
-reg add 'HKCU\Software\Vemko\Trovex β' /f
-# The App Paths entry: the folder of the executable, ending in "\".
-win_dir=$("$wine" winepath -w "$program_dir" 2>/dev/null | tr -d '\r')
-reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Trovex.exe' /ve /d "${win_dir}\\Trovex.exe" /f
-reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Trovex.exe' /v Path /d "${win_dir}\\" /f
+# A new prefix links Desktop, Documents and the like to the Linux home: the desktop
+# shortcut of one prefix would land in $HOME, shared by every prefix. Each such
+# link becomes a folder of the prefix.
+for users in "$WINEPREFIX"/drive_c/users/*/; do
+  for link in "$users"*; do
+    if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+  done
+done
 
 # Japanese faces the windows ask for, mapped to the IPA fonts. Wine's own system
 # font borrows its Japanese characters from "MS UI Gothic", so menus and message
@@ -47,4 +52,4 @@ else
   echo "prepare-wine-prefix.sh: $marlett is missing (package fonts-wine): title bar buttons show letters" >&2
 fi
 /usr/lib/wine/wineserver -w
-touch "$WINEPREFIX/.trovex-installed"
+touch "$WINEPREFIX/.trovex-fonts"

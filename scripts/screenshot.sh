@@ -12,10 +12,14 @@
 #   --timeout N      seconds to wait for a picture at all (default 120)
 #   --size WxH       size of the screen and the Wine desktop (default 1024x768)
 #   --full           keep the whole screen instead of cutting out the windows
+#   --close-with CLOSER.exe  after the picture, run this Windows program with the
+#                    arguments "--desktop shot" (the name of the Wine desktop), e.g.
+#                    build/windows/trovex-close.exe, which closes the main window as a
+#                    user would, and wait for the program to end; fails when it fails
 # WINEPREFIX selects the prefix (default build/wine); prepare it first with
-# scripts/prepare-wine-prefix.sh.
+# scripts/prepare-wine-prefix.sh (scripts/install-into-prefix.sh installs Trovex there).
 set -euo pipefail
-keys="" mouse="" dblclick="" delay=1 timeout=120 size=1024x768 full=0
+keys="" mouse="" dblclick="" delay=1 timeout=120 size=1024x768 full=0 closer=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --keys) keys=$2; shift 2 ;;
@@ -25,15 +29,17 @@ while [ $# -gt 0 ]; do
     --timeout) timeout=$2; shift 2 ;;
     --size) size=$2; shift 2 ;;
     --full) full=1; shift ;;
+    --close-with) closer=$2; shift 2 ;;
     *) break ;;
   esac
 done
-[ $# -ge 2 ] || { sed -n '2,19p' "$0"; exit 2; }
+[ $# -ge 2 ] || { sed -n '2,22p' "$0"; exit 2; }
 out=$1; program=$2; shift 2
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# winemenubuilder would turn shortcuts the program makes into Linux desktop entries.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 wine=/usr/lib/wine/wine64
 
 # A free display number.
@@ -101,5 +107,15 @@ if [ "$full" -eq 1 ]; then
   cp "$tmp/final.png" "$out"
 else
   convert "$tmp/final.png" -trim +repage "$out"
+fi
+if [ -n "$closer" ]; then
+  "$wine" "$closer" --desktop shot >&2 || { echo "screenshot.sh: $closer failed ($?)" >&2; exit 1; }
+  # The virtual desktop ends by itself once the program has gone.
+  for _ in $(seq 100); do kill -0 "$wine_pid" 2>/dev/null || break; sleep 0.1; done
+  if ! kill -0 "$wine_pid" 2>/dev/null; then
+    wait "$wine_pid" 2>/dev/null || true
+    wine_pid=""
+    /usr/lib/wine/wineserver -w
+  fi
 fi
 echo "$out"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A picture of every window there is, for a person to look at: builds the desktop
-# program and the control gallery, prepares a drawing Wine prefix (build/wine) as
-# an installer would, and saves one PNG per window in build/screenshots/.
+# program, its setup program and the control gallery, installs the program into a
+# drawing Wine prefix (build/wine) with TrovexSetup.exe /S, and saves one PNG per
+# window in build/screenshots/.
 # Not part of the tests. Needs the packages of ./run.sh (installed when missing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,9 +11,9 @@ scripts/install-deps.sh xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool
 build=build/windows
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice -n 10 cmake --build "$build" --target Trovex trovex_gallery trovex_dialog_pictures trovex_search_pictures -j2
+nice -n 10 cmake --build "$build" --target Trovex installer trovex_gallery trovex_dialog_pictures trovex_search_pictures -j2
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
-scripts/prepare-wine-prefix.sh "$build"
+scripts/install-into-prefix.sh "$build" >/dev/null
 shots=build/screenshots
 mkdir -p "$shots"
 
@@ -36,6 +37,8 @@ scripts/screenshot.sh --dblclick "245,297 245,297" --mouse 900,700 "$shots/brows
 scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pictures.exe" precount
 # 9. A result window with the rows of a search of sample files.
 scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
+# 10. The first page of the setup program (left open, then ended with the prefix's processes).
+scripts/screenshot.sh "$shots/setup.png" "$root/$build/TrovexSetup.exe"
 
 echo "tour.sh: pictures in $root/$shots:"
 ls -1 "$shots"

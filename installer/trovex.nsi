@@ -1,0 +1,104 @@
+; The setup program of Trovex β: TrovexSetup.exe.
+; Built by the CMake target "installer" (installer/CMakeLists.txt), which passes
+;   TROVEX_IDENTITY  the generated trovex_identity.nsh (names shared with the program)
+;   TROVEX_PROGRAM   the built Trovex.exe
+;   TROVEX_OUT       the setup program to write
+; "/S" installs silently into the default folder ("/D=folder" chooses another).
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include "${TROVEX_IDENTITY}"
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include "registry.nsh"
+!include "user_files.nsh"
+
+Name "${TROVEX_TITLE}"
+OutFile "${TROVEX_OUT}"
+InstallDir "$PROGRAMFILES64\${TROVEX_TITLE}"
+InstallDirRegKey HKLM "${TROVEX_UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${TROVEX_TITLE}"
+ShowInstDetails show
+ShowUninstDetails show
+
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${TROVEX_EXE}"
+!define MUI_FINISHPAGE_RUN_TEXT "${TROVEX_TITLE} を起動する"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Japanese"
+
+; A running program keeps its executable open and would be half replaced or half
+; removed: both directions stop while its single-instance mutex exists.
+!macro TrovexRefuseWhileRunning
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${TROVEX_TITLE}") p .r0'
+  ${If} $0 P<> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${TROVEX_TITLE} が実行中です。終了してから、もう一度実行して下さい。" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+!macroend
+
+Function .onInit
+  SetShellVarContext current
+  !insertmacro TrovexRefuseWhileRunning
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext current
+  !insertmacro TrovexRefuseWhileRunning
+FunctionEnd
+
+Section "${TROVEX_TITLE}" SecProgram
+  SectionIn RO
+  SetOutPath "$INSTDIR"
+  File "/oname=${TROVEX_EXE}" "${TROVEX_PROGRAM}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The shared "data" folder: every user's history files and error log live in a
+  ; folder of their own inside it, which the program makes at its first start, so
+  ; users need to be able to write here.
+  CreateDirectory "$INSTDIR\data"
+  nsExec::Exec '"$SYSDIR\icacls.exe" "$INSTDIR\data" /grant *S-1-5-32-545:(OI)(CI)M'
+  Pop $0
+
+  !insertmacro TrovexWriteAppPaths
+  !insertmacro TrovexWriteSettings
+  !insertmacro TrovexWriteUninstallEntry
+
+  ; The program checks the desktop shortcut named after its title at every start.
+  CreateShortcut "$DESKTOP\${TROVEX_TITLE}.lnk" "$INSTDIR\${TROVEX_EXE}" "" "$INSTDIR\${TROVEX_EXE}" 0
+  CreateShortcut "$SMPROGRAMS\${TROVEX_TITLE}.lnk" "$INSTDIR\${TROVEX_EXE}" "" "$INSTDIR\${TROVEX_EXE}" 0
+SectionEnd
+
+Section "Uninstall"
+  Delete "$INSTDIR\${TROVEX_EXE}"
+  Delete "$INSTDIR\uninstall.exe"
+  Delete "$DESKTOP\${TROVEX_TITLE}.lnk"
+  Delete "$SMPROGRAMS\${TROVEX_TITLE}.lnk"
+  !insertmacro TrovexRemoveRegistry
+
+  ; History files and error logs are the users' own: removed only when the user
+  ; says so (a silent uninstall keeps them).
+  Call un.UserFilesPresent
+  Pop $0
+  ${If} $0 == 1
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+      "検索履歴ファイルとエラーログが残っています。$\n$INSTDIR\data$\n$\nこれらも削除しますか？（「いいえ」で残します）" \
+      /SD IDNO IDNO keep_user_files
+    RMDir /r "$INSTDIR\data"
+    keep_user_files:
+  ${Else}
+    Call un.RemoveEmptyDataFolders
+  ${EndIf}
+  RMDir "$INSTDIR"
+SectionEnd
