@@ -42,12 +42,14 @@ void RowFeeder::Restart(std::size_t first, const SnippetInputs& snippet) {
 }
 
 void RowFeeder::Extend(std::size_t count) {
+  bool wake = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (count == available_) return;
     available_ = count;
+    wake = idleThreads_ != 0;
   }
-  work_.notify_all();
+  if (wake) work_.notify_all();
 }
 
 bool RowFeeder::Continues(std::size_t next, const SnippetInputs& snippet) const {
@@ -59,7 +61,11 @@ std::size_t RowFeeder::Take(std::vector<HitRecord>& out, std::size_t max,
                             std::chrono::milliseconds wait) {
   std::unique_lock<std::mutex> lock(mutex_);
   const auto firstReady = [this] { return !built_.empty() && built_.front().has_value(); };
-  if (!firstReady() && next_ < available_) ready_.wait_for(lock, wait, firstReady);
+  if (!firstReady() && next_ < available_ && wait.count() > 0) {
+    takerWaiting_ = true;
+    ready_.wait_for(lock, wait, firstReady);
+    takerWaiting_ = false;
+  }
   std::size_t moved = 0;
   while (moved < max && firstReady()) {
     out.push_back(std::move(*built_.front()));
@@ -67,31 +73,41 @@ std::size_t RowFeeder::Take(std::vector<HitRecord>& out, std::size_t max,
     ++next_;
     ++moved;
   }
+  const bool wake = moved != 0 && idleThreads_ != 0;  // room ahead again
   lock.unlock();
-  if (moved != 0) work_.notify_all();  // room ahead again
+  if (wake) work_.notify_all();
   return moved;
 }
 
 void RowFeeder::Work() {
   std::unique_ptr<RowMaker> maker = makeMaker_();
+  std::vector<HitRecord> block;
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    work_.wait(lock, [this] {
-      return stopping_ || (claimed_ < available_ && claimed_ < next_ + ahead_);
-    });
+    const auto canClaim = [this] { return claimed_ < available_ && claimed_ < next_ + ahead_; };
+    if (!stopping_ && !canClaim()) {
+      ++idleThreads_;
+      work_.wait(lock, [&] { return stopping_ || canClaim(); });
+      --idleThreads_;
+    }
     if (stopping_) return;
-    const std::size_t index = claimed_++;
+    // A few lines at a time: every hand-over between threads costs (much more so
+    // under Wine, whose waits go through its server), a row costs little.
+    const std::size_t first = claimed_;
+    const std::size_t count = std::min({kBlockRows, available_ - first, next_ + ahead_ - first});
+    claimed_ += count;
     const unsigned long generation = generation_;
     const std::shared_ptr<const SnippetInputs> snippet = snippet_;
-    if (built_.size() <= index - next_) built_.resize(index - next_ + 1);
+    if (built_.size() < first + count - next_) built_.resize(first + count - next_);
     lock.unlock();
 
-    HitRecord row = maker->Build(lineAt_(index), *snippet);
+    block.clear();
+    for (std::size_t i = 0; i < count; ++i) block.push_back(maker->Build(lineAt_(first + i), *snippet));
 
     lock.lock();
-    if (generation != generation_ || index < next_) continue;  // a restart dropped it
-    built_[index - next_] = std::move(row);
-    if (index == next_) ready_.notify_all();
+    if (generation != generation_) continue;  // a restart dropped them
+    for (std::size_t i = 0; i < count; ++i) built_[first + i - next_] = std::move(block[i]);
+    if (first == next_ && takerWaiting_) ready_.notify_all();
   }
 }
 

@@ -58,6 +58,8 @@ class RowFeeder {
  private:
   void Work();
 
+  static constexpr std::size_t kBlockRows = 16;
+
   const LineAt lineAt_;
   const MakerFactory makeMaker_;
   const std::size_t ahead_;
@@ -66,6 +68,8 @@ class RowFeeder {
   std::condition_variable work_;   // a line became buildable, or the feeder ends
   std::condition_variable ready_;  // a row was built
   bool stopping_ = false;
+  bool takerWaiting_ = false;  // Take waits for the next row
+  unsigned idleThreads_ = 0;   // threads waiting for lines
   unsigned long generation_ = 0;
   std::shared_ptr<const SnippetInputs> snippet_;
   std::size_t next_ = 0;        // first row not handed over

@@ -129,19 +129,17 @@ int main(int argc, char** argv) {
       std::printf("  of which %s: %.3f ms per row\n", what,
                   Milliseconds(Clock::now() - from) / static_cast<double>(sample));
     };
-    {
+    for (unsigned threads : {1u, 2u, 4u}) {
       std::mutex shellLock;
       results::RowFeeder feeder([&](std::size_t i) { return state.Progress.hitList.At(i); },
-                                [&] { return results::MakeShellRowMaker(shellLock); },
-                                results::RowFeeder::DefaultThreads());
+                                [&] { return results::MakeShellRowMaker(shellLock); }, threads);
       feeder.Restart(0, snippet);
       feeder.Extend(static_cast<std::size_t>(sample));
       std::vector<results::HitRecord> rows;
       const auto from = Clock::now();
       while (rows.size() < static_cast<std::size_t>(sample))
         feeder.Take(rows, static_cast<std::size_t>(sample) - rows.size(), std::chrono::milliseconds(50));
-      std::printf("rows built by the feeder's %u threads: %.3f ms per row\n",
-                  results::RowFeeder::DefaultThreads(),
+      std::printf("rows built by a feeder of %u thread(s): %.3f ms per row\n", threads,
                   Milliseconds(Clock::now() - from) / static_cast<double>(sample));
     }
     timePerRow("file facts", [&](long f) { fs::LookUpFile(folder + "\\f" + std::to_string(f) + ".txt"); });
