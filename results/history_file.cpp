@@ -211,10 +211,23 @@ std::optional<HistoryContent> LoadHistoryFile(const std::string& path) {
   return ParseHistoryText(*bytes);
 }
 
+HistorySummary SummarizeHistoryText(std::string_view bytes) {
+  const IniText ini = IniText::Parse(bytes, kHistoryDialect);
+  if (ini.Empty()) {
+    std::vector<std::string> lines = text::SplitTextLines(bytes);
+    if (lines.empty()) return {};
+    return HistorySummary{std::move(lines.front()), lines.size() - 1};
+  }
+  HistorySummary summary{ini.Sections().front().Name(), 0};
+  for (std::size_t i = 1; i < ini.Sections().size(); ++i) summary.hitCount += ini.Sections()[i].Entries().size();
+  return summary;
+}
+
 std::optional<HistorySummary> ReadHistorySummary(const std::string& path) {
-  std::optional<HistoryContent> content = LoadHistoryFile(path);
-  if (!content) return std::nullopt;
-  return HistorySummary{std::move(content->name), content->hitLines.size()};
+  if (!fs::IsExistingFile(path)) return std::nullopt;
+  const std::optional<std::string> bytes = fs::ReadAllBytes(path);
+  if (!bytes) return std::nullopt;
+  return SummarizeHistoryText(*bytes);
 }
 
 std::string NewHistoryFileName(std::time_t when) {

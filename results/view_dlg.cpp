@@ -111,10 +111,10 @@ void TViewDlg::BuildMenus() {
   Delete1.OnClick = ui::Bind(this, &TViewDlg::Delete1Click);
   Properties1.OnClick = ui::Bind(this, &TViewDlg::Properties1Click);
   Undo1.OnClick = ui::Bind(this, &TViewDlg::Undo1Click);
+  OpenHistory1.OnClick = ui::Bind(this, &TViewDlg::OpenHistory1Click);
   RenameHistory1.OnClick = ui::Bind(this, &TViewDlg::RenameHistory1Click);
-  // 検索履歴を開く, 絞込み検索 and リストの検索 need the history list and the refine
-  // search; they stay disabled until those are wired. So does バイナリビューで開く
-  // until the viewer exists.
+  // 絞込み検索 and リストの検索 need the refine search; they stay disabled until it
+  // is wired. So does バイナリビューで開く until the viewer exists.
 }
 
 void TViewDlg::BuildControls() {
@@ -282,6 +282,7 @@ void TViewDlg::FinishRun() {
   SpeedButton1.SetVisible(false);
   LiveSearch = false;
   ListView1.FitFillColumn();
+  ListView1.SetCursor(ui::Cursor::Default);
   ColorProgressBar1.SetPosition(0);
   UpdateMenuStates();
   MessageBeep(0);

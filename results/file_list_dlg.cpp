@@ -1,0 +1,147 @@
+#include "results/file_list_dlg.h"
+
+#include "platform/os/locale_compare.h"
+#include "platform/ui/application.h"
+
+namespace trovex::results {
+namespace {
+
+constexpr ui::Color kOddRowColour = RGB(240, 243, 251);
+constexpr ui::Color kPlainListColour = RGB(255, 255, 255);
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonRowHeight = 37;
+
+}  // namespace
+
+TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn openHistory)
+    : ui::Form(owner),
+      ListView1(this, ui::ViewStyle::Report),
+      OKBtn(this, "OK"),
+      CancelBtn(this, "キャンセル"),
+      Panel2(this),
+      state_(state),
+      openHistory_(std::move(openHistory)),
+      hintOwner_(owner) {
+  SetCaption("検索履歴の管理");
+  SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMaximize);
+  SetPosition(ui::FormPosition::OwnerFormCenter);
+  SetClientSize(kClientWidth, kClientHeight);
+  SetMinSize(kClientWidth / 2, kClientHeight / 2);
+  BuildControls();
+
+  previousHint_ = ui::App().OnHint;
+  ui::App().SetHintHandler(this, [this](const std::string& longHint) {
+    Panel2.SetPanelText(0, " " + longHint);
+  });
+  // Below 10 bits per pixel the row tint would dither: a plain white list then.
+  if (state_.ColorDepth < 10) ListView1.SetListColor(kPlainListColour);
+  FillRows();
+  FormResize();
+}
+
+void TFileListDlg::BuildControls() {
+  Panel2.SetPanels({ui::StatusPanel{-1, false, ""}});
+  const int listHeight = kClientHeight - kButtonRowHeight - Panel2.Height();
+  ListView1.SetBounds(0, 0, kClientWidth, listHeight);
+  ListView1.SetAnchors(ui::akLeft | ui::akTop | ui::akRight | ui::akBottom);
+  ListView1.SetRowSelect(true);
+  ListView1.SetMultiSelect(true);
+  ListView1.SetReadOnly(false);
+  ListView1.SetHideSelection(false);
+  ListView1.AddColumn({"ファイル名", 130, ui::TextAlign::Left, 30, 0});
+  ListView1.AddColumn({"検索内容", 50, ui::TextAlign::Left, 50, 0});
+  ListView1.AddColumn({"ファイル数", 70, ui::TextAlign::Right, 30, 0});
+  ListView1.AddColumn({"日付", 130, ui::TextAlign::Left, 30, 0});
+  ListView1.SetFillColumn(kListColHistoryName);
+  ListView1.SetPopupMenu(&PopupMenu1);
+  ListView1.OnData = [this](std::size_t row, int column) { return CellText(row, column); };
+  ListView1.OnRowColor = [](std::size_t row) { return row % 2 == 1 ? kOddRowColour : ui::clNone; };
+  ListView1.OnColumnClick = ui::Bind(this, &TFileListDlg::ListView1ColumnClick);
+  ListView1.OnMouseDown = ui::Bind(this, &TFileListDlg::ListView1MouseDown);
+  ListView1.OnEditing = ui::Bind(this, &TFileListDlg::ListView1Editing);
+  ListView1.OnEdited = ui::Bind(this, &TFileListDlg::ListView1Edited);
+
+  const int buttonTop = listHeight + (kButtonRowHeight - kButtonHeight) / 2;
+  OKBtn.SetBounds(0, buttonTop, kButtonWidth, kButtonHeight);
+  CancelBtn.SetBounds(0, buttonTop, kButtonWidth, kButtonHeight);
+  OKBtn.SetAnchors(ui::akLeft | ui::akBottom);
+  CancelBtn.SetAnchors(ui::akLeft | ui::akBottom);
+  OKBtn.SetHint("開く|選択した履歴を開く");
+  OKBtn.SetDefault(true);
+  OKBtn.OnClick = ui::Bind(this, &TFileListDlg::OKBtnClick);
+  CancelBtn.SetCancel(true);
+  CancelBtn.SetModalResult(ui::mrCancel);
+
+  PopupMenu1.Add(Edit1);
+  PopupMenu1.Add(N1);
+  PopupMenu1.Add(Delete1);
+  Edit1.SetHint("ファイル名");
+  Delete1.SetHint("選択した検索履歴を削除する");
+  Edit1.OnClick = ui::Bind(this, &TFileListDlg::Edit1Click);
+  Delete1.OnClick = ui::Bind(this, &TFileListDlg::Delete1Click);
+}
+
+void TFileListDlg::FillRows() {
+  ui::BusyCursor busy;
+  rows_ = ReadHistoryList(state_.UserDataDir);
+  ListView1.SetRowCount(rows_.size());
+}
+
+std::string TFileListDlg::CellText(std::size_t row, int column) const {
+  if (row >= rows_.size()) return std::string();
+  const HistoryListRow& r = rows_[row];
+  switch (column) {
+    case kListColFileName: return r.caption;
+    case kListColHistoryName: return r.historyName;
+    case kListColHitCount: return r.hitCountText;
+    case kListColDate: return r.dateText;
+    default: return std::string();
+  }
+}
+
+void TFileListDlg::FormResize() {
+  OKBtn.SetLeft(Width() / 2 - OKBtn.Width() - kButtonGap);
+  CancelBtn.SetLeft(Width() / 2 + kButtonGap);
+}
+
+void TFileListDlg::FormClose(ui::CloseAction&) { RestoreHintHandler(); }
+
+void TFileListDlg::FormDestroy() { RestoreHintHandler(); }
+
+// The status line of the window below shows the hints again.
+void TFileListDlg::RestoreHintHandler() {
+  if (hintRestored_) return;
+  hintRestored_ = true;
+  ui::App().DropHintHandlerOf(this);
+  if (previousHint_) ui::App().SetHintHandler(hintOwner_, std::move(previousHint_));
+}
+
+// OK loads the chosen file; without a row chosen, or when the file could not be
+// loaded, nothing was opened and the dialog ends as Cancel would.
+void TFileListDlg::OKBtnClick(ui::Component&) {
+  const std::size_t row = ListView1.FirstSelected();
+  const bool loaded = row < rows_.size() && openHistory_ && openHistory_(rows_[row].path, false);
+  SetModalResult(loaded ? ui::mrOk : ui::mrCancel);
+}
+
+void TFileListDlg::ListView1ColumnClick(ui::ListView&, int column) {
+  const std::vector<std::size_t> order =
+      HistoryListSortOrder(rows_, column, state_.HistoryListDirections, os::CompareLocaleText);
+  if (order.empty()) return;
+  std::vector<bool> wasSelected(rows_.size(), false);
+  for (std::size_t row : ListView1.SelectedRows()) wasSelected[row] = true;
+  std::vector<HistoryListRow> sorted;
+  sorted.reserve(rows_.size());
+  std::vector<bool> selected;
+  selected.reserve(rows_.size());
+  for (std::size_t from : order) {
+    sorted.push_back(std::move(rows_[from]));
+    selected.push_back(wasSelected[from]);
+  }
+  rows_ = std::move(sorted);
+  ListView1.SelectWhere([&](std::size_t row) { return row < selected.size() && selected[row]; });
+  ListView1.Refresh();
+}
+
+}  // namespace trovex::results
