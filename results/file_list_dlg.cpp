@@ -1,5 +1,7 @@
 #include "results/file_list_dlg.h"
 
+#include <chrono>
+
 #include "platform/os/locale_compare.h"
 #include "platform/ui/application.h"
 
@@ -11,6 +13,8 @@ constexpr ui::Color kPlainListColour = RGB(255, 255, 255);
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonRowHeight = 37;
+// Posted to the dialog to read the next files before the timer's next tick.
+constexpr UINT kFillMessage = WM_APP + 22;
 
 }  // namespace
 
@@ -36,7 +40,13 @@ TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn o
   });
   // Below 10 bits per pixel the row tint would dither: a plain white list then.
   if (state_.ColorDepth < 10) ListView1.SetListColor(kPlainListColour);
-  FillRows();
+  // Every file is read for its name and count: many files take a while, so the
+  // rows come in batches once the dialog shows.
+  reader_ = std::make_unique<HistoryListReader>(state_.UserDataDir);
+  ListView1.SetCursor(ui::Cursor::Wait);
+  FillTimer.SetEnabled(false);
+  FillTimer.SetInterval(10);
+  FillTimer.OnTimer = [this](ui::Component&) { FillSome(); };
   FormResize();
 }
 
@@ -82,10 +92,42 @@ void TFileListDlg::BuildControls() {
   Delete1.OnClick = ui::Bind(this, &TFileListDlg::Delete1Click);
 }
 
-void TFileListDlg::FillRows() {
-  ui::BusyCursor busy;
-  rows_ = ReadHistoryList(state_.UserDataDir);
-  ListView1.SetRowCount(rows_.size());
+void TFileListDlg::FormShow() {
+  if (!reader_) return;
+  FillTimer.SetEnabled(true);
+  fillPosted_ = PostMessageW(Handle(), kFillMessage, 0, 0) != FALSE;
+}
+
+void TFileListDlg::FillSome() {
+  if (!reader_) return;
+  const auto start = std::chrono::steady_clock::now();
+  const auto budget = std::chrono::milliseconds(kFillMilliseconds);
+  bool more = true;
+  for (HistoryListRow row; (more = reader_->Next(row));) {
+    rows_.push_back(std::move(row));
+    if (std::chrono::steady_clock::now() - start >= budget) break;
+  }
+  if (ListView1.RowCount() != rows_.size()) ListView1.SetRowCount(rows_.size());
+  if (!more) {
+    reader_.reset();
+    FillTimer.SetEnabled(false);
+    ListView1.SetCursor(ui::Cursor::Default);
+    return;
+  }
+  // The rows read so far show first; then the next batch follows at once unless
+  // the user's input waits (the timer's tick takes it on after that).
+  UpdateWindow(ListView1.Handle());
+  if (fillPosted_ || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
+  fillPosted_ = PostMessageW(Handle(), kFillMessage, 0, 0) != FALSE;
+}
+
+LRESULT TFileListDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kFillMessage) {
+    fillPosted_ = false;
+    FillSome();
+    return 0;
+  }
+  return ui::Form::WndProc(msg, wParam, lParam);
 }
 
 std::string TFileListDlg::CellText(std::size_t row, int column) const {

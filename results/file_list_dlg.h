@@ -3,6 +3,7 @@
 // of the user data folder; OK opens the chosen one into the result window, the
 // first column renames a file in place and the context menu deletes files.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/status_bar.h"
+#include "platform/ui/timer.h"
 #include "results/history_list.h"
 #include "results/program_state.h"
 
@@ -27,6 +29,8 @@ class TFileListDlg : public ui::Form {
   static constexpr int kClientWidth = 560;
   static constexpr int kClientHeight = 320;
   static constexpr int kButtonGap = 8;  // between each button and the middle
+  // The longest the files are read before the dialog answers messages again.
+  static constexpr int kFillMilliseconds = 25;
 
   ui::ListView ListView1;
   ui::Button OKBtn;
@@ -36,6 +40,10 @@ class TFileListDlg : public ui::Form {
   ui::MenuItem Edit1{"編集"};
   ui::MenuItem N1{"-"};
   ui::MenuItem Delete1{"削除"};
+  ui::Timer FillTimer;  // goes on reading the files while input waits
+
+  // The files are still being read: the dialog shows the rows read so far.
+  bool Filling() const { return reader_ != nullptr; }
 
   const std::vector<HistoryListRow>& Rows() const { return rows_; }
   // Whether the next in-place edit may start (set by where the mouse went down).
@@ -50,13 +58,16 @@ class TFileListDlg : public ui::Form {
   void Delete1Click(ui::Component& sender);
 
  protected:
+  void FormShow() override;
   void FormClose(ui::CloseAction& action) override;
   void FormDestroy() override;
   void FormResize() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void BuildControls();
-  void FillRows();
+  // Reads files for at most kFillMilliseconds; asks for the next batch when more wait.
+  void FillSome();
   void RestoreHintHandler();
   std::string CellText(std::size_t row, int column) const;
   // The program's bookkeeping follows a renamed or deleted file.
@@ -66,6 +77,8 @@ class TFileListDlg : public ui::Form {
   ProgramState& state_;
   OpenHistoryFn openHistory_;
   std::vector<HistoryListRow> rows_;
+  std::unique_ptr<HistoryListReader> reader_;
+  bool fillPosted_ = false;
   bool editAllowed_ = false;
   // The hint handler that was there before this dialog's, and the form it came with.
   std::function<void(const std::string&)> previousHint_;

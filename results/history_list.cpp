@@ -51,17 +51,30 @@ HistoryListRow MakeHistoryListRow(const std::string& path, double lastWriteTime)
   return row;
 }
 
-std::vector<HistoryListRow> ReadHistoryList(const std::string& folder, const std::function<void()>& eachFile) {
-  std::vector<HistoryListRow> rows;
-  if (folder.empty()) return rows;
-  const std::string prefix = search::NormalizeFolderPath(folder);
-  fs::DirectoryListing listing(prefix);
+HistoryListReader::HistoryListReader(const std::string& folder) {
+  if (folder.empty()) return;
+  prefix_ = search::NormalizeFolderPath(folder);
+  listing_ = std::make_unique<fs::DirectoryListing>(prefix_);
+}
+
+HistoryListReader::~HistoryListReader() = default;
+
+bool HistoryListReader::Next(HistoryListRow& row) {
+  if (!listing_) return false;
   fs::DirEntry entry;
-  while (listing.Next(entry)) {
+  while (listing_->Next(entry)) {
     if (!IsHistoryFileEntry(entry)) continue;
-    rows.push_back(MakeHistoryListRow(prefix + entry.name, entry.lastWriteTime));
-    if (eachFile) eachFile();
+    row = MakeHistoryListRow(prefix_ + entry.name, entry.lastWriteTime);
+    return true;
   }
+  listing_.reset();  // the folder is not held open any longer than needed
+  return false;
+}
+
+std::vector<HistoryListRow> ReadHistoryList(const std::string& folder) {
+  std::vector<HistoryListRow> rows;
+  HistoryListReader reader(folder);
+  for (HistoryListRow row; reader.Next(row);) rows.push_back(std::move(row));
   return rows;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 
 namespace trovex::fs {
 struct DirEntry;
+class DirectoryListing;
 }
 
 namespace trovex::results {
@@ -43,11 +45,25 @@ bool IsHistoryFileEntry(const fs::DirEntry& entry);
 // file that cannot be read still gets its row: no name, count 0.
 HistoryListRow MakeHistoryListRow(const std::string& path, double lastWriteTime);
 
-// The rows of every history file in `folder`, in the order the listing returns
-// them. `eachFile` runs after every file read (the window answers its messages
-// there); it may be empty.
-std::vector<HistoryListRow> ReadHistoryList(const std::string& folder,
-                                            const std::function<void()>& eachFile = {});
+// The rows of the history files in `folder` one at a time, in the order the
+// listing returns them, so that a window can read them between its messages.
+class HistoryListReader {
+ public:
+  explicit HistoryListReader(const std::string& folder);
+  ~HistoryListReader();
+  HistoryListReader(const HistoryListReader&) = delete;
+  HistoryListReader& operator=(const HistoryListReader&) = delete;
+
+  // The next history file's row; false when there is none left.
+  bool Next(HistoryListRow& row);
+
+ private:
+  std::string prefix_;
+  std::unique_ptr<fs::DirectoryListing> listing_;
+};
+
+// Every row at once.
+std::vector<HistoryListRow> ReadHistoryList(const std::string& folder);
 
 // A count text as a number; -1 when it is not one.
 long long HitCountValue(std::string_view text);

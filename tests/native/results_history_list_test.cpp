@@ -68,9 +68,7 @@ TEST(HistoryList, ARowHoldsTheFilesNameItsHitCountAndTheListingsTimeWithSeconds)
   tree.File("a.b.txd", HistoryText("検索語", 5));
   tree.File("plain.txd", "older form\r\nC:\\a.txt=1\r\nC:\\b.txt=2\r\n");
   tree.File("empty.txd", "");
-  int seen = 0;
-  std::vector<HistoryListRow> rows = ReadHistoryList(tree.Root(), [&] { ++seen; });
-  EXPECT_EQ(seen, 3);
+  std::vector<HistoryListRow> rows = ReadHistoryList(tree.Root());
   std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.caption < b.caption; });
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].caption, "a.b");
@@ -95,6 +93,24 @@ TEST(HistoryList, ARowHoldsTheFilesNameItsHitCountAndTheListingsTimeWithSeconds)
   EXPECT_EQ(gone.dateText, "1899/12/30 00:00:00");
 }
 
+// The reader gives the same rows one at a time and keeps ending once done.
+TEST(HistoryList, TheReaderGivesTheRowsOneAtATime) {
+  WalkTestTree tree;
+  for (const char* name : {"a.txd", "b.txd", "c.txd"}) tree.File(name, HistoryText(name, 2));
+  tree.File("d.txt", "");
+  HistoryListReader reader(tree.Root());
+  Lines captions;
+  for (HistoryListRow row; reader.Next(row);) captions.push_back(row.caption);
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ(captions, (Lines{"a", "b", "c"}));
+  HistoryListRow after;
+  EXPECT_FALSE(reader.Next(after));
+  HistoryListReader none("");
+  EXPECT_FALSE(none.Next(after));
+  HistoryListReader missing(tree.PathOf("no such folder"));
+  EXPECT_FALSE(missing.Next(after));
+}
+
 TEST(HistoryList, DatesShowTheSecondsAndRoundToWholeOnes) {
   using trovex::fs::EncodeDateTime;
   EXPECT_EQ(FormatModifiedTimeWithSeconds(EncodeDateTime(2026, 12, 7, 12, 53, 0)), "2026/12/07 12:53:00");
@@ -114,6 +130,10 @@ TEST(HistoryList, TheSummaryCountsTheLinesTheLoadGives) {
       "plain\r\nC:\\a.txt=1\r\n\r\nC:\\b.txt=2",
       "",
       "just a name",
+      "[]\r\nfrg=1\r\n[C:\\d]\r\nk=1\r\n[]\r\nk=2\r\nK=3\r\n",
+      "[h]\nx=1\n[h]\nf=1\n[H]\nF=2\ng=3\r[a]b\n[\n]\nlate=1\n",
+      "lines before\r\n[h]\r\n[C:\\d]\r\nname=with=equals=5\r\nname=with=equals=6\r\nname=7\r\n",
+      "[h]\r\n[C:\\ソ]\r\nア=1\r\nヂ=2\r\nＡ=3\r\nａ=4\r\n",
   };
   for (const std::string& text : texts) {
     const HistoryContent full = ParseHistoryText(text, PathStyle::Windows);

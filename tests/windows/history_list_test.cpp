@@ -54,6 +54,7 @@ class HistoryList : public ::testing::Test {
       return true;
     });
     dialog->Show();
+    EXPECT_TRUE(testing::PumpUntil([&] { return !dialog->Filling(); }, 10000));
     return dialog;
   }
 

@@ -92,6 +92,7 @@ TEST_F(HistoryOpen, OkLoadsTheChosenFileAfterTheSaveQuestion) {
   });
   script.Then([&](ui::Form& dialog) {
     auto& list = dynamic_cast<results::TFileListDlg&>(dialog);
+    ASSERT_TRUE(testing::PumpUntil([&] { return !list.Filling(); }, 10000));
     EXPECT_EQ(list.Caption(), "検索履歴の管理");
     list.ListView1.SetSelected(RowOf(list, "saved"), true);
     list.OKBtn.Click();
@@ -130,6 +131,7 @@ TEST_F(HistoryOpen, CancelOrOkWithoutARowKeepsTheResult) {
   script.Then([](ui::Form& dialog) { dynamic_cast<results::TFileListDlg&>(dialog).CancelBtn.Click(); });
   script.Then([](ui::Form& dialog) {
     auto& list = dynamic_cast<results::TFileListDlg&>(dialog);
+    ASSERT_TRUE(testing::PumpUntil([&] { return !list.Filling(); }, 10000));
     list.ListView1.ClearSelection();
     list.OKBtn.Click();
   });
@@ -158,6 +160,7 @@ TEST_F(HistoryOpen, YesForAResultWithoutRowsSavesItAndTheListShowsIt) {
   });
   script.Then([&](ui::Form& dialog) {
     auto& list = dynamic_cast<results::TFileListDlg&>(dialog);
+    ASSERT_TRUE(testing::PumpUntil([&] { return !list.Filling(); }, 10000));
     ASSERT_EQ(list.Rows().size(), 1u);
     EXPECT_EQ(list.Rows()[0].path, form.State.Settings.PendingResultsPath);
     EXPECT_EQ(list.Rows()[0].historyName, "needle");
