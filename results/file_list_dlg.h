@@ -62,6 +62,7 @@ class TFileListDlg : public ui::Form {
   void FormClose(ui::CloseAction& action) override;
   void FormDestroy() override;
   void FormResize() override;
+  void FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:

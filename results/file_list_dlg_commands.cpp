@@ -35,6 +35,15 @@ void TFileListDlg::Edit1Click(ui::Component&) {
   ListView1.EditCaption(row);
 }
 
+// While a name is being edited, Enter and Escape end the edit; they are not the
+// dialog's OK and Cancel then.
+void TFileListDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) {
+  if (shift != 0 || (key != VK_RETURN && key != VK_ESCAPE) || !ListView1.Editing()) return;
+  const auto editor = reinterpret_cast<HWND>(SendMessageW(ListView1.Handle(), LVM_GETEDITCONTROL, 0, 0));
+  SendMessageW(editor, WM_KEYDOWN, key, 0);
+  handled = true;
+}
+
 // The typed text becomes the file's new name in its folder. The same name in
 // other letter case, or a text that leaves no name, changes nothing; a rename the
 // file system refuses leaves the row as it was and says so.

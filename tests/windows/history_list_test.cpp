@@ -182,6 +182,32 @@ TEST_F(HistoryList, TheEditorOpensOnlyAfterAPressInTheFirstColumnOrFromTheMenu) 
   EXPECT_TRUE(Exists(folder_.PathOf("one.txd")));
 }
 
+// Keys typed while a name is edited go through the program's message loop: Enter
+// and Escape end the edit and are not the dialog's OK and Cancel.
+TEST_F(HistoryList, EnterAndEscapeInTheEditorEndTheEditNotTheDialog) {
+  folder_.File("one.txd", HistoryText("one", 1));
+  auto dialog = Open();
+  ui::ListView& list = dialog->ListView1;
+  const auto typeAndPress = [&](const wchar_t* text, WPARAM key) {
+    list.SetSelected(0, true);
+    dialog->Edit1Click(dialog->Edit1);
+    HWND edit = reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, text);
+    PostMessageW(edit, WM_KEYDOWN, key, 0);
+    EXPECT_TRUE(testing::PumpUntil([&] { return !list.Editing(); }));
+  };
+  typeAndPress(L"dropped", VK_ESCAPE);
+  EXPECT_TRUE(Exists(folder_.PathOf("one.txd")));
+  EXPECT_EQ(dialog->ModalResult(), ui::mrNone);
+  EXPECT_TRUE(dialog->Visible());
+  typeAndPress(L"kept", VK_RETURN);
+  EXPECT_TRUE(Exists(folder_.PathOf("kept.txd")));
+  EXPECT_EQ(dialog->ModalResult(), ui::mrNone);
+  EXPECT_TRUE(loads_.empty());
+  EXPECT_TRUE(dialog->Visible());
+}
+
 TEST_F(HistoryList, RenamingReplacesWhatANameCannotHoldAndDropsATypedExtension) {
   folder_.File("20261207 125300.txd", HistoryText("needle", 2));
   folder_.File("second.txd", HistoryText("other", 1));
