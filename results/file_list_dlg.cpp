@@ -62,7 +62,7 @@ void TFileListDlg::BuildControls() {
   ListView1.AddColumn({"ファイル名", 130, ui::TextAlign::Left, 30, 0});
   ListView1.AddColumn({"検索内容", 50, ui::TextAlign::Left, 50, 0});
   ListView1.AddColumn({"ファイル数", 70, ui::TextAlign::Right, 30, 0});
-  ListView1.AddColumn({"日付", 130, ui::TextAlign::Left, 30, 0});
+  ListView1.AddColumn({"日付", 150, ui::TextAlign::Left, 30, 0});
   ListView1.SetFillColumn(kListColHistoryName);
   ListView1.SetPopupMenu(&PopupMenu1);
   ListView1.OnData = [this](std::size_t row, int column) { return CellText(row, column); };

@@ -90,7 +90,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     form->State.UserDataDir = SampleHistoryFolder();
     auto dialog = ui::MakeForm<results::TFileListDlg>(
         form.get(), form->State, [&](const std::string& path, bool clear) { return form->OpenHistory(path, clear); });
-    dialog->ListView1.SetSelected(1, true);
+    // Once the files are read, the second row is chosen.
+    ui::App().ModalHook = [](ui::Form& shown) {
+      auto& list = static_cast<results::TFileListDlg&>(shown);
+      while (list.Filling()) ui::App().HandleMessage();
+      list.ListView1.SetSelected(1, true);
+    };
     dialog->ShowModal();
   } else {
     search::SearchLocations locations;
