@@ -1,7 +1,10 @@
 #include "results/history_file.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <unordered_map>
 
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/file_name_case.h"
@@ -9,6 +12,7 @@
 #include "platform/fs/read_at.h"
 #include "platform/fs/whole_file_write.h"
 #include "platform/text/cp932.h"
+#include "platform/text/lower_case.h"
 #include "platform/text/text_lines.h"
 #include "results/ini_text.h"
 #include "search/folder_path.h"
@@ -211,10 +215,111 @@ std::optional<HistoryContent> LoadHistoryFile(const std::string& path) {
   return ParseHistoryText(*bytes);
 }
 
+namespace {
+
+// FNV-1a of the key as AnsiLowerCase lowers it, without making the lowered text
+// (a double-byte character's lowering fits the short-string buffer).
+std::uint64_t LoweredKeyHash(std::string_view key) {
+  std::uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](unsigned char byte) {
+    hash ^= byte;
+    hash *= 1099511628211ull;
+  };
+  for (std::size_t pos = 0; pos < key.size();) {
+    const std::size_t length = text::Cp932CharLength(key, pos);
+    if (length == 1) {
+      const auto byte = static_cast<unsigned char>(key[pos]);
+      mix(byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte);
+    } else {
+      for (char byte : text::AnsiLowerCase(key.substr(pos, length))) mix(static_cast<unsigned char>(byte));
+    }
+    pos += length;
+  }
+  return hash;
+}
+
+struct KeyOfLine {
+  std::uint64_t hash;
+  std::string_view key;
+};
+
+// The number of distinct keys, letter case ignored: keys of equal hash are told
+// apart by their lowered texts.
+std::size_t DistinctKeys(std::vector<KeyOfLine>& keys) {
+  std::sort(keys.begin(), keys.end(), [](const KeyOfLine& a, const KeyOfLine& b) { return a.hash < b.hash; });
+  std::size_t distinct = 0;
+  for (std::size_t run = 0; run < keys.size();) {
+    std::size_t end = run + 1;
+    while (end < keys.size() && keys[end].hash == keys[run].hash) ++end;
+    if (end - run == 1) {
+      ++distinct;
+    } else {
+      std::vector<std::string> lowered;
+      for (std::size_t i = run; i < end; ++i) {
+        std::string key = text::AnsiLowerCase(keys[i].key);
+        if (std::find(lowered.begin(), lowered.end(), key) == lowered.end()) lowered.push_back(std::move(key));
+      }
+      distinct += lowered.size();
+    }
+    run = end;
+  }
+  return distinct;
+}
+
+}  // namespace
+
+// The reading rules of IniText::Parse in the history dialect, keeping of the
+// folder sections only their keys, to count the distinct ones.
+HistorySummary SummarizeHistoryText(std::string_view bytes) {
+  HistorySummary summary;
+  bool headerSeen = false;
+  std::unordered_map<std::string, std::size_t> folderIndex;  // lowered name -> folder
+  std::vector<std::vector<KeyOfLine>> folders;
+  std::vector<KeyOfLine>* keys = nullptr;  // of the current folder section
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = bytes.substr(pos, end - pos);
+    pos = end;
+    if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
+    if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
+
+    if (line.empty()) continue;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      const std::string_view name = line.substr(1, line.size() - 2);
+      if (!headerSeen) {
+        headerSeen = true;
+        summary.name = std::string(name);
+      } else {
+        const auto [it, added] = folderIndex.try_emplace(text::AnsiLowerCase(name), folders.size());
+        if (added) folders.emplace_back();
+        keys = &folders[it->second];
+      }
+      continue;
+    }
+    // The header's entries are no hits; a folder's entry splits at its last "=".
+    if (!keys) continue;
+    const std::size_t equals = line.rfind('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string_view key = line.substr(0, equals);
+    keys->push_back({LoweredKeyHash(key), key});
+  }
+  if (!headerSeen) {
+    // The plain form: the name, then hit lines as they are.
+    std::vector<std::string> lines = text::SplitTextLines(bytes);
+    if (lines.empty()) return {};
+    return HistorySummary{std::move(lines.front()), lines.size() - 1};
+  }
+  for (std::vector<KeyOfLine>& folder : folders) summary.hitCount += DistinctKeys(folder);
+  return summary;
+}
+
 std::optional<HistorySummary> ReadHistorySummary(const std::string& path) {
-  std::optional<HistoryContent> content = LoadHistoryFile(path);
-  if (!content) return std::nullopt;
-  return HistorySummary{std::move(content->name), content->hitLines.size()};
+  if (!fs::IsExistingFile(path)) return std::nullopt;
+  const std::optional<std::string> bytes = fs::ReadAllBytes(path);
+  if (!bytes) return std::nullopt;
+  return SummarizeHistoryText(*bytes);
 }
 
 std::string NewHistoryFileName(std::time_t when) {

@@ -60,18 +60,30 @@ double SizeTextValue(std::string_view sizeText) {
   return static_cast<double>(number) * multiplier;
 }
 
-std::string FormatModifiedTime(double localDateTime) {
+namespace {
+
+std::string FormatLocalTime(double localDateTime, bool withSeconds) {
   // Whole seconds first, so that 23:59:59.9 does not show the next day's date with
   // the old day's hour.
   const auto seconds = static_cast<long long>(std::floor(localDateTime * 86400.0 + 0.0005));
   const long long days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
   const long long ofDay = seconds - days * 86400;
   const fs::CalendarDate date = fs::DecodeDate(static_cast<double>(days));
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", date.year, date.month, date.day,
-                static_cast<int>(ofDay / 3600), static_cast<int>(ofDay / 60 % 60));
+  char text[40];
+  const int length = std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", date.year, date.month, date.day,
+                                   static_cast<int>(ofDay / 3600), static_cast<int>(ofDay / 60 % 60));
+  if (withSeconds && length > 0 && static_cast<std::size_t>(length) < sizeof text) {
+    std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), ":%02d",
+                  static_cast<int>(ofDay % 60));
+  }
   return text;
 }
+
+}  // namespace
+
+std::string FormatModifiedTime(double localDateTime) { return FormatLocalTime(localDateTime, false); }
+
+std::string FormatModifiedTimeWithSeconds(double localDateTime) { return FormatLocalTime(localDateTime, true); }
 
 std::int64_t OffsetValue(std::string_view offsetText) {
   std::int64_t value = 0;

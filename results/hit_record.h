@@ -41,6 +41,8 @@ double SizeTextValue(std::string_view sizeText);
 
 // "yyyy/mm/dd hh:nn" of a local date-time (days since 1899-12-30).
 std::string FormatModifiedTime(double localDateTime);
+// "yyyy/mm/dd hh:nn:ss" of the same.
+std::string FormatModifiedTimeWithSeconds(double localDateTime);
 
 // The offset text as a whole number; 0 when it is not one. 64-bit throughout.
 std::int64_t OffsetValue(std::string_view offsetText);

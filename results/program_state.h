@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "results/hit_sort.h"
+#include "results/history_list.h"
 #include "search/search_conditions.h"
 #include "search/search_progress.h"
 #include "search/search_query.h"
@@ -49,6 +50,8 @@ struct ProgramState {
 
   // The sort directions of the result windows' columns, shared by every window.
   SortDirections ResultSortDirections;
+  // The same for the history list's columns.
+  HistoryListSortDirections HistoryListDirections;
 
   // The error log in memory, written back at close.
   std::vector<std::string> ErrorLogList;

@@ -113,13 +113,13 @@ void TViewDlg::BuildMenus() {
   Delete1.OnClick = ui::Bind(this, &TViewDlg::Delete1Click);
   Properties1.OnClick = ui::Bind(this, &TViewDlg::Properties1Click);
   Undo1.OnClick = ui::Bind(this, &TViewDlg::Undo1Click);
+  OpenHistory1.OnClick = ui::Bind(this, &TViewDlg::OpenHistory1Click);
   RenameHistory1.OnClick = ui::Bind(this, &TViewDlg::RenameHistory1Click);
   Refine1.Tag = static_cast<int>(ListSearchKind::Refine);
   ListSearch1.Tag = static_cast<int>(ListSearchKind::List);
   Refine1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
   ListSearch1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
-  // 検索履歴を開く needs the history list; it stays disabled until that is wired.
-  // So does バイナリビューで開く until the viewer exists.
+  // バイナリビューで開く stays disabled until the viewer exists.
 }
 
 void TViewDlg::BuildControls() {
@@ -294,6 +294,7 @@ void TViewDlg::FinishRun() {
   SpeedButton1.SetVisible(false);
   LiveSearch = false;
   ListView1.FitFillColumn();
+  ListView1.SetCursor(ui::Cursor::Default);
   ColorProgressBar1.SetPosition(0);
   UpdateMenuStates();
   MessageBeep(0);

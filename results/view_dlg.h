@@ -157,6 +157,7 @@ class TViewDlg : public ui::Form {
   void Copy1Click(ui::Component& sender);
   void Delete1Click(ui::Component& sender);
   void Undo1Click(ui::Component& sender);
+  void OpenHistory1Click(ui::Component& sender);
   void RenameHistory1Click(ui::Component& sender);
   void Properties1Click(ui::Component& sender);
   void SelectAll1Click(ui::Component& sender);

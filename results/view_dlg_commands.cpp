@@ -3,6 +3,7 @@
 #include "platform/os/locale_compare.h"
 #include "platform/shell/shell_services.h"
 #include "platform/ui/application.h"
+#include "results/file_list_dlg.h"
 #include "results/hit_row_builder.h"
 #include "results/hit_sort.h"
 #include "results/result_texts.h"
@@ -31,8 +32,8 @@ void TViewDlg::UpdateMenuStates() {
   const CommandStates s = CurrentCommandStates();
   EditMenu.SetEnabled(s.menusEnabled);
   SearchMenu.SetEnabled(s.menusEnabled);
-  // Wired by the history and refine features; disabled until they exist.
-  OpenHistory1.SetEnabled(false);
+  OpenHistory1.SetEnabled(s.openHistory && setup_.openHistory != nullptr);
+  // Wired by the refine feature; disabled until it exists.
   Undo1.SetEnabled(s.undo);
   RenameHistory1.SetEnabled(s.renameHistory && setup_.chooseHistoryName != nullptr);
   Refine1.SetEnabled(s.refine);
@@ -157,6 +158,25 @@ void TViewDlg::Undo1Click(ui::Component&) {
     StaticText2.SetHint("履歴名|履歴の検索した内容");
   }
   ReloadRows();
+}
+
+// 検索履歴を開く: the current result may be saved first; then the history list. Its
+// OK has loaded the chosen file, whose rows are then added as a load adds them.
+void TViewDlg::OpenHistory1Click(ui::Component&) {
+  if (!CurrentCommandStates().openHistory || !setup_.openHistory) return;
+  SavePrompt();
+  bool opened = false;
+  {
+    auto dialog = ui::MakeForm<TFileListDlg>(this, state_, setup_.openHistory);
+    opened = dialog->ShowModal() == ui::mrOk;
+  }
+  if (!opened) return;
+  ContentText = state_.Query.displayText;
+  StaticText2.SetText(ContentText);
+  StaticText2.SetHint("履歴名|履歴の検索した内容");
+  state_.UnsavedNewResult = false;
+  ReloadRows();
+  ListView1.SetCursor(ui::Cursor::Wait);
 }
 
 // 履歴名の編集: the result takes another of its search contents as its name, and

@@ -37,7 +37,9 @@ scripts/screenshot.sh --dblclick "245,297 245,297" --mouse 900,700 "$shots/brows
 scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pictures.exe" precount
 # 9. A result window with the rows of a search of sample files.
 scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
-# 10. The first page of the setup program (left open, then ended with the prefix's processes).
+# 10. The history list over a folder of saved results, the second row chosen.
+scripts/screenshot.sh --mouse 1,1 "$shots/history.png" "$root/$build/tests/trovex_search_pictures.exe" history
+# 11. The first page of the setup program (left open, then ended with the prefix's processes).
 scripts/screenshot.sh "$shots/setup.png" "$root/$build/TrovexSetup.exe"
 
 echo "tour.sh: pictures in $root/$shots:"

@@ -18,6 +18,7 @@
 
 #include "platform/fs/file_facts.h"
 #include "platform/os/wide_text.h"
+#include "responsiveness_probe.h"
 #include "platform/shell/com_thread.h"
 #include "platform/ui/application.h"
 #include "results/hit_row_builder.h"
@@ -48,45 +49,6 @@ void WriteSample(const std::string& path, const std::string& bytes) {
   ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
 }
-
-// Sends WM_NULL to the window again and again and keeps the longest wait.
-class ResponsivenessProbe {
- public:
-  explicit ResponsivenessProbe(HWND window)
-      : thread_([this, window] {
-          while (!stop_) {
-            const auto start = Clock::now();
-            DWORD_PTR result = 0;
-            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
-            const double waited = Milliseconds(Clock::now() - start);
-            if (!stop_) longest_ = std::max(longest_.load(), waited);
-            ++answers_;
-            Sleep(1);
-          }
-          finished_ = true;
-        }) {}
-  ~ResponsivenessProbe() { Stop(); }
-  // Ends the questions; the caller's thread answers the last one meanwhile, so
-  // the wait for it is not counted against the window.
-  void Stop() {
-    stop_ = true;
-    while (answers_ >= 0 && !finished_) {
-      MSG msg;
-      PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-      Sleep(1);
-    }
-    if (thread_.joinable()) thread_.join();
-  }
-  double LongestMilliseconds() const { return longest_; }
-  long Answers() const { return answers_; }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::atomic<double> longest_{0};
-  std::atomic<long> answers_{0};
-  std::atomic<bool> finished_{false};
-  std::thread thread_;
-};
 
 }  // namespace
 
@@ -159,7 +121,7 @@ int main(int argc, char** argv) {
   auto view = ui::MakeForm<results::TViewDlg>(nullptr, state, std::move(setup));
   const auto start = Clock::now();
   view->Show();
-  ResponsivenessProbe probe(view->Handle());
+  bench::ResponsivenessProbe probe(view->Handle());
   while (view->ProducingRows()) ui::App().HandleMessage();
   const double elapsed = Milliseconds(Clock::now() - start);
   probe.Stop();

@@ -14,6 +14,9 @@ bool ForceDirectories(const std::string& path);
 // Moves a file; fails (false) when the target exists, so nothing is overwritten.
 bool MoveFileNoReplace(const std::string& from, const std::string& to);
 
+// Deletes a file. False when it is not there or cannot go (read-only, in use).
+bool DeleteFileAt(const std::string& path);
+
 // Names of the entries matching `pattern` (a folder path plus wildcards, e.g.
 // "C:\x\*.txd") that are not folders, in the order the system lists them.
 std::vector<std::string> MatchingFileNames(const std::string& pattern);

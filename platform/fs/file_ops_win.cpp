@@ -30,6 +30,8 @@ bool MoveFileNoReplace(const std::string& from, const std::string& to) {
   return MoveFileW(os::Widen(from).c_str(), os::Widen(to).c_str()) != 0;
 }
 
+bool DeleteFileAt(const std::string& path) { return DeleteFileW(os::Widen(path).c_str()) != 0; }
+
 std::vector<std::string> MatchingFileNames(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data;

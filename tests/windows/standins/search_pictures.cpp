@@ -2,6 +2,7 @@
 // look at (scripts/tour.sh takes the pictures):
 //   trovex_search_pictures precount   the pre-count dialog, counting C:\ for ever
 //   trovex_search_pictures result     a result window after a search of sample files
+//   trovex_search_pictures history    the history list over a folder of saved results
 #include <windows.h>
 
 #include <atomic>
@@ -10,6 +11,8 @@
 #include "app/main_form.h"
 #include "platform/os/wide_text.h"
 #include "platform/ui/application.h"
+#include "results/file_list_dlg.h"
+#include "results/history_file.h"
 #include "shell/msg_cansel_dlg.h"
 
 namespace trovex {
@@ -39,6 +42,30 @@ std::string SampleFolder() {
   return folder;
 }
 
+// A folder of saved results as the history list shows them: time-named files of
+// new results and some the user renamed.
+std::string SampleHistoryFolder() {
+  const std::string samples = SampleFolder();
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::string folder = os::Narrow(temp) + "Trovex履歴見本\\";
+  CreateDirectoryW(os::Widen(folder).c_str(), nullptr);
+  const struct {
+    const char* file;
+    const char* name;
+    int hits;
+  } saved[] = {{"20261207 125300.txd", "検索", 5},          {"20261208 091512.txd", "議事録", 1},
+               {"会議の結果.txd", "全文検索の速度", 12},  {"20261209 174003.txd", "0x82,0xA0", 240},
+               {"予定表まとめ.txd", "打合せ", 3}};
+  for (const auto& s : saved) {
+    results::HistoryContent content{s.name, {}, {s.name}, 0};
+    for (int i = 0; i < s.hits; ++i)
+      content.hitLines.push_back(samples + "\\file" + std::to_string(i) + ".txt=" + std::to_string(i * 16));
+    results::WriteHistoryFile(folder + s.file, content);
+  }
+  return folder;
+}
+
 }  // namespace
 }  // namespace trovex
 
@@ -58,6 +85,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         },
         [] { return std::string("C:\\"); });
     dialog->SetCaption("検索ファイルの取得");
+    dialog->ShowModal();
+  } else if (what.find("history") != std::string::npos) {
+    form->State.UserDataDir = SampleHistoryFolder();
+    auto dialog = ui::MakeForm<results::TFileListDlg>(
+        form.get(), form->State, [&](const std::string& path, bool clear) { return form->OpenHistory(path, clear); });
+    // Once the files are read, the second row is chosen.
+    ui::App().ModalHook = [](ui::Form& shown) {
+      auto& list = static_cast<results::TFileListDlg&>(shown);
+      while (list.Filling()) ui::App().HandleMessage();
+      list.ListView1.SetSelected(1, true);
+    };
     dialog->ShowModal();
   } else {
     search::SearchLocations locations;

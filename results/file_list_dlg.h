@@ -1,0 +1,90 @@
+#pragma once
+// TFileListDlg: the history list ("検索履歴の管理"). Shows the search history files
+// of the user data folder; OK opens the chosen one into the result window, the
+// first column renames a file in place and the context menu deletes files.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/button.h"
+#include "platform/ui/form.h"
+#include "platform/ui/list_view.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/status_bar.h"
+#include "platform/ui/timer.h"
+#include "results/history_list.h"
+#include "results/program_state.h"
+
+namespace trovex::results {
+
+class TFileListDlg : public ui::Form {
+ public:
+  // Loads the history file at `path` into the result (the main window's
+  // OpenHistory); false when nothing could be loaded.
+  using OpenHistoryFn = std::function<bool(const std::string& path, bool clearContents)>;
+
+  TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn openHistory);
+
+  static constexpr int kClientWidth = 560;
+  static constexpr int kClientHeight = 320;
+  static constexpr int kButtonGap = 8;  // between each button and the middle
+  // The longest the files are read before the dialog answers messages again.
+  static constexpr int kFillMilliseconds = 25;
+
+  ui::ListView ListView1;
+  ui::Button OKBtn;
+  ui::Button CancelBtn;
+  ui::StatusBar Panel2;
+  ui::PopupMenu PopupMenu1;
+  ui::MenuItem Edit1{"編集"};
+  ui::MenuItem N1{"-"};
+  ui::MenuItem Delete1{"削除"};
+  ui::Timer FillTimer;  // goes on reading the files while input waits
+
+  // The files are still being read: the dialog shows the rows read so far.
+  bool Filling() const { return reader_ != nullptr; }
+
+  const std::vector<HistoryListRow>& Rows() const { return rows_; }
+  // Whether the next in-place edit may start (set by where the mouse went down).
+  bool EditAllowed() const { return editAllowed_; }
+
+  void OKBtnClick(ui::Component& sender);
+  void ListView1ColumnClick(ui::ListView& sender, int column);
+  void ListView1MouseDown(ui::Component& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y);
+  void ListView1Editing(ui::ListView& sender, std::size_t row, bool& allow);
+  void ListView1Edited(ui::ListView& sender, std::size_t row, std::string& text, bool& accept);
+  void Edit1Click(ui::Component& sender);
+  void Delete1Click(ui::Component& sender);
+
+ protected:
+  void FormShow() override;
+  void FormClose(ui::CloseAction& action) override;
+  void FormDestroy() override;
+  void FormResize() override;
+  void FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BuildControls();
+  // Reads files for at most kFillMilliseconds; asks for the next batch when more wait.
+  void FillSome();
+  void RestoreHintHandler();
+  std::string CellText(std::size_t row, int column) const;
+  // The program's bookkeeping follows a renamed or deleted file.
+  void FileRenamed(const std::string& from, const std::string& to);
+  void FileDeleted(const std::string& path);
+
+  ProgramState& state_;
+  OpenHistoryFn openHistory_;
+  std::vector<HistoryListRow> rows_;
+  std::unique_ptr<HistoryListReader> reader_;
+  bool fillPosted_ = false;
+  bool editAllowed_ = false;
+  // The hint handler that was there before this dialog's, and the form it came with.
+  std::function<void(const std::string&)> previousHint_;
+  ui::Form* hintOwner_;
+  bool hintRestored_ = false;
+};
+
+}  // namespace trovex::results

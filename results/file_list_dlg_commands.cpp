@@ -1,0 +1,119 @@
+// The history list's file commands: the in-place rename of the first column and
+// 削除 of the context menu.
+#include "platform/fs/file_name_case.h"
+#include "platform/fs/file_ops.h"
+#include "platform/ui/application.h"
+#include "results/file_list_dlg.h"
+#include "results/history_rename.h"
+
+namespace trovex::results {
+namespace {
+
+constexpr const char* kDeleteFailedMessage = "ファイルの削除に失敗しました。";
+constexpr const char* kRenameFailedMessage = "ファイル名の変更に失敗しました。";
+
+bool SameFile(const std::string& a, const std::string& b) {
+  return !a.empty() && fs::LowerCaseFileName(a) == fs::LowerCaseFileName(b);
+}
+
+}  // namespace
+
+// Only a press inside the first column lets the next edit start (a click on the
+// other columns only selects).
+void TFileListDlg::ListView1MouseDown(ui::Component&, ui::MouseButton, ui::ShiftState, int x, int) {
+  editAllowed_ = x >= 0 && x < ListView1.ColumnWidth(kListColFileName);
+}
+
+void TFileListDlg::ListView1Editing(ui::ListView&, std::size_t row, bool& allow) {
+  allow = editAllowed_ && row < rows_.size();
+}
+
+void TFileListDlg::Edit1Click(ui::Component&) {
+  const std::size_t row = ListView1.FirstSelected();
+  if (row >= rows_.size()) return;
+  editAllowed_ = true;
+  ListView1.EditCaption(row);
+}
+
+// While a name is being edited, Enter and Escape end the edit; they are not the
+// dialog's OK and Cancel then.
+void TFileListDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) {
+  if (shift != 0 || (key != VK_RETURN && key != VK_ESCAPE) || !ListView1.Editing()) return;
+  const auto editor = reinterpret_cast<HWND>(SendMessageW(ListView1.Handle(), LVM_GETEDITCONTROL, 0, 0));
+  SendMessageW(editor, WM_KEYDOWN, key, 0);
+  handled = true;
+}
+
+// The typed text becomes the file's new name in its folder. The same name in
+// other letter case, or a text that leaves no name, changes nothing; a rename the
+// file system refuses leaves the row as it was and says so.
+void TFileListDlg::ListView1Edited(ui::ListView&, std::size_t row, std::string& text, bool& accept) {
+  accept = false;
+  if (row >= rows_.size()) return;
+  HistoryListRow& r = rows_[row];
+  if (SameCaptionIgnoringCase(text, r.caption)) return;
+  const std::string base = RenamedBase(text);
+  if (base.empty()) return;
+  const std::string renamed = RenamedHistoryPath(r.path, base);
+  if (renamed != r.path && !fs::MoveFileNoReplace(r.path, renamed)) {
+    ui::App().ShowMessage(r.path + "\n" + kRenameFailedMessage);
+    ListView1.RefreshRow(row);
+    return;
+  }
+  FileRenamed(r.path, renamed);
+  r.caption = base;
+  r.path = renamed;
+  text = base;
+  accept = true;
+}
+
+// Every selected file is deleted, from the last selected row up; a file that
+// cannot go keeps its row and says so, and the others go on.
+void TFileListDlg::Delete1Click(ui::Component&) {
+  const std::vector<std::size_t> selected = ListView1.SelectedRows();
+  if (selected.empty()) return;
+  std::vector<bool> gone(rows_.size(), false);
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+    if (*it >= rows_.size()) continue;
+    const std::string& path = rows_[*it].path;
+    if (fs::DeleteFileAt(path)) {
+      gone[*it] = true;
+      FileDeleted(path);
+    } else {
+      ui::App().ShowMessage(path + "\n" + kDeleteFailedMessage);
+    }
+  }
+  std::vector<HistoryListRow> kept;
+  std::vector<bool> keptSelected;
+  for (std::size_t row = 0; row < rows_.size(); ++row) {
+    if (gone[row]) continue;
+    kept.push_back(std::move(rows_[row]));
+    keptSelected.push_back(ListView1.Selected(row));
+  }
+  rows_ = std::move(kept);
+  ListView1.ClearSelection();
+  ListView1.SetRowCount(rows_.size());
+  ListView1.SelectWhere([&](std::size_t row) { return row < keptSelected.size() && keptSelected[row]; });
+  ListView1.Refresh();
+}
+
+// The open result and the power action's saved result go where their file went.
+void TFileListDlg::FileRenamed(const std::string& from, const std::string& to) {
+  if (SameFile(state_.OpenHistoryPath, from)) state_.OpenHistoryPath = to;
+  if (SameFile(state_.Settings.PendingResultsPath, from)) state_.Settings.PendingResultsPath = to;
+}
+
+// The open result lost its file: it counts as a new result again, which closing
+// offers to save. A pending result that is gone can no longer be opened.
+void TFileListDlg::FileDeleted(const std::string& path) {
+  if (SameFile(state_.OpenHistoryPath, path)) {
+    state_.OpenHistoryPath.clear();
+    state_.UnsavedNewResult = true;
+  }
+  if (SameFile(state_.Settings.PendingResultsPath, path)) {
+    state_.Settings.PendingResultsPath.clear();
+    state_.Settings.PendingResultsFlag = false;
+  }
+}
+
+}  // namespace trovex::results
