@@ -196,10 +196,6 @@ void TForm1::SpeedButton8Click(ui::Component&) {
   // The version window opens here once it exists.
 }
 
-void TForm1::SpeedButton7Click(ui::Component&) {
-  // The result window opens here, in viewing mode, once it exists.
-}
-
 void TForm1::Exit1Click(ui::Component&) { Close(); }
 
 void TForm1::OpenHelp(const std::string& anchor) {

@@ -19,6 +19,7 @@
 #include "platform/ui/status_bar.h"
 #include "platform/ui/timer.h"
 #include "results/program_state.h"
+#include "results/view_dlg.h"
 #include "search/search_locations.h"
 #include "search/search_options.h"
 #include "shell/location_browser.h"
@@ -113,6 +114,11 @@ class TForm1 : public ui::Form {
   // Loads a history file into the hit list, the query and the search-content list
   // (OpenHistory); false when no file could be read at `path`.
   bool OpenHistory(const std::string& path, bool clearContents);
+  // The result window's hooks into this window, and its snippets for `options`.
+  results::ResultWindowSetup ResultWindowSetupFor(const search::SearchOptions& options);
+  // Shows a result window modally (showing the history file just loaded when
+  // `loadedHistory`); the four matching options and the hint handler come back after.
+  void ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory);
   // The rename dialog over the search contents; nullopt when cancelled.
   std::optional<std::string> ChooseHistoryName(ui::Form& owner, const std::string& current);
 

@@ -126,34 +126,61 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     State.UnsavedNewResult = true;
     State.Conditions = conditions;
 
-    results::ResultWindowSetup setup;
+    results::ResultWindowSetup setup = ResultWindowSetupFor(options);
     setup.contentText = options.content;
     setup.conversionSource = options.conversionSource;
-    setup.snippet = results::SnippetInputsFor(options, State.Query, State.Settings.OptionIndex);
     setup.live = results::LiveSearchRun{locations, search::MatchOptionsFor(options, State.Query.mode)};
-    setup.menuImages = &ImageList1;
-    setup.openHelp = [this](const std::string& anchor) { OpenHelp(anchor); };
-    setup.saveHistory = [this] { return SaveCurrentResult(); };
-    setup.openHistory = [this](const std::string& path, bool clearContents) {
-      return OpenHistory(path, clearContents);
-    };
-    setup.chooseHistoryName = [this](ui::Form& owner, const std::string& current) {
-      return ChooseHistoryName(owner, current);
-    };
-    setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
-    {
-      // A history load sets the four matching options from the file; the window's
-      // close gives the user's own back.
-      const MatchingBoxes saved = MatchingBoxesNow();
-      auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
-      view->ShowModal();
-      SetMatchingBoxes(saved);
-    }
-    InstallHintHandler();
+    ShowResultWindow(std::move(setup), false);
     // With the power option checked, the result is saved here and PendingResultsFlag
     // set, once history files and the power action exist.
   }
   SpeedButton3.SetEnabled(true);
+}
+
+results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOptions& options) {
+  results::ResultWindowSetup setup;
+  setup.snippet = results::SnippetInputsFor(options, State.Query, State.Settings.OptionIndex);
+  setup.menuImages = &ImageList1;
+  setup.openHelp = [this](const std::string& anchor) { OpenHelp(anchor); };
+  setup.saveHistory = [this] { return SaveCurrentResult(); };
+  setup.openHistory = [this](const std::string& path, bool clearContents) {
+    return OpenHistory(path, clearContents);
+  };
+  setup.chooseHistoryName = [this](ui::Form& owner, const std::string& current) {
+    return ChooseHistoryName(owner, current);
+  };
+  setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
+  return setup;
+}
+
+void TForm1::ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory) {
+  {
+    // A history load sets the four matching options from the file; the window's
+    // close gives the user's own back.
+    const MatchingBoxes saved = MatchingBoxesNow();
+    auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
+    if (loadedHistory) view->ShowLoadedHistory();
+    view->ShowModal();
+    SetMatchingBoxes(saved);
+  }
+  InstallHintHandler();
+}
+
+// ビュー: the result window without a search, for saved results. A result saved
+// unattended at the end of a search is loaded into it at once.
+void TForm1::SpeedButton7Click(ui::Component&) {
+  std::string content = Options.Edit1.Text();
+  const search::SearchOptions options = Options.ReadSearchOptions();
+  bool loaded = false;
+  if (State.Settings.PendingResultsFlag && !State.Settings.PendingResultsPath.empty()) {
+    State.SearchContentList.clear();
+    loaded = OpenHistory(State.Settings.PendingResultsPath, true);
+    if (loaded) content = State.Query.displayText;
+  }
+  State.Settings.PendingResultsFlag = false;
+  State.Settings.PendingResultsPath.clear();
+  ShowResultWindow(ResultWindowSetupFor(options), loaded);
+  Options.Edit1.SetText(content);
 }
 
 }  // namespace trovex::app

@@ -134,6 +134,9 @@ class TViewDlg : public ui::Form {
   bool ProducingRows() const { return Timer1.Enabled() || searchingRows_; }
   // Builds every row again from the hit list, as a load: 中止 ends the adding.
   void ReloadRows();
+  // A history file was just loaded (OpenHistory): its name is the window's
+  // content, and its rows come as a load.
+  void ShowLoadedHistory();
   CommandStates CurrentCommandStates() const;
 
   // Adds rows for the hit lines up to TargetCount, for at most one batch's time

@@ -170,7 +170,10 @@ void TViewDlg::OpenHistory1Click(ui::Component&) {
     auto dialog = ui::MakeForm<TFileListDlg>(this, state_, setup_.openHistory);
     opened = dialog->ShowModal() == ui::mrOk;
   }
-  if (!opened) return;
+  if (opened) ShowLoadedHistory();
+}
+
+void TViewDlg::ShowLoadedHistory() {
   ContentText = state_.Query.displayText;
   StaticText2.SetText(ContentText);
   StaticText2.SetHint("履歴名|履歴の検索した内容");
