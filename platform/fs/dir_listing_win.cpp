@@ -16,9 +16,34 @@ double LocalDateTime(const FILETIME& utc) {
                         st.wMilliseconds);
 }
 
+// The folder's identity is its final path, links and junctions resolved, kept as
+// two hashes. The volume serial number and file index would do on Windows, but
+// under Wine one drive letter covers several host file systems whose indexes
+// repeat (Z:\proc and Z:\dev both answer serial 0, index 1).
+std::optional<FolderId> HandleIdentity(HANDLE folder) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(folder, path.data(), static_cast<DWORD>(path.size()),
+                                           FILE_NAME_NORMALIZED);
+  if (length >= path.size()) {
+    path.resize(length + 1);
+    length = GetFinalPathNameByHandleW(folder, path.data(), static_cast<DWORD>(path.size()),
+                                       FILE_NAME_NORMALIZED);
+  }
+  if (length == 0 || length >= path.size()) return std::nullopt;
+  // FNV-1a from two different starting points.
+  FolderId id{0xcbf29ce484222325ull, 0x84222325cbf29ce4ull};
+  for (DWORD i = 0; i < length; ++i) {
+    const auto unit = static_cast<std::uint64_t>(path[i]);
+    id.volume = (id.volume ^ unit) * 0x100000001b3ull;
+    id.file = (id.file ^ (unit + 0x9e37)) * 0x100000001b3ull;
+  }
+  return id;
+}
+
 }  // namespace
 
 struct DirectoryListing::Impl {
+  std::string folder;
   HANDLE find = INVALID_HANDLE_VALUE;
   WIN32_FIND_DATAW data{};
   bool pending = false;  // `data` holds an entry not yet returned
@@ -28,6 +53,7 @@ struct DirectoryListing::Impl {
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
   impl_->detail = detail;
+  impl_->folder = folder;
   const auto pattern = WidePath(folder + "*.*");
   if (!pattern) return;
   impl_->find = FindFirstFileW(pattern->c_str(), &impl_->data);
@@ -51,6 +77,7 @@ bool DirectoryListing::Next(DirEntry& entry) {
   entry.isHidden = (d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   entry.isSystem = (d.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
   entry.isRegularFile = (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+  entry.isLink = (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   // The local-time conversion is the costly part; a walk without a date or size
   // condition does without it.
   const bool full = impl_->detail == ListingDetail::Full;
@@ -61,7 +88,20 @@ bool DirectoryListing::Next(DirEntry& entry) {
 
 std::intptr_t DirectoryListing::FolderHandle() const { return -1; }
 
-std::string FolderIdentity(const std::string&) { return {}; }
+// The listing's search handle cannot be asked: the folder is opened once more,
+// links followed, for its volume and file index.
+std::optional<FolderId> DirectoryListing::Identity() const {
+  if (impl_->find == INVALID_HANDLE_VALUE) return std::nullopt;
+  const auto wide = WidePath(impl_->folder);
+  if (!wide) return std::nullopt;
+  HANDLE folder = CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FolderId> id = HandleIdentity(folder);
+  CloseHandle(folder);
+  return id;
+}
 
 bool IsExistingFile(const std::string& path) {
   const auto wide = WidePath(path);
