@@ -1,4 +1,7 @@
 #include <windows.h>
+#include <winternl.h>
+
+#include <vector>
 
 #include "platform/fs/date_time.h"
 #include "platform/fs/dir_listing.h"
@@ -16,24 +19,31 @@ double LocalDateTime(const FILETIME& utc) {
                         st.wMilliseconds);
 }
 
-// The folder's identity is its final path, links and junctions resolved, kept as
-// two hashes. The volume serial number and file index would do on Windows, but
-// under Wine one drive letter covers several host file systems whose indexes
-// repeat (Z:\proc and Z:\dev both answer serial 0, index 1).
+// The folder's identity is the name the system gives the opened folder, links
+// and junctions resolved, kept as two hashes. The volume serial number and file
+// index would do on Windows, but under Wine one drive letter covers several host
+// file systems whose indexes repeat (Z:\proc and Z:\dev both answer serial 0,
+// index 1), and Wine's GetFinalPathNameByHandleW fails past MAX_PATH.
 std::optional<FolderId> HandleIdentity(HANDLE folder) {
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = GetFinalPathNameByHandleW(folder, path.data(), static_cast<DWORD>(path.size()),
-                                           FILE_NAME_NORMALIZED);
-  if (length >= path.size()) {
-    path.resize(length + 1);
-    length = GetFinalPathNameByHandleW(folder, path.data(), static_cast<DWORD>(path.size()),
-                                       FILE_NAME_NORMALIZED);
+  using QueryObject = LONG(WINAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, void*, ULONG, ULONG*);
+  static const auto query = reinterpret_cast<QueryObject>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+  if (!query) return std::nullopt;
+  std::vector<std::uint64_t> buffer(128);  // aligned for the UNICODE_STRING at its start
+  ULONG needed = 0;
+  auto bytes = [&] { return static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t)); };
+  LONG status = query(folder, ObjectNameInformation, buffer.data(), bytes(), &needed);
+  if (status != 0 && needed > bytes()) {
+    buffer.resize(needed / sizeof(std::uint64_t) + 1);
+    status = query(folder, ObjectNameInformation, buffer.data(), bytes(), &needed);
   }
-  if (length == 0 || length >= path.size()) return std::nullopt;
+  if (status != 0) return std::nullopt;
+  const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+  if (!name->Buffer || name->Length == 0) return std::nullopt;
   // FNV-1a from two different starting points.
   FolderId id{0xcbf29ce484222325ull, 0x84222325cbf29ce4ull};
-  for (DWORD i = 0; i < length; ++i) {
-    const auto unit = static_cast<std::uint64_t>(path[i]);
+  for (USHORT i = 0; i < name->Length / sizeof(wchar_t); ++i) {
+    const auto unit = static_cast<std::uint64_t>(name->Buffer[i]);
     id.volume = (id.volume ^ unit) * 0x100000001b3ull;
     id.file = (id.file ^ (unit + 0x9e37)) * 0x100000001b3ull;
   }
