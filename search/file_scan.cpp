@@ -10,7 +10,7 @@
 #include "platform/fs/sequential_reader.h"
 #include "search/file_extension.h"
 #include "search/folder_path.h"
-#include "search/rtf_to_text.h"
+#include "search/rtf_stream.h"
 
 namespace trovex::search {
 namespace {
@@ -74,26 +74,46 @@ const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOption
   return *state.matchers[0];
 }
 
-// ".rtf": the whole file up to its first zero byte, reduced, is what is searched.
+// ".rtf": the file up to its first zero byte, reduced, is what is searched. Each
+// read is reduced as it comes and the reduced text goes through a carried window
+// as the bytes of other files do, so that memory stays at about one read whatever
+// the size of the file. Offsets count reduced bytes.
 std::optional<std::uint64_t> ScanRtf(fs::SequentialReader& reader, const BufferMatcher& matcher,
                                      ScanState& state, std::size_t carryRoom,
                                      const std::atomic<bool>& cancel) {
-  std::string rtf;
-  char* area = state.buffer.data() + carryRoom;
+  const std::size_t maxSpan = matcher.MaxSpan();
+  char* const area = state.buffer.data() + carryRoom;
+  RtfStreamReducer reducer;
+  std::string text;             // the carried reduced bytes, then the new ones
+  std::uint64_t textStart = 0;  // reduced offset of text[0]
+  std::uint64_t pending = 0;    // first start position not yet decided
   try {
+    text.reserve(state.chunkSize + maxSpan + 1);
     for (;;) {
       if (cancel.load(std::memory_order_relaxed)) return std::nullopt;
       const auto got = reader.ReadNext(area);
       if (!got) return std::nullopt;
-      // Each read repeats the last sector of the one before.
-      const std::size_t fresh = std::min(*got, state.chunkSize);
-      const std::size_t take = *got < reader.ReadSize() ? *got : fresh;
+      // Each read repeats the last sector of the one before: only new bytes go in.
+      const bool lastRead = *got < reader.ReadSize();
+      const std::size_t take = lastRead ? *got : std::min(*got, state.chunkSize);
       const void* zero = std::memchr(area, 0, take);
-      rtf.append(area, zero ? static_cast<const char*>(zero) - area : take);
-      if (zero || *got < reader.ReadSize()) break;
+      reducer.Feed(std::string_view(area, zero ? static_cast<const char*>(zero) - area : take), text);
+      const bool end = zero || lastRead || reducer.Done();
+      if (end) reducer.Finish(text);
+      const std::uint64_t textEnd = textStart + text.size();
+      std::uint64_t decidedEnd = textEnd;
+      if (!end) decidedEnd = textEnd >= maxSpan ? textEnd - maxSpan + 1 : 0;
+      if (decidedEnd > pending) {
+        if (auto hit = matcher.FindFirst(text, pending - textStart, decidedEnd - textStart))
+          return textStart + hit->offset;
+        pending = decidedEnd;
+      }
+      if (end) return std::nullopt;
+      // Keep the undecided positions and the byte before them.
+      const std::uint64_t keepFrom = pending > 0 ? pending - 1 : 0;
+      text.erase(0, static_cast<std::size_t>(keepFrom - textStart));
+      textStart = keepFrom;
     }
-    const std::string text = RtfToText(rtf);
-    if (auto hit = matcher.FindFirst(text, 0, text.size())) return hit->offset;
   } catch (const std::bad_alloc&) {
   }
   return std::nullopt;

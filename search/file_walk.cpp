@@ -1,6 +1,7 @@
 #include "search/file_walk.h"
 
-#include <algorithm>
+#include <functional>
+#include <unordered_set>
 
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/drives.h"
@@ -25,10 +26,21 @@ fs::ListingDetail FilesPassDetail(const SearchConditions& c) {
 
 bool Cancelled(const SearchProgress& progress) { return progress.cancelRequested.load(); }
 
-// The identities of the folders being walked, from the location down to the
-// current folder. A linked folder that leads back into this chain is a loop: it is
-// left out, so that a walk always ends and never lists a file twice over the loop.
-using FolderChain = std::vector<std::string>;
+// The real folders a run has listed. A folder reached again, through a link or
+// an overlapping location, is left out: a walk always ends, every file is
+// examined once, and folders linked to one another cost no more than the folders.
+struct FolderIdHash {
+  std::size_t operator()(const fs::FolderId& id) const {
+    return std::hash<std::uint64_t>{}(id.file ^ (id.volume * 0x9E3779B97F4A7C15ull));
+  }
+};
+using VisitedFolders = std::unordered_set<fs::FolderId, FolderIdHash>;
+
+// True the first time a run lists this folder (and where the system cannot tell).
+bool FirstVisit(const fs::DirectoryListing& listing, VisitedFolders& visited) {
+  const std::optional<fs::FolderId> id = listing.Identity();
+  return !id || visited.insert(*id).second;
+}
 
 // The subfolders to walk, noted while a folder is listed for its files: one
 // listing of each folder serves both passes.
@@ -43,24 +55,20 @@ void NoteSubfolder(const SearchConditions& conditions, const fs::DirEntry& entry
 // path, which ends with the separator as the listing of a folder wants it.
 template <typename Walk>
 void ForEachSubfolder(const std::string& folder, const Subfolders& subfolders,
-                      const SearchProgress& progress, FolderChain& chain, Walk walk) {
+                      const SearchProgress& progress, Walk walk) {
   for (const std::string& name : subfolders) {
-    const std::string subfolder = folder + name + fs::kPathSeparator;
-    std::string identity = fs::FolderIdentity(subfolder);
-    if (!identity.empty() && std::find(chain.begin(), chain.end(), identity) != chain.end()) continue;
-    chain.push_back(std::move(identity));
-    walk(subfolder);
-    chain.pop_back();
+    walk(folder + name + fs::kPathSeparator);
     if (Cancelled(progress)) return;
   }
 }
 
 // `folder` ends with the separator (see NormalizeFolderPath).
 void WalkIn(const std::string& folder, const SearchConditions& conditions,
-            const FileSearcher& searchFile, SearchProgress& progress, FolderChain& chain) {
+            const FileSearcher& searchFile, SearchProgress& progress, VisitedFolders& visited) {
   Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
+    if (!FirstVisit(listing, visited)) return;
     fs::DirEntry entry;
     std::string filePath;  // one buffer for the folder's files
     while (listing.Next(entry)) {
@@ -77,7 +85,7 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions,
       if (action == FileAction::ListOnly) {
         progress.hitList.Add(MakeHitLine(filePath, 0));
       } else if (action == FileAction::Search) {
-        const fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), entry.isRegularFile};
+        const fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), !entry.isLink};
         if (const auto offset = searchFile(filePath, listed)) {
           progress.hitList.Add(MakeHitLine(filePath, static_cast<std::int64_t>(*offset)));
         }
@@ -85,17 +93,18 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions,
       progress.filesExamined.fetch_add(1);
     }
   }
-  ForEachSubfolder(folder, subfolders, progress, chain, [&](const std::string& subfolder) {
-    WalkIn(subfolder, conditions, searchFile, progress, chain);
+  ForEachSubfolder(folder, subfolders, progress, [&](const std::string& subfolder) {
+    WalkIn(subfolder, conditions, searchFile, progress, visited);
   });
 }
 
 std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditions,
-                      SearchProgress& progress, const MessagePump& pump, FolderChain& chain) {
+                      SearchProgress& progress, const MessagePump& pump, VisitedFolders& visited) {
   std::uint32_t count = 0;
   Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
+    if (!FirstVisit(listing, visited)) return 0;
     fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (pump) pump();
@@ -104,8 +113,8 @@ std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditi
       else if (PassesAttributeTests(conditions, entry)) ++count;
     }
   }
-  ForEachSubfolder(folder, subfolders, progress, chain, [&](const std::string& subfolder) {
-    count += CountIn(subfolder, conditions, progress, pump, chain);
+  ForEachSubfolder(folder, subfolders, progress, [&](const std::string& subfolder) {
+    count += CountIn(subfolder, conditions, progress, pump, visited);
   });
   return count;
 }
@@ -126,20 +135,22 @@ std::uint32_t ForEachDrive(SearchProgress& progress,
 
 void WalkFolder(const std::string& path, const SearchConditions& conditions,
                 const FileSearcher& searchFile, SearchProgress& progress) {
-  FolderChain chain{fs::FolderIdentity(path)};
-  WalkIn(NormalizeFolderPath(path), conditions, searchFile, progress, chain);
+  VisitedFolders visited;
+  WalkIn(NormalizeFolderPath(path), conditions, searchFile, progress, visited);
 }
 
 std::uint32_t CountFolder(const std::string& path, const SearchConditions& conditions,
                           SearchProgress& progress, const MessagePump& pump) {
-  FolderChain chain{fs::FolderIdentity(path)};
-  return CountIn(NormalizeFolderPath(path), conditions, progress, pump, chain);
+  VisitedFolders visited;
+  return CountIn(NormalizeFolderPath(path), conditions, progress, pump, visited);
 }
 
+// One run lists each real folder once, over all its locations.
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
                const FileSearcher& searchFile, SearchProgress& progress) {
+  VisitedFolders visited;
   const auto walk = [&](const std::string& location) -> std::uint32_t {
-    WalkFolder(location, conditions, searchFile, progress);
+    WalkIn(NormalizeFolderPath(location), conditions, searchFile, progress, visited);
     return 0;
   };
   if (locations.everyDrive) {
@@ -151,9 +162,10 @@ void RunSearch(const SearchLocations& locations, const SearchConditions& conditi
 
 std::uint32_t CountFiles(const SearchLocations& locations, const SearchConditions& conditions,
                          SearchProgress& progress, const MessagePump& pump) {
+  VisitedFolders visited;
   const auto count = [&](const std::string& location) -> std::uint32_t {
     progress.countingRoot = location;
-    return CountFolder(location, conditions, progress, pump);
+    return CountIn(NormalizeFolderPath(location), conditions, progress, pump, visited);
   };
   if (locations.everyDrive) return ForEachDrive(progress, count);
   std::uint32_t total = 0;

@@ -3,7 +3,10 @@
 //
 // Within a folder all its files are examined before any subfolder; subfolders are
 // walked depth-first in the platform's listing order. cancelRequested is polled
-// before every entry of the files pass and after every subfolder.
+// before every entry of the files pass and after every subfolder. A walk, and a
+// run over several locations, lists each real folder once: a folder reached again
+// through a link (or another location) is passed by, so that loops end, folders
+// linked to one another cost no more than the folders, and no file is examined twice.
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -2,6 +2,7 @@
 // Directory listing with the attributes, size and time the walk needs.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace trovex::fs {
@@ -13,6 +14,9 @@ struct DirEntry {
   bool isHidden = false;     // POSIX: the name starts with "."
   bool isSystem = false;     // POSIX: never
   bool isRegularFile = false;  // the listing saw a plain file (false where it cannot tell)
+  // The entry itself is a link (POSIX) or a reparse point (Windows), or the
+  // listing could not tell; the other fields describe what it leads to.
+  bool isLink = false;
   std::uint64_t size = 0;
   double lastWriteTime = 0;  // local time, days since 1899-12-30 (see date_time.h)
 };
@@ -22,12 +26,21 @@ struct DirEntry {
 // condition can spare.
 enum class ListingDetail {
   Full,          // every field
-  NamesAndKinds  // name, isDirectory, isHidden, isSystem; size and time may stay 0
+  NamesAndKinds  // name, isDirectory, isHidden, isSystem, isLink; size and time may stay 0
+};
+
+// Which real folder a path leads to, links followed: equal for every path of one
+// folder. POSIX: device and inode; Windows: volume serial number and file index.
+struct FolderId {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  friend bool operator==(const FolderId&, const FolderId&) = default;
 };
 
 // The entries of one folder in the order the platform returns them, "." and ".."
-// included. The folder path ends with the path separator. A folder that cannot be
-// listed yields no entries. The listing stays open until the object is destroyed.
+// included. The folder path ends with the path separator and may be of any
+// length. A folder that cannot be listed yields no entries. The listing stays
+// open until the object is destroyed.
 class DirectoryListing {
  public:
   explicit DirectoryListing(const std::string& folder, ListingDetail detail = ListingDetail::Full);
@@ -42,15 +55,14 @@ class DirectoryListing {
   // (no path lookup per file). -1 on Windows or when the folder could not be listed.
   std::intptr_t FolderHandle() const;
 
+  // The folder being listed; nothing when it could not be listed or the system
+  // does not tell.
+  std::optional<FolderId> Identity() const;
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
-
-// Equal for two paths of the same folder, so that a walk can tell a link leading
-// back to a folder it is in. POSIX: device and inode. Empty where unknown (Windows,
-// which bounds such loops by its path length).
-std::string FolderIdentity(const std::string& path);
 
 // True when `path` names an existing file (not a folder).
 bool IsExistingFile(const std::string& path);

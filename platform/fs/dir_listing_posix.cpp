@@ -2,9 +2,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include "platform/fs/date_time.h"
 #include "platform/fs/dir_listing.h"
+#include "platform/fs/long_path_posix.h"
 
 namespace trovex::fs {
 namespace {
@@ -16,6 +18,15 @@ double LocalDateTime(const struct timespec& t) {
                         local.tm_min, local.tm_sec, static_cast<int>(t.tv_nsec / 1000000));
 }
 
+// opendir for a folder path of any length.
+DIR* OpenFolder(const std::string& folder) {
+  const int fd = OpenAnyLength(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  DIR* dir = fdopendir(fd);
+  if (!dir) close(fd);
+  return dir;
+}
+
 }  // namespace
 
 struct DirectoryListing::Impl {
@@ -25,7 +36,7 @@ struct DirectoryListing::Impl {
 
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
-  impl_->dir = opendir(folder.c_str());
+  impl_->dir = OpenFolder(folder);
   impl_->detail = detail;
 }
 
@@ -52,7 +63,13 @@ bool DirectoryListing::Next(DirEntry& entry) {
   // a dangling link is reported as the link itself.
   struct stat st {};
   const int fd = dirfd(impl_->dir);
-  if (fstatat(fd, d->d_name, &st, 0) == 0 || fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+  bool known = fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+  entry.isLink = !known || S_ISLNK(st.st_mode);
+  if (known && S_ISLNK(st.st_mode)) {
+    struct stat target {};
+    if (fstatat(fd, d->d_name, &target, 0) == 0) st = target;
+  }
+  if (known) {
     entry.isDirectory = S_ISDIR(st.st_mode);
     entry.isRegularFile = S_ISREG(st.st_mode);
     entry.size = entry.isDirectory ? 0 : static_cast<std::uint64_t>(st.st_size);
@@ -65,21 +82,20 @@ std::intptr_t DirectoryListing::FolderHandle() const {
   return impl_->dir ? dirfd(impl_->dir) : -1;
 }
 
-std::string FolderIdentity(const std::string& path) {
+std::optional<FolderId> DirectoryListing::Identity() const {
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0) return {};
-  return std::to_string(static_cast<unsigned long long>(st.st_dev)) + ":" +
-         std::to_string(static_cast<unsigned long long>(st.st_ino));
+  if (!impl_->dir || fstat(dirfd(impl_->dir), &st) != 0) return std::nullopt;
+  return FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 bool IsExistingFile(const std::string& path) {
   struct stat st {};
-  return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return StatAnyLength(path, st) && !S_ISDIR(st.st_mode);
 }
 
 bool IsExistingFolder(const std::string& path) {
   struct stat st {};
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && StatAnyLength(path, st) && S_ISDIR(st.st_mode);
 }
 
 }  // namespace trovex::fs

@@ -1,4 +1,7 @@
 #include <windows.h>
+#include <winternl.h>
+
+#include <vector>
 
 #include "platform/fs/date_time.h"
 #include "platform/fs/dir_listing.h"
@@ -16,9 +19,41 @@ double LocalDateTime(const FILETIME& utc) {
                         st.wMilliseconds);
 }
 
+// The folder's identity is the name the system gives the opened folder, links
+// and junctions resolved, kept as two hashes. The volume serial number and file
+// index would do on Windows, but under Wine one drive letter covers several host
+// file systems whose indexes repeat (Z:\proc and Z:\dev both answer serial 0,
+// index 1), and Wine's GetFinalPathNameByHandleW fails past MAX_PATH.
+std::optional<FolderId> HandleIdentity(HANDLE folder) {
+  using QueryObject = LONG(WINAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, void*, ULONG, ULONG*);
+  static const auto query = reinterpret_cast<QueryObject>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+  if (!query) return std::nullopt;
+  std::vector<std::uint64_t> buffer(128);  // aligned for the UNICODE_STRING at its start
+  ULONG needed = 0;
+  auto bytes = [&] { return static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t)); };
+  LONG status = query(folder, ObjectNameInformation, buffer.data(), bytes(), &needed);
+  if (status != 0 && needed > bytes()) {
+    buffer.resize(needed / sizeof(std::uint64_t) + 1);
+    status = query(folder, ObjectNameInformation, buffer.data(), bytes(), &needed);
+  }
+  if (status != 0) return std::nullopt;
+  const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+  if (!name->Buffer || name->Length == 0) return std::nullopt;
+  // FNV-1a from two different starting points.
+  FolderId id{0xcbf29ce484222325ull, 0x84222325cbf29ce4ull};
+  for (USHORT i = 0; i < name->Length / sizeof(wchar_t); ++i) {
+    const auto unit = static_cast<std::uint64_t>(name->Buffer[i]);
+    id.volume = (id.volume ^ unit) * 0x100000001b3ull;
+    id.file = (id.file ^ (unit + 0x9e37)) * 0x100000001b3ull;
+  }
+  return id;
+}
+
 }  // namespace
 
 struct DirectoryListing::Impl {
+  std::string folder;
   HANDLE find = INVALID_HANDLE_VALUE;
   WIN32_FIND_DATAW data{};
   bool pending = false;  // `data` holds an entry not yet returned
@@ -28,6 +63,7 @@ struct DirectoryListing::Impl {
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
   impl_->detail = detail;
+  impl_->folder = folder;
   const auto pattern = WidePath(folder + "*.*");
   if (!pattern) return;
   impl_->find = FindFirstFileW(pattern->c_str(), &impl_->data);
@@ -51,6 +87,7 @@ bool DirectoryListing::Next(DirEntry& entry) {
   entry.isHidden = (d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   entry.isSystem = (d.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
   entry.isRegularFile = (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+  entry.isLink = (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   // The local-time conversion is the costly part; a walk without a date or size
   // condition does without it.
   const bool full = impl_->detail == ListingDetail::Full;
@@ -61,7 +98,20 @@ bool DirectoryListing::Next(DirEntry& entry) {
 
 std::intptr_t DirectoryListing::FolderHandle() const { return -1; }
 
-std::string FolderIdentity(const std::string&) { return {}; }
+// The listing's search handle cannot be asked: the folder is opened once more,
+// links followed, for its volume and file index.
+std::optional<FolderId> DirectoryListing::Identity() const {
+  if (impl_->find == INVALID_HANDLE_VALUE) return std::nullopt;
+  const auto wide = WidePath(impl_->folder);
+  if (!wide) return std::nullopt;
+  HANDLE folder = CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FolderId> id = HandleIdentity(folder);
+  CloseHandle(folder);
+  return id;
+}
 
 bool IsExistingFile(const std::string& path) {
   const auto wide = WidePath(path);

@@ -3,12 +3,13 @@
 
 #include "platform/fs/date_time.h"
 #include "platform/fs/file_facts.h"
+#include "platform/fs/long_path_posix.h"
 
 namespace trovex::fs {
 
 std::optional<FileFacts> LookUpFile(const std::string& path) {
   struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
+  if (path.empty() || !StatAnyLength(path, st)) return std::nullopt;
   FileFacts facts;
   facts.size = static_cast<std::uint64_t>(st.st_size);
   struct tm local {};

@@ -9,8 +9,10 @@ namespace trovex::fs {
 // The attribute query answers with the same size and time as a directory search
 // for the path, at a tenth of its cost (no search handle).
 std::optional<FileFacts> LookUpFile(const std::string& path) {
+  // Wildcards are looked for in the path as given: a long form holds a "?" itself.
+  if (path.find_first_of("*?") != std::string::npos) return std::nullopt;
   const auto wide = WidePath(path);
-  if (!wide || wide->find_first_of(L"*?") != std::wstring::npos) return std::nullopt;
+  if (!wide) return std::nullopt;
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   FileFacts facts;

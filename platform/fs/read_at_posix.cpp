@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <new>
 
+#include "platform/fs/long_path_posix.h"
 #include "platform/fs/read_at.h"
 
 namespace trovex::fs {
@@ -12,7 +13,7 @@ namespace {
 
 class FileDescriptor {
  public:
-  explicit FileDescriptor(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  explicit FileDescriptor(const std::string& path) : fd_(OpenAnyLength(path, O_RDONLY | O_CLOEXEC)) {}
   ~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
   }

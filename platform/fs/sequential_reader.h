@@ -11,13 +11,13 @@
 namespace trovex::fs {
 
 // What a walk already knows of a file it hands to the reader: the open folder it
-// was listed in and whether the listing saw a plain file. The reader then opens it
-// by name in that folder and need not ask the file's kind, which saves a path
-// lookup and a system call on each of many small files.
+// was listed in and whether the listing saw the name itself as no link. The reader
+// then opens it by name in that folder (no path lookup per file) and, for a name
+// that was no link, refuses a link found there now instead of following it.
 struct ListedFile {
   std::intptr_t folder = -1;   // DirectoryListing::FolderHandle(); -1: open by path
   const char* name = nullptr;  // the name within that folder
-  bool regular = false;        // DirEntry::isRegularFile
+  bool notLink = false;        // !DirEntry::isLink
 };
 
 class SequentialReader {
@@ -32,15 +32,16 @@ class SequentialReader {
   // Opens an existing regular file for reading; others may go on reading and
   // writing it. `unbuffered`: bypass the system cache (reads then need a buffer
   // aligned to the sector); where the file system refuses, reads go through the
-  // cache instead. False when the file cannot be opened. `listed` may replace the
-  // path lookup (POSIX) and the kind check; a file listed as plain whose kind has
-  // changed since fails to open or at its first read.
+  // cache instead. False when the file cannot be opened or what was opened is no
+  // regular file (a folder, pipe or device, whatever the listing saw), or when
+  // `listed` says the name was no link and it is one now.
   bool Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
             const ListedFile& listed = {});
   void Close();
 
-  // The size at opening; nothing when the open did not need to ask it.
-  std::optional<std::uint64_t> Size() const { return size_; }
+  // The size at opening. Reads end there: a file that grows while it is read ends
+  // at its old size, and a pseudo file of size 0 reads nothing.
+  std::uint64_t Size() const { return size_; }
   std::uint32_t SectorSize() const { return sectorSize_; }
   std::size_t ChunkSize() const { return std::size_t{sectorSize_} * kSectorsPerChunk; }
   std::size_t ReadSize() const { return ChunkSize() + sectorSize_; }
@@ -48,7 +49,7 @@ class SequentialReader {
   std::uint64_t Position() const { return position_; }
   bool Unbuffered() const { return unbuffered_; }
 
-  // Reads ReadSize() bytes (fewer at the end of the file) from Position() into
+  // Reads ReadSize() bytes (fewer at the end of the file or of Size()) from Position() into
   // `dest`, which is aligned to the sector and holds ReadSize() bytes, then moves
   // Position() back by one sector from the end of the read. Returns the bytes
   // read (0 at the end), or nullopt on a read error.
@@ -58,7 +59,7 @@ class SequentialReader {
   std::optional<std::size_t> ReadAt(std::uint64_t offset, char* dest, std::size_t length);
 
   std::intptr_t handle_ = -1;
-  std::optional<std::uint64_t> size_;
+  std::uint64_t size_ = 0;
   bool advised_ = false;  // read-ahead asked for (POSIX)
   std::uint64_t position_ = 0;
   std::uint32_t sectorSize_ = 512;

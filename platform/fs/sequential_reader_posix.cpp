@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/fs/long_path_posix.h"
 #include "platform/fs/sequential_reader.h"
 
 namespace trovex::fs {
@@ -12,7 +13,7 @@ namespace {
 int OpenFile(const std::string& path, const ListedFile& listed, int flags) {
   if (listed.folder >= 0 && listed.name)
     return openat(static_cast<int>(listed.folder), listed.name, flags);
-  return open(path.c_str(), flags);
+  return OpenAnyLength(path, flags);
 }
 
 }  // namespace
@@ -23,7 +24,10 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
   // O_NONBLOCK keeps a FIFO from blocking the open; only regular files are read.
+  // A name the listing saw as no link is not followed should a link have been put
+  // in its place since (one to /dev/zero would never end).
   int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  if (listed.notLink) flags |= O_NOFOLLOW;
   int fd = -1;
 #ifdef O_DIRECT
   if (unbuffered) fd = OpenFile(path, listed, flags | O_DIRECT);
@@ -33,16 +37,14 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
 #endif
   if (fd < 0) fd = OpenFile(path, listed, flags);
   if (fd < 0) return false;
-  // A file the listing saw as plain is not asked again: should it have become a
-  // folder or a FIFO meanwhile, pread fails on it and the file counts as unreadable.
-  if (!listed.regular) {
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-      close(fd);
-      return false;
-    }
-    size_ = static_cast<std::uint64_t>(info.st_size);
+  // The kind is asked of what was opened, not of what was listed: the name may
+  // lead to something else by now.
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return false;
   }
+  size_ = static_cast<std::uint64_t>(info.st_size);
   handle_ = fd;
   return true;
 }
@@ -50,7 +52,7 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
 void SequentialReader::Close() {
   if (handle_ >= 0) close(static_cast<int>(handle_));
   handle_ = -1;
-  size_.reset();
+  size_ = 0;
   advised_ = false;
 }
 

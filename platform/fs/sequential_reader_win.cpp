@@ -6,9 +6,12 @@
 namespace trovex::fs {
 namespace {
 
-HANDLE OpenForReading(const wchar_t* path, bool unbuffered) {
+HANDLE OpenForReading(const wchar_t* path, bool unbuffered, bool notLink) {
   DWORD flags = FILE_FLAG_SEQUENTIAL_SCAN;
   if (unbuffered) flags |= FILE_FLAG_NO_BUFFERING;
+  // A name listed without a reparse point is opened as itself: should a link have
+  // been put in its place since, the link is opened, not what it leads to.
+  if (notLink) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
   return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                      OPEN_EXISTING, flags, nullptr);
 }
@@ -25,20 +28,23 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   if (!wide) return false;
   const wchar_t* name = wide->c_str();
   HANDLE file = INVALID_HANDLE_VALUE;
-  if (unbuffered) file = OpenForReading(name, true);
+  if (unbuffered) file = OpenForReading(name, true, listed.notLink);
   unbuffered_ = file != INVALID_HANDLE_VALUE;
-  if (file == INVALID_HANDLE_VALUE) file = OpenForReading(name, false);
+  if (file == INVALID_HANDLE_VALUE) file = OpenForReading(name, false, listed.notLink);
   if (file == INVALID_HANDLE_VALUE) return false;
   // Only disk files are read: a pipe or a device could block or never end. The
   // listing's attributes cannot tell: under Wine a FIFO or /dev/zero seen through
-  // Z: lists as a plain file, so the kind is asked of every file opened. A file
-  // the listing saw as plain is not asked its size.
-  LARGE_INTEGER size{};
-  if (GetFileType(file) != FILE_TYPE_DISK || (!listed.regular && !GetFileSizeEx(file, &size))) {
+  // Z: lists as a plain file, and the name may lead elsewhere by now. So the kind
+  // and the size are asked of what was opened.
+  BY_HANDLE_FILE_INFORMATION info{};
+  DWORD refused = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+  if (listed.notLink) refused |= FILE_ATTRIBUTE_REPARSE_POINT;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+      (info.dwFileAttributes & refused) != 0) {
     CloseHandle(file);
     return false;
   }
-  if (!listed.regular) size_ = static_cast<std::uint64_t>(size.QuadPart);
+  size_ = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   handle_ = reinterpret_cast<std::intptr_t>(file);
   return true;
 }
@@ -46,7 +52,7 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
 void SequentialReader::Close() {
   if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
   handle_ = -1;
-  size_.reset();
+  size_ = 0;
 }
 
 std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* dest,

@@ -1,17 +1,28 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/fs/aligned_buffer.h"
 #include "platform/fs/dir_listing.h"
+#include "platform/fs/sequential_reader.h"
 #include "search/file_scan.h"
+#include "search/rtf_to_text.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace trovex::search;
@@ -130,8 +141,8 @@ TEST_P(FileScanPathsTest, CancelBeforeAReadGivesNoHit) {
   }
 }
 
-// Files handed over by a walk are opened by name in the listed folder and, when
-// listed as plain files, read without asking their kind: same answers as by path.
+// Files handed over by a walk are opened by name in the listed folder: same
+// answers as by path.
 TEST_P(FileScanPathsTest, ListedFilesReadAsTheirPaths) {
   std::string big = Filler(2 * kChunk + 100);
   big.replace(2 * kChunk + 50, 6, "needle");
@@ -146,7 +157,7 @@ TEST_P(FileScanPathsTest, ListedFilesReadAsTheirPaths) {
   while (listing.Next(entry)) {
     if (entry.isDirectory) continue;
     ++files;
-    const trovex::fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), entry.isRegularFile};
+    const trovex::fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), !entry.isLink};
     const std::string path = folder + entry.name;
     EXPECT_EQ(SearchFile(path, TextQuery("needle"), {}, state_, cancel_, listed),
               Search(path, TextQuery("needle")))
@@ -210,4 +221,199 @@ TEST_F(FileScanTest, NumbersModeComparesExactly) {
   loose.skipLineBreaks = true;
   const std::string path = Write("n.bin", std::string("\x00\x0D\x0A\x61\x00\x0D\x0A\x41", 8));
   EXPECT_EQ(Search(path, query, loose), 4u);
+}
+
+#ifndef _WIN32
+namespace {
+
+// Runs `scan` on a thread; should it not end within `limit` it is stopped
+// through `cancel` (a read loop stops before its next read) and counts as stuck.
+struct BoundedScan {
+  bool ended = false;
+  std::optional<std::uint64_t> hit;
+};
+
+BoundedScan ScanWithin(const std::function<std::optional<std::uint64_t>()>& scan,
+                       std::atomic<bool>& cancel, std::chrono::seconds limit) {
+  auto result = std::async(std::launch::async, scan);
+  BoundedScan bounded;
+  bounded.ended = result.wait_for(limit) == std::future_status::ready;
+  if (!bounded.ended) cancel = true;
+  bounded.hit = result.get();
+  cancel = false;
+  return bounded;
+}
+
+trovex::fs::ListedFile ListedAs(const trovex::fs::DirectoryListing& listing,
+                                const trovex::fs::DirEntry& entry) {
+  return {listing.FolderHandle(), entry.name.c_str(), !entry.isLink};
+}
+
+}  // namespace
+
+// A name listed as a plain file, replaced by a link before it is opened: the link
+// is not followed, neither to /dev/zero (which reads without end) nor to a file.
+// A name that was a link when listed is followed, but never into a device.
+TEST_F(FileScanTest, ALinkPutInPlaceOfAListedFileIsNotFollowed) {
+  const std::string path = Write("f.txt", "needle");
+  Write("other.txt", "..needle");
+  const std::string folder = dir_.string() + "/";
+  trovex::fs::DirectoryListing listing(folder, trovex::fs::ListingDetail::NamesAndKinds);
+  trovex::fs::DirEntry entry;
+  while (listing.Next(entry) && entry.name != "f.txt") {
+  }
+  ASSERT_EQ(entry.name, "f.txt");
+  ASSERT_FALSE(entry.isLink);
+  const trovex::fs::ListedFile listed = ListedAs(listing, entry);
+  for (const std::string& target : {std::string("/dev/zero"), (dir_ / "other.txt").string()}) {
+    stdfs::remove(path);
+    stdfs::create_symlink(target, path);
+    const BoundedScan scan = ScanWithin(
+        [&] { return SearchFile(path, TextQuery("needle"), {}, state_, cancel_, listed); }, cancel_,
+        std::chrono::seconds(20));
+    EXPECT_TRUE(scan.ended) << target;
+    EXPECT_FALSE(scan.hit) << target;
+  }
+  // Listed as the link it now is: followed to the plain file.
+  trovex::fs::DirectoryListing again(folder, trovex::fs::ListingDetail::Full);
+  while (again.Next(entry) && entry.name != "f.txt") {
+  }
+  ASSERT_TRUE(entry.isLink);
+  EXPECT_TRUE(entry.isRegularFile);
+  EXPECT_EQ(SearchFile(path, TextQuery("needle"), {}, state_, cancel_, ListedAs(again, entry)), 2u);
+  // The same link turned to /dev/zero: what was opened is no regular file.
+  stdfs::remove(path);
+  stdfs::create_symlink("/dev/zero", path);
+  const BoundedScan scan = ScanWithin(
+      [&] { return SearchFile(path, TextQuery("x"), {}, state_, cancel_, ListedAs(again, entry)); },
+      cancel_, std::chrono::seconds(20));
+  EXPECT_TRUE(scan.ended);
+  EXPECT_FALSE(scan.hit);
+}
+
+// The race itself: the file is swapped with a link to /dev/zero over and over
+// while it is listed and scanned. Every scan ends, and a hit is the plain file's.
+TEST_F(FileScanTest, ScansEndWhileTheFileIsSwappedWithALinkToDevZero) {
+  const std::string path = Write("f.txt", "..needle");
+  const std::string link = (dir_ / "link.tmp").string();
+  const std::string plain = (dir_ / "plain.tmp").string();
+  std::atomic<bool> stop{false};
+  std::thread swapper([&] {
+    while (!stop) {
+      stdfs::remove(link);
+      if (symlink("/dev/zero", link.c_str()) == 0) rename(link.c_str(), path.c_str());
+      std::ofstream(plain, std::ios::binary) << "..needle";
+      rename(plain.c_str(), path.c_str());
+    }
+  });
+  int scans = 0, stuck = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (std::chrono::steady_clock::now() < until && stuck == 0) {
+    trovex::fs::DirectoryListing listing(dir_.string() + "/", trovex::fs::ListingDetail::NamesAndKinds);
+    trovex::fs::DirEntry entry;
+    while (listing.Next(entry)) {
+      if (entry.name != "f.txt") continue;
+      const trovex::fs::ListedFile listed = ListedAs(listing, entry);
+      for (const bool byListing : {true, false}) {
+        const BoundedScan scan = ScanWithin(
+            [&] {
+              return byListing ? SearchFile(path, TextQuery("needle"), {}, state_, cancel_, listed)
+                               : SearchFile(path, TextQuery("needle"), {}, state_, cancel_);
+            },
+            cancel_, std::chrono::seconds(20));
+        ++scans;
+        if (!scan.ended) ++stuck;
+        if (scan.hit) {
+          EXPECT_EQ(*scan.hit, 2u);
+        }
+      }
+    }
+  }
+  stop = true;
+  swapper.join();
+  EXPECT_EQ(stuck, 0);
+  EXPECT_GT(scans, 20);
+}
+
+// Reads end at the size the file had when it was opened: a file that grows while
+// it is read ends, and a pseudo file of size 0 (which would read on for hundreds
+// of gibibytes) reads nothing.
+TEST_F(FileScanTest, ReadsEndAtTheSizeWhenOpened) {
+  const std::string path = Write("growing.bin", std::string(1000, 'a'));
+  trovex::fs::AlignedBuffer buffer;
+  ASSERT_TRUE(buffer.Allocate(kChunk + 512, 512));
+  char* const area = buffer.data();
+  trovex::fs::SequentialReader reader;
+  ASSERT_TRUE(reader.Open(path, 512, false));
+  EXPECT_EQ(reader.Size(), 1000u);
+  {
+    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(3 * kChunk, 'b');
+  }
+  std::uint64_t total = 0;
+  for (int reads = 0; reads < 10; ++reads) {
+    const auto got = reader.ReadNext(area);
+    ASSERT_TRUE(got);
+    if (*got == 0) break;
+    total += *got;
+  }
+  EXPECT_EQ(total, 1000u);
+  EXPECT_EQ(std::string(area, 1000), std::string(1000, 'a'));
+
+  ASSERT_TRUE(reader.Open("/proc/self/pagemap", 512, false));
+  EXPECT_EQ(reader.Size(), 0u);
+  EXPECT_EQ(reader.ReadNext(area), std::optional<std::size_t>(0));
+  // Opened by the scan: nothing, and at once.
+  const BoundedScan scan = ScanWithin(
+      [&] { return SearchFile("/proc/self/pagemap", TextQuery(""), {}, state_, cancel_); }, cancel_,
+      std::chrono::seconds(20));
+  EXPECT_TRUE(scan.ended);
+  EXPECT_FALSE(scan.hit);
+}
+#endif
+
+namespace {
+
+// Random RTF markup and text without the letter n, so that "needle" is only where
+// a test puts it; no zero bytes.
+std::string RandomRtfBody(std::mt19937& random, std::size_t length) {
+  static const char* const pieces[] = {"{", "}", "\\b ", "\\b0", "\\'82\\'a0", "\\'zz", "ab",
+                                       " ", "  ", "\r\n", "x y", "\\par ", "\\'20", "\\\\", "'"};
+  std::string text = "{\\rtf1 ";
+  while (text.size() < length) text += pieces[random() % std::size(pieces)];
+  return text;
+}
+
+}  // namespace
+
+// A large ".rtf" is reduced read by read: hits and offsets are those of the whole
+// file's reduction, also where escapes, control words and the hit itself straddle
+// the ends of reads.
+TEST_F(FileScanTest, RtfReducedReadByReadFindsWhatTheWholeReductionHolds) {
+  std::mt19937 random(1906);
+  MatchOptions exact;
+  exact.caseSensitive = true;
+  // "needle" spelled with escapes inside, and a near miss before it.
+  const char* const spellings[] = {"\\'6e\\'65edle", "\\'6e\\'65\\'65\\'64\\'6c\\'65",
+                                   "nee\\'64le", "needl\\'65", "needle"};
+  int roundsWithHit = 0;
+  for (int round = 0; round < 12; ++round) {
+    std::string rtf = RandomRtfBody(random, 2 * kChunk + random() % kChunk);
+    const std::size_t border = (1 + round % 2) * kChunk;  // where one read's new bytes end
+    const std::string spelling = std::string(" x ") + spellings[round % std::size(spellings)];
+    if (round % 6 != 5) {
+      const std::size_t at = border - random() % (spelling.size() + 2);
+      rtf.replace(at, spelling.size(), spelling);
+      rtf.replace(at - 40, 7, "needl }");
+    }
+    if (round == 11) rtf.insert(border / 2, 1, '\0');  // the reduction ends there
+    const std::string reduced = RtfToText(rtf.substr(0, rtf.find('\0')));
+    const std::size_t found = reduced.find("needle");
+    const std::optional<std::uint64_t> expected =
+        found == std::string::npos ? std::nullopt : std::optional<std::uint64_t>(found);
+    if (expected) ++roundsWithHit;
+    EXPECT_EQ(Search(Write("r" + std::to_string(round) + ".rtf", rtf), TextQuery("needle"), exact),
+              expected)
+        << "round " << round;
+  }
+  EXPECT_GE(roundsWithHit, 8);
 }

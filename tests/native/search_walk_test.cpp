@@ -202,7 +202,7 @@ TEST(Walk, SearcherLearnsTheListedNameAndFolder) {
     if (!listed.name) return std::optional<std::uint64_t>();
     const std::string name = listed.name;
     EXPECT_EQ(path.substr(path.size() - name.size()), name);
-    EXPECT_TRUE(listed.regular);
+    EXPECT_TRUE(listed.notLink);  // plain files, no links
 #ifdef _WIN32
     EXPECT_EQ(listed.folder, -1);
 #else
@@ -286,8 +286,9 @@ TEST(Walk, DrivesAndStopBetweenThem) {
 }
 
 #ifndef _WIN32
-// Linked folders are walked, but a link back into the folders being walked is a
-// loop and is left out: two such links would otherwise multiply the walk without end.
+// Linked folders are walked, but a folder reached again, be it through a link back
+// into the walk or a second way to a folder walked already, is left out: links
+// would otherwise multiply the walk without end, and each file is listed once.
 TEST(Walk, LinksBackIntoTheWalkAreNotFollowed) {
   WalkTestTree tree;
   tree.File("d/f.txt", "needle");
@@ -299,8 +300,11 @@ TEST(Walk, LinksBackIntoTheWalkAreNotFollowed) {
   WalkFolder(tree.Root(), SearchConditions{}, FindNeedle, progress);
   std::vector<std::string> hits = HitPaths(progress);
   std::sort(hits.begin(), hits.end());
-  EXPECT_EQ(hits, (std::vector<std::string>{tree.PathOf("d/f.txt"), tree.PathOf("d/linked/g.txt"),
-                                             tree.PathOf("other/g.txt")}));
-  EXPECT_EQ(CountFolder(tree.Root(), SearchConditions{}, progress, {}), 3u);
+  // g.txt under whichever of its two ways the listing order reaches first.
+  const std::vector<std::string> folders = ListedFolders(tree.Root());
+  const bool linkedFirst = folders.front() == "d";
+  EXPECT_EQ(hits, (std::vector<std::string>{tree.PathOf("d/f.txt"),
+                                             tree.PathOf(linkedFirst ? "d/linked/g.txt" : "other/g.txt")}));
+  EXPECT_EQ(CountFolder(tree.Root(), SearchConditions{}, progress, {}), 2u);
 }
 #endif

@@ -8,10 +8,13 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "platform/fs/dir_listing.h"
 #include "platform/os/wide_text.h"
 #include "search/file_walk.h"
 #include "search/hit_line.h"
@@ -130,6 +133,180 @@ TEST(LocationHostileTree, AWalkThroughZPassesPipesDevicesAndProcAndFinishes) {
   EXPECT_EQ(lines, (std::vector<std::string>{MakeHitLine(root + "\\plain.txt", 2),
                                               MakeHitLine(root + "\\sub\\inner.txt", 0)}));
   EXPECT_GE(run->counted, 2u);
+}
+
+constexpr std::intptr_t kLinuxRename = 82;  // rename(from, to)
+
+bool Rename(const std::string& from, const std::string& to) {
+  return LinuxCall(kLinuxRename, reinterpret_cast<std::intptr_t>(from.c_str()),
+                   reinterpret_cast<std::intptr_t>(to.c_str()), 0) == 0;
+}
+
+// A search run on a thread of its own, stopped through cancelRequested should it
+// not end within the limit; shared with the worker, which may outlive a failed test.
+struct BoundedRun {
+  SearchQuery query;
+  SearchLocations locations;
+  SearchConditions conditions;
+  ScanState scanState;
+  SearchProgress progress;
+  std::atomic<bool> done{false};
+  std::uint32_t counted = 0;
+
+  static bool Run(const std::shared_ptr<BoundedRun>& run, std::chrono::seconds limit) {
+    std::thread worker([run] {
+      run->counted = CountFiles(run->locations, run->conditions, run->progress);
+      RunSearch(run->locations, run->conditions, run->query, MatchOptions{}, run->scanState,
+                run->progress);
+      run->done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!run->done && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const bool ended = run->done;
+    run->progress.cancelRequested = true;
+    worker.join();
+    return ended;
+  }
+};
+
+std::vector<std::string> HitPaths(const SearchProgress& progress) {
+  std::vector<std::string> paths;
+  for (const std::string& line : progress.hitList.Lines()) paths.push_back(SplitHitLine(line)->path);
+  return paths;
+}
+
+// The process's own pseudo files seen through Z:: pagemap reports size 0 and
+// reads on for hundreds of gibibytes, mem and environ too have no true size.
+TEST(LocationHostileTree, ProcSelfPseudoFilesThroughZReadNothingAndTheWalkEnds) {
+  testing::ShellTestFolder tree;
+  tree.File("plain.txt", "..needle");
+  const std::string host = HostPath(tree.Root());
+  if (host.empty()) GTEST_SKIP() << "a Windows without Wine has no host file system behind Z:";
+  const char* const names[] = {"pagemap", "mem", "environ", "maps", "fdinfo", "attr"};
+  struct HostEntries {
+    std::string folder;
+    std::vector<std::string> names;
+    ~HostEntries() {
+      for (const std::string& name : names) Unlink(folder + "/" + name);
+    }
+  } hostEntries{host, {}};
+  for (const char* name : names) {
+    ASSERT_TRUE(MakeLink(std::string("/proc/self/") + name, host + "/" + name)) << name;
+    hostEntries.names.push_back(name);
+  }
+  auto run = std::make_shared<BoundedRun>();
+  ASSERT_TRUE(ParseSearchContent("needle", SearchOptions{}, [](const std::string&) {}, run->query));
+  const std::string root = ThroughZ(host);
+  run->locations.paths = {root};
+  ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)))
+      << "the walk did not end; last file: " << run->progress.CurrentFile();
+  EXPECT_EQ(run->progress.hitList.Lines(), std::vector<std::string>{MakeHitLine(root + "\\plain.txt", 2)});
+  // The scan itself, by the Windows path: nothing is read.
+  ScanState state;
+  std::atomic<bool> cancel{false};
+  EXPECT_FALSE(SearchFile(root + "\\pagemap", run->query, MatchOptions{}, state, cancel));
+}
+
+// The file is swapped with a host link to /dev/zero over and over while it is
+// listed and scanned through Z:. Every scan ends; a hit is the plain file's.
+TEST(LocationHostileTree, ScansThroughZEndWhileAFileIsSwappedWithALinkToDevZero) {
+  testing::ShellTestFolder tree;
+  tree.File("f.txt", "..needle");
+  const std::string host = HostPath(tree.Root());
+  if (host.empty()) GTEST_SKIP() << "a Windows without Wine has no host file system behind Z:";
+  const std::string root = ThroughZ(host);
+  SearchQuery query;
+  ASSERT_TRUE(ParseSearchContent("needle", SearchOptions{}, [](const std::string&) {}, query));
+  struct Shared {
+    std::atomic<bool> stop{false};
+    std::atomic<bool> cancel{false};
+  };
+  auto shared = std::make_shared<Shared>();
+  std::thread swapper([shared, host, root] {
+    const std::string link = host + "/link.tmp";
+    while (!shared->stop) {
+      Unlink(link);
+      if (MakeLink("/dev/zero", link)) Rename(link, host + "/f.txt");
+      // The plain file is made on the Windows side, then moved over on the host.
+      HANDLE file = CreateFileW(os::Widen(root + "\\plain.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, "..needle", 8, &written, nullptr);
+        CloseHandle(file);
+      }
+      Rename(host + "/plain.tmp", host + "/f.txt");
+    }
+  });
+  int scans = 0, stuck = 0;
+  ScanState state;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (std::chrono::steady_clock::now() < until && stuck == 0) {
+    fs::DirectoryListing listing(root + "\\", fs::ListingDetail::NamesAndKinds);
+    fs::DirEntry entry;
+    while (listing.Next(entry)) {
+      if (entry.name != "f.txt") continue;
+      const fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), !entry.isLink};
+      // Bounded: a scan still going after the limit is stopped through the flag.
+      auto result = std::async(std::launch::async, [&] {
+        return SearchFile(root + "\\f.txt", query, MatchOptions{}, state, shared->cancel, listed);
+      });
+      ++scans;
+      if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ++stuck;
+        shared->cancel = true;
+      }
+      const auto hit = result.get();
+      shared->cancel = false;
+      if (hit) {
+        EXPECT_EQ(*hit, 2u);
+      }
+    }
+  }
+  shared->stop = true;
+  swapper.join();
+  Unlink(host + "/link.tmp");
+  EXPECT_EQ(stuck, 0);
+  EXPECT_GT(scans, 10);
+}
+
+// Host folders linked to one another, seen through Z:: each real folder is walked
+// once, so that each file is found once and the work stays that of the folders.
+TEST(LocationHostileTree, FoldersLinkedToEachOtherThroughZAreWalkedOnceEach) {
+  testing::ShellTestFolder tree;
+  constexpr int kFolders = 6;
+  for (int i = 1; i <= kFolders; ++i) {
+    tree.Folder("d" + std::to_string(i));
+    // The offset of the hit tells the files apart.
+    tree.File("d" + std::to_string(i) + "\\f.txt", std::string(i, '.') + "needle");
+  }
+  const std::string host = HostPath(tree.Root());
+  if (host.empty()) GTEST_SKIP() << "a Windows without Wine has no host file system behind Z:";
+  struct HostLinks {
+    std::vector<std::string> paths;
+    ~HostLinks() {
+      for (const std::string& path : paths) Unlink(path);
+    }
+  } links;
+  for (int i = 1; i <= kFolders; ++i) {
+    for (int j = 1; j <= kFolders; ++j) {
+      if (i == j) continue;
+      const std::string link = host + "/d" + std::to_string(i) + "/l" + std::to_string(j);
+      ASSERT_TRUE(MakeLink("../d" + std::to_string(j), link));
+      links.paths.push_back(link);
+    }
+  }
+  auto run = std::make_shared<BoundedRun>();
+  ASSERT_TRUE(ParseSearchContent("needle", SearchOptions{}, [](const std::string&) {}, run->query));
+  run->locations.paths = {ThroughZ(host)};
+  ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
+  std::vector<std::int64_t> offsets;
+  for (const std::string& line : run->progress.hitList.Lines()) offsets.push_back(std::stoll(SplitHitLine(line)->offsetText));
+  std::sort(offsets.begin(), offsets.end());
+  EXPECT_EQ(offsets, (std::vector<std::int64_t>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(run->progress.filesExamined.load(), static_cast<std::uint64_t>(kFolders));
+  EXPECT_EQ(run->counted, static_cast<std::uint32_t>(kFolders));
 }
 
 }  // namespace
