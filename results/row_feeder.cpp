@@ -23,12 +23,6 @@ RowFeeder::~RowFeeder() {
   for (std::thread& thread : threads_) thread.join();
 }
 
-unsigned RowFeeder::DefaultThreads() {
-  // Row work is mostly waiting for the file system; more than a few threads only
-  // queue up behind it.
-  return std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-}
-
 void RowFeeder::Restart(std::size_t first, const SnippetInputs& snippet) {
   {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -52,9 +52,6 @@ class RowFeeder {
   // number moved.
   std::size_t Take(std::vector<HitRecord>& out, std::size_t max, std::chrono::milliseconds wait);
 
-  // The number of feeder threads for this machine.
-  static unsigned DefaultThreads();
-
  private:
   void Work();
 

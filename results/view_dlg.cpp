@@ -34,7 +34,7 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
       state_(state),
       setup_(std::move(setup)),
       rowFeeder_([this](std::size_t index) { return state_.Progress.hitList.At(index); },
-                 [this] { return MakeShellRowMaker(shellLock_); }, RowFeeder::DefaultThreads()) {
+                 [this] { return MakeShellRowMaker(shellLock_); }, kRowThreads) {
   SetCaption("検索ファイルビュー");
   SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMinimize | ui::biMaximize);
   SetPosition(ui::FormPosition::ScreenCenter);
@@ -239,12 +239,12 @@ void TViewDlg::Timer1Timer(ui::Component&) {
   }
   // A load (no run) stops adding at 中止; a run keeps every row it found.
   const bool loadStopped = !setup_.live && StopRequested;
-  if (rows_.size() < TargetCount && !loadStopped) {
+  if (MoreRowWork() && !loadStopped) {
     AddNewRows();
-    if (rows_.size() < TargetCount) ScheduleMoreRows();
+    if (MoreRowWork()) ScheduleMoreRows();
   }
   UpdateCounter();
-  const bool complete = rows_.size() >= TargetCount;
+  const bool complete = rows_.size() >= TargetCount && !RowCountBehind();
   const bool over = setup_.live ? (!worker_ && complete) : (complete || StopRequested);
   if (over) FinishRun();
 }
@@ -253,7 +253,18 @@ void TViewDlg::AddNewRows(bool all) {
   const auto start = std::chrono::steady_clock::now();
   const auto budget = std::chrono::milliseconds(kRowBatchMilliseconds);
   const bool loading = !setup_.live;
-  const std::size_t before = rows_.size();
+  // Telling the list its new row count, and painting what that shows, each cost
+  // tens of milliseconds under Wine once the list is long: a batch does at most
+  // one of them and takes rows in the time left.
+  if (!all && paintDue_) {
+    paintDue_ = false;
+    UpdateWindow(ListView1.Handle());
+  } else if (!all && RowCountBehind() &&
+             (rows_.size() >= TargetCount ||
+              start - rowCountShown_ >= std::chrono::milliseconds(kRowCountMilliseconds))) {
+    ShowRowCount(start);
+    return;
+  }
   // The feeder follows the rows: anything that changed them (a reload, a delete,
   // other snippet inputs) starts its fill again where they end.
   if (!rowFeeder_.Continues(rows_.size(), setup_.snippet)) rowFeeder_.Restart(rows_.size(), setup_.snippet);
@@ -267,18 +278,23 @@ void TViewDlg::AddNewRows(bool all) {
     if (loading && taken != 0) ColorProgressBar1.SetPosition(rows_.size());
     if (!all && (taken == 0 || std::chrono::steady_clock::now() - start >= budget)) break;
   }
-  if (rows_.size() == before) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (rows_.size() >= TargetCount || all ||
-      now - rowCountShown_ >= std::chrono::milliseconds(kRowCountMilliseconds)) {
-    ListView1.SetRowCount(rows_.size());
-    rowCountShown_ = now;
-  }
+  if (all && RowCountBehind()) ShowRowCount(std::chrono::steady_clock::now());
 }
 
+bool TViewDlg::RowCountBehind() const {
+  return ListView1.RowCount() != std::min(rows_.size(), ui::ListView::kMaxRows);
+}
+
+void TViewDlg::ShowRowCount(std::chrono::steady_clock::time_point now) {
+  ListView1.SetRowCount(rows_.size());
+  rowCountShown_ = now;
+  paintDue_ = true;
+}
+
+bool TViewDlg::MoreRowWork() const { return rows_.size() < TargetCount || RowCountBehind(); }
+
 void TViewDlg::ScheduleMoreRows() {
-  // The list shows the new rows first; a posted message would come before paints.
-  UpdateWindow(ListView1.Handle());
+  // A posted message would come before paints: AddNewRows paints when it is due.
   if (morePosted_ || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
   morePosted_ = PostMessageW(Handle(), kMoreRowsMessage, 0, 0) != FALSE;
 }
