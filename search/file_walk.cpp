@@ -61,6 +61,7 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions,
   Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
+    if (listing.Error() != 0 && progress.folderFailure) progress.folderFailure(folder, listing.Error());
     fs::DirEntry entry;
     std::string filePath;  // one buffer for the folder's files
     while (listing.Next(entry)) {

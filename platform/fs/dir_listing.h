@@ -42,6 +42,10 @@ class DirectoryListing {
   // (no path lookup per file). -1 on Windows or when the folder could not be listed.
   std::intptr_t FolderHandle() const;
 
+  // The system's error code (errno; Windows: GetLastError) when the folder could
+  // not be listed, 0 when it could.
+  int Error() const;
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

@@ -23,15 +23,22 @@ struct DirectoryListing::Impl {
   WIN32_FIND_DATAW data{};
   bool pending = false;  // `data` holds an entry not yet returned
   ListingDetail detail = ListingDetail::Full;
+  int error = 0;
 };
 
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
   impl_->detail = detail;
   const auto pattern = WidePath(folder + "*.*");
-  if (!pattern) return;
+  if (!pattern) {
+    impl_->error = ERROR_INVALID_NAME;
+    return;
+  }
   impl_->find = FindFirstFileW(pattern->c_str(), &impl_->data);
   impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
+  // A folder without even "." and ".." (a drive's empty root) is no failure.
+  const DWORD error = impl_->pending ? ERROR_SUCCESS : GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND) impl_->error = static_cast<int>(error);
 }
 
 DirectoryListing::~DirectoryListing() {
@@ -60,6 +67,8 @@ bool DirectoryListing::Next(DirEntry& entry) {
 }
 
 std::intptr_t DirectoryListing::FolderHandle() const { return -1; }
+
+int DirectoryListing::Error() const { return impl_->error; }
 
 std::string FolderIdentity(const std::string&) { return {}; }
 

@@ -19,16 +19,23 @@ HANDLE OpenForReading(const wchar_t* path, bool unbuffered) {
 bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
                             const ListedFile& listed) {
   Close();
+  error_ = 0;
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
   const auto wide = WidePath(path);
-  if (!wide) return false;
+  if (!wide) {
+    error_ = ERROR_INVALID_NAME;
+    return false;
+  }
   const wchar_t* name = wide->c_str();
   HANDLE file = INVALID_HANDLE_VALUE;
   if (unbuffered) file = OpenForReading(name, true);
   unbuffered_ = file != INVALID_HANDLE_VALUE;
   if (file == INVALID_HANDLE_VALUE) file = OpenForReading(name, false);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    error_ = static_cast<int>(GetLastError());
+    return false;
+  }
   // Only disk files are read: a pipe or a device could block or never end. The
   // listing's attributes cannot tell: under Wine a FIFO or /dev/zero seen through
   // Z: lists as a plain file, so the kind is asked of every file opened. A file
@@ -63,6 +70,7 @@ std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* 
     DWORD n = 0;
     if (!ReadFile(file, dest + got, want, &n, &where)) {
       if (GetLastError() == ERROR_HANDLE_EOF) break;
+      error_ = static_cast<int>(GetLastError());
       return std::nullopt;
     }
     got += n;
