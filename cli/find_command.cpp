@@ -26,6 +26,18 @@ void WriteMessage(std::FILE* err, const std::string& cp932, os::OutputEncoding e
   os::WriteConsoleLine(err, os::Cp932ForConsole(cp932, encoding), encoding);
 }
 
+int WriteFailed(std::FILE* err, int error) {
+  std::fprintf(err, "trovex-find: cannot write the results: %s\n", std::strerror(error));
+  std::fflush(err);
+  return kBadInput;
+}
+
+// `status` once what went to `out` is written; kBadInput, said on `err`, if it cannot be.
+int Finish(std::FILE* out, std::FILE* err, int status) {
+  if (std::fflush(out) == EOF || std::ferror(out)) return WriteFailed(err, errno != 0 ? errno : EIO);
+  return status;
+}
+
 // The result lines on standard output: each ends with a line break, or with a NUL
 // under --null. The first failed write (a full disk, a closed pipe) is kept.
 class ResultOutput {
@@ -54,11 +66,7 @@ class ResultOutput {
   bool Failed() const { return error_ != 0; }
 
   // Says on `err` that the results could not be written; returns the exit status.
-  int ReportFailure(std::FILE* err) const {
-    std::fprintf(err, "trovex-find: cannot write the results: %s\n", std::strerror(error_));
-    std::fflush(err);
-    return kBadInput;
-  }
+  int ReportFailure(std::FILE* err) const { return WriteFailed(err, error_); }
 
  private:
   void Check() {
@@ -141,11 +149,7 @@ int WriteByteList(const std::string& text, viewer::ByteEncoding encoding, std::F
   }
   std::fwrite(list->data(), 1, list->size(), out);
   std::fputc('\n', out);
-  if (std::fflush(out) == EOF || std::ferror(out)) {
-    std::fprintf(err, "trovex-find: cannot write the results: %s\n", std::strerror(errno != 0 ? errno : EIO));
-    return kBadInput;
-  }
-  return kFoundHits;
+  return Finish(out, err, kFoundHits);
 }
 
 // --history-lines and --history-summary: a history file as the loader reads it.
@@ -200,11 +204,7 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   if (options->help || options->version) {
     std::fprintf(out, "%s\n", options->help ? FindUsage() : FindVersion());
     if (options->help) std::fprintf(out, "\n%s\n", FindHelp());
-    if (std::fflush(out) == EOF || std::ferror(out)) {
-      std::fprintf(err, "trovex-find: cannot write the results: %s\n", std::strerror(errno != 0 ? errno : EIO));
-      return kBadInput;
-    }
-    return kFoundHits;
+    return Finish(out, err, kFoundHits);
   }
   if (options->historyLines || options->historySummary) return WriteHistory(*options, out, err);
   WarnPanelOnlyOptions(*options, err);
