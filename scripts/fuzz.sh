@@ -19,7 +19,9 @@ nice -n 10 cmake --build build/fuzz --target trovex_fuzz_targets -j"${FUZZ_JOBS:
   { echo "fuzz.sh: build failed"; cmake --build build/fuzz --target trovex_fuzz_targets -j1 2>&1 | tail -30; exit 1; }
 
 status=0
-mkdir -p build/fuzz/artifacts
+mkdir -p build/fuzz/artifacts build/fuzz/tmp
+# The targets that read files write each input to a file of their own there.
+export TMPDIR="$PWD/build/fuzz/tmp"
 for target in "${targets[@]}"; do
   mkdir -p "build/fuzz/corpus/$target"
   log="build/fuzz/$target.log"
@@ -37,4 +39,5 @@ for target in "${targets[@]}"; do
     status=1
   fi
 done
+rm -f build/fuzz/tmp/trovex-fuzz-*
 exit $status
