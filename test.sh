@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds build/native and build/windows with the setup
 # program build/windows/TrovexSetup.exe, and runs every test: the portable core
-# natively (sanitized) and under Wine, the windows and the setup program under Wine.
+# natively (sanitized) and under Wine, the windows and the setup program under Wine;
+# then every fuzz target for a few seconds (build/fuzz, clang).
 set -uo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -24,6 +25,8 @@ echo "== Windows tests under Wine =="
 (cd build/windows && ctest -j"$jobs" --output-on-failure) || status=1
 # No Wine process may outlive the run.
 WINEPREFIX="$PWD/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+echo "== fuzz targets, 5 s each =="
+scripts/fuzz.sh 5 || status=1
 
 if [ $status -eq 0 ]; then echo "test.sh: all tests passed"; else echo "test.sh: FAILED"; fi
 exit $status

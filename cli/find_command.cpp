@@ -1,14 +1,22 @@
 #include "cli/find_command.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 
 #include "cli/snippet_column.h"
 #include "platform/fs/dir_listing.h"
+#include "platform/fs/path_separator.h"
+#include "platform/fs/read_at.h"
+#include "platform/fs/system_error.h"
 #include "platform/os/console_text.h"
 #include "results/history_file.h"
 #include "results/list_search.h"
 #include "search/file_walk.h"
+#include "search/folder_path.h"
 #include "search/go_thread.h"
 #include "search/hit_line.h"
 #include "search/parse_search_content.h"
@@ -20,13 +28,117 @@ void WriteMessage(std::FILE* err, const std::string& cp932, os::OutputEncoding e
   os::WriteConsoleLine(err, os::Cp932ForConsole(cp932, encoding), encoding);
 }
 
-// Writes hit lines, each followed by a tab and its snippet when `snippet` is set.
-void WriteLines(std::FILE* out, const std::vector<std::string>& lines,
-                const std::optional<results::SnippetInputs>& snippet, os::OutputEncoding encoding) {
-  for (const std::string& hitLine : lines) {
-    os::WriteConsoleLine(out, snippet ? HitLineWithSnippet(hitLine, *snippet, encoding) : hitLine,
-                         encoding);
+int WriteFailed(std::FILE* err, int error) {
+  std::fprintf(err, "trovex-find: cannot write the results: %s\n", std::strerror(error));
+  std::fflush(err);
+  return kBadInput;
+}
+
+// `status` once what went to `out` is written; kBadInput, said on `err`, if it cannot be.
+int Finish(std::FILE* out, std::FILE* err, int status) {
+  if (std::fflush(out) == EOF || std::ferror(out)) return WriteFailed(err, errno != 0 ? errno : EIO);
+  return status;
+}
+
+// The result lines on standard output: each ends with a line break, or with a NUL
+// under --null. The first failed write (a full disk, a closed pipe) is kept.
+class ResultOutput {
+ public:
+  ResultOutput(std::FILE* out, const FindOptions& options)
+      : out_(out), encoding_(options.outputEncoding), lineEnd_(options.nullEnds ? '\0' : '\n') {}
+
+  // Writes hit lines, each followed by a tab and its snippet when `snippet` is set.
+  void Write(const std::vector<std::string>& lines,
+             const std::optional<results::SnippetInputs>& snippet = std::nullopt) {
+    for (const std::string& line : lines) {
+      if (Failed()) return;
+      os::WriteConsoleLine(out_, snippet ? HitLineWithSnippet(line, *snippet, encoding_) : line,
+                           encoding_, lineEnd_);
+      Check();
+    }
   }
+
+  // Flushes the stream; false once a write has failed.
+  bool Flush() {
+    if (!Failed() && std::fflush(out_) == EOF) error_ = errno != 0 ? errno : EIO;
+    Check();
+    return !Failed();
+  }
+
+  bool Failed() const { return error_ != 0; }
+
+  // Says on `err` that the results could not be written; returns the exit status.
+  int ReportFailure(std::FILE* err) const { return WriteFailed(err, error_); }
+
+ private:
+  void Check() {
+    if (!Failed() && std::ferror(out_)) error_ = errno != 0 ? errno : EIO;
+  }
+
+  std::FILE* out_;
+  os::OutputEncoding encoding_;
+  char lineEnd_;
+  int error_ = 0;
+};
+
+// Names on standard error, one line each, the folders and files the walk could
+// not read ("trovex-find: PATH: reason"), and notes whether a location itself failed.
+class ReadFailures {
+ public:
+  ReadFailures(std::FILE* err, os::OutputEncoding encoding, const std::vector<std::string>& locations)
+      : err_(err), encoding_(encoding), locations_(locations) {
+    for (const std::string& location : locations) walkedLocations_.push_back(search::NormalizeFolderPath(location));
+  }
+
+  // Called on the worker thread.
+  void Report(const std::string& path, int systemError) {
+    std::string shown = path;
+    const auto location = std::find(walkedLocations_.begin(), walkedLocations_.end(), path);
+    if (location != walkedLocations_.end()) {
+      shown = locations_[static_cast<std::size_t>(location - walkedLocations_.begin())];
+      locationFailed_ = true;
+    } else if (shown.size() > 1 && shown.back() == fs::kPathSeparator) {
+      shown.pop_back();  // the separator the walk adds to a folder's path
+    }
+    // The path is in the platform's own text, as the hit lines are.
+    os::WriteConsoleLine(err_, "trovex-find: " + shown + ": " + fs::SystemErrorText(systemError), encoding_);
+    std::fflush(err_);
+  }
+
+  bool LocationFailed() const { return locationFailed_.load(); }
+
+ private:
+  std::FILE* err_;
+  os::OutputEncoding encoding_;
+  const std::vector<std::string>& locations_;
+  std::vector<std::string> walkedLocations_;
+  std::atomic<bool> locationFailed_{false};
+};
+
+// The options given that only act with the option panel open say so. A saved
+// history keeps the matching rules among its options, so --save-history gives
+// those an effect of their own.
+void WarnPanelOnlyOptions(const FindOptions& options, std::FILE* err) {
+  if (options.search.optionsOpen) return;
+  for (const std::string& name : options.panelOnlyGiven) {
+    const bool saved = name == "--case" || name == "--fold" || name == "--comma-text";
+    if (saved && options.saveHistory) continue;
+    std::fprintf(err, "trovex-find: %s has no effect without --options\n", name.c_str());
+  }
+}
+
+// --content-file: the file's bytes less one final line break, which an editor or
+// echo leaves after a text.
+std::optional<std::string> ReadContentFile(const std::string& path, std::FILE* err) {
+  std::optional<std::string> content = fs::ReadAllBytes(path);
+  if (!content) {
+    os::WriteConsoleLine(err, "trovex-find: " + path + ": cannot read the content file",
+                         os::OutputEncoding::kAutomatic);
+    return std::nullopt;
+  }
+  if (!content->empty() && content->back() == '\n') content->pop_back();
+  if (!content->empty() && content->back() == '\r') content->pop_back();
+  return content;
 }
 
 // --bytes-of: the byte list the conversion dialog shows for the text.
@@ -39,8 +151,7 @@ int WriteByteList(const std::string& text, viewer::ByteEncoding encoding, std::F
   }
   std::fwrite(list->data(), 1, list->size(), out);
   std::fputc('\n', out);
-  std::fflush(out);
-  return kFoundHits;
+  return Finish(out, err, kFoundHits);
 }
 
 // --history-lines and --history-summary: a history file as the loader reads it.
@@ -52,17 +163,15 @@ int WriteHistory(const FindOptions& options, std::FILE* out, std::FILE* err) {
                          os::OutputEncoding::kAutomatic);
     return kBadInput;
   }
+  ResultOutput output(out, options);
   if (options.historySummary) {
-    os::WriteConsoleLine(out,
-                         os::Cp932ForConsole(history->name, options.outputEncoding) + "\t" +
-                             std::to_string(history->hitLines.size()),
-                         options.outputEncoding);
-    std::fflush(out);
-    return kFoundHits;
+    output.Write({os::Cp932ForConsole(history->name, options.outputEncoding) + "\t" +
+                  std::to_string(history->hitLines.size())});
+  } else {
+    output.Write(history->hitLines);
   }
-  WriteLines(out, history->hitLines, std::nullopt, options.outputEncoding);
-  std::fflush(out);
-  return history->hitLines.empty() ? kNoHits : kFoundHits;
+  if (!output.Flush()) return output.ReportFailure(err);
+  return options.historyLines && history->hitLines.empty() ? kNoHits : kFoundHits;
 }
 
 // --save-history: the result saved as the result window saves it. PATH an existing
@@ -96,6 +205,10 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
   search::SearchQuery query;
   const auto report = [&](const std::string& message) { WriteMessage(err, message, encoding); };
   if (!search::ParseSearchContent(listOptions.content, listOptions, report, query)) return kBadInput;
+  if (query.mode == search::SearchMode::Numbers && query.patternLength == 0) {
+    report(search::kEmptyContentMessage);
+    return kBadInput;
+  }
   std::optional<results::HistoryContent> history = results::LoadHistoryFile(*options.within);
   if (!history) {
     os::WriteConsoleLine(err, "trovex-find: cannot read the history file " + *options.within,
@@ -133,8 +246,9 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
   if (options.snippet) {
     snippet = results::ListSearchSnippetInputs(listOptions, query, history->name, options.binaryDisplay);
   }
-  WriteLines(out, lines, snippet, encoding);
-  std::fflush(out);
+  ResultOutput output(out, options);
+  output.Write(lines, snippet);
+  if (!output.Flush()) return output.ReportFailure(err);
   if (options.saveHistory) {
     history->hitLines = std::move(lines);
     results::AddSearchContent(history->searchContents, options.search.content);
@@ -155,7 +269,18 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     std::fprintf(err, "%s\n", FindUsage());
     return kBadInput;
   }
+  if (options->help || options->version) {
+    std::fprintf(out, "%s\n", options->help ? FindUsage() : FindVersion());
+    if (options->help) std::fprintf(out, "\n%s\n", FindHelp());
+    return Finish(out, err, kFoundHits);
+  }
   if (options->historyLines || options->historySummary) return WriteHistory(*options, out, err);
+  WarnPanelOnlyOptions(*options, err);
+  if (options->contentFile) {
+    std::optional<std::string> typed = ReadContentFile(*options->contentFile, err);
+    if (!typed) return kBadInput;
+    options->search.content = std::move(*typed);
+  }
   // The content is searched as CP932; the name fragments stay in the file names'
   // own encoding.
   const std::optional<std::string> content = os::TypedTextToCp932(options->search.content);
@@ -174,12 +299,18 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   if (!search::ParseSearchContent(options->search.content, options->search, report, query)) {
     return kBadInput;
   }
+  // "," or " , " is a byte list without a byte: nothing to look for, as with no content.
+  if (query.mode == search::SearchMode::Numbers && query.patternLength == 0) {
+    report(search::kEmptyContentMessage);
+    return kBadInput;
+  }
 
   search::SearchLocations locations;
   locations.everyDrive = options->locations.empty();
   locations.paths = options->locations;
   const search::SearchConditions conditions = search::ConditionsFor(options->search);
   search::SearchProgress progress;
+  ReadFailures failures(err, encoding, options->locations);
   if (options->count) {
     const std::uint32_t total = search::CountFiles(locations, conditions, progress);
     progress.totalFiles = total;
@@ -191,25 +322,33 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
 
   search::ScanState scanState;
   scanState.readThroughCache = options->cached;
+  const auto reportFailure = [&failures](const std::string& path, int systemError) {
+    failures.Report(path, systemError);
+  };
+  progress.folderFailure = reportFailure;
+  scanState.fileFailure = reportFailure;
+  ResultOutput output(out, *options);
   std::size_t written = 0;
   {
     search::TGoThread worker(locations, query, search::MatchOptionsFor(options->search, query.mode), conditions,
                              scanState, progress);
     // Like the result window: take the new lines every 10 ms while the worker runs.
+    // A failed write stops the search: nobody reads its results any more.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {
       const std::vector<std::string> lines = progress.hitList.LinesFrom(written);
-      WriteLines(out, lines, snippet, encoding);
+      output.Write(lines, snippet);
       written += lines.size();
-      if (!lines.empty()) std::fflush(out);
+      if (!lines.empty() && !output.Flush()) progress.cancelRequested = true;
     }
   }
   const std::vector<std::string> rest = progress.hitList.LinesFrom(written);
-  WriteLines(out, rest, snippet, encoding);
+  output.Write(rest, snippet);
   written += rest.size();
-  std::fflush(out);
+  if (!output.Flush()) return output.ReportFailure(err);
   if (options->saveHistory && !SaveResult(*options, NewResult(*options, progress.hitList.LinesFrom(0)), err))
     return kBadInput;
-  return written > 0 ? kFoundHits : kNoHits;
+  if (written > 0) return kFoundHits;
+  return failures.LocationFailed() ? kBadInput : kNoHits;
 }
 
 }  // namespace trovex::cli

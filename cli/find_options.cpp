@@ -1,5 +1,6 @@
 #include "cli/find_options.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "platform/fs/date_time.h"
@@ -40,7 +41,14 @@ struct OptionRule {
   bool takesValue;
   // Applies the option; returns an error text, empty on success.
   std::function<std::string(FindOptions&, const std::string& value)> apply;
+  // Acts only with --options (the option panel's conditions and rules).
+  bool panelOnly = false;
 };
+
+OptionRule PanelOnly(OptionRule rule) {
+  rule.panelOnly = true;
+  return rule;
+}
 
 // A flag option sets one search option.
 OptionRule SearchFlag(const char* name, bool search::SearchOptions::*field, bool value) {
@@ -69,24 +77,24 @@ OptionRule PathOption(const char* name, std::optional<std::string> FindOptions::
 const std::vector<OptionRule>& OptionTable() {
   static const std::vector<OptionRule> table = {
       SearchFlag("--options", &search::SearchOptions::optionsOpen, true),
-      SearchFlag("--case", &search::SearchOptions::caseSensitive, true),
-      SearchFlag("--fold", &search::SearchOptions::distinguishWidthAndKana, false),
-      SearchFlag("--comma-text", &search::SearchOptions::commaIsContent, true),
+      PanelOnly(SearchFlag("--case", &search::SearchOptions::caseSensitive, true)),
+      PanelOnly(SearchFlag("--fold", &search::SearchOptions::distinguishWidthAndKana, false)),
+      PanelOnly(SearchFlag("--comma-text", &search::SearchOptions::commaIsContent, true)),
       SearchFlag("--utf16", &search::SearchOptions::searchUtf16, true),
       SearchFlag("--skip-breaks", &search::SearchOptions::skipLineBreaks, true),
       SearchFlag("--hidden", &search::SearchOptions::includeHidden, true),
       SearchFlag("--system", &search::SearchOptions::includeSystem, true),
-      {"--name", true, [](FindOptions& o, const std::string& v) { o.search.nameFilter = v; return std::string(); }},
-      SearchFlag("--exclude-names", &search::SearchOptions::excludeNames, true),
-      {"--size", true,
+      PanelOnly({"--name", true, [](FindOptions& o, const std::string& v) { o.search.nameFilter = v; return std::string(); }}),
+      PanelOnly(SearchFlag("--exclude-names", &search::SearchOptions::excludeNames, true)),
+      PanelOnly({"--size", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (!AllDigits(v) || v.size() > 4 || std::stoi(v) < 1 || std::stoi(v) > 1024)
            return "--size takes a number from 1 to 1024";
          o.search.sizeFilterOn = true;
          o.search.sizeNumber = std::stoi(v);
          return {};
-       }},
-      {"--unit", true,
+       }}),
+      PanelOnly({"--unit", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          static const char* const units[] = {"B", "KB", "MB", "GB"};
          for (int i = 0; i < 4; ++i) {
@@ -97,36 +105,40 @@ const std::vector<OptionRule>& OptionTable() {
            }
          }
          return "--unit takes B, KB, MB or GB";
-       }},
-      {"--at-least", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = true; return std::string(); }},
-      {"--at-most", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = false; return std::string(); }},
-      {"--year", true,
+       }}),
+      PanelOnly({"--at-least", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = true; return std::string(); }}),
+      PanelOnly({"--at-most", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = false; return std::string(); }}),
+      PanelOnly({"--year", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (!AllDigits(v)) return "--year takes a year of digits, such as 2024";
          o.search.dateFilterOn = true;
          o.search.yearText = v;
          return {};
-       }},
-      {"--from", true,
+       }}),
+      PanelOnly({"--from", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          const auto date = ParsePickerDate(v);
          if (!date) return "--from takes a date YYYY/MM/DD";
          o.search.dateFilterOn = true;
          o.search.dateFrom = *date;
          return {};
-       }},
-      {"--to", true,
+       }}),
+      PanelOnly({"--to", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          const auto date = ParsePickerDate(v);
          if (!date) return "--to takes a date YYYY/MM/DD";
          o.search.dateFilterOn = true;
          o.search.dateTo = *date;
          return {};
-       }},
-      SearchFlag("--exclude-dates", &search::SearchOptions::excludeDates, true),
+       }}),
+      PanelOnly(SearchFlag("--exclude-dates", &search::SearchOptions::excludeDates, true)),
       ToolFlag("--cached", &FindOptions::cached),
       ToolFlag("--count", &FindOptions::count),
       ToolFlag("--snippet", &FindOptions::snippet),
+      ToolFlag("--null", &FindOptions::nullEnds),
+      ToolFlag("--help", &FindOptions::help),
+      ToolFlag("--version", &FindOptions::version),
+      PathOption("--content-file", &FindOptions::contentFile),
       {"--binary-display", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (v != "hex" && v != "chars") return "--binary-display takes hex or chars";
@@ -171,12 +183,49 @@ const char* FindUsage() {
          "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
-         "[--save-history PATH] [--] CONTENT [LOCATION...]\n"
+         "[--null] [--save-history PATH] [--] CONTENT [LOCATION...]\n"
+         "       trovex-find [options] --content-file FILE [LOCATION...]\n"
          "       trovex-find --within FILE [--mark] [matching and output options] "
          "[--save-history PATH] [--] CONTENT\n"
          "       trovex-find --bytes-of sjis|utf8|utf16le|utf16be TEXT\n"
-         "       trovex-find --history-lines FILE | --history-summary FILE";
+         "       trovex-find --history-lines FILE | --history-summary FILE\n"
+         "       trovex-find --help | --version";
 }
+
+const char* FindHelp() {
+  return "Searches the contents of the files in the LOCATIONs (folders; none: every drive)\n"
+         "for CONTENT, a text or a byte list such as \",100,38,0xF5\", and writes one line\n"
+         "\"<full path>=<offset>\" for each file that holds it.\n"
+         "\n"
+         "  --options          the option panel is open: the options marked * act only with it\n"
+         "  --case             * letter case counts\n"
+         "  --fold             * full and half width, katakana and hiragana fold\n"
+         "  --comma-text       * a comma is part of the text, not a byte list\n"
+         "  --utf16            search the content's UTF-16LE bytes\n"
+         "  --skip-breaks      a CR LF inside a hit is skipped\n"
+         "  --hidden, --system also walk hidden and system files and folders\n"
+         "  --name TEXT        * only files whose names hold a fragment (fragments split by \"/\")\n"
+         "  --exclude-names    * leave those files out instead\n"
+         "  --size N --unit B|KB|MB|GB --at-least|--at-most   * the size condition\n"
+         "  --year YYYY | --from YYYY/MM/DD --to YYYY/MM/DD    * the date condition\n"
+         "  --exclude-dates    * leave the files of those dates out instead\n"
+         "  --content-file FILE  the content is FILE's text (less one final line break)\n"
+         "  --count            count the files first and write the count on standard error\n"
+         "  --snippet          a tab and the hit's first 64 bytes after each line\n"
+         "  --binary-display hex|chars   how the snippet shows a binary file\n"
+         "  --null             end each result line with a NUL byte instead of a line break\n"
+         "  --cached           read through the system cache\n"
+         "  --output-encoding utf8|cp932  the encoding of what is written\n"
+         "  --from-utf8, --from-utf16    the byte list came from a text's UTF-8 or UTF-16 bytes\n"
+         "  --save-history PATH  also save the result as a search history file\n"
+         "  --bytes-of sjis|utf8|utf16le|utf16be TEXT   print TEXT's byte list, no search\n"
+         "  --history-lines FILE, --history-summary FILE read a history file, no search\n"
+         "\n"
+         "Exit status: 0 with hits, 1 without, 2 on a bad command line or content, an\n"
+         "unreadable location when nothing was found, or a failed write.";
+}
+
+const char* FindVersion() { return "trovex-find 1.1.3.1"; }
 
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& arguments,
                                             std::string& error) {
@@ -220,6 +269,11 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
       error = problem;
       return std::nullopt;
     }
+    if (options.help || options.version) return options;  // nothing else is done
+    if (option->panelOnly && std::find(options.panelOnlyGiven.begin(), options.panelOnlyGiven.end(),
+                                       name) == options.panelOnlyGiven.end()) {
+      options.panelOnlyGiven.push_back(name);
+    }
     fromGiven |= name == "--from";
     toGiven |= name == "--to";
   }
@@ -238,7 +292,7 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   if (options.historyLines || options.historySummary) {
     if (options.historyLines && options.historySummary) {
       error = "--history-lines and --history-summary go alone";
-    } else if (options.saveHistory || options.bytesOf || options.within) {
+    } else if (options.saveHistory || options.bytesOf || options.within || options.contentFile) {
       error = "--history-lines and --history-summary take no search";
     } else if (!operands.empty()) {
       error = "--history-lines and --history-summary take one FILE and no CONTENT";
@@ -250,6 +304,14 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   if (options.bytesOf && options.saveHistory) {
     error = "--bytes-of runs no search to save";
     return std::nullopt;
+  }
+  if (options.contentFile) {
+    if (options.bytesOf && !operands.empty()) {
+      error = "--bytes-of takes one TEXT and no location";
+      return std::nullopt;
+    }
+    options.locations = operands;  // the content is read when the search runs
+    return options;
   }
   if (operands.empty()) {
     error = "CONTENT is missing";

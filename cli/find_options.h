@@ -40,6 +40,15 @@ struct FindOptions {
   // every file stays, "-1" for those that lack it (リストの検索).
   std::optional<std::string> within;
   bool mark = false;
+
+  bool help = false;             // --help: the usage on standard output, nothing else
+  bool version = false;          // --version: the version line, nothing else
+  bool nullEnds = false;         // --null: result lines end with a NUL byte
+  // --content-file FILE: the content is FILE's text (less one final line break);
+  // every operand is then a location.
+  std::optional<std::string> contentFile;
+  // The options given that act only with --options, in the order first given.
+  std::vector<std::string> panelOnlyGiven;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and
@@ -49,5 +58,11 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
 
 // The usage line shown with a bad command line.
 const char* FindUsage();
+
+// --help: the usage line and what each option does.
+const char* FindHelp();
+
+// --version: the tool's name and version.
+const char* FindVersion();
 
 }  // namespace trovex::cli

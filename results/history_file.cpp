@@ -23,7 +23,10 @@ namespace trovex::results {
 namespace {
 
 constexpr std::string_view kContentSeparator = "\\@\\";
-constexpr IniDialect kHistoryDialect{.firstSectionApart = true};
+// Folder sections and file names keep the letter case the file system tells apart.
+IniDialect HistoryDialect(PathStyle style) {
+  return {.firstSectionApart = true, .exactPathNames = style == PathStyle::Posix};
+}
 
 // Replaces every `from` that starts on a character of its own (not on the trail
 // byte of a double-byte character).
@@ -158,7 +161,7 @@ std::vector<std::string> DecodeContentList(std::string_view value) {
 }
 
 std::string HistoryFileText(const HistoryContent& content, PathStyle style) {
-  IniText ini(kHistoryDialect);
+  IniText ini(HistoryDialect(style));
   IniSection& header = ini.Section(content.name);
   header.Set("Vemko", "Ver 1.0");
   header.Set("list", EncodeContentList(content.searchContents));
@@ -174,7 +177,7 @@ std::string HistoryFileText(const HistoryContent& content, PathStyle style) {
 
 HistoryContent ParseHistoryText(std::string_view bytes, PathStyle style) {
   HistoryContent content;
-  const IniText ini = IniText::Parse(bytes, kHistoryDialect);
+  const IniText ini = IniText::Parse(bytes, HistoryDialect(style));
   if (ini.Empty()) {
     // The plain form: the name, then hit lines as they are.
     std::vector<std::string> lines = text::SplitTextLines(bytes);

@@ -3,14 +3,22 @@
 #include "platform/text/lower_case.h"
 
 namespace trovex::results {
+namespace {
+
+// The form a name is looked up by.
+std::string LookupForm(std::string_view name, bool exact) {
+  return exact ? std::string(name) : text::AnsiLowerCase(name);
+}
+
+}  // namespace
 
 const std::string* IniSection::Find(std::string_view key) const {
-  const auto it = index_.find(text::AnsiLowerCase(key));
+  const auto it = index_.find(LookupForm(key, exactKeys_));
   return it == index_.end() ? nullptr : &entries_[it->second].value;
 }
 
 void IniSection::Set(std::string_view key, std::string_view value) {
-  const auto [it, added] = index_.try_emplace(text::AnsiLowerCase(key), entries_.size());
+  const auto [it, added] = index_.try_emplace(LookupForm(key, exactKeys_), entries_.size());
   if (added) {
     entries_.push_back({std::string(key), std::string(value)});
   } else {
@@ -18,18 +26,20 @@ void IniSection::Set(std::string_view key, std::string_view value) {
   }
 }
 
+bool IniText::ExactPathNames() const { return dialect_.firstSectionApart && dialect_.exactPathNames; }
+
 IniSection& IniText::Section(std::string_view name) {
   if (dialect_.firstSectionApart && sections_.empty()) {
     sections_.emplace_back(std::string(name));
     return sections_.back();
   }
-  const auto [it, added] = index_.try_emplace(text::AnsiLowerCase(name), sections_.size());
-  if (added) sections_.emplace_back(std::string(name));
+  const auto [it, added] = index_.try_emplace(LookupForm(name, ExactPathNames()), sections_.size());
+  if (added) sections_.emplace_back(std::string(name), ExactPathNames());
   return sections_[it->second];
 }
 
 const IniSection* IniText::Find(std::string_view name) const {
-  const auto it = index_.find(text::AnsiLowerCase(name));
+  const auto it = index_.find(LookupForm(name, ExactPathNames()));
   return it == index_.end() ? nullptr : &sections_[it->second];
 }
 

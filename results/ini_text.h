@@ -2,7 +2,7 @@
 // The INI text the history files are kept in: CP932, CR LF, no byte-order mark.
 //
 // "[name]" starts a section; "key=value" lines are its entries. Section names and
-// keys are compared ignoring letter case (the locale's lower-casing); a name or
+// keys are compared ignoring letter case (the locale's lower-casing; see exactPathNames); a name or
 // key given again under another spelling keeps its first spelling and takes the
 // later value. Empty lines, lines starting with ";" and lines before the first
 // section are ignored; nothing is trimmed. Written out, each section is its name
@@ -28,11 +28,16 @@ struct IniDialect {
   // of its own, and lines of the later sections split at their LAST "=" (a value
   // never holds one, a file name may) and count even when they start with ";".
   bool firstSectionApart = false;
+  // With firstSectionApart: the names and keys of the path sections are compared
+  // byte for byte instead, for the folders and files of a file system that tells
+  // letter case apart (POSIX). The first section's keys still ignore it.
+  bool exactPathNames = false;
 };
 
 class IniSection {
  public:
-  explicit IniSection(std::string name) : name_(std::move(name)) {}
+  explicit IniSection(std::string name, bool exactKeys = false)
+      : name_(std::move(name)), exactKeys_(exactKeys) {}
 
   const std::string& Name() const { return name_; }
   const std::vector<IniEntry>& Entries() const { return entries_; }
@@ -44,6 +49,7 @@ class IniSection {
 
  private:
   std::string name_;
+  bool exactKeys_ = false;
   std::vector<IniEntry> entries_;
   std::unordered_map<std::string, std::size_t> index_;  // lower-cased key -> entry
 };
@@ -69,6 +75,8 @@ class IniText {
   std::string ToText() const;
 
  private:
+  bool ExactPathNames() const;
+
   IniDialect dialect_;
   std::vector<IniSection> sections_;
   std::unordered_map<std::string, std::size_t> index_;  // lower-cased name -> section

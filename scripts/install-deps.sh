@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 nsis
   googletest libgtest-dev libbenchmark-dev
+  clang libclang-rt-dev
   "$@"
 )
 missing=()

@@ -73,16 +73,31 @@ ByteSet EqualBytes(unsigned char q, bool exact) {
 }
 
 // Without skipped line breaks and folding, pattern byte j lies at position + j:
-// test the two rarest.
+// test the two rarest, the earlier of two equally rare first. A byte's rarity
+// depends on its value alone, so it is reckoned once per value: a long content
+// costs one pass.
 std::vector<Alternative> FixedOffsetFilter(std::string_view pattern, bool exact) {
   if (pattern.empty()) return {};
-  std::vector<Condition> conditions;
+  int scores[256];
+  bool scored[256] = {};
+  const auto rarity = [&](std::size_t j) {
+    const auto q = static_cast<unsigned char>(pattern[j]);
+    if (!scored[q]) {
+      scores[q] = Commonness(EqualBytes(q, exact));
+      scored[q] = true;
+    }
+    return scores[q];
+  };
+  std::size_t rarest = 0;
+  for (std::size_t j = 1; j < pattern.size(); ++j)
+    if (rarity(j) < rarity(rarest)) rarest = j;
+  std::vector<Condition> conditions{
+      {static_cast<int>(rarest), EqualBytes(static_cast<unsigned char>(pattern[rarest]), exact)}};
+  std::size_t next = pattern.size();
   for (std::size_t j = 0; j < pattern.size(); ++j)
-    conditions.push_back({static_cast<int>(j), EqualBytes(static_cast<unsigned char>(pattern[j]), exact)});
-  std::stable_sort(conditions.begin(), conditions.end(), [](const Condition& a, const Condition& b) {
-    return Commonness(a.bytes) < Commonness(b.bytes);
-  });
-  conditions.resize(std::min<std::size_t>(conditions.size(), 2));
+    if (j != rarest && (next == pattern.size() || rarity(j) < rarity(next))) next = j;
+  if (next != pattern.size())
+    conditions.push_back({static_cast<int>(next), EqualBytes(static_cast<unsigned char>(pattern[next]), exact)});
   return {conditions};
 }
 

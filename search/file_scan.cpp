@@ -74,13 +74,17 @@ const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOption
   return *state.matchers[0];
 }
 
+void ReportFailure(const ScanState& state, const std::string& path, const fs::SequentialReader& reader) {
+  if (reader.Error() != 0 && state.fileFailure) state.fileFailure(path, reader.Error());
+}
+
 // ".rtf": the file up to its first zero byte, reduced, is what is searched. Each
 // read is reduced as it comes and the reduced text goes through a carried window
 // as the bytes of other files do, so that memory stays at about one read whatever
 // the size of the file. Offsets count reduced bytes.
-std::optional<std::uint64_t> ScanRtf(fs::SequentialReader& reader, const BufferMatcher& matcher,
-                                     ScanState& state, std::size_t carryRoom,
-                                     const std::atomic<bool>& cancel) {
+std::optional<std::uint64_t> ScanRtf(const std::string& path, fs::SequentialReader& reader,
+                                     const BufferMatcher& matcher, ScanState& state,
+                                     std::size_t carryRoom, const std::atomic<bool>& cancel) {
   const std::size_t maxSpan = matcher.MaxSpan();
   char* const area = state.buffer.data() + carryRoom;
   RtfStreamReducer reducer;
@@ -92,7 +96,10 @@ std::optional<std::uint64_t> ScanRtf(fs::SequentialReader& reader, const BufferM
     for (;;) {
       if (cancel.load(std::memory_order_relaxed)) return std::nullopt;
       const auto got = reader.ReadNext(area);
-      if (!got) return std::nullopt;
+      if (!got) {
+        ReportFailure(state, path, reader);
+        return std::nullopt;
+      }
       // Each read repeats the last sector of the one before: only new bytes go in.
       const bool lastRead = *got < reader.ReadSize();
       const std::size_t take = lastRead ? *got : std::min(*got, state.chunkSize);
@@ -158,13 +165,15 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
   if (!EnsureBuffer(state, carryRoom)) return std::nullopt;
 
   fs::SequentialReader reader;
-  if (!reader.Open(path, state.sectorSize, state.unbuffered && !state.readThroughCache, listed))
+  if (!reader.Open(path, state.sectorSize, state.unbuffered && !state.readThroughCache, listed)) {
+    ReportFailure(state, path, reader);
     return std::nullopt;
+  }
   // A volume that refuses unbuffered opening refuses it for every file: read its
   // other files through the cache without asking again.
   if (!reader.Unbuffered()) state.unbuffered = false;
   if (reader.Size() == 0u) return std::nullopt;
-  if (HasExtension(path, ".rtf")) return ScanRtf(reader, matcher, state, carryRoom, cancel);
+  if (HasExtension(path, ".rtf")) return ScanRtf(path, reader, matcher, state, carryRoom, cancel);
 
   // The buffer holds [carried bytes | read area]. A start position is decided only
   // when every byte a match there could cover has been read (or the file ended),
@@ -177,7 +186,10 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
     if (cancel.load(std::memory_order_relaxed)) return std::nullopt;
     const std::uint64_t readStart = reader.Position();
     const auto got = reader.ReadNext(area);
-    if (!got) return std::nullopt;
+    if (!got) {
+      ReportFailure(state, path, reader);
+      return std::nullopt;
+    }
     const bool atEnd = *got < reader.ReadSize();
     const std::uint64_t viewStart = readStart - carried;
     const std::string_view view(area - carried, carried + *got);

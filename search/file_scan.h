@@ -11,6 +11,7 @@
 #include "platform/fs/sequential_reader.h"
 #include "search/buffer_matcher.h"
 #include "search/match_options.h"
+#include "search/search_progress.h"
 #include "search/search_query.h"
 
 namespace trovex::search {
@@ -27,6 +28,8 @@ struct ScanState {
   fs::AlignedBuffer buffer;        // carried bytes + chunkSize + sectorSize
   // The last two prepared matchers, the latest first (".doc" files use others).
   std::unique_ptr<BufferMatcher> matchers[2];
+  // Files that cannot be opened or read (see ReadFailureReport); may be empty.
+  ReadFailureReport fileFailure;
 };
 
 // The first match in the file at `path` (CP932 on Windows), as a byte offset in

@@ -68,6 +68,7 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions,
   Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
+    if (listing.Error() != 0 && progress.folderFailure) progress.folderFailure(folder, listing.Error());
     if (!FirstVisit(listing, visited)) return;
     fs::DirEntry entry;
     std::string filePath;  // one buffer for the folder's files

@@ -10,7 +10,6 @@
 namespace trovex::search {
 namespace {
 
-constexpr const char* kEmptyContentMessage = "検索する内容が入力されていません。";
 constexpr const char* kInvalidValueMessage = "不正な値が入力されています。";
 
 std::string InvalidEntryMessage(std::string_view entry) {

@@ -11,6 +11,9 @@
 
 namespace trovex::search {
 
+// The message for a content that leaves nothing to search.
+inline constexpr const char* kEmptyContentMessage = "検索する内容が入力されていません。";
+
 // Receives the messages a failed parse reports (CP932 text); the window shows
 // them in a message box, the console tool on stderr.
 using MessageSink = std::function<void(const std::string& message)>;

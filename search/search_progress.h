@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -29,6 +30,12 @@ class HitList {
   std::vector<std::string> lines_;
 };
 
+// Told of a file or folder that the system refused to open, list or read: its
+// path as walked (a folder ends with the separator) and the system's error code
+// (see fs::SystemErrorText). Called on the worker thread. The desktop program
+// leaves it empty: there such failures are silent, the file is simply no hit.
+using ReadFailureReport = std::function<void(const std::string& path, int systemError)>;
+
 struct SearchProgress {
   std::atomic<bool> cancelRequested{false};
   HitList hitList;
@@ -37,6 +44,8 @@ struct SearchProgress {
   // Written and read on the user-interface thread (the counting walk and the
   // pre-count dialog).
   std::string countingRoot;
+  // Folders of the walk that cannot be listed (see ReadFailureReport).
+  ReadFailureReport folderFailure;
 
   // Called for every file of a walk: reuses the stored text's room.
   void SetCurrentFile(std::string_view path);

@@ -58,6 +58,9 @@ class DirectoryListing {
   // The folder being listed; nothing when it could not be listed or the system
   // does not tell.
   std::optional<FolderId> Identity() const;
+  // The system's error code (errno; Windows: GetLastError) when the folder could
+  // not be listed, 0 when it could.
+  int Error() const;
 
  private:
   struct Impl;

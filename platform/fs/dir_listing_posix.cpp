@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -32,11 +33,13 @@ DIR* OpenFolder(const std::string& folder) {
 struct DirectoryListing::Impl {
   DIR* dir = nullptr;
   ListingDetail detail = ListingDetail::Full;
+  int error = 0;
 };
 
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
   impl_->dir = OpenFolder(folder);
+  if (!impl_->dir) impl_->error = errno;
   impl_->detail = detail;
 }
 
@@ -81,6 +84,8 @@ bool DirectoryListing::Next(DirEntry& entry) {
 std::intptr_t DirectoryListing::FolderHandle() const {
   return impl_->dir ? dirfd(impl_->dir) : -1;
 }
+
+int DirectoryListing::Error() const { return impl_->error; }
 
 std::optional<FolderId> DirectoryListing::Identity() const {
   struct stat st {};

@@ -58,6 +58,7 @@ struct DirectoryListing::Impl {
   WIN32_FIND_DATAW data{};
   bool pending = false;  // `data` holds an entry not yet returned
   ListingDetail detail = ListingDetail::Full;
+  int error = 0;
 };
 
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
@@ -65,9 +66,15 @@ DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail deta
   impl_->detail = detail;
   impl_->folder = folder;
   const auto pattern = WidePath(folder + "*.*");
-  if (!pattern) return;
+  if (!pattern) {
+    impl_->error = ERROR_INVALID_NAME;
+    return;
+  }
   impl_->find = FindFirstFileW(pattern->c_str(), &impl_->data);
   impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
+  // A folder without even "." and ".." (a drive's empty root) is no failure.
+  const DWORD error = impl_->pending ? ERROR_SUCCESS : GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND) impl_->error = static_cast<int>(error);
 }
 
 DirectoryListing::~DirectoryListing() {
@@ -112,6 +119,8 @@ std::optional<FolderId> DirectoryListing::Identity() const {
   CloseHandle(folder);
   return id;
 }
+
+int DirectoryListing::Error() const { return impl_->error; }
 
 bool IsExistingFile(const std::string& path) {
   const auto wide = WidePath(path);

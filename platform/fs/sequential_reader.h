@@ -48,6 +48,10 @@ class SequentialReader {
   // File offset of the next read.
   std::uint64_t Position() const { return position_; }
   bool Unbuffered() const { return unbuffered_; }
+  // The system's error code (errno; Windows: GetLastError) of the last Open or read
+  // that the system refused; 0 when none was, or when the file was refused for its
+  // kind (not a regular file), which is no error to tell anyone about.
+  int Error() const { return error_; }
 
   // Reads ReadSize() bytes (fewer at the end of the file or of Size()) from Position() into
   // `dest`, which is aligned to the sector and holds ReadSize() bytes, then moves
@@ -64,6 +68,7 @@ class SequentialReader {
   std::uint64_t position_ = 0;
   std::uint32_t sectorSize_ = 512;
   bool unbuffered_ = false;
+  int error_ = 0;
 };
 
 }  // namespace trovex::fs

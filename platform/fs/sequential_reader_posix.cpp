@@ -21,6 +21,7 @@ int OpenFile(const std::string& path, const ListedFile& listed, int flags) {
 bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
                             const ListedFile& listed) {
   Close();
+  error_ = 0;
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
   // O_NONBLOCK keeps a FIFO from blocking the open; only regular files are read.
@@ -36,7 +37,10 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   unbuffered_ = false;
 #endif
   if (fd < 0) fd = OpenFile(path, listed, flags);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error_ = errno;
+    return false;
+  }
   // The kind is asked of what was opened, not of what was listed: the name may
   // lead to something else by now.
   struct stat info {};
@@ -76,6 +80,7 @@ std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* 
         if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_DIRECT) == 0) continue;
       }
 #endif
+      error_ = errno;
       return std::nullopt;
     }
     got += static_cast<std::size_t>(n);

@@ -22,16 +22,23 @@ HANDLE OpenForReading(const wchar_t* path, bool unbuffered, bool notLink) {
 bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
                             const ListedFile& listed) {
   Close();
+  error_ = 0;
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
   const auto wide = WidePath(path);
-  if (!wide) return false;
+  if (!wide) {
+    error_ = ERROR_INVALID_NAME;
+    return false;
+  }
   const wchar_t* name = wide->c_str();
   HANDLE file = INVALID_HANDLE_VALUE;
   if (unbuffered) file = OpenForReading(name, true, listed.notLink);
   unbuffered_ = file != INVALID_HANDLE_VALUE;
   if (file == INVALID_HANDLE_VALUE) file = OpenForReading(name, false, listed.notLink);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    error_ = static_cast<int>(GetLastError());
+    return false;
+  }
   // Only disk files are read: a pipe or a device could block or never end. The
   // listing's attributes cannot tell: under Wine a FIFO or /dev/zero seen through
   // Z: lists as a plain file, and the name may lead elsewhere by now. So the kind
@@ -69,6 +76,7 @@ std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* 
     DWORD n = 0;
     if (!ReadFile(file, dest + got, want, &n, &where)) {
       if (GetLastError() == ERROR_HANDLE_EOF) break;
+      error_ = static_cast<int>(GetLastError());
       return std::nullopt;
     }
     got += n;

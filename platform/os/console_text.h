@@ -30,9 +30,11 @@ enum class OutputEncoding { kAutomatic, kUtf8, kCp932 };
 std::string Cp932ForConsole(std::string_view message,
                             OutputEncoding encoding = OutputEncoding::kAutomatic);
 
-// Writes `line` and a line break to `stream` in `encoding`. The line is in the
-// platform's own text: POSIX: as the file names and Cp932ForConsole give it,
-// written unchanged. Windows: CP932, converted as `encoding` says.
-void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding encoding);
+// Writes `line` and `lineEnd` (a line break; a NUL for lines that may hold one) to
+// `stream` in `encoding`. The line is in the platform's own text: POSIX: as the
+// file names and Cp932ForConsole give it, written unchanged. Windows: CP932,
+// converted as `encoding` says.
+void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding encoding,
+                      char lineEnd = '\n');
 
 }  // namespace trovex::os

@@ -24,9 +24,9 @@ std::string Cp932ForConsole(std::string_view message, OutputEncoding encoding) {
   return text::Utf16ToUtf8(text::DecodeCp932Lenient(message));
 }
 
-void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding) {
+void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding, char lineEnd) {
   std::fwrite(line.data(), 1, line.size(), stream);
-  std::fputc('\n', stream);
+  std::fputc(lineEnd, stream);
 }
 
 }  // namespace trovex::os

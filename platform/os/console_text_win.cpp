@@ -21,9 +21,9 @@ HANDLE ConsoleOf(std::FILE* stream) {
   return handle;
 }
 
-void WriteBytes(std::FILE* stream, std::string_view bytes) {
+void WriteBytes(std::FILE* stream, std::string_view bytes, char lineEnd) {
   std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  std::fputc('\n', stream);
+  std::fputc(lineEnd, stream);
 }
 
 }  // namespace
@@ -49,14 +49,15 @@ std::optional<std::string> TypedTextToCp932(std::string_view text) { return std:
 
 std::string Cp932ForConsole(std::string_view message, OutputEncoding) { return std::string(message); }
 
-void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding encoding) {
-  if (encoding == OutputEncoding::kCp932) return WriteBytes(stream, line);
+void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding encoding,
+                      char lineEnd) {
+  if (encoding == OutputEncoding::kCp932) return WriteBytes(stream, line, lineEnd);
   std::u16string units = text::DecodeCp932Lenient(line);
-  if (encoding == OutputEncoding::kUtf8) return WriteBytes(stream, text::Utf16ToUtf8(units));
+  if (encoding == OutputEncoding::kUtf8) return WriteBytes(stream, text::Utf16ToUtf8(units), lineEnd);
   const HANDLE console = ConsoleOf(stream);
-  if (!console) return WriteBytes(stream, line);
+  if (!console) return WriteBytes(stream, line, lineEnd);
   // Written as UTF-16, the console shows the characters whatever its code page.
-  units.push_back(u'\n');
+  units.push_back(static_cast<char16_t>(static_cast<unsigned char>(lineEnd)));
   std::fflush(stream);
   for (std::size_t done = 0; done < units.size();) {
     DWORD written = 0;

@@ -130,6 +130,17 @@ TEST(HistoryFormat, FoldersAndFileNamesMergeIgnoringCase) {
             (Lines{"C:\\d\\a=3", "C:\\d\\b=2"}));
 }
 
+TEST(HistoryFormat, PosixFoldersAndFileNamesKeepTheirLetterCase) {
+  // There "A.txt" and "a.txt" are two files, "/Doc" and "/doc" two folders.
+  const Lines hits = {"/doc/A.txt=1", "/doc/a.txt=2", "/Doc/a.txt=3", "/doc/b=4"};
+  const HistoryContent back = RoundTrip(Result("n", hits), PathStyle::Posix);
+  EXPECT_EQ(back.hitLines, (Lines{"/doc/A.txt=1", "/doc/a.txt=2", "/doc/b=4", "/Doc/a.txt=3"}));
+  // The same name given twice still keeps its later offset.
+  EXPECT_EQ(RoundTrip(Result("n", {"/d/a=1", "/d/a=5"}), PathStyle::Posix).hitLines, (Lines{"/d/a=5"}));
+  // The header's keys are the program's own: found as written.
+  EXPECT_EQ(RoundTrip(Result("N", {}, {"x"}, 3), PathStyle::Posix).optionBits, 3);
+}
+
 TEST(HistoryFormat, FileNamesWithEqualsOrLeadingSemicolonSurvive) {
   const Lines hits = {"C:\\d\\a=b.txt=5", "C:\\d\\;notes.txt=6", "C:\\d\\==7", "C:\\;d\\x=8"};
   EXPECT_EQ(RoundTrip(Result("n", hits)).hitLines, hits);

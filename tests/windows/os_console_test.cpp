@@ -69,11 +69,11 @@ class ConsoleBuffer {
 };
 
 // The bytes one WriteConsoleLine call puts into a pipe.
-std::string ThroughPipe(const std::string& line, OutputEncoding encoding) {
+std::string ThroughPipe(const std::string& line, OutputEncoding encoding, char lineEnd = '\n') {
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16)) return "<no pipe>";
   std::FILE* stream = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_WRONLY), "wb");
-  WriteConsoleLine(stream, line, encoding);
+  WriteConsoleLine(stream, line, encoding, lineEnd);
   std::fclose(stream);
   std::string bytes;
   char buffer[4096];
@@ -106,4 +106,8 @@ TEST(ConsoleText, PipesGetBytesInTheChosenEncoding) {
   EXPECT_EQ(ThroughPipe(line, OutputEncoding::kCp932), line + "\n");
   EXPECT_EQ(ThroughPipe(line, OutputEncoding::kUtf8),
             reinterpret_cast<const char*>(u8"表\\a=1\t内容\uFFFD\n"));
+  // --null: a NUL ends the line instead, in every encoding.
+  EXPECT_EQ(ThroughPipe(line, OutputEncoding::kAutomatic, '\0'), line + '\0');
+  EXPECT_EQ(ThroughPipe(line, OutputEncoding::kUtf8, '\0'),
+            reinterpret_cast<const char*>(u8"表\\a=1\t内容\uFFFD") + std::string(1, '\0'));
 }

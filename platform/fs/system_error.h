@@ -1,0 +1,11 @@
+#pragma once
+// The system's own words for an error code of the file services.
+#include <string>
+
+namespace trovex::fs {
+
+// The text for `code` (errno; Windows: GetLastError) as the system words it, on one
+// line without a final full stop: "Permission denied". Windows: CP932.
+std::string SystemErrorText(int code);
+
+}  // namespace trovex::fs
