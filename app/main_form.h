@@ -116,18 +116,20 @@ class TForm1 : public ui::Form {
   bool OpenHistory(const std::string& path, bool clearContents);
   // The result window's hooks into this window, and its snippets for `options`.
   results::ResultWindowSetup ResultWindowSetupFor(const search::SearchOptions& options);
-  // Shows a result window modally (showing the history file just loaded when
-  // `loadedHistory`); the four matching options and the hint handler come back after.
-  void ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory);
-  // The rename dialog over the search contents; nullopt when cancelled.
-  std::optional<std::string> ChooseHistoryName(ui::Form& owner, const std::string& current);
-
   // The option panel's four matching options, which a history load sets.
   struct MatchingBoxes {
     bool caseSensitive, distinguishWidthAndKana, skipLineBreaks, commaIsContent;
   };
   MatchingBoxes MatchingBoxesNow() const;
   void SetMatchingBoxes(const MatchingBoxes& boxes);
+  // Shows a result window modally (showing the history file just loaded when
+  // `loadedHistory`); afterwards the user's four matching options and the hint
+  // handler come back.
+  void ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory,
+                        const MatchingBoxes& usersBoxes);
+  // The rename dialog over the search contents; nullopt when cancelled.
+  std::optional<std::string> ChooseHistoryName(ui::Form& owner, const std::string& current);
+
 
   void Timer1Timer(ui::Component& sender);
   void SpeedButton2Click(ui::Component& sender);

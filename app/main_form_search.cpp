@@ -130,7 +130,9 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     setup.contentText = options.content;
     setup.conversionSource = options.conversionSource;
     setup.live = results::LiveSearchRun{locations, search::MatchOptionsFor(options, State.Query.mode)};
-    ShowResultWindow(std::move(setup), false);
+    // A history load in the window sets the four matching options from the file;
+    // the window's close gives the user's own back.
+    ShowResultWindow(std::move(setup), false, MatchingBoxesNow());
     // With the power option checked, the result is saved here and PendingResultsFlag
     // set, once history files and the power action exist.
   }
@@ -153,15 +155,13 @@ results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOpti
   return setup;
 }
 
-void TForm1::ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory) {
+void TForm1::ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory,
+                              const MatchingBoxes& usersBoxes) {
   {
-    // A history load sets the four matching options from the file; the window's
-    // close gives the user's own back.
-    const MatchingBoxes saved = MatchingBoxesNow();
     auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
     if (loadedHistory) view->ShowLoadedHistory();
     view->ShowModal();
-    SetMatchingBoxes(saved);
+    SetMatchingBoxes(usersBoxes);
   }
   InstallHintHandler();
 }
@@ -170,7 +170,8 @@ void TForm1::ShowResultWindow(results::ResultWindowSetup setup, bool loadedHisto
 // unattended at the end of a search is loaded into it at once.
 void TForm1::SpeedButton7Click(ui::Component&) {
   std::string content = Options.Edit1.Text();
-  const search::SearchOptions options = Options.ReadSearchOptions();
+  // Taken before the pending result's load sets the options from its file.
+  const MatchingBoxes usersBoxes = MatchingBoxesNow();
   bool loaded = false;
   if (State.Settings.PendingResultsFlag && !State.Settings.PendingResultsPath.empty()) {
     State.SearchContentList.clear();
@@ -179,7 +180,7 @@ void TForm1::SpeedButton7Click(ui::Component&) {
   }
   State.Settings.PendingResultsFlag = false;
   State.Settings.PendingResultsPath.clear();
-  ShowResultWindow(ResultWindowSetupFor(options), loaded);
+  ShowResultWindow(ResultWindowSetupFor(Options.ReadSearchOptions()), loaded, usersBoxes);
   Options.Edit1.SetText(content);
 }
 

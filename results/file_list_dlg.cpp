@@ -99,7 +99,7 @@ void TFileListDlg::FormShow() {
 }
 
 void TFileListDlg::FillSome() {
-  if (!reader_) return;
+  if (!reader_ || fillPaused_) return;
   const auto start = std::chrono::steady_clock::now();
   const auto budget = std::chrono::milliseconds(kFillMilliseconds);
   bool more = true;

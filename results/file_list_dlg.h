@@ -80,6 +80,8 @@ class TFileListDlg : public ui::Form {
   std::vector<HistoryListRow> rows_;
   std::unique_ptr<HistoryListReader> reader_;
   bool fillPosted_ = false;
+  // A delete's failure message runs a message loop: no rows may come meanwhile.
+  bool fillPaused_ = false;
   bool editAllowed_ = false;
   // The hint handler that was there before this dialog's, and the form it came with.
   std::function<void(const std::string&)> previousHint_;

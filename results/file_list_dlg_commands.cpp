@@ -24,8 +24,10 @@ void TFileListDlg::ListView1MouseDown(ui::Component&, ui::MouseButton, ui::Shift
   editAllowed_ = x >= 0 && x < ListView1.ColumnWidth(kListColFileName);
 }
 
+// Not while the files are still being read: the rows may move while the name is
+// typed, and the listing could meet the renamed file once more.
 void TFileListDlg::ListView1Editing(ui::ListView&, std::size_t row, bool& allow) {
-  allow = editAllowed_ && row < rows_.size();
+  allow = editAllowed_ && row < rows_.size() && !Filling();
 }
 
 void TFileListDlg::Edit1Click(ui::Component&) {
@@ -73,6 +75,7 @@ void TFileListDlg::Delete1Click(ui::Component&) {
   const std::vector<std::size_t> selected = ListView1.SelectedRows();
   if (selected.empty()) return;
   std::vector<bool> gone(rows_.size(), false);
+  fillPaused_ = true;
   for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
     if (*it >= rows_.size()) continue;
     const std::string& path = rows_[*it].path;
@@ -83,6 +86,7 @@ void TFileListDlg::Delete1Click(ui::Component&) {
       ui::App().ShowMessage(path + "\n" + kDeleteFailedMessage);
     }
   }
+  fillPaused_ = false;
   std::vector<HistoryListRow> kept;
   std::vector<bool> keptSelected;
   for (std::size_t row = 0; row < rows_.size(); ++row) {

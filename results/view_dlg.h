@@ -209,6 +209,7 @@ class TViewDlg : public ui::Form {
   void BeginRowSearch();
   void EndRowSearch();
   search::SearchOptions ListSearchOptions() const;
+  void ShowHistoryName();
   ListSearchRun RowSearchRun(const search::SearchOptions& options, const SnippetInputs& snippet);
   std::string CellText(std::size_t row, int column) const;
 

@@ -153,9 +153,7 @@ void TViewDlg::Undo1Click(ui::Component&) {
   if (!CurrentCommandStates().undo) return;
   if (!state_.OpenHistoryPath.empty()) {
     if (!setup_.openHistory || !setup_.openHistory(state_.OpenHistoryPath, false)) return;
-    ContentText = state_.Query.displayText;
-    StaticText2.SetText(ContentText);
-    StaticText2.SetHint("履歴名|履歴の検索した内容");
+    ShowHistoryName();
   }
   ReloadRows();
 }
@@ -174,12 +172,20 @@ void TViewDlg::OpenHistory1Click(ui::Component&) {
 }
 
 void TViewDlg::ShowLoadedHistory() {
-  ContentText = state_.Query.displayText;
-  StaticText2.SetText(ContentText);
-  StaticText2.SetHint("履歴名|履歴の検索した内容");
+  ShowHistoryName();
   state_.UnsavedNewResult = false;
   ReloadRows();
   ListView1.SetCursor(ui::Cursor::Wait);
+}
+
+// The loaded history's name becomes the window's content, and the snippets take
+// the text or byte form that name and the file's options give.
+void TViewDlg::ShowHistoryName() {
+  ContentText = state_.Query.displayText;
+  StaticText2.SetText(ContentText);
+  StaticText2.SetHint("履歴名|履歴の検索した内容");
+  setup_.snippet =
+      ListSearchSnippetInputs(ListSearchOptions(), state_.Query, ContentText, setup_.snippet.binaryDisplay);
 }
 
 // 履歴名の編集: the result takes another of its search contents as its name, and

@@ -342,3 +342,72 @@ TEST_F(HistoryList, TheOpenResultFollowsARenameAndBecomesNewWhenItsFileIsDeleted
 
 }  // namespace
 }  // namespace trovex::results
+
+namespace trovex::results {
+namespace {
+
+// A message that, like the system's message box, handles the window's messages
+// while it is shown.
+class PumpingPrompts : public testing::ScriptedPrompts {
+ public:
+  void ShowMessage(const std::string& text) override {
+    const DWORD until = GetTickCount() + 150;
+    while (GetTickCount() < until) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      Sleep(1);
+    }
+    ScriptedPrompts::ShowMessage(text);
+  }
+};
+
+// While the files are still being read, a delete's failure messages let no rows
+// in underneath it, and no name can be edited.
+TEST_F(HistoryList, WhileTheListFillsDeleteKeepsEveryRowAndRenameIsRefused) {
+  constexpr int kFiles = 400;
+  // The folder goes at the end of the test: its files must be writable again.
+  struct Writable {
+    ShellTestFolder& folder;
+    ~Writable() {
+      for (int i = 0; i < kFiles; ++i)
+        SetFileAttributesW(os::Widen(folder.PathOf("h" + std::to_string(i) + ".txd")).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+  } writable{folder_};
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string path = folder_.File("h" + std::to_string(i) + ".txd", HistoryText("h" + std::to_string(i), 1));
+    SetFileAttributesW(os::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  auto dialog = ui::MakeForm<TFileListDlg>(nullptr, state_, [](const std::string&, bool) { return true; });
+  dialog->Show();
+  // One message at a time: the first batches of rows, not the whole fill.
+  for (const DWORD until = GetTickCount() + 10000; dialog->Rows().size() < 2 && GetTickCount() < until;) {
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    else Sleep(1);
+  }
+  ASSERT_GE(dialog->Rows().size(), 2u);
+  if (!dialog->Filling()) GTEST_SKIP() << "the list filled before the test could act";
+  dialog->ListView1.ClearSelection();
+  dialog->ListView1.SetSelected(0, true);
+  dialog->Edit1Click(dialog->Edit1);
+  EXPECT_FALSE(dialog->ListView1.Editing());
+
+  PumpingPrompts prompts;
+  prompts.ExpectMessage();
+  prompts.ExpectMessage();
+  const std::size_t before = dialog->Rows().size();
+  dialog->ListView1.SetSelected(1, true);
+  dialog->Delete1Click(dialog->Delete1);
+  EXPECT_EQ(prompts.Log().size(), 2u);
+  EXPECT_EQ(dialog->Rows().size(), before) << "rows came in while the messages were shown";
+  ASSERT_TRUE(testing::PumpUntil([&] { return !dialog->Filling(); }, 20000));
+  std::vector<std::string> captions;
+  for (const HistoryListRow& row : dialog->Rows()) captions.push_back(row.caption);
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ(std::unique(captions.begin(), captions.end()), captions.end());
+  EXPECT_EQ(captions.size(), static_cast<std::size_t>(kFiles));
+  EXPECT_EQ(dialog->ListView1.RowCount(), static_cast<std::size_t>(kFiles));
+}
+
+}  // namespace
+}  // namespace trovex::results

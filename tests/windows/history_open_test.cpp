@@ -171,5 +171,39 @@ TEST_F(HistoryOpen, YesForAResultWithoutRowsSavesItAndTheListShowsIt) {
   EXPECT_EQ(script.FormsSeen(), 3);
 }
 
+
+// A byte-list result opened into a window that showed a text search shows byte
+// snippets: the loaded file's name decides them, not the window's first content.
+TEST_F(HistoryOpen, AByteListResultOpenedOverATextResultShowsBytes) {
+  folder_.File("a.txt", "needle");
+  folder_.File("b.txt", "the other");
+  TForm1 form(Environment());
+  results::HistoryContent saved{",116,104", {folder_.PathOf("b.txt") + "=0"}, {",116,104"}, 0};
+  ASSERT_TRUE(results::WriteHistoryFile(form.State.UserDataDir + "bytes.txd", saved));
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);
+  ModalScript script;
+  script.Then([](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    ASSERT_EQ(view.Rows().size(), 1u);
+    EXPECT_EQ(view.Rows()[0].content, "needle");
+    view.OpenHistory1Click(view.OpenHistory1);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    ASSERT_EQ(view.Rows().size(), 1u);
+    EXPECT_EQ(view.Rows()[0].content, "74,68,65,20,6F,74,68,65,72");
+    view.Close();
+  });
+  script.Then([&](ui::Form& dialog) {
+    auto& list = dynamic_cast<results::TFileListDlg&>(dialog);
+    ASSERT_TRUE(testing::PumpUntil([&] { return !list.Filling(); }, 10000));
+    list.ListView1.SetSelected(RowOf(list, "bytes"), true);
+    list.OKBtn.Click();
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(script.FormsSeen(), 3);
+}
+
 }  // namespace
 }  // namespace trovex::app

@@ -20,12 +20,12 @@ class ViewButton : public ::testing::Test {
   ViewButton() { startup_test::SettingsKeyGuard::CreateEmptyKey(); }
   StartupEnvironment Environment() const { return {dir_.path() + "Trovex.exe", "someone"}; }
 
-  // A result "pending" with two hits saved in the user data folder.
-  std::string SavePending(const TForm1& form) {
+  // A result named `name` with two hits saved in the user data folder.
+  std::string SavePending(const TForm1& form, const std::string& name = "pending", int optionBits = 0) {
     folder_.File("a.txt", "xx pending");
     folder_.File("b.txt", "pending");
     results::HistoryContent saved{
-        "pending", {folder_.PathOf("a.txt") + "=3", folder_.PathOf("b.txt") + "=0"}, {"pending"}, 0};
+        name, {folder_.PathOf("a.txt") + "=3", folder_.PathOf("b.txt") + "=0"}, {name}, optionBits};
     const std::string path = form.State.UserDataDir + "20261209 101010.txd";
     EXPECT_TRUE(results::WriteHistoryFile(path, saved));
     return path;
@@ -80,6 +80,30 @@ TEST_F(ViewButton, LoadsThePendingResultOnceAndPutsItsNameInTheContentBox) {
   EXPECT_EQ(script.FormsSeen(), 2);
   EXPECT_EQ(form.Options.Edit1.Text(), "typed again");
   EXPECT_TRUE(prompts.Log().empty());
+}
+
+// The loaded file decides the snippets and, while the window is open, the four
+// matching options; the user's own options come back afterwards.
+TEST_F(ViewButton, APendingByteListResultShowsByteSnippetsAndTheUsersOptionsComeBack) {
+  TForm1 form(Environment());
+  const std::string pending = SavePending(form, ",112,101,110", results::kHistoryCaseSensitive);
+  form.State.Settings.PendingResultsFlag = true;
+  form.State.Settings.PendingResultsPath = pending;
+  form.Options.Edit1.SetText("typed text");
+  ASSERT_FALSE(form.Options.BigSmlChkBox.Checked());
+  ModalScript script;
+  script.Then([&](ui::Form& window) {
+    auto& view = dynamic_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    ASSERT_EQ(view.Rows().size(), 2u);
+    EXPECT_EQ(view.Rows()[0].content, "70,65,6E,64,69,6E,67");
+    EXPECT_TRUE(form.Options.BigSmlChkBox.Checked());  // the file's options while it is open
+    view.Close();
+  });
+  form.SpeedButton7.Click();
+  EXPECT_EQ(script.FormsSeen(), 1);
+  EXPECT_FALSE(form.Options.BigSmlChkBox.Checked());
+  EXPECT_EQ(form.Options.Edit1.Text(), ",112,101,110");
 }
 
 TEST_F(ViewButton, APendingResultThatIsGoneLeavesAnEmptyWindowAndIsForgotten) {
