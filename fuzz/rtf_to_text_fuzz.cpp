@@ -1,10 +1,12 @@
 // RtfToText over any bytes: no fault, and the text ends before its first zero
-// byte as promised. Each reduction of the same bytes is checked in Reductions.
+// byte as promised; the reduction read by read (RtfStreamReducer), cut at places
+// the bytes themselves choose, gives exactly the same text.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "search/rtf_stream.h"
 #include "search/rtf_to_text.h"
 
 using trovex::search::RtfToText;
@@ -21,7 +23,32 @@ std::string WholeReduction(std::string_view rtf) {
   return text;
 }
 
-void Reductions(std::string_view rtf) { WholeReduction(rtf); }
+// The text fed in pieces whose lengths come from the bytes (1 to 16, so escapes
+// and groups are cut everywhere), then the whole text as one piece.
+std::string StreamedReduction(std::string_view rtf, bool onePiece) {
+  trovex::search::RtfStreamReducer reducer;
+  std::string text;
+  std::size_t at = 0;
+  while (at < rtf.size() && !reducer.Done()) {
+    const std::size_t length =
+        onePiece ? rtf.size() : 1 + static_cast<unsigned char>(rtf[(at * 7) % rtf.size()]) % 16;
+    const std::string_view piece = rtf.substr(at, length);
+    reducer.Feed(piece, text);
+    at += piece.size();
+  }
+  reducer.Finish(text);
+  return text;
+}
+
+void Reductions(std::string_view rtf) {
+  const std::string whole = WholeReduction(rtf);
+  for (const bool onePiece : {false, true}) {
+    if (StreamedReduction(rtf, onePiece) != whole) {
+      std::fprintf(stderr, "the reduction in pieces differs from the whole reduction\n");
+      std::abort();
+    }
+  }
+}
 
 }  // namespace
 
