@@ -1,11 +1,13 @@
 #include "search/file_walk.h"
 
+#include <algorithm>
 #include <functional>
 #include <unordered_set>
 
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/drives.h"
 #include "platform/fs/path_separator.h"
+#include "platform/fs/system_error.h"
 #include "search/file_selection.h"
 #include "search/folder_path.h"
 #include "search/hit_line.h"
@@ -53,11 +55,25 @@ void NoteSubfolder(const SearchConditions& conditions, const fs::DirEntry& entry
 
 // The folders pass shared by both walks; `walk` is applied to each subfolder's
 // path, which ends with the separator as the listing of a folder wants it.
+//
+// The walk goes down by recursion, so a tree nested deeper than kMaxFolderDepth
+// folders (no real tree is; a crafted one could be, now that paths of any length
+// open) is not walked below that depth: its folders count as unreadable there.
+constexpr std::size_t kMaxFolderDepth = 1000;
+
 template <typename Walk>
 void ForEachSubfolder(const std::string& folder, const Subfolders& subfolders,
-                      const SearchProgress& progress, Walk walk) {
+                      const SearchProgress& progress, bool reportFailures, Walk walk) {
+  const bool tooDeep = !subfolders.empty() &&
+                       static_cast<std::size_t>(std::count(folder.begin(), folder.end(), fs::kPathSeparator)) >=
+                           kMaxFolderDepth;
   for (const std::string& name : subfolders) {
-    walk(folder + name + fs::kPathSeparator);
+    const std::string subfolder = folder + name + fs::kPathSeparator;
+    if (tooDeep) {
+      if (reportFailures && progress.folderFailure) progress.folderFailure(subfolder, fs::PathTooLongError());
+      continue;
+    }
+    walk(subfolder);
     if (Cancelled(progress)) return;
   }
 }
@@ -94,7 +110,7 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions,
       progress.filesExamined.fetch_add(1);
     }
   }
-  ForEachSubfolder(folder, subfolders, progress, [&](const std::string& subfolder) {
+  ForEachSubfolder(folder, subfolders, progress, true, [&](const std::string& subfolder) {
     WalkIn(subfolder, conditions, searchFile, progress, visited);
   });
 }
@@ -114,7 +130,7 @@ std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditi
       else if (PassesAttributeTests(conditions, entry)) ++count;
     }
   }
-  ForEachSubfolder(folder, subfolders, progress, [&](const std::string& subfolder) {
+  ForEachSubfolder(folder, subfolders, progress, false, [&](const std::string& subfolder) {
     count += CountIn(subfolder, conditions, progress, pump, visited);
   });
   return count;

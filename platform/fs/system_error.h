@@ -8,4 +8,7 @@ namespace trovex::fs {
 // line without a final full stop: "Permission denied". Windows: CP932.
 std::string SystemErrorText(int code);
 
+// The code of "the path is too long", for a folder nested deeper than a walk goes.
+int PathTooLongError();
+
 }  // namespace trovex::fs

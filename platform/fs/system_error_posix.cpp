@@ -2,6 +2,8 @@
 
 #include "platform/fs/system_error.h"
 
+#include <cerrno>
+
 namespace trovex::fs {
 
 std::string SystemErrorText(int code) {
@@ -14,5 +16,7 @@ std::string SystemErrorText(int code) {
   return buffer;
 #endif
 }
+
+int PathTooLongError() { return ENAMETOOLONG; }
 
 }  // namespace trovex::fs

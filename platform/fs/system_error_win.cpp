@@ -20,4 +20,6 @@ std::string SystemErrorText(int code) {
   return text::EncodeCp932(units, '?');
 }
 
+int PathTooLongError() { return ERROR_FILENAME_EXCED_RANGE; }
+
 }  // namespace trovex::fs

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -240,6 +242,55 @@ TEST(HostileTree, FilesDeeperThanThePathLimitAreFound) {
   ScanState state;
   std::atomic<bool> cancel{false};
   EXPECT_EQ(SearchFile(deepFile, NeedleQuery(), MatchOptions{}, state, cancel), 2u);
+}
+
+
+// A tree nested deeper than any real one: the walk goes down no further than its
+// limit (it recurses), names where it stopped, and finds what lies above.
+TEST(HostileTree, ATreeNestedTooDeepIsWalkedDownToTheLimitAndSaysWhereItStopped) {
+  WalkTestTree tree;
+  // rm walks any depth without an open folder per level.
+  struct Cleanup {
+    std::string folder;
+    ~Cleanup() { EXPECT_EQ(std::system(("rm -rf '" + folder + "'").c_str()), 0); }
+  } cleanup{tree.Root() + "/n"};
+  // n/a/a/.../a, 1,100 folders below n, made relative to their parents; a match at
+  // depth 10 and another at depth 1,050.
+  int folder = open(tree.Root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(folder, 0);
+  std::string path = tree.Root() + "/n/";
+  int next = MakeFolderAt(folder, "n");
+  close(folder);
+  ASSERT_GE(next, 0);
+  folder = next;
+  std::string shallowFile;
+  for (int level = 1; level <= 1100; ++level) {
+    next = MakeFolderAt(folder, "a");
+    close(folder);
+    ASSERT_GE(next, 0) << level;
+    folder = next;
+    path += "a/";
+    if (level == 10 || level == 1050) {
+      const int file = openat(folder, "f.txt", O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      ASSERT_GE(file, 0);
+      ASSERT_EQ(write(file, "needle", 6), 6);
+      close(file);
+      if (level == 10) shallowFile = path + "f.txt";
+    }
+  }
+  close(folder);
+
+  auto run = std::make_shared<BoundedRun>();
+  run->locations.paths = {tree.Root()};
+  std::vector<std::pair<std::string, int>> failures;
+  run->progress.folderFailure = [&](const std::string& where, int error) { failures.emplace_back(where, error); };
+  ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
+  EXPECT_EQ(run->progress.hitList.Lines(), (std::vector<std::string>{MakeHitLine(shallowFile, 0)}));
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].second, ENAMETOOLONG);
+  EXPECT_EQ(std::count(failures[0].first.begin(), failures[0].first.end(), '/'), 1001);
+  SearchProgress counting;
+  EXPECT_EQ(CountFiles(run->locations, SearchConditions{}, counting), 1u);
 }
 
 #endif  // !_WIN32
