@@ -152,6 +152,13 @@ const std::vector<OptionRule>& OptionTable() {
       ToolFlag("--mark", &FindOptions::mark),
       SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
       SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
+      {"--threads", true,
+       [](FindOptions& o, const std::string& v) -> std::string {
+         if (!AllDigits(v) || v.size() > 3 || std::stoi(v) < 1 || std::stoi(v) > 256)
+           return "--threads (-j) takes a number from 1 to 256";
+         o.threads = static_cast<unsigned>(std::stoi(v));
+         return {};
+       }},
   };
   return table;
 }
@@ -171,7 +178,7 @@ const char* FindUsage() {
          "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
-         "[--save-history PATH] [--] CONTENT [LOCATION...]\n"
+         "[--save-history PATH] [-j N|--threads N] [--] CONTENT [LOCATION...]\n"
          "       trovex-find --within FILE [--mark] [matching and output options] "
          "[--save-history PATH] [--] CONTENT\n"
          "       trovex-find --bytes-of sjis|utf8|utf16le|utf16be TEXT\n"
@@ -184,7 +191,11 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   std::vector<std::string> operands;
   bool fromGiven = false, toGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
+    // "-j N" and "-jN" are the short form of "--threads N".
+    const std::string argument = arguments[i].compare(0, 2, "-j") == 0
+                                     ? (arguments[i].size() > 2 ? "--threads=" + arguments[i].substr(2)
+                                                                : std::string("--threads"))
+                                     : arguments[i];
     if (argument == "--") {
       operands.insert(operands.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                       arguments.end());

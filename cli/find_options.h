@@ -40,6 +40,9 @@ struct FindOptions {
   // every file stays, "-1" for those that lack it (リストの検索).
   std::optional<std::string> within;
   bool mark = false;
+  // -j N / --threads N: the threads that look into the files; 0 (not given): one
+  // per hardware thread. The hit lines and their order are the same for every N.
+  unsigned threads = 0;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and
