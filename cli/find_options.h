@@ -41,7 +41,8 @@ struct FindOptions {
   std::optional<std::string> within;
   bool mark = false;
   // -j N / --threads N: the threads that look into the files; 0 (not given): one
-  // per hardware thread. The hit lines and their order are the same for every N.
+  // per hardware thread, one alone on a volume with a seek penalty. The hit lines
+  // and their order are the same for every N.
   unsigned threads = 0;
 };
 

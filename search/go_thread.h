@@ -16,7 +16,7 @@ namespace trovex::search {
 class TGoThread {
  public:
   // `scanState` and `progress` must outlive the thread. `scanners`: the threads
-  // that look into the files (see RunSearch; 0: one per hardware thread).
+  // that look into the files (see RunSearch; 0: chosen by the hardware and the volume).
   TGoThread(SearchLocations locations, SearchQuery query, MatchOptions options,
             SearchConditions conditions, ScanState& scanState, SearchProgress& progress,
             unsigned scanners = 0);

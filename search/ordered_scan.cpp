@@ -24,12 +24,14 @@ std::size_t FilesAheadFor(unsigned scanners) {
 }
 
 OrderedScan::OrderedScan(unsigned scanners, const SearchQuery& query, const MatchOptions& options,
-                         ScanState& firstState, SearchProgress& progress)
+                         ScanState& firstState, SearchProgress& progress,
+                         bool oneReaderWhereSeeking)
     : query_(query),
       options_(options),
       progress_(progress),
       ahead_(FilesAheadFor(std::max(scanners, 1u))),
-      readThroughCache_(firstState.readThroughCache) {
+      readThroughCache_(firstState.readThroughCache),
+      oneReaderWhereSeeking_(oneReaderWhereSeeking) {
   for (unsigned i = 1; i < scanners; ++i) {
     ownStates_.push_back(std::make_unique<ScanState>());
     ownStates_.back()->readThroughCache = readThroughCache_;
@@ -92,7 +94,8 @@ bool OrderedScan::Drain() {
 void OrderedScan::LocationBegins(const std::string& location) {
   // One reader on a volume that seeks: the files handed over so far are done
   // first, then this location is looked into on the walking thread.
-  const bool seeks = scanners_.size() > 1 && fs::HasSeekPenalty(location).value_or(false);
+  const bool seeks = oneReaderWhereSeeking_ && scanners_.size() > 1 &&
+                     fs::HasSeekPenalty(location).value_or(false);
   if (seeks == walkerScans_) return;
   Drain();
   walkerScans_ = seeks;

@@ -25,13 +25,13 @@ unsigned DefaultScannerCount();
 std::size_t FilesAheadFor(unsigned scanners);
 
 // The hand-over of RunWalk to `scanners` threads. `firstState` serves the first
-// of them (the others get their own, taking its readThroughCache). Locations on
-// a volume with a seek penalty are looked into on the walking thread alone.
-// Finish (or the destructor) waits for the scanners.
+// of them (the others get their own, taking its readThroughCache). With
+// `oneReaderWhereSeeking`, locations on a volume with a seek penalty are looked
+// into on the walking thread alone. Finish (or the destructor) waits for the scanners.
 class OrderedScan final : public WalkedFiles {
  public:
   OrderedScan(unsigned scanners, const SearchQuery& query, const MatchOptions& options,
-              ScanState& firstState, SearchProgress& progress);
+              ScanState& firstState, SearchProgress& progress, bool oneReaderWhereSeeking);
   ~OrderedScan() override;
   OrderedScan(const OrderedScan&) = delete;
   OrderedScan& operator=(const OrderedScan&) = delete;
@@ -77,6 +77,7 @@ class OrderedScan final : public WalkedFiles {
   SearchProgress& progress_;
   const std::size_t ahead_;
   const bool readThroughCache_;
+  const bool oneReaderWhereSeeking_;
 
   std::mutex mutex_;
   std::condition_variable workReady_;   // scanners wait for work

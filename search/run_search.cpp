@@ -7,9 +7,10 @@ namespace trovex::search {
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
                const SearchQuery& query, const MatchOptions& options, ScanState& scanState,
                SearchProgress& progress, unsigned scanners) {
-  if (scanners == 0) scanners = DefaultScannerCount();
+  const bool chosen = scanners == 0;
+  if (chosen) scanners = DefaultScannerCount();
   if (scanners > 1) {
-    OrderedScan files(scanners, query, options, scanState, progress);
+    OrderedScan files(scanners, query, options, scanState, progress, chosen);
     RunWalk(locations, conditions, files, progress);
     files.Finish();
     return;
