@@ -170,14 +170,15 @@ void OrderedScan::ScannerLoop(ScanState& state) {
       const fs::ListedFile listed{work.folder->FolderHandle(), work.name.c_str(), work.notLink};
       const auto found =
           SearchFile(work.path, query_, options_, state, progress_.cancelRequested, listed);
-      // No hit after a stop may be a scan cut short: undecided for good.
+      // No hit after a stop may be a scan cut short: undecided for good, and not
+      // counted as examined (several scanners may be cut at once).
       if (found) {
         outcome = Outcome::Hit;
         offset = *found;
       } else if (!Stopped()) {
         outcome = Outcome::NoHit;
       }
-      progress_.filesExamined.fetch_add(1);
+      if (outcome != Outcome::Cut) progress_.filesExamined.fetch_add(1);
     }
     work.folder.reset();  // the last file of a folder closes its listing, outside the lock
 
