@@ -11,6 +11,11 @@ namespace {
 
 // A stop is a flag the window sets without telling anyone: waits look at it this often.
 constexpr auto kStopPoll = std::chrono::milliseconds(10);
+// Each wake-up is a system call and, on a busy machine, a switch between threads:
+// sleeping scanners are woken once this many files wait, and otherwise look for
+// work this often on their own.
+constexpr std::size_t kWakeBatch = 16;
+constexpr auto kIdleLook = std::chrono::milliseconds(2);
 
 }  // namespace
 
@@ -71,19 +76,23 @@ void OrderedScan::PublishDecided() {
     ++windowStart_;
     freed = true;
   }
-  if (freed) roomReady_.notify_one();
+  // A waiting walk goes on once half the window is free, not at every file.
+  if (freed && walkWaits_ && window_.size() <= ahead_ / 2) roomReady_.notify_one();
 }
 
 bool OrderedScan::WaitForRoom(std::unique_lock<std::mutex>& lock) {
-  while (window_.size() >= ahead_) {
-    if (Stopped()) return false;
-    roomReady_.wait_for(lock, kStopPoll);
+  if (window_.size() >= ahead_) {
+    workReady_.notify_all();
+    walkWaits_ = true;
+    while (window_.size() > ahead_ / 2 && !Stopped()) roomReady_.wait_for(lock, kStopPoll);
+    walkWaits_ = false;
   }
   return !Stopped();
 }
 
 bool OrderedScan::Drain() {
   std::unique_lock<std::mutex> lock(mutex_);
+  workReady_.notify_all();
   while (!window_.empty()) {
     if (Stopped()) return false;
     roomReady_.wait_for(lock, kStopPoll);
@@ -144,10 +153,9 @@ void OrderedScan::Search(const std::string& path,
     if (!WaitForRoom(lock)) return;
     window_.emplace_back();
     queue_.push_back(Work{nextSequence_++, path, folder, entry.name, !entry.isLink});
-    wake = idleScanners_ > 0;
+    wake = idleScanners_ > 0 && queue_.size() % kWakeBatch == 0;
   }
-  // Waking costs a system call: only when a scanner sleeps.
-  if (wake) workReady_.notify_one();
+  if (wake) workReady_.notify_all();
 }
 
 void OrderedScan::ScannerLoop(ScanState& state) {
@@ -155,7 +163,7 @@ void OrderedScan::ScannerLoop(ScanState& state) {
   for (;;) {
     while (queue_.empty() && !closing_) {
       ++idleScanners_;
-      workReady_.wait(lock);
+      workReady_.wait_for(lock, kIdleLook);
       --idleScanners_;
     }
     if (queue_.empty()) return;

@@ -87,6 +87,7 @@ class OrderedScan final : public WalkedFiles {
   std::uint64_t windowStart_ = 0;       // sequence of window_.front()
   std::uint64_t nextSequence_ = 0;
   unsigned idleScanners_ = 0;
+  bool walkWaits_ = false;              // the walk waits for room
   bool closing_ = false;
   bool walkerScans_ = false;            // this location has a seek penalty
   std::unique_ptr<ScanState> walkerState_;
