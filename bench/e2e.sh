@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# End-to-end benchmark: trovex-find against ripgrep and grep on a generated corpus
-# (about 20,000 files, 1 GiB) with a warm cache.
+# End-to-end benchmark: trovex-find against ripgrep and grep on generated corpora
+# (about 20,000 files, 1 GiB; the same 20,000 small files without the large ones),
+# warm, and cold where the page cache may be dropped.
 #   bench/e2e.sh [runs]
 # First checks that the tools agree on the set of matching files, then times them
 # with hyperfine and prints the medians and the ratios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-10}
+threads=$(nproc)
 
 scripts/install-deps.sh hyperfine ripgrep python3
 
@@ -15,12 +17,18 @@ cmake --build build/native -j2 --target trovex-find trovex-make-corpus >/dev/nul
 
 find=build/native/trovex-find
 corpus=build/bench/corpus
+small=build/bench/corpus-small   # the 20,000 files without the large ones
 work=build/bench
 mkdir -p "$work"
 if [ ! -f "$corpus/.complete" ]; then
   rm -rf "$corpus"
   build/native/trovex-make-corpus "$corpus"
   touch "$corpus/.complete"
+fi
+if [ ! -f "$small/.complete" ]; then
+  rm -rf "$small"
+  build/native/trovex-make-corpus --small "$small"
+  touch "$small/.complete"
 fi
 
 ascii=quuxneedle42
@@ -51,38 +59,76 @@ done
 [ "$(wc -l < "$work/find-sjis.txt")" -gt 0 ] || { echo "no Shift-JIS hits"; status=1; }
 [ $status -eq 0 ] || exit 1
 
-echo "== timing (warm cache, $runs runs each)"
-# Commands run without a shell (-N); the warm-up runs fill the cache.
+echo "== the same lines in the same order with one and with $threads scanners"
+"$find" --cached -j1 "$ascii" "$corpus" > "$work/find-j1.txt"
+"$find" --cached -j"$threads" "$ascii" "$corpus" > "$work/find-jn.txt"
+cmp -s "$work/find-j1.txt" "$work/find-jn.txt" || { echo "-j1 and -j$threads DIFFER"; exit 1; }
+echo "equal ($(wc -l < "$work/find-j1.txt") lines)"
+
+# Commands run without a shell (-N); the warm-up runs fill the cache. Without -j
+# trovex-find takes one scanner on a volume that reports a seek penalty (virtual
+# disks often do), so the parallel row names its count.
 hf() {
   hyperfine -N --warmup 2 --runs "$runs" --export-json "$work/$1.json" "${@:2}" >/dev/null
 }
+rg_args="--no-config -l -F -uuu -a -E none"
+echo "== timing (warm cache, $runs runs each, $threads hardware threads)"
 hf ascii \
   -n trovex-find "$find --cached $ascii $corpus" \
-  -n "rg -j1" "rg --no-config -l -F -uuu -a -E none -j1 $ascii $corpus" \
-  -n rg "rg --no-config -l -F -uuu -a -E none $ascii $corpus" \
+  -n "trovex-find -j1" "$find --cached -j1 $ascii $corpus" \
+  -n "trovex-find -jN" "$find --cached -j$threads $ascii $corpus" \
+  -n "rg -j1" "rg $rg_args -j1 $ascii $corpus" \
+  -n rg "rg $rg_args $ascii $corpus" \
   -n grep "env LC_ALL=C grep -rlF -a $ascii $corpus"
+hf small \
+  -n trovex-find "$find --cached $ascii $small" \
+  -n "trovex-find -j1" "$find --cached -j1 $ascii $small" \
+  -n "trovex-find -jN" "$find --cached -j$threads $ascii $small" \
+  -n "rg -j1" "rg $rg_args -j1 $ascii $small" \
+  -n rg "rg $rg_args $ascii $small"
 hf sjis \
-  -n trovex-find "$find --cached $sjis_utf8 $corpus" \
+  -n trovex-find "$find --cached -j$threads $sjis_utf8 $corpus" \
   -n grep "env LC_ALL=C grep -rlF -a -f $work/sjis-needle.txt $corpus"
+tables="$work/ascii.json $work/small.json $work/sjis.json"
+# Cold: the page cache dropped before each run, where the machine lets us.
+if (echo 1 > /proc/sys/vm/drop_caches) 2>/dev/null; then
+  echo "== timing (cold cache, 3 runs each)"
+  hyperfine -N --runs 3 --prepare "sh -c 'sync; echo 3 > /proc/sys/vm/drop_caches'" \
+    --export-json "$work/cold.json" \
+    -n "trovex-find -j1" "$find --cached -j1 $ascii $corpus" \
+    -n "trovex-find -jN" "$find --cached -j$threads $ascii $corpus" \
+    -n "rg -j1" "rg $rg_args -j1 $ascii $corpus" \
+    -n rg "rg $rg_args $ascii $corpus" >/dev/null
+  tables="$tables $work/cold.json"
+else
+  echo "== no cold timing: /proc/sys/vm/drop_caches cannot be written here"
+fi
 
-python3 - "$work/ascii.json" "$work/sjis.json" <<'EOF'
+python3 - $tables <<'EOF'
 import json, sys
 def results(path):
     return {r["command"]: r for r in json.load(open(path))["results"]}
-a, s = results(sys.argv[1]), results(sys.argv[2])
-# Wall-clock medians decide; user + system CPU is shown because a busy machine
-# stretches wall time.
-print(f"{'needle':<10} {'tool':<12} {'median s':>9} {'cpu s':>7}")
-for name, table in (("ASCII", a), ("Shift-JIS", s)):
+names = {"ascii": "1 GiB", "small": "small", "sjis": "Shift-JIS", "cold": "cold 1 GiB"}
+tables = [(names[p.split("/")[-1][:-5]], results(p)) for p in sys.argv[1:]]
+# Wall-clock medians decide; min-max shows the spread on a shared machine, and
+# user + system CPU is shown because a busy machine stretches wall time.
+print(f"{'corpus':<11} {'tool':<16} {'median s':>9} {'min-max s':>15} {'cpu s':>7}")
+for name, table in tables:
     for tool, r in table.items():
-        print(f"{name:<10} {tool:<12} {r['median']:>9.3f} {r['user'] + r['system']:>7.3f}")
+        spread = f"{r['min']:.3f}-{r['max']:.3f}"
+        print(f"{name:<11} {tool:<16} {r['median']:>9.3f} {spread:>15} {r['user'] + r['system']:>7.3f}")
 def ratio(table, x, y, goal=None):
     wall = table[x]["median"] / table[y]["median"]
     cpu = (table[x]["user"] + table[x]["system"]) / (table[y]["user"] + table[y]["system"])
     verdict = "" if goal is None else f" (goal <= {goal}: {'met' if wall <= goal else 'NOT met'})"
     return f"{wall:.2f}, cpu {cpu:.2f}{verdict}"
-print("ASCII:     trovex-find / rg -j1 =", ratio(a, "trovex-find", "rg -j1", 1.0))
-print("ASCII:     trovex-find / rg     =", ratio(a, "trovex-find", "rg"))
-print("ASCII:     trovex-find / grep   =", ratio(a, "trovex-find", "grep"))
-print("Shift-JIS: trovex-find / grep   =", ratio(s, "trovex-find", "grep", 0.75))
+for name, table in tables:
+    if "rg" not in table:
+        print(f"{name + ':':<12} trovex-find -jN / grep  = {ratio(table, 'trovex-find', 'grep', 0.75)}")
+        continue
+    goal = None if name.startswith("cold") else 0.8
+    print(f"{name + ':':<12} trovex-find -jN / rg     = {ratio(table, 'trovex-find -jN', 'rg', goal)}")
+    print(f"{name + ':':<12} trovex-find -j1 / rg -j1 = {ratio(table, 'trovex-find -j1', 'rg -j1', 1.0)}")
+    if "trovex-find" in table:
+        print(f"{name + ':':<12} trovex-find / rg         = {ratio(table, 'trovex-find', 'rg')}")
 EOF

@@ -331,7 +331,7 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   std::size_t written = 0;
   {
     search::TGoThread worker(locations, query, search::MatchOptionsFor(options->search, query.mode), conditions,
-                             scanState, progress);
+                             scanState, progress, options->threads);
     // Like the result window: take the new lines every 10 ms while the worker runs.
     // A failed write stops the search: nobody reads its results any more.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {

@@ -164,6 +164,13 @@ const std::vector<OptionRule>& OptionTable() {
       ToolFlag("--mark", &FindOptions::mark),
       SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
       SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
+      {"--threads", true,
+       [](FindOptions& o, const std::string& v) -> std::string {
+         if (!AllDigits(v) || v.size() > 3 || std::stoi(v) < 1 || std::stoi(v) > 256)
+           return "--threads (-j) takes a number from 1 to 256";
+         o.threads = static_cast<unsigned>(std::stoi(v));
+         return {};
+       }},
   };
   return table;
 }
@@ -183,7 +190,7 @@ const char* FindUsage() {
          "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
-         "[--null] [--save-history PATH] [--] CONTENT [LOCATION...]\n"
+         "[--null] [--save-history PATH] [-j N|--threads N] [--] CONTENT [LOCATION...]\n"
          "       trovex-find [options] --content-file FILE [LOCATION...]\n"
          "       trovex-find --within FILE [--mark] [matching and output options] "
          "[--save-history PATH] [--] CONTENT\n"
@@ -220,6 +227,8 @@ const char* FindHelp() {
          "  --save-history PATH  also save the result as a search history file\n"
          "  --bytes-of sjis|utf8|utf16le|utf16be TEXT   print TEXT's byte list, no search\n"
          "  --history-lines FILE, --history-summary FILE read a history file, no search\n"
+         "  --within FILE [--mark]  search the files of a history file instead of LOCATIONs\n"
+         "  -j N, --threads N  the threads that look into the files (one per core unless given)\n"
          "\n"
          "Exit status: 0 with hits, 1 without, 2 on a bad command line or content, an\n"
          "unreadable location when nothing was found, or a failed write.";
@@ -233,7 +242,11 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   std::vector<std::string> operands;
   bool fromGiven = false, toGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
+    // "-j N" and "-jN" are the short form of "--threads N".
+    const std::string argument = arguments[i].compare(0, 2, "-j") == 0
+                                     ? (arguments[i].size() > 2 ? "--threads=" + arguments[i].substr(2)
+                                                                : std::string("--threads"))
+                                     : arguments[i];
     if (argument == "--") {
       operands.insert(operands.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                       arguments.end());

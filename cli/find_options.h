@@ -49,6 +49,10 @@ struct FindOptions {
   std::optional<std::string> contentFile;
   // The options given that act only with --options, in the order first given.
   std::vector<std::string> panelOnlyGiven;
+  // -j N / --threads N: the threads that look into the files; 0 (not given): one
+  // per hardware thread, one alone on a volume with a seek penalty. The hit lines
+  // and their order are the same for every N.
+  unsigned threads = 0;
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and

@@ -41,6 +41,7 @@ namespace trovex::results {
 struct LiveSearchRun {
   search::SearchLocations locations;
   search::MatchOptions matchOptions;
+  unsigned scanners = 0;  // threads that look into the files; 0: chosen (see RunSearch)
 };
 
 struct ResultWindowSetup {

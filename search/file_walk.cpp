@@ -78,17 +78,44 @@ void ForEachSubfolder(const std::string& folder, const Subfolders& subfolders,
   }
 }
 
+// RunSearch's own hand-over: each file is looked into on the walking thread.
+class SearchedHere final : public WalkedFiles {
+ public:
+  SearchedHere(const FileSearcher& searchFile, SearchProgress& progress)
+      : searchFile_(searchFile), progress_(progress) {}
+  void LocationBegins(const std::string&) override {}
+  void Reached(const std::string& path) override { progress_.SetCurrentFile(path); }
+  void ListOnly(const std::string& path) override {
+    progress_.hitList.Add(MakeHitLine(path, 0));
+    progress_.filesExamined.fetch_add(1);
+  }
+  void Search(const std::string& path, const std::shared_ptr<const fs::DirectoryListing>& folder,
+              const fs::DirEntry& entry) override {
+    const fs::ListedFile listed{folder->FolderHandle(), entry.name.c_str(), !entry.isLink};
+    if (const auto offset = searchFile_(path, listed))
+      progress_.hitList.Add(MakeHitLine(path, static_cast<std::int64_t>(*offset)));
+    progress_.filesExamined.fetch_add(1);
+  }
+  void Skipped() override { progress_.filesExamined.fetch_add(1); }
+
+ private:
+  const FileSearcher& searchFile_;
+  SearchProgress& progress_;
+};
+
 // `folder` ends with the separator (see NormalizeFolderPath).
-void WalkIn(const std::string& folder, const SearchConditions& conditions,
-            const FileSearcher& searchFile, SearchProgress& progress, VisitedFolders& visited) {
+void WalkIn(const std::string& folder, const SearchConditions& conditions, WalkedFiles& files,
+            SearchProgress& progress, VisitedFolders& visited) {
   Subfolders subfolders;
   {
-    fs::DirectoryListing listing(folder, FilesPassDetail(conditions));
-    if (listing.Error() != 0 && progress.folderFailure) progress.folderFailure(folder, listing.Error());
-    if (!FirstVisit(listing, visited)) return;
+    // Shared: files handed over may be opened relative to it after the walk has moved on.
+    const auto listing = std::make_shared<fs::DirectoryListing>(folder, FilesPassDetail(conditions));
+    if (listing->Error() != 0 && progress.folderFailure) progress.folderFailure(folder, listing->Error());
+    if (!FirstVisit(*listing, visited)) return;
+    const std::shared_ptr<const fs::DirectoryListing> openFolder = listing;
     fs::DirEntry entry;
     std::string filePath;  // one buffer for the folder's files
-    while (listing.Next(entry)) {
+    while (listing->Next(entry)) {
       if (Cancelled(progress)) return;
       if (entry.isDirectory) {
         NoteSubfolder(conditions, entry, subfolders);
@@ -96,22 +123,20 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions,
       }
       if (!PassesAttributeTests(conditions, entry)) continue;
       filePath.assign(folder).append(entry.name);
-      progress.SetCurrentFile(filePath);
+      files.Reached(filePath);
       if (IsShortcutName(entry.name)) continue;
       const FileAction action = SelectFile(conditions, entry);
       if (action == FileAction::ListOnly) {
-        progress.hitList.Add(MakeHitLine(filePath, 0));
+        files.ListOnly(filePath);
       } else if (action == FileAction::Search) {
-        const fs::ListedFile listed{listing.FolderHandle(), entry.name.c_str(), !entry.isLink};
-        if (const auto offset = searchFile(filePath, listed)) {
-          progress.hitList.Add(MakeHitLine(filePath, static_cast<std::int64_t>(*offset)));
-        }
+        files.Search(filePath, openFolder, entry);
+      } else {
+        files.Skipped();
       }
-      progress.filesExamined.fetch_add(1);
     }
   }
   ForEachSubfolder(folder, subfolders, progress, true, [&](const std::string& subfolder) {
-    WalkIn(subfolder, conditions, searchFile, progress, visited);
+    WalkIn(subfolder, conditions, files, progress, visited);
   });
 }
 
@@ -153,7 +178,8 @@ std::uint32_t ForEachDrive(SearchProgress& progress,
 void WalkFolder(const std::string& path, const SearchConditions& conditions,
                 const FileSearcher& searchFile, SearchProgress& progress) {
   VisitedFolders visited;
-  WalkIn(NormalizeFolderPath(path), conditions, searchFile, progress, visited);
+  SearchedHere files(searchFile, progress);
+  WalkIn(NormalizeFolderPath(path), conditions, files, progress, visited);
 }
 
 std::uint32_t CountFolder(const std::string& path, const SearchConditions& conditions,
@@ -163,11 +189,12 @@ std::uint32_t CountFolder(const std::string& path, const SearchConditions& condi
 }
 
 // One run lists each real folder once, over all its locations.
-void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
-               const FileSearcher& searchFile, SearchProgress& progress) {
+void RunWalk(const SearchLocations& locations, const SearchConditions& conditions,
+             WalkedFiles& files, SearchProgress& progress) {
   VisitedFolders visited;
   const auto walk = [&](const std::string& location) -> std::uint32_t {
-    WalkIn(NormalizeFolderPath(location), conditions, searchFile, progress, visited);
+    files.LocationBegins(location);
+    WalkIn(NormalizeFolderPath(location), conditions, files, progress, visited);
     return 0;
   };
   if (locations.everyDrive) {
@@ -175,6 +202,12 @@ void RunSearch(const SearchLocations& locations, const SearchConditions& conditi
   } else {
     for (const std::string& location : locations.paths) walk(location);
   }
+}
+
+void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
+               const FileSearcher& searchFile, SearchProgress& progress) {
+  SearchedHere files(searchFile, progress);
+  RunWalk(locations, conditions, files, progress);
 }
 
 std::uint32_t CountFiles(const SearchLocations& locations, const SearchConditions& conditions,

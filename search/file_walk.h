@@ -9,10 +9,12 @@
 // linked to one another cost no more than the folders, and no file is examined twice.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/fs/dir_listing.h"
 #include "platform/fs/sequential_reader.h"
 #include "search/search_conditions.h"
 #include "search/search_locations.h"
@@ -49,6 +51,30 @@ std::uint32_t CountFolder(const std::string& folder, const SearchConditions& con
 // WalkFolder over every location in order.
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
                const FileSearcher& searchFile, SearchProgress& progress);
+
+// Takes a run's files in walk order where they are examined elsewhere (see
+// ordered_scan.h). Every file that passes the attribute tests comes to Reached
+// and then, unless it is a shortcut, to exactly one of the other three.
+class WalkedFiles {
+ public:
+  virtual ~WalkedFiles() = default;
+  // Before each location of the run (a drive when every drive is searched).
+  virtual void LocationBegins(const std::string& location) = 0;
+  virtual void Reached(const std::string& path) = 0;
+  // A hit without looking inside (the name conditions say so).
+  virtual void ListOnly(const std::string& path) = 0;
+  // To look into. `folder` is the listing the file was found in, kept open for
+  // as long as someone holds it so that the file can be opened relative to it.
+  virtual void Search(const std::string& path,
+                      const std::shared_ptr<const fs::DirectoryListing>& folder,
+                      const fs::DirEntry& entry) = 0;
+  // Passed by: examined, no hit.
+  virtual void Skipped() = 0;
+};
+
+// The walk of RunSearch, handing each file over instead of looking into it.
+void RunWalk(const SearchLocations& locations, const SearchConditions& conditions,
+             WalkedFiles& files, SearchProgress& progress);
 
 // CountFolder over every location in order, naming each in countingRoot first.
 std::uint32_t CountFiles(const SearchLocations& locations, const SearchConditions& conditions,

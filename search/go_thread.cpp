@@ -3,13 +3,15 @@
 namespace trovex::search {
 
 TGoThread::TGoThread(SearchLocations locations, SearchQuery query, MatchOptions options,
-                     SearchConditions conditions, ScanState& scanState, SearchProgress& progress)
+                     SearchConditions conditions, ScanState& scanState, SearchProgress& progress,
+                     unsigned scanners)
     : locations_(std::move(locations)),
       query_(std::move(query)),
       options_(options),
       conditions_(std::move(conditions)),
       scanState_(scanState),
       progress_(progress),
+      scanners_(scanners),
       thread_(&TGoThread::Run, this) {}
 
 TGoThread::~TGoThread() {
@@ -18,7 +20,7 @@ TGoThread::~TGoThread() {
 
 void TGoThread::Execute() {
   if (Terminated()) return;
-  RunSearch(locations_, conditions_, query_, options_, scanState_, progress_);
+  RunSearch(locations_, conditions_, query_, options_, scanState_, progress_, scanners_);
 }
 
 void TGoThread::Run() {

@@ -15,9 +15,11 @@ namespace trovex::search {
 
 class TGoThread {
  public:
-  // `scanState` and `progress` must outlive the thread.
+  // `scanState` and `progress` must outlive the thread. `scanners`: the threads
+  // that look into the files (see RunSearch; 0: chosen by the hardware and the volume).
   TGoThread(SearchLocations locations, SearchQuery query, MatchOptions options,
-            SearchConditions conditions, ScanState& scanState, SearchProgress& progress);
+            SearchConditions conditions, ScanState& scanState, SearchProgress& progress,
+            unsigned scanners = 0);
   // Waits for the walk to end (set cancelRequested first to make that quick).
   ~TGoThread();
   TGoThread(const TGoThread&) = delete;
@@ -44,6 +46,7 @@ class TGoThread {
   const SearchConditions conditions_;
   ScanState& scanState_;
   SearchProgress& progress_;
+  const unsigned scanners_;
 
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};

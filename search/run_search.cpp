@@ -1,10 +1,20 @@
 #include "search/run_search.h"
 
+#include "search/ordered_scan.h"
+
 namespace trovex::search {
 
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
                const SearchQuery& query, const MatchOptions& options, ScanState& scanState,
-               SearchProgress& progress) {
+               SearchProgress& progress, unsigned scanners) {
+  const bool chosen = scanners == 0;
+  if (chosen) scanners = DefaultScannerCount();
+  if (scanners > 1) {
+    OrderedScan files(scanners, query, options, scanState, progress, chosen);
+    RunWalk(locations, conditions, files, progress);
+    files.Finish();
+    return;
+  }
   const FileSearcher searchFile = [&](const std::string& path, const fs::ListedFile& listed) {
     return SearchFile(path, query, options, scanState, progress.cancelRequested, listed);
   };

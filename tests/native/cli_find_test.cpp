@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -68,6 +69,7 @@ TEST(FindOptions, BadCommandLines) {
       {"--from", "2024/01/01", "x"},        // without --to
       {"--from", "2023/02/29", "--to", "2023/03/01", "x"},
       {"--year", "2024", "--from", "2024/01/01", "--to", "2024/01/02", "x"},
+      {"-j0", "x"}, {"-j", "x"}, {"--threads", "y", "x"}, {"-j257", "x"},  // no thread count
   };
   for (const auto& args : bad) {
     std::string error;
@@ -77,6 +79,35 @@ TEST(FindOptions, BadCommandLines) {
     EXPECT_EQ(run.status, kBadInput);
     EXPECT_NE(run.err.find("usage: trovex-find"), std::string::npos);
     EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST(FindOptions, ThreadCountInItsShortAndLongForms) {
+  EXPECT_EQ(Parse({"x"})->threads, 0u);  // one per hardware thread
+  EXPECT_EQ(Parse({"-j1", "x"})->threads, 1u);
+  EXPECT_EQ(Parse({"-j", "4", "x"})->threads, 4u);
+  EXPECT_EQ(Parse({"--threads=8", "x", "/t"})->threads, 8u);
+  const auto after = Parse({"--threads", "2", "--", "-j3", "/t"});
+  ASSERT_TRUE(after);
+  EXPECT_EQ(after->threads, 2u);
+  EXPECT_EQ(after->search.content, "-j3");  // after "--" it is CONTENT
+}
+
+TEST(FindCommand, EveryThreadCountPrintsTheSameLinesInTheSameOrder) {
+  WalkTestTree tree;
+  for (int folder = 0; folder < 8; ++folder) {
+    for (int i = 0; i < 25; ++i) {
+      tree.File("d" + std::to_string(folder) + "/f" + std::to_string(i) + ".txt",
+                std::string(static_cast<std::size_t>(i * 37), '.') + (i % 3 ? "needle" : "other"));
+    }
+  }
+  const FindResult one = Find({"-j1", "needle", tree.Root()});
+  ASSERT_EQ(one.status, kFoundHits);
+  EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 8 * 16);
+  for (const char* threads : {"2", "3", "8"}) {
+    const FindResult many = Find({"--threads", threads, "needle", tree.Root()});
+    EXPECT_EQ(many.status, kFoundHits);
+    EXPECT_EQ(many.out, one.out) << threads << " threads";
   }
 }
 
