@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 
 #include "cli/snippet_column.h"
 #include "platform/fs/dir_listing.h"
@@ -100,7 +101,9 @@ class ReadFailures {
     } else if (shown.size() > 1 && shown.back() == fs::kPathSeparator) {
       shown.pop_back();  // the separator the walk adds to a folder's path
     }
-    // The path is in the platform's own text, as the hit lines are.
+    // The path is in the platform's own text, as the hit lines are. Scanners on
+    // several threads report: one line at a time.
+    std::lock_guard<std::mutex> lock(mutex_);
     os::WriteConsoleLine(err_, "trovex-find: " + shown + ": " + fs::SystemErrorText(systemError), encoding_);
     std::fflush(err_);
   }
@@ -108,6 +111,7 @@ class ReadFailures {
   bool LocationFailed() const { return locationFailed_.load(); }
 
  private:
+  std::mutex mutex_;
   std::FILE* err_;
   os::OutputEncoding encoding_;
   const std::vector<std::string>& locations_;

@@ -36,10 +36,12 @@ OrderedScan::OrderedScan(unsigned scanners, const SearchQuery& query, const Matc
       progress_(progress),
       ahead_(FilesAheadFor(std::max(scanners, 1u))),
       readThroughCache_(firstState.readThroughCache),
+      fileFailure_(firstState.fileFailure),
       oneReaderWhereSeeking_(oneReaderWhereSeeking) {
   for (unsigned i = 1; i < scanners; ++i) {
     ownStates_.push_back(std::make_unique<ScanState>());
     ownStates_.back()->readThroughCache = readThroughCache_;
+    ownStates_.back()->fileFailure = firstState.fileFailure;
   }
   scanners_.reserve(std::max(scanners, 1u));
   scanners_.emplace_back(&OrderedScan::ScannerLoop, this, std::ref(firstState));
@@ -111,6 +113,7 @@ void OrderedScan::LocationBegins(const std::string& location) {
   if (walkerScans_ && !walkerState_) {
     walkerState_ = std::make_unique<ScanState>();
     walkerState_->readThroughCache = readThroughCache_;
+    walkerState_->fileFailure = fileFailure_;
   }
 }
 

@@ -77,6 +77,7 @@ class OrderedScan final : public WalkedFiles {
   SearchProgress& progress_;
   const std::size_t ahead_;
   const bool readThroughCache_;
+  const ReadFailureReport fileFailure_;  // the first scanner's, given to every other
   const bool oneReaderWhereSeeking_;
 
   std::mutex mutex_;
