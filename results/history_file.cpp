@@ -222,12 +222,17 @@ namespace {
 
 // FNV-1a of the key as AnsiLowerCase lowers it, without making the lowered text
 // (a double-byte character's lowering fits the short-string buffer).
-std::uint64_t LoweredKeyHash(std::string_view key) {
+// The hash of a key as the dialect compares it: lowered, or (exact) as it stands.
+std::uint64_t KeyHash(std::string_view key, bool exact) {
   std::uint64_t hash = 14695981039346656037ull;
   const auto mix = [&hash](unsigned char byte) {
     hash ^= byte;
     hash *= 1099511628211ull;
   };
+  if (exact) {
+    for (char byte : key) mix(static_cast<unsigned char>(byte));
+    return hash;
+  }
   for (std::size_t pos = 0; pos < key.size();) {
     const std::size_t length = text::Cp932CharLength(key, pos);
     if (length == 1) {
@@ -246,9 +251,9 @@ struct KeyOfLine {
   std::string_view key;
 };
 
-// The number of distinct keys, letter case ignored: keys of equal hash are told
-// apart by their lowered texts.
-std::size_t DistinctKeys(std::vector<KeyOfLine>& keys) {
+// The number of distinct keys (letter case ignored unless `exact`): keys of equal
+// hash are told apart by their texts as compared.
+std::size_t DistinctKeys(std::vector<KeyOfLine>& keys, bool exact) {
   std::sort(keys.begin(), keys.end(), [](const KeyOfLine& a, const KeyOfLine& b) { return a.hash < b.hash; });
   std::size_t distinct = 0;
   for (std::size_t run = 0; run < keys.size();) {
@@ -259,7 +264,7 @@ std::size_t DistinctKeys(std::vector<KeyOfLine>& keys) {
     } else {
       std::vector<std::string> lowered;
       for (std::size_t i = run; i < end; ++i) {
-        std::string key = text::AnsiLowerCase(keys[i].key);
+        std::string key = exact ? std::string(keys[i].key) : text::AnsiLowerCase(keys[i].key);
         if (std::find(lowered.begin(), lowered.end(), key) == lowered.end()) lowered.push_back(std::move(key));
       }
       distinct += lowered.size();
@@ -273,10 +278,11 @@ std::size_t DistinctKeys(std::vector<KeyOfLine>& keys) {
 
 // The reading rules of IniText::Parse in the history dialect, keeping of the
 // folder sections only their keys, to count the distinct ones.
-HistorySummary SummarizeHistoryText(std::string_view bytes) {
+HistorySummary SummarizeHistoryText(std::string_view bytes, PathStyle style) {
+  const bool exact = HistoryDialect(style).exactPathNames;
   HistorySummary summary;
   bool headerSeen = false;
-  std::unordered_map<std::string, std::size_t> folderIndex;  // lowered name -> folder
+  std::unordered_map<std::string, std::size_t> folderIndex;  // compared name -> folder
   std::vector<std::vector<KeyOfLine>> folders;
   std::vector<KeyOfLine>* keys = nullptr;  // of the current folder section
   std::size_t pos = 0;
@@ -295,7 +301,8 @@ HistorySummary SummarizeHistoryText(std::string_view bytes) {
         headerSeen = true;
         summary.name = std::string(name);
       } else {
-        const auto [it, added] = folderIndex.try_emplace(text::AnsiLowerCase(name), folders.size());
+        const auto [it, added] =
+            folderIndex.try_emplace(exact ? std::string(name) : text::AnsiLowerCase(name), folders.size());
         if (added) folders.emplace_back();
         keys = &folders[it->second];
       }
@@ -306,7 +313,7 @@ HistorySummary SummarizeHistoryText(std::string_view bytes) {
     const std::size_t equals = line.rfind('=');
     if (equals == std::string_view::npos) continue;
     const std::string_view key = line.substr(0, equals);
-    keys->push_back({LoweredKeyHash(key), key});
+    keys->push_back({KeyHash(key, exact), key});
   }
   if (!headerSeen) {
     // The plain form: the name, then hit lines as they are.
@@ -314,7 +321,7 @@ HistorySummary SummarizeHistoryText(std::string_view bytes) {
     if (lines.empty()) return {};
     return HistorySummary{std::move(lines.front()), lines.size() - 1};
   }
-  for (std::vector<KeyOfLine>& folder : folders) summary.hitCount += DistinctKeys(folder);
+  for (std::vector<KeyOfLine>& folder : folders) summary.hitCount += DistinctKeys(folder, exact);
   return summary;
 }
 

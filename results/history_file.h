@@ -92,7 +92,7 @@ struct HistorySummary {
 };
 // The name and the number of hit lines ParseHistoryText finds in `bytes`, without
 // making the lines: a folder section's name is never looked up on the disk.
-HistorySummary SummarizeHistoryText(std::string_view bytes);
+HistorySummary SummarizeHistoryText(std::string_view bytes, PathStyle style = kNativePathStyle);
 // The name and the number of hit lines of the file at `path`; nullopt as above.
 std::optional<HistorySummary> ReadHistorySummary(const std::string& path);
 

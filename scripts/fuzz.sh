@@ -4,6 +4,7 @@
 # New inputs go to build/fuzz/corpus/<target>/ (the seeds stay as committed);
 # an input that fails is kept as build/fuzz/artifacts/<target>-crash-*.
 # Usage: scripts/fuzz.sh [SECONDS] [target...]   exit 1 when a target failed
+# FUZZ_SEED=N makes the mutations repeat from run to run (./test.sh sets it).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -18,6 +19,8 @@ cmake -S . -B build/fuzz -DTROVEX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 nice -n 10 cmake --build build/fuzz --target trovex_fuzz_targets -j"${FUZZ_JOBS:-2}" >/dev/null ||
   { echo "fuzz.sh: build failed"; cmake --build build/fuzz --target trovex_fuzz_targets -j1 2>&1 | tail -30; exit 1; }
 
+seed=()
+[ -n "${FUZZ_SEED:-}" ] && seed=(-seed="$FUZZ_SEED")
 status=0
 mkdir -p build/fuzz/artifacts build/fuzz/tmp
 # The targets that read files write each input to a file of their own there.
@@ -27,7 +30,7 @@ for target in "${targets[@]}"; do
   log="build/fuzz/$target.log"
   # Memory and time per input are bounded so that a slow or greedy input is a finding too.
   build/fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="build/fuzz/artifacts/$target-" \
+      -print_final_stats=1 "${seed[@]}" -artifact_prefix="build/fuzz/artifacts/$target-" \
       "build/fuzz/corpus/$target" "fuzz/corpus/$target" >"$log" 2>&1
   rc=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')

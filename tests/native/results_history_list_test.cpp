@@ -134,14 +134,20 @@ TEST(HistoryList, TheSummaryCountsTheLinesTheLoadGives) {
       "[h]\nx=1\n[h]\nf=1\n[H]\nF=2\ng=3\r[a]b\n[\n]\nlate=1\n",
       "lines before\r\n[h]\r\n[C:\\d]\r\nname=with=equals=5\r\nname=with=equals=6\r\nname=7\r\n",
       "[h]\r\n[C:\\ソ]\r\nア=1\r\nヂ=2\r\nＡ=3\r\nａ=4\r\n",
+      "[h]\n[/doc]\nA.txt=1\na.txt=2\n[/Doc]\na.txt=3\n",
   };
-  for (const std::string& text : texts) {
-    const HistoryContent full = ParseHistoryText(text, PathStyle::Windows);
-    const HistorySummary summary = SummarizeHistoryText(text);
-    EXPECT_EQ(summary.name, full.name) << text;
-    EXPECT_EQ(summary.hitCount, full.hitLines.size()) << text;
+  // Windows names ignore letter case; POSIX ones keep it, in the load as in the summary.
+  for (const PathStyle style : {PathStyle::Windows, PathStyle::Posix}) {
+    for (const std::string& text : texts) {
+      const HistoryContent full = ParseHistoryText(text, style);
+      const HistorySummary summary = SummarizeHistoryText(text, style);
+      EXPECT_EQ(summary.name, full.name) << text;
+      EXPECT_EQ(summary.hitCount, full.hitLines.size()) << text;
+    }
   }
-  EXPECT_EQ(SummarizeHistoryText(texts[2]).hitCount, 3u);
+  EXPECT_EQ(SummarizeHistoryText(texts[2], PathStyle::Windows).hitCount, 3u);
+  EXPECT_EQ(SummarizeHistoryText(texts[2], PathStyle::Posix).hitCount, 4u);
+  EXPECT_EQ(SummarizeHistoryText("[h]\n[/doc]\nA.txt=1\na.txt=2\n[/Doc]\na.txt=3\n", PathStyle::Posix).hitCount, 3u);
 }
 
 TEST(HistoryList, TheCountSortsByNumberWithNonNumbersFirstAndEachSortTurnsItsDirection) {
