@@ -4,6 +4,7 @@
 
 #include "platform/os/locale_compare.h"
 #include "platform/ui/application.h"
+#include "platform/ui/list_view_order.h"
 
 namespace trovex::results {
 namespace {
@@ -171,19 +172,7 @@ void TFileListDlg::ListView1ColumnClick(ui::ListView&, int column) {
   const std::vector<std::size_t> order =
       HistoryListSortOrder(rows_, column, state_.HistoryListDirections, os::CompareLocaleText);
   if (order.empty()) return;
-  std::vector<bool> wasSelected(rows_.size(), false);
-  for (std::size_t row : ListView1.SelectedRows()) wasSelected[row] = true;
-  std::vector<HistoryListRow> sorted;
-  sorted.reserve(rows_.size());
-  std::vector<bool> selected;
-  selected.reserve(rows_.size());
-  for (std::size_t from : order) {
-    sorted.push_back(std::move(rows_[from]));
-    selected.push_back(wasSelected[from]);
-  }
-  rows_ = std::move(sorted);
-  ListView1.SelectWhere([&](std::size_t row) { return row < selected.size() && selected[row]; });
-  ListView1.Refresh();
+  ui::ApplyRowOrder(ListView1, rows_, order);
 }
 
 }  // namespace trovex::results

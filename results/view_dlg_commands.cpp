@@ -3,6 +3,7 @@
 #include "platform/os/locale_compare.h"
 #include "platform/shell/shell_services.h"
 #include "platform/ui/application.h"
+#include "platform/ui/list_view_order.h"
 #include "results/file_list_dlg.h"
 #include "results/hit_row_builder.h"
 #include "results/hit_sort.h"
@@ -64,21 +65,7 @@ void TViewDlg::ListView1ColumnClick(ui::ListView&, int column) {
 }
 
 // Puts the rows in `order` (indexes of the old positions); selected rows stay selected.
-void TViewDlg::ApplyOrder(const std::vector<std::size_t>& order) {
-  std::vector<bool> wasSelected(rows_.size(), false);
-  for (std::size_t row : ListView1.SelectedRows()) wasSelected[row] = true;
-  std::vector<HitRecord> sorted;
-  sorted.reserve(rows_.size());
-  std::vector<bool> selected;
-  selected.reserve(rows_.size());
-  for (std::size_t from : order) {
-    sorted.push_back(std::move(rows_[from]));
-    selected.push_back(wasSelected[from]);
-  }
-  rows_ = std::move(sorted);
-  ListView1.SelectWhere([&](std::size_t row) { return row < selected.size() && selected[row]; });
-  ListView1.Refresh();
-}
+void TViewDlg::ApplyOrder(const std::vector<std::size_t>& order) { ui::ApplyRowOrder(ListView1, rows_, order); }
 
 const HitRecord* TViewDlg::FirstSelectedRow() const {
   const std::size_t row = ListView1.FirstSelected();
