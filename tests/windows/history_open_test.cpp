@@ -7,6 +7,7 @@
 #include "result_test_support.h"
 #include "results/file_list_dlg.h"
 #include "results/history_file.h"
+#include "main_form_test_support.h"
 #include "startup_test_support.h"
 
 namespace trovex::app {
@@ -16,21 +17,8 @@ using testing::ModalScript;
 using testing::ScriptedPrompts;
 using testing::ShellTestFolder;
 
-class HistoryOpen : public ::testing::Test {
+class HistoryOpen : public MainFormTest {
  protected:
-  HistoryOpen() { startup_test::SettingsKeyGuard::CreateEmptyKey(); }
-  StartupEnvironment Environment() const { return {dir_.path() + "Trovex.exe", "someone"}; }
-
-  search::SearchLocations Locations() const {
-    search::SearchLocations locations;
-    locations.paths = {folder_.Root()};
-    return locations;
-  }
-  static search::SearchOptions Content(const std::string& content) {
-    search::SearchOptions options;
-    options.content = content;
-    return options;
-  }
   // A saved result "other" with one hit, case-sensitive, in the user data folder.
   std::string SaveOther(const TForm1& form) {
     results::HistoryContent saved{"other", {folder_.PathOf("b.txt") + "=3"}, {"other"},
@@ -39,12 +27,6 @@ class HistoryOpen : public ::testing::Test {
     EXPECT_TRUE(results::WriteHistoryFile(path, saved));
     return path;
   }
-
-  ShellTestFolder folder_;
-
- private:
-  startup_test::SettingsKeyGuard guard_;
-  startup_test::TempDir dir_;
 };
 
 std::size_t RowOf(const results::TFileListDlg& list, const std::string& caption) {

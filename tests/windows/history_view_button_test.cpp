@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "result_test_support.h"
 #include "results/history_file.h"
+#include "main_form_test_support.h"
 #include "startup_test_support.h"
 
 namespace trovex::app {
@@ -15,11 +16,8 @@ using testing::ModalScript;
 using testing::ScriptedPrompts;
 using testing::ShellTestFolder;
 
-class ViewButton : public ::testing::Test {
+class ViewButton : public MainFormTest {
  protected:
-  ViewButton() { startup_test::SettingsKeyGuard::CreateEmptyKey(); }
-  StartupEnvironment Environment() const { return {dir_.path() + "Trovex.exe", "someone"}; }
-
   // A result named `name` with two hits saved in the user data folder.
   std::string SavePending(const TForm1& form, const std::string& name = "pending", int optionBits = 0) {
     folder_.File("a.txt", "xx pending");
@@ -30,12 +28,6 @@ class ViewButton : public ::testing::Test {
     EXPECT_TRUE(results::WriteHistoryFile(path, saved));
     return path;
   }
-
-  ShellTestFolder folder_;
-
- private:
-  startup_test::SettingsKeyGuard guard_;
-  startup_test::TempDir dir_;
 };
 
 TEST_F(ViewButton, LoadsThePendingResultOnceAndPutsItsNameInTheContentBox) {

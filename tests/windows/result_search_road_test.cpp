@@ -11,6 +11,7 @@
 #include "search/hit_line.h"
 #include "shell/msg_cansel_dlg.h"
 #include "viewer/input_dlg.h"
+#include "main_form_test_support.h"
 #include "startup_test_support.h"
 
 namespace trovex::app {
@@ -20,28 +21,7 @@ using testing::ModalScript;
 using testing::ScriptedPrompts;
 using testing::ShellTestFolder;
 
-class ResultSearchRoad : public ::testing::Test {
- protected:
-  ResultSearchRoad() { startup_test::SettingsKeyGuard::CreateEmptyKey(); }
-  StartupEnvironment Environment() const { return {dir_.path() + "Trovex.exe", "someone"}; }
-
-  search::SearchLocations Locations() const {
-    search::SearchLocations locations;
-    locations.paths = {folder_.Root()};
-    return locations;
-  }
-  static search::SearchOptions Content(const std::string& content) {
-    search::SearchOptions options;
-    options.content = content;
-    return options;
-  }
-
-  ShellTestFolder folder_;
-
- private:
-  startup_test::SettingsKeyGuard guard_;
-  startup_test::TempDir dir_;
-};
+class ResultSearchRoad : public MainFormTest {};
 
 TEST_F(ResultSearchRoad, StartCountsThenShowsEveryHitAsARow) {
   ScriptedPrompts prompts;
