@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool x11-utils ||
+scripts/install-deps.sh build pictures ||
   { echo "run.sh: installing packages failed"; exit 1; }
 cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
       -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -7,7 +7,7 @@ set -uo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-scripts/install-deps.sh || { echo "test.sh: installing packages failed"; exit 1; }
+scripts/install-deps.sh build tests || { echo "test.sh: installing packages failed"; exit 1; }
 
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build/native -j"$jobs" || { echo "test.sh: native build failed"; exit 1; }

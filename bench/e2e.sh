@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-10}
 threads=$(nproc)
 
-scripts/install-deps.sh hyperfine ripgrep python3
+scripts/install-deps.sh build bench
 
 cmake -S . -B build/native >/dev/null
 cmake --build build/native -j2 --target trovex-find trovex-make-corpus >/dev/null

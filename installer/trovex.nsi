@@ -80,9 +80,24 @@ Section "${TROVEX_TITLE}" SecProgram
   CreateShortcut "$SMPROGRAMS\${TROVEX_TITLE}.lnk" "$INSTDIR\${TROVEX_EXE}" "" "$INSTDIR\${TROVEX_EXE}" 0
 SectionEnd
 
+; The uninstaller runs from a copy of itself in the temporary folder, started by
+; uninstall.exe just before it exits: until that process has ended its file cannot
+; be deleted. Tries again for up to 10 s instead of leaving it behind.
+Function un.DeleteUninstaller
+  StrCpy $1 0
+  try_again:
+    Delete "$INSTDIR\uninstall.exe"
+    IfFileExists "$INSTDIR\uninstall.exe" 0 deleted
+    IntOp $1 $1 + 1
+    IntCmp $1 40 deleted
+    Sleep 250
+    Goto try_again
+  deleted:
+FunctionEnd
+
 Section "Uninstall"
   Delete "$INSTDIR\${TROVEX_EXE}"
-  Delete "$INSTDIR\uninstall.exe"
+  Call un.DeleteUninstaller
   Delete "$DESKTOP\${TROVEX_TITLE}.lnk"
   Delete "$SMPROGRAMS\${TROVEX_TITLE}.lnk"
   !insertmacro TrovexRemoveRegistry

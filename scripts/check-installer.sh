@@ -57,6 +57,14 @@ link_targets() {
   [ -f "$1" ] && grep -qF -- "$(printf '%s' "$2" | iconv -t UTF-16LE | hex_bytes) 00 00" <<<" $(hex_bytes <"$1")"
 }
 same_file() { cmp -s "$1" "$2"; }
+# uninstall.exe returns at once: the uninstall runs on from a copy of itself in the
+# temporary folder. Waits until no Wine process is left, then (bounded, 30 s) until
+# the uninstaller file is gone, so that a busy machine does not fail the checks.
+wait_for_uninstaller() {
+  "$wineserver" -w
+  local waited=0
+  while [ -e "$dir/uninstall.exe" ] && [ $waited -lt 60 ]; do sleep 0.5; waited=$((waited + 1)); done
+}
 
 start=$SECONDS
 rm -rf "$WINEPREFIX"
@@ -139,7 +147,7 @@ printf '[Trovex]\r\nname=kept\r\n' >"$history"
 printf 'an entry\r\n' >"$user_data/errlog.txt"
 "$wine" "$dir/uninstall.exe" /S
 check "uninstall.exe /S ends with 0" [ $? -eq 0 ]
-"$wineserver" -w  # the uninstaller runs on from a copy of itself
+wait_for_uninstaller
 check "Trovex.exe is removed" [ ! -e "$dir/Trovex.exe" ]
 check "the uninstaller is removed" [ ! -e "$dir/uninstall.exe" ]
 check "the desktop shortcut is removed" [ ! -e "$desktop_link" ]
@@ -157,7 +165,7 @@ check "TrovexSetup.exe /S ends with 0" [ $? -eq 0 ]
 "$wineserver" -w
 "$wine" "$dir/uninstall.exe" /S
 check "uninstall.exe /S ends with 0" [ $? -eq 0 ]
-"$wineserver" -w
+wait_for_uninstaller
 check "nothing is left of the program folder" [ ! -e "$dir" ]
 
 "$wineserver" -k 2>/dev/null

@@ -3,7 +3,7 @@
 # shows it under Wine on a private X display with the Japanese fonts and saves a
 # picture of it as build/screenshots/controls.png.
 # Needs: xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool x11-utils
-#   (scripts/install-deps.sh xvfb imagemagick fonts-ipafont-gothic fonts-wine xdotool x11-utils)
+#   (scripts/install-deps.sh build pictures)
 # Usage: scripts/controls-gallery.sh [OUT.png]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
