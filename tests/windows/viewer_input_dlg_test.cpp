@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+
 #include "platform/ui/form.h"
 #include "viewer/input_dlg.h"
 #include "windows/support/ui_script.h"
@@ -30,10 +33,19 @@ TEST(InputDlg, ControlsAndDefaults) {
   EXPECT_EQ(d.CancelBtn.Left(), d.OKBtn.Left() + d.OKBtn.Width() + 8);
 }
 
+// A text as wide as half the screen in the dialog's font, whichever font the machine
+// gives: the widening cases below must not reach the screen's cap, which a fixed
+// count of characters does in a wide fallback font.
+std::string HalfTheScreenWide(ui::Form& owner) {
+  TInputDlg probe(std::string(10, 'W'), &owner);
+  const int perChar = std::max(1, (probe.Label1.Width() + 9) / 10);
+  return std::string(GetSystemMetrics(SM_CXSCREEN) / 2 / perChar, 'W');
+}
+
 TEST(InputDlg, ALongInitialTextWidensTheBoxAndTheDialog) {
   ui::Form owner;
   TInputDlg shortOne("a", &owner);
-  const std::string longText(120, 'W');
+  const std::string longText = HalfTheScreenWide(owner);
   TInputDlg longOne(longText, &owner);
   EXPECT_EQ(longOne.ComboBox1.Width(), longOne.Label1.Width() + TInputDlg::kTextMargin);
   EXPECT_EQ(longOne.Width(), longOne.ComboBox1.Width() + TInputDlg::kTextMargin);
@@ -46,7 +58,7 @@ TEST(InputDlg, TypingGrowsAndShrinksTheDialogButNotBelowItsFirstSize) {
   TInputDlg d("", &owner);
   const int firstWidth = d.Width();
   const int firstBox = d.ComboBox1.Width();
-  d.ComboBox1.SetText(std::string(80, 'W'));
+  d.ComboBox1.SetText(HalfTheScreenWide(owner));
   d.ComboBox1Change(d.ComboBox1);
   EXPECT_GT(d.Width(), firstWidth);
   EXPECT_EQ(d.ComboBox1.Width(), d.Label1.Width() + TInputDlg::kTextMargin);
