@@ -5,8 +5,11 @@
 #include <string_view>
 
 #include "platform/fs/read_at.h"
+#include "platform/text/euc_jp.h"
 #include "results/unicode_to_shift_jis.h"
+#include "search/buffer_matcher.h"
 #include "search/file_extension.h"
+#include "search/file_scan.h"
 #include "search/rtf_to_text.h"
 
 namespace trovex::results {
@@ -43,6 +46,33 @@ std::string OneByteCharacters(std::string_view bytes) {
   return text;
 }
 
+// The encoding of the text hit at `position`: the first form that matches there, as
+// the search tried them. Shift-JIS when none does (the file changed since).
+search::TextEncoding HitEncoding(const std::string& path, std::uint64_t position,
+                                 const SnippetInputs& inputs) {
+  const search::MatchPatterns patterns = search::PatternsForFile(path, *inputs.query);
+  if (patterns.Others().empty() && patterns.sameBytes.Empty()) return search::TextEncoding::ShiftJis;
+  const std::uint64_t before = std::min<std::uint64_t>(position, search::BufferMatcher::kLookBackBytes);
+  // Room for the longest match: every alternative of every character, line breaks between.
+  std::size_t span = patterns.pattern.size() + patterns.hiraganaForm.size() + patterns.katakanaForm.size();
+  for (const auto& form : patterns.Others()) {
+    span += form.bytes.size() + 4 * form.ends.size();
+    for (const auto& slot : form.foldedSlots)
+      for (const auto& alternative : slot.alternatives) span += alternative.size() + 4;
+  }
+  const std::optional<std::string> bytes =
+      fs::ReadAt(path, position - before, static_cast<std::size_t>(before) + 2 * span + 8);
+  if (!bytes) return search::TextEncoding::ShiftJis;
+  const auto hit = search::BufferMatcher::MatchOnce(patterns, inputs.matchOptions, *bytes,
+                                                    static_cast<std::size_t>(before), position - before);
+  return hit ? hit->encoding : search::TextEncoding::ShiftJis;
+}
+
+std::string BigEndianToShiftJis(std::string bytes) {
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
+  return WideBytesToShiftJis(bytes);
+}
+
 }  // namespace
 
 SnippetInputs SnippetInputsFor(const search::SearchOptions& options, const search::SearchQuery& query,
@@ -55,6 +85,10 @@ SnippetInputs SnippetInputsFor(const search::SearchOptions& options, const searc
   inputs.fromUtf8 = options.fromUtf8;
   inputs.fromUtf16 = options.fromUtf16;
   inputs.allAlphanumeric = query.allAlphanumeric;
+  if (query.mode == search::SearchMode::Text && !query.encodings.ShiftJisOnly()) {
+    inputs.query = std::make_shared<const search::SearchQuery>(query);
+    inputs.matchOptions = search::MatchOptionsFor(options, query.mode);
+  }
   return inputs;
 }
 
@@ -75,6 +109,15 @@ std::string TextSnippet(const std::string& path, std::int64_t offset,
   if (!bytes) return std::string();
   const bool decoded = (search::HasExtension(path, ".doc") && !inputs.allAlphanumeric) ||
                        inputs.searchedUtf16 || inputs.fromUtf8 || inputs.fromUtf16;
+  if (!decoded && inputs.query) {
+    switch (HitEncoding(path, position, inputs)) {
+      case search::TextEncoding::ShiftJis: break;
+      case search::TextEncoding::Utf8: return Utf8ToShiftJis(*bytes);
+      case search::TextEncoding::Utf16Le: return WideBytesToShiftJis(*bytes);
+      case search::TextEncoding::Utf16Be: return BigEndianToShiftJis(*bytes);
+      case search::TextEncoding::EucJp: return text::EucJpToCp932Lenient(*bytes);
+    }
+  }
   if (!decoded) return std::string(UpToZero(*bytes));
   if (inputs.fromUtf8) return Utf8ToShiftJis(*bytes);
   return WideBytesToShiftJis(*bytes);

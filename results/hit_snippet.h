@@ -3,6 +3,7 @@
 // file from the hit offset on, as text or, for a search by numbers, as bytes.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "search/search_options.h"
@@ -21,6 +22,10 @@ struct SnippetInputs {
   bool fromUtf8 = false;         // the content was converted from UTF-8 text
   bool fromUtf16 = false;        // the content was converted from UTF-16 text
   bool allAlphanumeric = true;   // of the current SearchQuery
+  // A text searched in several encodings: the query and rules that tell which
+  // encoding the hit at a row's offset is in, so that its bytes are decoded in it.
+  std::shared_ptr<const search::SearchQuery> query;
+  search::MatchOptions matchOptions;
 
   bool operator==(const SnippetInputs&) const = default;
 };
@@ -35,7 +40,8 @@ std::string MakeSnippet(const std::string& path, std::int64_t offset, const Snip
 
 // The file's bytes from the offset up to the first zero byte; decoded from UTF-16LE
 // or UTF-8 for Word documents found by a non-alphanumeric text and for converted
-// searches; ".rtf" files are reduced to plain text first and the offset taken in it.
+// searches, and from the encoding of the hit for a text searched in several
+// encodings; ".rtf" files are reduced to plain text first and the offset taken in it.
 std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
 
 // The bytes from the offset: display 0 as "41,42,0D,0A", display 1 as

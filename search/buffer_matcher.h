@@ -9,18 +9,39 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "search/match_options.h"
+#include "search/search_query.h"
+#include "search/text_encoding.h"
 
 namespace trovex::search {
 
 // What is compared at each position of one file.
 struct MatchPatterns {
+  // The Shift-JIS form: the pattern and, with folding, its full-width forms. In a
+  // search by numbers the pattern is the bytes as typed.
+  bool shiftJis = true;  // searched at all
   std::string pattern;
   bool folded = false;  // try the forms where the pattern fails
   std::string hiraganaForm;
   std::string katakanaForm;
-  bool wideDoc = false;  // line breaks are CR 0
+  bool wideDoc = false;  // the pattern is UTF-16LE for a Word document: line breaks are CR 0
+  // A text's Shift-JIS hits start on a character boundary (not after a lone lead byte).
+  bool onBoundary = false;
+  // Encodings whose form is the Shift-JIS pattern's own bytes (ASCII text is the same
+  // in UTF-8 and EUC-JP): searched once, a hit on a boundary of any of them counts.
+  EncodingSet sameBytes = EncodingSet::None();
+  // The text in the other encodings, after the Shift-JIS form in the order they are tried
+  // (shared with the query: see SearchQuery::encodedForms).
+  std::shared_ptr<const std::vector<EncodedForm>> others;
+  const std::vector<EncodedForm>& Others() const {
+    static const std::vector<EncodedForm> none;
+    return others ? *others : none;
+  }
+  // The file is a Word document: its UTF-16LE text is found at any offset, with CR 0
+  // paragraph marks.
+  bool inDoc = false;
 
   friend bool operator==(const MatchPatterns&, const MatchPatterns&) = default;
 };
@@ -28,6 +49,7 @@ struct MatchPatterns {
 struct BufferHit {
   std::size_t offset = 0;         // start index in the buffer
   std::size_t matchedLength = 0;  // buffer bytes the match covers
+  TextEncoding encoding = TextEncoding::ShiftJis;  // of the form that matched
 };
 
 class CandidateFilter;
@@ -46,12 +68,24 @@ class BufferMatcher {
   std::size_t MaxSpan() const { return maxSpan_; }
 
   // The first position in [from, to) where a match starts. The buffer holds the
-  // bytes the comparers may look at: the one before `from` and those after `to`.
-  std::optional<BufferHit> FindFirst(std::string_view buffer, std::size_t from,
-                                     std::size_t to) const;
+  // bytes the comparers may look at: those before `from` (up to kLookBackBytes, for
+  // the character boundaries) and those after `to`. `bufferOffset`: the file offset
+  // of buffer[0], whose parity decides the UTF-16 boundaries.
+  std::optional<BufferHit> FindFirst(std::string_view buffer, std::size_t from, std::size_t to,
+                                     std::uint64_t bufferOffset = 0) const;
 
   // The comparers at one position, in their order.
-  std::optional<std::size_t> MatchPosition(std::string_view buffer, std::size_t start) const;
+  std::optional<BufferHit> MatchPosition(std::string_view buffer, std::size_t start,
+                                         std::uint64_t bufferOffset = 0) const;
+
+  // MatchPosition without a prepared filter, for a single position (a row's snippet
+  // finding the encoding of its hit).
+  static std::optional<BufferHit> MatchOnce(const MatchPatterns& patterns, const MatchOptions& options,
+                                            std::string_view buffer, std::size_t start,
+                                            std::uint64_t bufferOffset = 0);
+
+  // Bytes before a position that the boundary tests look at.
+  static constexpr std::size_t kLookBackBytes = 64;
 
  private:
   MatchPatterns patterns_;

@@ -291,31 +291,113 @@ PreFilter ChoosePreFilter(const std::vector<Alternative>& alternatives) {
 
 }  // namespace
 
-CandidateFilter CandidateFilter::For(const MatchPatterns& patterns, const MatchOptions& options,
-                                     bool tryForms) {
+namespace {
+
+// What a form's filter says: these alternatives, or that it matches nowhere, or
+// that no filter helps (every position is a candidate).
+struct FormFilter {
+  enum Kind { Some, Nowhere, Everywhere } kind = Some;
+  std::vector<Alternative> alternatives;
+};
+
+// The Shift-JIS form's filter, with at most `budget` alternatives.
+FormFilter ShiftJisFilter(const MatchPatterns& patterns, const MatchOptions& options, bool tryForms,
+                          std::size_t budget) {
   const bool numbers = options.mode == SearchMode::Numbers;
   const bool skip = options.skipLineBreaks && !numbers;
-  std::vector<Alternative> alternatives;
+  FormFilter filter;
   if (!skip && !tryForms) {
-    alternatives = FixedOffsetFilter(patterns.pattern, options.caseSensitive || numbers);
+    filter.alternatives = FixedOffsetFilter(patterns.pattern, options.caseSensitive || numbers);
   } else {
     std::vector<Comparison> comparisons{{patterns.pattern, false}};
     if (tryForms) {
       comparisons.push_back({patterns.hiraganaForm, true});
       comparisons.push_back({patterns.katakanaForm, true});
     }
-    alternatives = EnumeratedFilter(comparisons, patterns.wideDoc, options);
-    if (alternatives.empty()) return CandidateFilter{};  // nothing can match anywhere
-    if (!Fits(alternatives)) DropFrom(alternatives, 2);
-    if (!Fits(alternatives)) alternatives = Merged(alternatives);
-    if (!Fits(alternatives)) DropFrom(alternatives, 1);
-    if (!Fits(alternatives)) alternatives.clear();
+    filter.alternatives = EnumeratedFilter(comparisons, patterns.wideDoc, options);
+    if (filter.alternatives.empty()) return {FormFilter::Nowhere, {}};
+    auto& alternatives = filter.alternatives;
+    const auto fits = [&] { return Fits(alternatives) && alternatives.size() <= budget; };
+    if (!fits()) DropFrom(alternatives, 2);
+    if (!fits()) alternatives = Merged(alternatives);
+    if (!fits()) DropFrom(alternatives, 1);
+    if (!fits()) alternatives.clear();
   }
-  if (alternatives.empty()) {
-    CandidateFilter everywhere;
-    everywhere.everywhere = true;
-    return everywhere;
+  if (filter.alternatives.empty() || filter.alternatives.size() > budget) filter.kind = FormFilter::Everywhere;
+  return filter;
+}
+
+// One alternative for a form of slots: the bytes its first slot may start with
+// and, when every alternative of that slot has two bytes or more, the second
+// bytes; without skipped line breaks and folding (one alternative a slot, so every
+// byte at a fixed offset) also its rarest byte further on. Empty: no filter helps.
+Alternative SlotsAlternative(const detail::FormSlots& slots, TextEncoding encoding, bool exact,
+                             bool fixed) {
+  const auto equal = [&](std::string_view bytes, std::size_t j) {
+    return EqualBytes(static_cast<unsigned char>(bytes[j]), exact || !detail::FoldableByte(encoding, bytes, j));
+  };
+  const auto small = [](const ByteSet& set) {
+    return TestsFor(set).size() <= static_cast<std::size_t>(FilterCondition::kMaxTests);
+  };
+  if (slots.Count() == 0) return {};
+  ByteSet first, second;
+  bool allTwo = true;
+  for (std::size_t k = 0; k < slots.AlternativeCount(0); ++k) {
+    const std::string_view a = slots.Alternative(0, k);
+    if (a.empty()) return {};
+    first |= equal(a, 0);
+    if (a.size() < 2) allTwo = false;
+    else second |= equal(a, 1);
   }
+  Alternative alternative;
+  if (small(first)) alternative.push_back({0, first});
+  if (allTwo && small(second)) alternative.push_back({1, second});
+  if (fixed && !slots.folded) {
+    const std::string_view bytes = slots.form->bytes;
+    std::size_t rarest = 0;
+    int rarestScore = 0;
+    // A byte's rarity depends on its value and whether case folds it: reckoned once each.
+    int scores[2][256];
+    bool scored[2][256] = {};
+    for (std::size_t j = 2; j < bytes.size(); ++j) {
+      const auto q = static_cast<unsigned char>(bytes[j]);
+      const int folds = !exact && detail::FoldableByte(encoding, bytes, j) ? 1 : 0;
+      if (!scored[folds][q]) {
+        scores[folds][q] = Commonness(equal(bytes, j));
+        scored[folds][q] = true;
+      }
+      const int score = scores[folds][q];
+      if (rarest == 0 || score < rarestScore) rarest = j, rarestScore = score;
+    }
+    if (rarest != 0 && (alternative.empty() || rarestScore < Commonness(alternative.back().bytes)))
+      alternative.push_back({static_cast<int>(rarest), equal(bytes, rarest)});
+  }
+  return alternative;
+}
+
+}  // namespace
+
+CandidateFilter CandidateFilter::For(const MatchPatterns& patterns, const MatchOptions& options,
+                                     bool tryForms) {
+  const bool numbers = options.mode == SearchMode::Numbers;
+  const bool skip = options.skipLineBreaks && !numbers;
+  const bool exact = options.caseSensitive || numbers;
+  CandidateFilter everywhere;
+  everywhere.everywhere = true;
+  std::vector<Alternative> alternatives;
+  for (const EncodedForm& form : patterns.Others()) {
+    Alternative alternative = SlotsAlternative(detail::SlotsOf(form, tryForms), form.encoding, exact, !skip && !tryForms);
+    if (alternative.empty()) return everywhere;
+    alternatives.push_back(std::move(alternative));
+  }
+  if (alternatives.size() > static_cast<std::size_t>(kMaxAlternatives)) return everywhere;
+  if (patterns.shiftJis) {
+    FormFilter own = ShiftJisFilter(patterns, options, tryForms, kMaxAlternatives - alternatives.size());
+    if (own.kind == FormFilter::Everywhere) return everywhere;
+    alternatives.insert(alternatives.begin(), own.alternatives.begin(), own.alternatives.end());
+  }
+  if (alternatives.empty()) return CandidateFilter{};  // nothing can match anywhere
+  if (!patterns.Others().empty()) MergeExactly(alternatives);
 
   CandidateFilter filter;
   for (const Alternative& alternative : alternatives) {

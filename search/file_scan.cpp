@@ -51,7 +51,7 @@ void UpdateGeometry(const std::string& path, ScanState& state) {
 // Room before the read area for the bytes carried from one read to the next:
 // the undecided start positions and the byte before them.
 std::size_t CarryRoom(const ScanState& state, const BufferMatcher& matcher) {
-  return RoundUp(matcher.MaxSpan() + 1, state.sectorSize);
+  return RoundUp(matcher.MaxSpan() + BufferMatcher::kLookBackBytes, state.sectorSize);
 }
 
 bool EnsureBuffer(ScanState& state, std::size_t carryRoom) {
@@ -111,13 +111,14 @@ std::optional<std::uint64_t> ScanRtf(const std::string& path, fs::SequentialRead
       std::uint64_t decidedEnd = textEnd;
       if (!end) decidedEnd = textEnd >= maxSpan ? textEnd - maxSpan + 1 : 0;
       if (decidedEnd > pending) {
-        if (auto hit = matcher.FindFirst(text, pending - textStart, decidedEnd - textStart))
+        if (auto hit = matcher.FindFirst(text, pending - textStart, decidedEnd - textStart, textStart))
           return textStart + hit->offset;
         pending = decidedEnd;
       }
       if (end) return std::nullopt;
-      // Keep the undecided positions and the byte before them.
-      const std::uint64_t keepFrom = pending > 0 ? pending - 1 : 0;
+      // Keep the undecided positions and the bytes before them.
+      const std::uint64_t keepFrom =
+          std::max(textStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
       text.erase(0, static_cast<std::size_t>(keepFrom - textStart));
       textStart = keepFrom;
     }
@@ -132,11 +133,27 @@ MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query)
   const bool doc = HasExtension(path, ".doc");
   const bool text = query.mode == SearchMode::Text;
   MatchPatterns patterns;
+  patterns.folded = text && query.folded;
+  if (text && !query.encodings.ShiftJisOnly()) {
+    // Every encoding of the set: the Shift-JIS bytes (a Word document's UTF-16LE
+    // text is then the UTF-16LE form, found at any offset) beside the other forms.
+    patterns.shiftJis = query.encodings.Has(TextEncoding::ShiftJis);
+    patterns.pattern = Prefix(query.pattern, query.patternLength);
+    if (patterns.folded) {
+      patterns.hiraganaForm = Prefix(query.hiraganaForm, query.formLength);
+      patterns.katakanaForm = Prefix(query.katakanaForm, query.formLength);
+    }
+    patterns.onBoundary = true;
+    patterns.inDoc = doc;
+    if (patterns.shiftJis) patterns.sameBytes = query.sameBytesAsPattern;
+    patterns.others = query.encodedForms;
+    return patterns;
+  }
   patterns.wideDoc = doc && text && !query.allAlphanumeric && query.widePattern.has_value();
+  patterns.onBoundary = text && !patterns.wideDoc;
   patterns.pattern = patterns.wideDoc ? Prefix(*query.widePattern, query.wideLength)
                                       : Prefix(query.pattern, query.patternLength);
   // Forms exist only when the query was built with folding.
-  patterns.folded = text && query.folded;
   if (patterns.folded) {
     patterns.hiraganaForm = doc ? Prefix(query.wideHiraganaForm, query.wideFormLength)
                                 : Prefix(query.hiraganaForm, query.formLength);
@@ -197,14 +214,15 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
     std::uint64_t decidedEnd = dataEnd;
     if (!atEnd) decidedEnd = dataEnd >= maxSpan ? dataEnd - maxSpan + 1 : 0;
     if (decidedEnd > pending) {
-      if (auto hit = matcher.FindFirst(view, pending - viewStart, decidedEnd - viewStart))
+      if (auto hit = matcher.FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
         return viewStart + hit->offset;
       pending = decidedEnd;
     }
     if (atEnd) return std::nullopt;
     // Carry what the next view needs from before the next read's start.
     const std::uint64_t nextStart = reader.Position();
-    const std::uint64_t keepFrom = pending > 0 ? pending - 1 : 0;
+    const std::uint64_t keepFrom =
+        std::max(viewStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
     const std::size_t keep = keepFrom < nextStart ? static_cast<std::size_t>(nextStart - keepFrom) : 0;
     if (keep > 0) std::memmove(area - keep, view.data() + (keepFrom - viewStart), keep);
     carried = keep;

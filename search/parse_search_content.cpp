@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/text/lower_case.h"
+#include "search/encoded_forms.h"
 #include "search/number_entries.h"
 #include "search/text_helpers.h"
 
@@ -71,8 +72,20 @@ void BuildTextQuery(std::string_view text, const SearchOptions& options, SearchQ
   query.widePattern = ToWide(text);
   query.wideLength = query.widePattern ? static_cast<int>(query.widePattern->size()) : 0;
   query.allAlphanumeric = std::all_of(text.begin(), text.end(), IsAsciiAlphanumeric);
-  if (options.optionsOpen && !options.distinguishWidthAndKana)
-    AddFoldedForms(text, options.caseSensitive, query);
+  const bool fold = options.optionsOpen && !options.distinguishWidthAndKana;
+  if (fold) AddFoldedForms(text, options.caseSensitive, query);
+  query.encodings = TextEncodingsFor(options);
+  std::vector<EncodedForm> forms = BuildEncodedForms(text, query.encodings, fold, options.caseSensitive);
+  // ASCII text has the same bytes in UTF-8 and EUC-JP as in Shift-JIS: searched once.
+  if (!fold && query.encodings.Has(TextEncoding::ShiftJis)) {
+    std::erase_if(forms, [&](const EncodedForm& form) {
+      const bool same = (form.encoding == TextEncoding::Utf8 || form.encoding == TextEncoding::EucJp) &&
+                        form.bytes == query.pattern;
+      if (same) query.sameBytesAsPattern.Add(form.encoding);
+      return same;
+    });
+  }
+  query.encodedForms = std::make_shared<const std::vector<EncodedForm>>(std::move(forms));
 }
 
 }  // namespace

@@ -1,12 +1,35 @@
 #pragma once
 // The parsed search content: the byte patterns the matcher compares with file
 // contents, and the flags the result window, snippet and binary viewer consult.
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "search/text_encoding.h"
 
 namespace trovex::search {
 
 enum class SearchMode { Text, Numbers };
+
+// One character of a text content in one encoding: the byte strings that count as it.
+struct CharSlot {
+  std::vector<std::string> alternatives;
+  friend bool operator==(const CharSlot&, const CharSlot&) = default;
+};
+
+// A text content in an encoding other than Shift-JIS (whose form is `pattern` and
+// its folded forms), one slot per character.
+struct EncodedForm {
+  TextEncoding encoding = TextEncoding::Utf8;
+  // The text as typed: its bytes, and where each character ends in them.
+  std::string bytes;
+  std::vector<std::uint32_t> ends;
+  // With width and kana folding: every form of each character.
+  std::vector<CharSlot> foldedSlots;
+  friend bool operator==(const EncodedForm&, const EncodedForm&) = default;
+};
 
 struct SearchQuery {
   SearchMode mode = SearchMode::Text;
@@ -38,6 +61,17 @@ struct SearchQuery {
   bool allAlphanumeric = true;
   // What the result window shows as the searched content.
   std::string displayText;
+
+  // Text only: the encodings the text is searched in, and its form in each of them
+  // but Shift-JIS (in the order of TextEncoding). An encoding that cannot write
+  // one of the text's characters has no form.
+  EncodingSet encodings = EncodingSet::Only(TextEncoding::ShiftJis);
+  // Shared and never changed: copies of the query (each run has its own) and the
+  // patterns of each file share one copy of a long text's forms.
+  std::shared_ptr<const std::vector<EncodedForm>> encodedForms;
+  // Encodings whose form is the Shift-JIS `pattern` itself (ASCII text in UTF-8 and
+  // EUC-JP): searched with it, not among encodedForms.
+  EncodingSet sameBytesAsPattern = EncodingSet::None();
 
   // Folding was active when the query was built.
   bool folded = false;

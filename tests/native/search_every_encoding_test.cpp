@@ -1,0 +1,193 @@
+// A typed text is found in its Shift-JIS, UTF-8, UTF-16LE, UTF-16BE and EUC-JP forms
+// in one search, every hit on a character boundary of its encoding, and the row's
+// snippet is decoded from the encoding of the hit.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "platform/text/euc_jp.h"
+#include "results/hit_snippet.h"
+#include "search/encoded_forms.h"
+#include "search/file_scan.h"
+#include "search/parse_search_content.h"
+
+using namespace trovex;
+using namespace trovex::search;
+namespace stdfs = std::filesystem;
+
+namespace {
+
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+std::string Utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
+
+class EveryEncoding : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = stdfs::temp_directory_path() / ("trovex-enc-" + std::to_string(std::random_device{}()));
+    stdfs::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    stdfs::remove_all(dir_, ignored);
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const stdfs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+  }
+  // Parses as the main window does with the option panel as given.
+  SearchQuery Parse(const std::string& text, SearchOptions options = {}) {
+    SearchQuery query;
+    EXPECT_TRUE(ParseSearchContent(text, options, nullptr, query));
+    options_ = options;
+    return query;
+  }
+  std::optional<std::uint64_t> Find(const std::string& path, const SearchQuery& query) {
+    return SearchFile(path, query, MatchOptionsFor(options_, query.mode), state_, cancel_);
+  }
+  std::string Snippet(const std::string& path, std::uint64_t offset, const SearchQuery& query) {
+    return results::MakeSnippet(path, static_cast<std::int64_t>(offset),
+                                results::SnippetInputsFor(options_, query, 0));
+  }
+
+  stdfs::path dir_;
+  SearchOptions options_;
+  ScanState state_;
+  std::atomic<bool> cancel_{false};
+};
+
+TEST_F(EveryEncoding, AJapaneseWordIsFoundInEachEncodingAndItsSnippetReadsBack) {
+  const SearchQuery query = Parse("設定");
+  struct Case { const char* name; std::string bytes; std::uint64_t offset; };
+  std::string euc;
+  ASSERT_TRUE(text::Cp932ToEucJp("環境の設定です", euc));
+  const Case cases[] = {
+      {"sjis.txt", std::string("環境の設定です"), 6},
+      {"utf8.txt", Utf8(u8"環境の設定です"), 9},
+      {"le.txt", Utf16(u"\xFEFF環境の設定です", false), 8},
+      {"be.txt", Utf16(u"環境の設定です", true), 6},
+      {"euc.txt", euc, 6},
+  };
+  for (const Case& c : cases) {
+    const std::string path = Write(c.name, c.bytes);
+    EXPECT_EQ(Find(path, query), c.offset) << c.name;
+    EXPECT_EQ(Snippet(path, c.offset, query), "設定です") << c.name;
+  }
+  // Shift-JIS alone with the panel open: only the Shift-JIS file.
+  SearchOptions only;
+  only.optionsOpen = true;
+  only.encodings = EncodingSet::Only(TextEncoding::ShiftJis);
+  const SearchQuery sjis = Parse("設定", only);
+  EXPECT_TRUE(Find((dir_ / "sjis.txt").string(), sjis));
+  EXPECT_FALSE(Find((dir_ / "utf8.txt").string(), sjis));
+  EXPECT_FALSE(Find((dir_ / "euc.txt").string(), sjis));
+  EXPECT_FALSE(Find((dir_ / "le.txt").string(), sjis));
+}
+
+TEST_F(EveryEncoding, TheFirstHitInAnyFormIsTheFilesHit) {
+  // The UTF-8 form comes first in the file, the Shift-JIS one later.
+  const SearchQuery query = Parse("設定");
+  const std::string path = Write("mixed.txt", "abc" + Utf8(u8"設定") + "xyz" + std::string("設定"));
+  EXPECT_EQ(Find(path, query), 3u);
+}
+
+TEST_F(EveryEncoding, NoHitStartsInsideACharacter) {
+  const SearchQuery query = Parse("エラー");
+  // "トラー" is 83 67 83 89 81 5B: folding letter case of the trail byte 0x47 made it "エラー".
+  EXPECT_FALSE(Find(Write("tora.txt", "トラー"), query));
+  EXPECT_EQ(Find(Write("error.txt", "xエラー"), query), 1u);
+  // "ア" is 83 41: "A" and "a" are not found in its second byte.
+  EXPECT_FALSE(Find(Write("a.txt", "アアア"), Parse("A")));
+  EXPECT_FALSE(Find(Write("a2.txt", "アアア"), Parse("a")));
+  EXPECT_EQ(Find(Write("a3.txt", "アAア"), Parse("a")), 2u);
+  // "表" is 95 5C: a backslash is not found in it, but beside it.
+  EXPECT_FALSE(Find(Write("hyo.txt", "表表"), Parse("\\")));
+  EXPECT_EQ(Find(Write("hyo2.txt", "表\\"), Parse("\\")), 2u);
+  // A UTF-8 "A" after a whole character is found; after a lone byte it is not.
+  EXPECT_EQ(Find(Write("u8.txt", Utf8(u8"設定A")), Parse("A")), 6u);
+  // UTF-16: only at even offsets. "ア" in LE is A2 30; A2 30 at an odd offset is not it.
+  EXPECT_FALSE(Find(Write("odd.bin", std::string("\x01\xA2\x30\x00", 4)), Parse("ア")));
+  EXPECT_EQ(Find(Write("even.bin", std::string("\x01\x00\xA2\x30", 4)), Parse("ア")), 2u);
+}
+
+TEST_F(EveryEncoding, MatchingOptionsApplyInEveryEncoding) {
+  // Letter case: ASCII folds in UTF-16 as well.
+  EXPECT_EQ(Find(Write("case.txt", Utf16(u"xxDATA", false)), Parse("data")), 4u);
+  SearchOptions exact;
+  exact.optionsOpen = true;
+  exact.caseSensitive = true;
+  EXPECT_FALSE(Find(Write("case2.txt", Utf16(u"xxDATA", false)), Parse("data", exact)));
+  // Skipped line breaks: CR LF in each encoding's own bytes.
+  SearchOptions skip;
+  skip.skipLineBreaks = true;
+  const SearchQuery word = Parse("設定", skip);
+  EXPECT_EQ(Find(Write("skip8.txt", Utf8(u8"設\r\n定")), word), 0u);
+  EXPECT_EQ(Find(Write("skiple.txt", Utf16(u"設\r\n定", false)), word), 0u);
+  EXPECT_EQ(Find(Write("skipbe.txt", Utf16(u"設\r\n定", true)), word), 0u);
+  EXPECT_FALSE(Find(Write("noskip.txt", Utf16(u"設\n定", true)), word));
+  // Width and kana folding: half-width katakana in UTF-8 (EF BD xx) and EUC-JP (8E xx),
+  // hiragana, and full-width letters of either case.
+  SearchOptions fold;
+  fold.optionsOpen = true;
+  fold.distinguishWidthAndKana = false;
+  const SearchQuery kana = Parse("カナ", fold);
+  EXPECT_EQ(Find(Write("half8.txt", "x" + Utf8(u8"ｶﾅ")), kana), 1u);
+  EXPECT_EQ(Find(Write("hira8.txt", Utf8(u8"かな")), kana), 0u);
+  EXPECT_EQ(Find(Write("halfeuc.txt", std::string("x\x8E\xB6\x8E\xC5")), kana), 1u);
+  EXPECT_EQ(Find(Write("voiced.txt", Utf16(u"ｶﾞｲﾄﾞ", false)), Parse("ガイド", fold)), 0u);
+  EXPECT_EQ(Find(Write("wide.txt", Utf8(u8"ＡＢＣ")), Parse("abc", fold)), 0u);
+  EXPECT_FALSE(Find(Write("plainkana.txt", Utf8(u8"かな")), Parse("カナ")));
+}
+
+TEST_F(EveryEncoding, ACharacterAnEncodingCannotWriteLeavesThatFormOut) {
+  // "①" (CP932 87 40, NEC row 13) has no EUC-JP form, but UTF-8 has one.
+  const auto forms = BuildEncodedForms("①", EncodingSet::All(), false, false);
+  ASSERT_EQ(forms.size(), 3u);
+  EXPECT_EQ(forms[0].encoding, TextEncoding::Utf8);
+  EXPECT_EQ(forms[1].encoding, TextEncoding::Utf16Le);
+  EXPECT_EQ(forms[2].encoding, TextEncoding::Utf16Be);
+  EXPECT_EQ(Find(Write("circled.txt", Utf8(u8"x①")), Parse("①")), 1u);
+}
+
+TEST_F(EveryEncoding, AHitAcrossReadsKeepsItsBoundary) {
+  // A hit that starts just after the first read, with a run of kanji before it.
+  std::string bytes(512 * 1024 - 3, 'x');
+  bytes += Utf8(u8"漢字設定");
+  const std::string path = Write("big.txt", bytes);
+  EXPECT_EQ(Find(path, Parse("設定")), 512u * 1024 - 3 + 6);
+}
+
+TEST(EucJp, ConvertsJisX0208BothWaysAndRefusesExtensions) {
+  std::string euc;
+  ASSERT_TRUE(text::Cp932ToEucJp("あア漢字ｱA", euc));
+  EXPECT_EQ(euc, std::string("\xA4\xA2\xA5\xA2\xB4\xC1\xBB\xFA\x8E\xB1" "A"));
+  EXPECT_EQ(text::EucJpToCp932Lenient(euc), "あア漢字ｱA");
+  EXPECT_FALSE(text::Cp932ToEucJp("①", euc));    // NEC row 13
+  EXPECT_FALSE(text::Cp932ToEucJp("\xFA\x40", euc));  // IBM extension
+  // JIS X 0212 and stray bytes read as one space each; a cut-off character is dropped.
+  EXPECT_EQ(text::EucJpToCp932Lenient(std::string("\x8F\xB0\xA1" "a\x90" "b\xA4", 7)), " a b");
+  // Every JIS X 0208 character CP932 holds comes back the same.
+  for (int lead = 0x81; lead <= 0xEA; ++lead) {
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F || lead == 0x87 || (lead > 0x9F && lead < 0xE0)) continue;
+      const std::string sjis{static_cast<char>(lead), static_cast<char>(trail)};
+      if (!text::Cp932ToEucJp(sjis, euc)) continue;
+      ASSERT_EQ(euc.size(), 2u);
+      ASSERT_EQ(text::EucJpToCp932Lenient(euc), sjis) << std::hex << lead << " " << trail;
+    }
+  }
+}
+
+}  // namespace
