@@ -7,6 +7,7 @@
 
 #include "search/match_options.h"
 #include "search/search_conditions.h"
+#include "search/text_encoding.h"
 
 namespace trovex::search {
 
@@ -20,6 +21,13 @@ struct SearchOptions {
   bool commaIsContent = false;   // a comma is part of the text (no byte list)
   bool searchUtf16 = false;      // search the content's UTF-16LE bytes
   bool skipLineBreaks = false;   // a CR LF inside a hit is skipped
+  // The encodings a text content is searched in. Like the other panel options it
+  // counts only while the panel is open: a closed panel searches every encoding
+  // (see TextEncodingsFor).
+  EncodingSet encodings = EncodingSet::All();
+  // The set counts with the panel closed too (trovex-find's --encoding, which has
+  // no panel to open).
+  bool encodingsAlways = false;
   bool includeHidden = false;    // also walk hidden files and folders
   bool includeSystem = false;    // also walk system files and folders
 
@@ -45,6 +53,12 @@ struct SearchOptions {
 
 // The selection conditions taken at Start.
 SearchConditions ConditionsFor(const SearchOptions& options);
+
+// The encodings a text content is searched in: every one unless the panel is open
+// or the set is meant to count alone.
+inline EncodingSet TextEncodingsFor(const SearchOptions& options) {
+  return options.optionsOpen || options.encodingsAlways ? options.encodings : EncodingSet::All();
+}
 
 // The matching rules of a query in `mode`.
 MatchOptions MatchOptionsFor(const SearchOptions& options, SearchMode mode);
