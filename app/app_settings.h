@@ -25,9 +25,10 @@ inline constexpr SettingValue kSettingValues[] = {
     {"text only", &StoredSettings::TextOnlyChecked},
     {"shut downmode", &StoredSettings::ExitMode},
     {"option", &StoredSettings::OptionIndex},
+    {"encoding", &StoredSettings::EncodingIndex},
 };
 
-// The eighth value: ProgramDir, written at start only when missing and never read.
+// The ninth value: ProgramDir, written at start only when missing and never read.
 inline constexpr const char* kUpdatePathValue = "updatepath";
 
 }  // namespace trovex::app

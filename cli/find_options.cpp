@@ -36,6 +36,31 @@ std::optional<double> ParsePickerDate(const std::string& text) {
   return fs::EncodeDate(year, month, day) + timeOfDay;
 }
 
+// --encoding: a comma list of encoding names; "utf16" stands for both byte orders
+// and "all" for every encoding.
+std::optional<search::EncodingSet> ParseEncodingList(const std::string& list) {
+  search::EncodingSet set = search::EncodingSet::None();
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = list.find(',', start);
+    const std::string name = list.substr(start, comma == std::string::npos ? comma : comma - start);
+    if (name == "all") {
+      set = search::EncodingSet::All();
+    } else if (name == "utf16") {
+      set.Add(search::TextEncoding::Utf16Le);
+      set.Add(search::TextEncoding::Utf16Be);
+    } else {
+      const auto* end = std::end(search::kAllTextEncodings);
+      const auto* known = std::find_if(std::begin(search::kAllTextEncodings), end,
+                                       [&](search::TextEncoding e) { return search::EncodingName(e) == name; });
+      if (known == end) return std::nullopt;  // also an empty name: "sjis,", ",utf8", ""
+      set.Add(*known);
+    }
+    if (comma == std::string::npos) return set;
+    start = comma + 1;
+  }
+}
+
 struct OptionRule {
   const char* name;
   bool takesValue;
@@ -151,6 +176,15 @@ const std::vector<OptionRule>& OptionTable() {
          o.outputEncoding = v == "utf8" ? os::OutputEncoding::kUtf8 : os::OutputEncoding::kCp932;
          return {};
        }},
+      // No panel to open here: the set counts without --options.
+      {"--encoding", true,
+       [](FindOptions& o, const std::string& v) -> std::string {
+         const std::optional<search::EncodingSet> set = ParseEncodingList(v);
+         if (!set) return "--encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp";
+         o.search.encodings = *set;
+         o.search.encodingsAlways = true;
+         return {};
+       }},
       {"--bytes-of", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          o.bytesOf = viewer::ByteEncodingNamed(v);
@@ -186,8 +220,8 @@ const OptionRule* FindRule(const std::string& name) {
 
 const char* FindUsage() {
   return "usage: trovex-find [--options] [--case] [--fold] [--comma-text] [--utf16] "
-         "[--skip-breaks] [--hidden] [--system] [--name TEXT] [--exclude-names] [--size N] "
-         "[--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
+         "[--skip-breaks] [--encoding LIST] [--hidden] [--system] [--name TEXT] [--exclude-names] "
+         "[--size N] [--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
          "[--null] [--save-history PATH] [-j N|--threads N] [--] CONTENT [LOCATION...]\n"
@@ -210,6 +244,8 @@ const char* FindHelp() {
          "  --comma-text       * a comma is part of the text, not a byte list\n"
          "  --utf16            search the content's UTF-16LE bytes\n"
          "  --skip-breaks      a CR LF inside a hit is skipped\n"
+         "  --encoding LIST    the encodings a text is searched in: all (the default) or a comma\n"
+         "                     list of sjis, utf8, utf16le, utf16be, eucjp (utf16: both UTF-16s)\n"
          "  --hidden, --system also walk hidden and system files and folders\n"
          "  --name TEXT        * only files whose names hold a fragment (fragments split by \"/\")\n"
          "  --exclude-names    * leave those files out instead\n"

@@ -14,7 +14,8 @@ namespace trovex::cli {
 
 struct FindOptions {
   // CONTENT and the search options: --options, --case, --fold (distinguishWidthAndKana
-  // off), --comma-text, --utf16, --skip-breaks, --hidden, --system, --name,
+  // off), --comma-text, --utf16, --skip-breaks, --encoding (encodings, counting
+  // without --options: encodingsAlways), --hidden, --system, --name,
   // --exclude-names, --size/--unit/--at-least/--at-most (sizeFilterOn),
   // --year or --from/--to (dateFilterOn), --exclude-dates, --from-utf8, --from-utf16.
   search::SearchOptions search;

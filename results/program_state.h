@@ -26,6 +26,8 @@ struct StoredSettings {
   bool TextOnlyChecked = false;  // the binary view reads .rtf as plain text
   std::int32_t ExitMode = 0;     // the power action after a search, 0..3
   std::int32_t OptionIndex = 0;  // how byte-list hits are shown (RadioGroup1)
+  // The encodings a typed text is searched in (CodeComboBox): 0 every one, 1 Shift-JIS alone.
+  std::int32_t EncodingIndex = 0;
 };
 
 struct ProgramState {
@@ -57,7 +59,8 @@ struct ProgramState {
   std::vector<std::string> ErrorLogList;
 
   // Kept between runs: the browser's folder, the power action and its saved
-  // result, the binary view's and the content display's options.
+  // result, the binary view's and the content display's options, the encodings
+  // a text is searched in.
   StoredSettings Settings;
 };
 

@@ -96,7 +96,7 @@ expected=$(printf '%s' "$expected" | LC_ALL=C sort)
 actual=$(value_lines "$settings")
 check "the settings key holds every value the program reads, with its default" [ "$actual" = "$expected" ]
 [ "$actual" = "$expected" ] || diff <(echo "$expected") <(echo "$actual")
-check "the settings key has eight values" [ "$(grep -c . <<<"$actual")" -eq 8 ]
+check "the settings key has nine values" [ "$(grep -c . <<<"$actual")" -eq 9 ]
 
 paths=$(value_lines "$app_paths")
 check "App Paths names the installed Trovex.exe" has_line "$paths" "@=\"${dir_win//\\/\\\\}\\\\Trovex.exe\""
@@ -130,7 +130,7 @@ sed 's/^/     /' "$WINEPREFIX/closer.txt"
 after=$(value_lines "$settings")
 check "closing wrote the settings (the removed \"option\" is back)" has_line "$after" '"option"=dword:00000000'
 check "closing kept the changed \"shut downmode\"" has_line "$after" '"shut downmode"=dword:00000002'
-check "the settings key has eight values after the close" [ "$(grep -c . <<<"$after")" -eq 8 ]
+check "the settings key has nine values after the close" [ "$(grep -c . <<<"$after")" -eq 9 ]
 user_dirs=("$dir"/data/*/)
 check "the program made the user's data folder" [ -d "${user_dirs[0]}" ]
 user_data=${user_dirs[0]}

@@ -32,6 +32,10 @@ void DrawConversionGlyph(ui::ImageList& images) {
   images.AddMasked(bitmap.Handle(), kKey);
 }
 
+// CodeComboBox's items, which are also the values of the "encoding" setting.
+constexpr int kEveryEncoding = 0;
+constexpr int kShiftJisOnly = 1;
+
 // Moves a control that sizes itself (a label) without changing its size.
 void Place(ui::Control& control, int left, int top) {
   control.SetBounds(left, top, control.Width(), control.Height());
@@ -59,6 +63,8 @@ OptionPanel::OptionPanel(ui::Control* parent, results::ProgramState& state)
       Utf16ChkBox(&Panel2, "Utf16"),
       CheckBox2(&Panel2, "改行コードをスキップ"),
       CheckBox1(&Panel2, "カンマ（\",\"）を検索内容の一部として扱う"),
+      Label10(&Panel2, "文字コード"),
+      CodeComboBox(&Panel2, ui::ComboStyle::DropDownList),
       SysChkBox(&Panel2, "システム属性"),
       HideChkBox(&Panel2, "隠し属性"),
       Label3(&Panel2, "検索対象の限定"),
@@ -106,6 +112,8 @@ OptionPanel::OptionPanel(ui::Control* parent, results::ProgramState& state)
   ComboBox1.SetItemIndex(1);
   ComboBox2.SetItems({"以下", "以上"});
   ComboBox2.SetItemIndex(0);
+  CodeComboBox.SetItems({"すべて", "Shift-JIS のみ"});
+  CodeComboBox.SetItemIndex(kEveryEncoding);
   RadioGroup1.SetItems({"16進数で表示する", "1バイト文字で表示する"});
   RadioGroup1.SetItemIndex(0);
   DateChkMenu.Tag = 0;
@@ -147,27 +155,29 @@ void OptionPanel::PlaceControls() {
   Utf16ChkBox.SetBounds(8, 46, 70, 17);
   CheckBox2.SetBounds(96, 46, 190, 17);
   CheckBox1.SetBounds(8, 66, 286, 17);
-  SysChkBox.SetBounds(8, 86, 110, 17);
-  HideChkBox.SetBounds(130, 86, 110, 17);
+  Place(Label10, 8, 91);
+  CodeComboBox.SetBounds(76, 88, 120, 21);
+  SysChkBox.SetBounds(8, 116, 110, 17);
+  HideChkBox.SetBounds(130, 116, 110, 17);
 
-  Place(Label3, 8, 116);
-  Place(Label5, 8, 141);
-  Edit2.SetBounds(76, 138, 150, 21);
-  JogaiChkBox1.SetBounds(234, 140, 56, 17);
-  DateChkMenu.SetBounds(8, 172, 60, 17);
-  Place(Label7, 76, 173);
-  NumberEdit1.SetBounds(96, 170, 56, 21);
-  JogaiChkBox2.SetBounds(234, 172, 56, 17);
-  Place(Label9, 24, 203);
-  DateTimePicker1.SetBounds(58, 200, 100, 21);
-  Place(Label6, 164, 203);
-  DateTimePicker2.SetBounds(184, 200, 100, 21);
-  SizeChkBox.SetBounds(8, 238, 66, 17);
-  NumberEdit2.SetBounds(76, 236, 46, 21);
-  UpDown1.SetBounds(122, 236, 17, 21);
-  ComboBox1.SetBounds(146, 236, 56, 21);
-  ComboBox2.SetBounds(208, 236, 68, 21);
-  Place(Label8, 76, 266);
+  Place(Label3, 8, 146);
+  Place(Label5, 8, 171);
+  Edit2.SetBounds(76, 168, 150, 21);
+  JogaiChkBox1.SetBounds(234, 170, 56, 17);
+  DateChkMenu.SetBounds(8, 202, 60, 17);
+  Place(Label7, 76, 203);
+  NumberEdit1.SetBounds(96, 200, 56, 21);
+  JogaiChkBox2.SetBounds(234, 202, 56, 17);
+  Place(Label9, 24, 233);
+  DateTimePicker1.SetBounds(58, 230, 100, 21);
+  Place(Label6, 164, 233);
+  DateTimePicker2.SetBounds(184, 230, 100, 21);
+  SizeChkBox.SetBounds(8, 268, 66, 17);
+  NumberEdit2.SetBounds(76, 266, 46, 21);
+  UpDown1.SetBounds(122, 266, 17, 21);
+  ComboBox1.SetBounds(146, 266, 56, 21);
+  ComboBox2.SetBounds(208, 266, 68, 21);
+  Place(Label8, 76, 296);
 
   Panel2.BringToFront();
 }
@@ -191,6 +201,9 @@ void OptionPanel::SetTexts() {
   SizeChkBox.SetHint(std::string("検索対象を") + "サイズ" + "で限定する");
   NumberEdit2.SetHint("入力したサイズ内のファイルが対象");
   ComboBox1.SetHint("サイズの単位");
+  CodeComboBox.SetHint(
+      "検索する文字コード|すべて: Shift-JIS、UTF-8、UTF-16、EUC-JP のどれで書かれたファイルからも探す。"
+      "Shift-JIS のみ: Shift-JIS だけで探す");
 }
 
 void OptionPanel::WireHandlers() {
@@ -217,6 +230,9 @@ void OptionPanel::WireHandlers() {
   TextOnlyChkBox.OnClick = [this](ui::Component&) {
     state_.Settings.TextOnlyChecked = TextOnlyChkBox.Checked();
   };
+  CodeComboBox.OnChange = [this](ui::Component&) {
+    state_.Settings.EncodingIndex = CodeComboBox.ItemIndex();
+  };
 }
 
 void OptionPanel::ShowStoredViewOptions() {
@@ -225,6 +241,10 @@ void OptionPanel::ShowStoredViewOptions() {
   PrsRowChkBox.SetChecked(stored.PrsRowChecked);
   TextOnlyChkBox.SetChecked(stored.TextOnlyChecked);
   state_.Settings.OptionIndex = stored.OptionIndex;  // also a value no item shows
+  // A value that no item stands for means every encoding, and is written back so.
+  const int encoding = stored.EncodingIndex == kShiftJisOnly ? kShiftJisOnly : kEveryEncoding;
+  CodeComboBox.SetItemIndex(encoding);
+  state_.Settings.EncodingIndex = encoding;
 }
 
 search::SearchOptions OptionPanel::ReadSearchOptions() const {
@@ -236,6 +256,9 @@ search::SearchOptions OptionPanel::ReadSearchOptions() const {
   o.commaIsContent = CheckBox1.Checked();
   o.searchUtf16 = Utf16ChkBox.Checked();
   o.skipLineBreaks = CheckBox2.Checked();
+  o.encodings = CodeComboBox.ItemIndex() == kShiftJisOnly
+                    ? search::EncodingSet::Only(search::TextEncoding::ShiftJis)
+                    : search::EncodingSet::All();
   o.includeHidden = HideChkBox.Checked();
   o.includeSystem = SysChkBox.Checked();
   o.nameFilter = Edit2.Text();

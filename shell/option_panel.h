@@ -56,6 +56,8 @@ class OptionPanel : public ui::Panel {
   ui::CheckBox Utf16ChkBox;
   ui::CheckBox CheckBox2;       // skip line breaks
   ui::CheckBox CheckBox1;       // a comma is content
+  ui::Label Label10;            // "文字コード"
+  ui::ComboBox CodeComboBox;    // the encodings a text is searched in
   ui::CheckBox SysChkBox;
   ui::CheckBox HideChkBox;
   ui::Label Label3;
@@ -96,7 +98,8 @@ class OptionPanel : public ui::Panel {
   // The main window's "拡大" button; its clicks go to SpeedButon1Click.
   void SetExtendButton(ui::SpeedButton* button);
   bool Extended() const { return extended_; }
-  // The view options as read from the settings (after the main window read them).
+  // The view options and the encoding choice as read from the settings (after the
+  // main window read them).
   void ShowStoredViewOptions();
 
   void Edit1Change(ui::Component& sender);

@@ -129,6 +129,85 @@ TEST(FindOptions, PanelOptionsActOnlyWithOptions) {
   EXPECT_TRUE(search::ConditionsFor(o.search).optionsOpen);
 }
 
+namespace {
+
+// A set of encodings, as a list of --encoding names gives it.
+search::EncodingSet Encodings(std::initializer_list<search::TextEncoding> encodings) {
+  search::EncodingSet set = search::EncodingSet::None();
+  for (search::TextEncoding e : encodings) set.Add(e);
+  return set;
+}
+
+}  // namespace
+
+TEST(FindOptions, EncodingListsNarrowTheTextSearchWithoutOptions) {
+  using enum search::TextEncoding;
+  const auto plain = Parse({"x"});
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(search::TextEncodingsFor(plain->search), search::EncodingSet::All());
+
+  const struct {
+    const char* list;
+    search::EncodingSet expected;
+  } cases[] = {
+      {"all", search::EncodingSet::All()},
+      {"sjis", Encodings({ShiftJis})},
+      {"utf8", Encodings({Utf8})},
+      {"utf16le", Encodings({Utf16Le})},
+      {"utf16be", Encodings({Utf16Be})},
+      {"eucjp", Encodings({EucJp})},
+      {"utf16", Encodings({Utf16Le, Utf16Be})},
+      {"sjis,utf8", Encodings({ShiftJis, Utf8})},
+      {"eucjp,utf16,sjis", Encodings({EucJp, Utf16Le, Utf16Be, ShiftJis})},
+      {"utf16be,utf16be", Encodings({Utf16Be})},
+      {"utf8,all", search::EncodingSet::All()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.list);
+    // The console has no option panel: the set counts without --options, and with it.
+    const auto alone = Parse({"--encoding", c.list, "x"});
+    ASSERT_TRUE(alone);
+    EXPECT_FALSE(alone->search.optionsOpen);
+    EXPECT_EQ(search::TextEncodingsFor(alone->search), c.expected);
+    EXPECT_TRUE(alone->panelOnlyGiven.empty());
+    const auto open = Parse({"--options", std::string("--encoding=") + c.list, "x"});
+    ASSERT_TRUE(open);
+    EXPECT_EQ(search::TextEncodingsFor(open->search), c.expected);
+  }
+  // The last --encoding counts, as with the other options that take a value.
+  EXPECT_EQ(search::TextEncodingsFor(Parse({"--encoding", "utf8", "--encoding", "sjis", "x"})->search),
+            Encodings({ShiftJis}));
+
+  // Not an option of the panel: nothing is said of --options.
+  WalkTestTree tree;
+  tree.File("a.txt", "other");
+  const FindResult run = Find({"--encoding", "sjis,utf8", "needle", tree.Root()});
+  EXPECT_EQ(run.status, kNoHits);
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(Find({"--help"}).out.find("--encoding LIST"), std::string::npos);
+}
+
+TEST(FindOptions, BadEncodingListsAreBadCommandLines) {
+  for (const char* list : {"", "SJIS", "utf-8", "cp932", "utf32", "utf16,", ",sjis", "sjis,,utf8",
+                           "sjis utf8", "all,"}) {
+    SCOPED_TRACE(list);
+    std::string error;
+    EXPECT_FALSE(Parse({"--encoding", list, "x"}, &error));
+    EXPECT_EQ(error, "--encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp");
+    const FindResult run = Find({std::string("--encoding=") + list, "x", "/nowhere"});
+    EXPECT_EQ(run.status, kBadInput);
+    EXPECT_EQ(run.err.rfind("trovex-find: --encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp\n"
+                            "usage: trovex-find",
+                            0),
+              0u)
+        << run.err;
+    EXPECT_TRUE(run.out.empty());
+  }
+  std::string error;
+  EXPECT_FALSE(Parse({"x", "--encoding"}, &error));
+  EXPECT_EQ(error, "--encoding needs a value");
+}
+
 TEST(FindCommand, RunsTheSearchAndReportsHitLines) {
   WalkTestTree tree;
   tree.File("a=b/hit.txt", "xx needle");

@@ -1,6 +1,6 @@
-// The search option panel on its own: every control's default, the enabling
-// rules, the size limit and its label, the one mapping into the search options,
-// and the name fragments as Start builds them.
+// The search option panel on its own: every control's default, its layout, the
+// enabling rules, the size limit and its label, the one mapping into the search
+// options, the name fragments as Start builds them, and the stored choices.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include "platform/ui/form.h"
 #include "search/search_options.h"
 #include "shell/option_panel.h"
+#include "windows/support/ui_script.h"
 
 namespace trovex::app {
 namespace {
@@ -116,6 +117,18 @@ TEST(OptionPanel, ControlsStartWithTheirCaptionsHintsAndDefaults) {
   EXPECT_EQ(p.ComboBox2.ItemIndex(), 0);
   EXPECT_FALSE(p.ComboBox2.Enabled());
   EXPECT_EQ(p.Label8.Caption(), "10KByte");
+  EXPECT_EQ(p.Label10.Caption(), "文字コード");
+  ASSERT_EQ(p.CodeComboBox.ItemCount(), 2);
+  EXPECT_EQ(p.CodeComboBox.Item(0), "すべて");
+  EXPECT_EQ(p.CodeComboBox.Item(1), "Shift-JIS のみ");
+  EXPECT_EQ(p.CodeComboBox.ItemIndex(), 0);
+  EXPECT_EQ(p.CodeComboBox.Text(), "すべて");
+  EXPECT_TRUE(p.CodeComboBox.Enabled());
+  EXPECT_EQ(p.CodeComboBox.Hint(),
+            "検索する文字コード|すべて: Shift-JIS、UTF-8、UTF-16、EUC-JP のどれで書かれたファイルからも探す。"
+            "Shift-JIS のみ: Shift-JIS だけで探す");
+  // A list to choose from, not a box to type in.
+  EXPECT_EQ(GetWindowLongW(p.CodeComboBox.Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
   EXPECT_EQ(p.Label4.Caption(), "オプション");
   ASSERT_EQ(p.PageControl1.PageCount(), 2);
@@ -141,6 +154,41 @@ TEST(OptionPanel, SearchOptionsPanelCoversTheViewOptionsBelowTheOptionBox) {
   EXPECT_LE(p.Panel2.Top(), p.Panel5.Top());
   EXPECT_GE(p.Panel2.Left() + p.Panel2.Width(), p.Panel5.Left() + p.Panel5.Width());
   EXPECT_GE(p.Panel2.Top() + p.Panel2.Height(), p.Panel5.Top() + p.Panel5.Height());
+}
+
+// Every control of the search option panel lies inside it, and no two share a
+// pixel, except the up-down arrows, which sit on the right end of their number box.
+TEST(OptionPanel, SearchOptionControlsNeitherOverlapNorLeaveThePanel) {
+  PanelHost host;
+  const OptionPanel& p = host.Panel;
+  const ui::Panel& panel = p.Panel2;
+  const std::vector<ui::Control*>& controls = panel.Children();
+  auto buddies = [&](const ui::Control* a, const ui::Control* b) {
+    return (a == &p.NumberEdit2 && b == &p.UpDown1) || (a == &p.UpDown1 && b == &p.NumberEdit2);
+  };
+  ASSERT_GE(controls.size(), 27u);
+  auto rectOf = [](const ui::Control& c) {
+    return RECT{c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()};
+  };
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const RECT a = rectOf(*controls[i]);
+    SCOPED_TRACE(::testing::Message() << "control " << i << " at " << a.left << "," << a.top);
+    EXPECT_GE(a.left, 2);
+    EXPECT_GE(a.top, 2);
+    EXPECT_LE(a.right, panel.ClientWidth() - 2);
+    EXPECT_LE(a.bottom, panel.ClientHeight() - 2);
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      if (buddies(controls[i], controls[j])) continue;
+      const RECT b = rectOf(*controls[j]);
+      RECT common{};
+      EXPECT_FALSE(IntersectRect(&common, &a, &b))
+          << "overlaps control " << j << " at " << b.left << "," << b.top;
+    }
+  }
+  // The encoding row sits between the matching rules and the attribute boxes.
+  EXPECT_GE(p.CodeComboBox.Top(), p.CheckBox1.Top() + p.CheckBox1.Height());
+  EXPECT_LE(p.CodeComboBox.Top() + p.CodeComboBox.Height(), p.SysChkBox.Top());
+  EXPECT_LT(p.Label10.Left() + p.Label10.Width(), p.CodeComboBox.Left());
 }
 
 TEST(OptionPanel, DateControlsFollowTheDateBoxAndTheYear) {
@@ -323,6 +371,50 @@ TEST(OptionPanel, OneMappingCarriesEveryControlIntoTheSearchOptions) {
   EXPECT_NEAR(o.dateFrom, from, 1.0 / 86400000);
   EXPECT_NEAR(o.dateTo, to, 1.0 / 86400000);
   EXPECT_EQ(search::ConditionsFor(o).sizeLimit, 300ull << 20);
+}
+
+TEST(OptionPanel, EncodingChoiceNarrowsTheTextSearchWhileThePanelIsOpen) {
+  PanelHost host;
+  OptionPanel& p = host.Panel;
+  const search::EncodingSet every = search::EncodingSet::All();
+  const search::EncodingSet shiftJis = search::EncodingSet::Only(search::TextEncoding::ShiftJis);
+  EXPECT_EQ(p.ReadSearchOptions().encodings, every);
+
+  trovex::testing::ChooseComboItem(p.CodeComboBox, 1);
+  search::SearchOptions o = p.ReadSearchOptions();
+  EXPECT_EQ(o.encodings, shiftJis);
+  EXPECT_FALSE(o.encodingsAlways);
+  EXPECT_EQ(search::TextEncodingsFor(o), every);  // the panel is closed
+  p.OptionChkBox.SetChecked(true);
+  EXPECT_EQ(search::TextEncodingsFor(p.ReadSearchOptions()), shiftJis);
+
+  trovex::testing::ChooseComboItem(p.CodeComboBox, 0);
+  EXPECT_EQ(search::TextEncodingsFor(p.ReadSearchOptions()), every);
+}
+
+TEST(OptionPanel, EncodingChoiceIsTheStoredSetting) {
+  PanelHost host;
+  OptionPanel& p = host.Panel;
+  host.State.Settings.EncodingIndex = 1;
+  p.ShowStoredViewOptions();
+  EXPECT_EQ(p.CodeComboBox.ItemIndex(), 1);
+  EXPECT_EQ(p.ReadSearchOptions().encodings,
+            search::EncodingSet::Only(search::TextEncoding::ShiftJis));
+
+  // The user's choice is the setting at once, as the view options are.
+  trovex::testing::ChooseComboItem(p.CodeComboBox, 0);
+  EXPECT_EQ(host.State.Settings.EncodingIndex, 0);
+  trovex::testing::ChooseComboItem(p.CodeComboBox, 1);
+  EXPECT_EQ(host.State.Settings.EncodingIndex, 1);
+
+  // A stored value no item stands for shows every encoding, and is kept as 0.
+  for (const std::int32_t stored : {2, -1, 99}) {
+    host.State.Settings.EncodingIndex = stored;
+    p.ShowStoredViewOptions();
+    EXPECT_EQ(p.CodeComboBox.ItemIndex(), 0) << stored;
+    EXPECT_EQ(host.State.Settings.EncodingIndex, 0) << stored;
+    EXPECT_EQ(p.ReadSearchOptions().encodings, search::EncodingSet::All()) << stored;
+  }
 }
 
 TEST(OptionPanel, ViewOptionsAreTheStoredSettings) {

@@ -1,10 +1,13 @@
 // The option panel in the main window: "検索オプション" and "拡大" grow the window
 // to show the lower part, the view option panel shows when the search options are
-// closed, the window stays on the screen, and the view options are the settings.
+// closed, the window stays on the screen, and the view options and the encoding
+// choice are the settings.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "app/app_identity.h"
 #include "app/main_form.h"
+#include "platform/os/registry.h"
 #include "startup_test_support.h"
 #include "windows/support/ui_script.h"
 
@@ -130,6 +133,42 @@ TEST_F(OptionWindow, ViewOptionsComeFromAndGoToTheSettings) {
   EXPECT_TRUE(again.Options.PrsRowChkBox.Checked());
   EXPECT_TRUE(again.Options.TextOnlyChkBox.Checked());
   EXPECT_TRUE(again.State.Settings.PrsRowChecked);
+}
+
+TEST_F(OptionWindow, EncodingChoiceComesFromAndGoesToTheSettings) {
+  const search::EncodingSet shiftJis = search::EncodingSet::Only(search::TextEncoding::ShiftJis);
+  auto storedEncoding = [] {
+    os::RegistryKey key;
+    EXPECT_TRUE(key.Open(os::RegistryRoot::CurrentUser, kSettingsKey));
+    return key.ReadInteger("encoding");
+  };
+  auto close = [](TForm1& form) {
+    ui::App().SetMainForm(&form);
+    form.Close();  // writes the settings
+    ui::App().ResetTerminated();
+    ui::App().SetMainForm(nullptr);
+  };
+  {
+    // An installation from before the choice existed has no "encoding" value.
+    TForm1 form(Environment());
+    EXPECT_EQ(form.Options.CodeComboBox.ItemIndex(), 0);
+    EXPECT_EQ(form.State.Settings.EncodingIndex, 0);
+    trovex::testing::ChooseComboItem(form.Options.CodeComboBox, 1);
+    // Start reads the choice, which counts once the search options are open.
+    EXPECT_EQ(search::TextEncodingsFor(form.CurrentSearchInputs().options), search::EncodingSet::All());
+    form.Options.OptionChkBox.SetChecked(true);
+    EXPECT_EQ(search::TextEncodingsFor(form.CurrentSearchInputs().options), shiftJis);
+    close(form);
+  }
+  EXPECT_EQ(storedEncoding(), 1);
+  {
+    TForm1 again(Environment());
+    EXPECT_EQ(again.Options.CodeComboBox.ItemIndex(), 1);
+    EXPECT_EQ(again.CurrentSearchInputs().options.encodings, shiftJis);
+    trovex::testing::ChooseComboItem(again.Options.CodeComboBox, 0);
+    close(again);
+  }
+  EXPECT_EQ(storedEncoding(), 0);
 }
 
 TEST_F(OptionWindow, TheSearchContentHasTheFocusFirst) {

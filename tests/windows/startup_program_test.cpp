@@ -153,6 +153,6 @@ TEST(StartupProgram, StartsAndSavesItsSettingsWhenClosed) {
   ASSERT_TRUE(key.Open(os::RegistryRoot::CurrentUser, app::kSettingsKey));
   EXPECT_EQ(key.ReadString("updatepath"), dir.path());
   EXPECT_EQ(key.ReadInteger("shut downmode"), 3);
-  EXPECT_EQ(key.ValueNames().size(), 8u);
+  EXPECT_EQ(key.ValueNames().size(), 9u);
   EXPECT_FALSE(os::NamedMutexExists(app::kAppTitle));
 }

@@ -30,16 +30,18 @@ TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   written.TextOnlyChecked = false;
   written.ExitMode = 3;
   written.OptionIndex = 1;
+  written.EncodingIndex = 1;
   ASSERT_TRUE(app::WriteClosingSettings(written));
 
   os::RegistryKey key = OpenSettingsKey();
   EXPECT_EQ(key.ValueType("path"), REG_SZ);
   EXPECT_EQ(key.ValueType("extpath"), REG_SZ);
-  for (const char* name : {"exit frg", "prsrowfrg", "text only", "shut downmode", "option"})
+  for (const char* name : {"exit frg", "prsrowfrg", "text only", "shut downmode", "option", "encoding"})
     EXPECT_EQ(key.ValueType(name), REG_DWORD) << name;
-  EXPECT_EQ(key.ValueNames().size(), 7u);
+  EXPECT_EQ(key.ValueNames().size(), 8u);
   EXPECT_EQ(key.ReadInteger("exit frg"), 1);
   EXPECT_EQ(key.ReadInteger("text only"), 0);
+  EXPECT_EQ(key.ReadInteger("encoding"), 1);
   key.Close();
 
   app::StoredSettings read;
@@ -51,6 +53,7 @@ TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   EXPECT_FALSE(read.TextOnlyChecked);
   EXPECT_EQ(read.ExitMode, 3);
   EXPECT_EQ(read.OptionIndex, 1);
+  EXPECT_EQ(read.EncodingIndex, 1);
 }
 
 TEST(StartupSettings, AbsentValuesKeepTheirDefaults) {
@@ -66,6 +69,7 @@ TEST(StartupSettings, AbsentValuesKeepTheirDefaults) {
   EXPECT_EQ(read.CurrentPath, "unchanged");
   EXPECT_EQ(read.ExitMode, 2);
   EXPECT_EQ(read.OptionIndex, 0);
+  EXPECT_EQ(read.EncodingIndex, 0);  // an installation from before the value existed
   EXPECT_FALSE(read.PendingResultsFlag);
 }
 

@@ -117,4 +117,11 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
   return true;
 }
 
+void ChooseComboItem(ui::ComboBox& box, int index) {
+  SendMessageW(box.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(GetParent(box.Handle()), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box.Handle()));
+}
+
 }  // namespace trovex::testing

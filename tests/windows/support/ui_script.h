@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ui/application.h"
+#include "platform/ui/combo_box.h"
 #include "platform/ui/form.h"
 
 namespace trovex::testing {
@@ -78,5 +79,9 @@ class ModalScript {
 
 // Processes messages until `done` is true or `milliseconds` pass; returns done().
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000);
+
+// The user's choice of item `index` in a drop-down box: the selection moves and the
+// box's parent gets CBN_SELCHANGE, which runs OnChange (SetItemIndex runs nothing).
+void ChooseComboItem(ui::ComboBox& box, int index);
 
 }  // namespace trovex::testing
