@@ -46,26 +46,39 @@ std::string OneByteCharacters(std::string_view bytes) {
   return text;
 }
 
-// The encoding of the text hit at `position`: the first form that matches there, as
-// the search tried them. Shift-JIS when none does (the file changed since).
-search::TextEncoding HitEncoding(const std::string& path, std::uint64_t position,
-                                 const SnippetInputs& inputs) {
-  const search::MatchPatterns patterns = search::PatternsForFile(path, *inputs.query);
-  if (patterns.Others().empty() && patterns.sameBytes.Empty()) return search::TextEncoding::ShiftJis;
-  const std::uint64_t before = std::min<std::uint64_t>(position, search::BufferMatcher::kLookBackBytes);
-  // Room for the longest match: every alternative of every character, line breaks between.
-  std::size_t span = patterns.pattern.size() + patterns.hiraganaForm.size() + patterns.katakanaForm.size();
+// At least the bytes a match of `patterns` can cover: every alternative of every
+// character, with room for a line break between characters.
+std::size_t SpanBound(const search::MatchPatterns& patterns) {
+  std::size_t span = 2 * (patterns.pattern.size() + patterns.hiraganaForm.size() + patterns.katakanaForm.size());
   for (const auto& form : patterns.Others()) {
     span += form.bytes.size() + 4 * form.ends.size();
     for (const auto& slot : form.foldedSlots)
       for (const auto& alternative : slot.alternatives) span += alternative.size() + 4;
   }
-  const std::optional<std::string> bytes =
-      fs::ReadAt(path, position - before, static_cast<std::size_t>(before) + 2 * span + 8);
-  if (!bytes) return search::TextEncoding::ShiftJis;
-  const auto hit = search::BufferMatcher::MatchOnce(patterns, inputs.matchOptions, *bytes,
-                                                    static_cast<std::size_t>(before), position - before);
-  return hit ? hit->encoding : search::TextEncoding::ShiftJis;
+  return span;
+}
+
+// The hit at `position` read with the bytes before it that the character boundaries
+// depend on: the snippet's bytes, and the encoding of the first form that matches
+// there as the search tried them (Shift-JIS when none does: the file changed since).
+struct HitBytes {
+  std::string bytes;
+  search::TextEncoding encoding = search::TextEncoding::ShiftJis;
+};
+
+std::optional<HitBytes> ReadHit(const std::string& path, std::uint64_t position, const SnippetInputs& inputs) {
+  const search::MatchPatterns patterns = search::PatternsForFile(path, *inputs.query);
+  const std::size_t before =
+      static_cast<std::size_t>(std::min<std::uint64_t>(position, search::BufferMatcher::kLookBackBytes));
+  const std::optional<std::string> window =
+      fs::ReadAt(path, position - before, before + std::max(kSnippetBytes, SpanBound(patterns) + 8));
+  if (!window) return std::nullopt;
+  HitBytes hit;
+  hit.bytes = window->substr(std::min(before, window->size()), kSnippetBytes);
+  if (const auto match = search::BufferMatcher::MatchOnce(patterns, inputs.matchOptions, *window, before,
+                                                          position - before))
+    hit.encoding = match->encoding;
+  return hit;
 }
 
 std::string BigEndianToShiftJis(std::string bytes) {
@@ -105,19 +118,21 @@ std::string TextSnippet(const std::string& path, std::int64_t offset,
   const auto position = static_cast<std::uint64_t>(offset);
   if (search::HasExtension(path, ".rtf")) return RtfSnippet(path, position);
 
-  const std::optional<std::string> bytes = fs::ReadAt(path, position, kSnippetBytes);
-  if (!bytes) return std::string();
   const bool decoded = (search::HasExtension(path, ".doc") && !inputs.allAlphanumeric) ||
                        inputs.searchedUtf16 || inputs.fromUtf8 || inputs.fromUtf16;
   if (!decoded && inputs.query) {
-    switch (HitEncoding(path, position, inputs)) {
-      case search::TextEncoding::ShiftJis: break;
-      case search::TextEncoding::Utf8: return Utf8ToShiftJis(*bytes);
-      case search::TextEncoding::Utf16Le: return WideBytesToShiftJis(*bytes);
-      case search::TextEncoding::Utf16Be: return BigEndianToShiftJis(*bytes);
-      case search::TextEncoding::EucJp: return text::EucJpToCp932Lenient(*bytes);
+    const std::optional<HitBytes> hit = ReadHit(path, position, inputs);
+    if (!hit) return std::string();
+    switch (hit->encoding) {
+      case search::TextEncoding::ShiftJis: return std::string(UpToZero(hit->bytes));
+      case search::TextEncoding::Utf8: return Utf8ToShiftJis(hit->bytes);
+      case search::TextEncoding::Utf16Le: return WideBytesToShiftJis(hit->bytes);
+      case search::TextEncoding::Utf16Be: return BigEndianToShiftJis(hit->bytes);
+      case search::TextEncoding::EucJp: return text::EucJpToCp932Lenient(hit->bytes);
     }
   }
+  const std::optional<std::string> bytes = fs::ReadAt(path, position, kSnippetBytes);
+  if (!bytes) return std::string();
   if (!decoded) return std::string(UpToZero(*bytes));
   if (inputs.fromUtf8) return Utf8ToShiftJis(*bytes);
   return WideBytesToShiftJis(*bytes);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "search/compare_core.h"
 #include "search/match_options.h"
 #include "search/search_query.h"
 #include "search/text_encoding.h"
@@ -85,7 +86,7 @@ class BufferMatcher {
                                             std::uint64_t bufferOffset = 0);
 
   // Bytes before a position that the boundary tests look at.
-  static constexpr std::size_t kLookBackBytes = 64;
+  static constexpr std::size_t kLookBackBytes = detail::kLookBack;
 
  private:
   MatchPatterns patterns_;

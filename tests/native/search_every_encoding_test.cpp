@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 #include "platform/text/euc_jp.h"
@@ -14,10 +11,10 @@
 #include "search/encoded_forms.h"
 #include "search/file_scan.h"
 #include "search/parse_search_content.h"
+#include "walk_test_tree.h"
 
 using namespace trovex;
 using namespace trovex::search;
-namespace stdfs = std::filesystem;
 
 namespace {
 
@@ -34,18 +31,9 @@ std::string Utf8(std::u8string_view text) { return std::string(text.begin(), tex
 
 class EveryEncoding : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = stdfs::temp_directory_path() / ("trovex-enc-" + std::to_string(std::random_device{}()));
-    stdfs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    stdfs::remove_all(dir_, ignored);
-  }
   std::string Write(const std::string& name, const std::string& bytes) {
-    const stdfs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
+    tree_.File(name, bytes);
+    return tree_.PathOf(name);
   }
   // Parses as the main window does with the option panel as given.
   SearchQuery Parse(const std::string& text, SearchOptions options = {}) {
@@ -62,7 +50,7 @@ class EveryEncoding : public ::testing::Test {
                                 results::SnippetInputsFor(options_, query, 0));
   }
 
-  stdfs::path dir_;
+  trovex::testing::WalkTestTree tree_;
   SearchOptions options_;
   ScanState state_;
   std::atomic<bool> cancel_{false};
@@ -90,10 +78,10 @@ TEST_F(EveryEncoding, AJapaneseWordIsFoundInEachEncodingAndItsSnippetReadsBack) 
   only.optionsOpen = true;
   only.encodings = EncodingSet::Only(TextEncoding::ShiftJis);
   const SearchQuery sjis = Parse("設定", only);
-  EXPECT_TRUE(Find((dir_ / "sjis.txt").string(), sjis));
-  EXPECT_FALSE(Find((dir_ / "utf8.txt").string(), sjis));
-  EXPECT_FALSE(Find((dir_ / "euc.txt").string(), sjis));
-  EXPECT_FALSE(Find((dir_ / "le.txt").string(), sjis));
+  EXPECT_TRUE(Find(tree_.PathOf("sjis.txt"), sjis));
+  EXPECT_FALSE(Find(tree_.PathOf("utf8.txt"), sjis));
+  EXPECT_FALSE(Find(tree_.PathOf("euc.txt"), sjis));
+  EXPECT_FALSE(Find(tree_.PathOf("le.txt"), sjis));
 }
 
 TEST_F(EveryEncoding, TheFirstHitInAnyFormIsTheFilesHit) {
