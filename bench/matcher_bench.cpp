@@ -9,6 +9,8 @@
 
 #include "text_corpus.h"
 #include "search/buffer_matcher.h"
+#include "search/file_scan.h"
+#include "search/parse_search_content.h"
 
 using namespace trovex::search;
 
@@ -58,6 +60,17 @@ MatchPatterns Folded() {
   return patterns;
 }
 
+// A typed word as a user searches it by default (option panel closed): in every
+// encoding, or with the panel open in Shift-JIS alone.
+MatchPatterns Typed(const std::string& word, bool everyEncoding) {
+  SearchOptions options;
+  options.optionsOpen = !everyEncoding;
+  options.encodings = everyEncoding ? EncodingSet::All() : EncodingSet::Only(TextEncoding::ShiftJis);
+  SearchQuery query;
+  if (!ParseSearchContent(word, options, nullptr, query)) std::abort();
+  return PatternsForFile("f.txt", query);
+}
+
 void BM_Scan(benchmark::State& state, const std::string& (*buffer)(), MatchPatterns patterns,
              MatchOptions options) {
   const std::string& data = buffer();
@@ -76,6 +89,15 @@ void BM_Scan(benchmark::State& state, const std::string& (*buffer)(), MatchPatte
 BENCHMARK_CAPTURE(BM_Scan, exact_ascii, English, Exact(kWord), Options(true, false, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Scan, exact_sjis, Japanese, Exact("検索"), Options(true, false, false, SearchMode::Text))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Scan, typed_sjis_only, Japanese, Typed("検索", false),
+                  Options(false, false, false, SearchMode::Text))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Scan, typed_every_encoding, Japanese, Typed("検索", true),
+                  Options(false, false, false, SearchMode::Text))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Scan, typed_every_encoding_english, English, Typed(kWord, true),
+                  Options(false, false, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Scan, nocase, English, Exact(kWord), Options(false, false, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);

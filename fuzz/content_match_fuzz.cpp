@@ -1,13 +1,13 @@
 // The content parser and the matcher: any content under any options either is
 // refused or gives a query whose fast matcher finds the same first hit, at the
-// same length, as trying the comparers at every position in order.
+// same length and in the same encoding, as trying the comparers of every encoding's
+// form at every position in order.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "search/buffer_matcher.h"
-#include "search/content_matcher.h"
 #include "search/file_scan.h"
 #include "search/parse_search_content.h"
 
@@ -15,15 +15,12 @@ using namespace trovex::search;
 
 namespace {
 
+// Every position in order: the comparers of every form and the character-boundary
+// rules, without the candidate filter.
 std::optional<BufferHit> NaiveFirst(std::string_view data, std::size_t from, std::size_t to,
                                     const MatchPatterns& p, const MatchOptions& o) {
-  const bool forms = p.folded && o.foldWidthAndKana && o.mode == SearchMode::Text;
-  for (std::size_t i = from; i < to; ++i) {
-    auto length = MatchAt(data, i, p.pattern, p.wideDoc, o);
-    if (!length && forms) length = MatchFoldedAt(data, i, p.hiraganaForm, p.wideDoc, o);
-    if (!length && forms) length = MatchFoldedAt(data, i, p.katakanaForm, p.wideDoc, o);
-    if (length) return BufferHit{i, *length};
-  }
+  for (std::size_t i = from; i < to; ++i)
+    if (auto hit = BufferMatcher::MatchOnce(p, o, data, i)) return hit;
   return std::nullopt;
 }
 
@@ -31,7 +28,8 @@ void Compare(const BufferMatcher& matcher, std::string_view data, std::size_t fr
   const auto fast = matcher.FindFirst(data, from, to);
   const auto naive = NaiveFirst(data, from, to, matcher.Patterns(), matcher.Options());
   const bool same = fast.has_value() == naive.has_value() &&
-                    (!fast || (fast->offset == naive->offset && fast->matchedLength == naive->matchedLength));
+                    (!fast || (fast->offset == naive->offset && fast->matchedLength == naive->matchedLength &&
+                               fast->encoding == naive->encoding));
   if (same) return;
   std::fprintf(stderr, "matcher %s at %zu (%zu bytes), reference %s at %zu (%zu bytes), range %zu-%zu\n",
                fast ? "hit" : "no hit", fast ? fast->offset : 0, fast ? fast->matchedLength : 0,

@@ -253,7 +253,8 @@ std::vector<Alternative> Merged(const std::vector<Alternative>& alternatives) {
 // The two offsets whose bytes, joined over all alternatives, are rarest together.
 PreFilter ChoosePreFilter(const std::vector<Alternative>& alternatives) {
   std::map<int, ByteSet> unions;  // offsets every alternative tests
-  for (int offset = -1; offset <= 2; ++offset) {
+  for (const Condition& tested : alternatives.empty() ? Alternative{} : alternatives.front()) {
+    const int offset = tested.offset;
     ByteSet joined;
     bool everyOne = true;
     for (const Alternative& alternative : alternatives) {
@@ -329,10 +330,8 @@ FormFilter ShiftJisFilter(const MatchPatterns& patterns, const MatchOptions& opt
 
 // One alternative for a form of slots: the bytes its first slot may start with
 // and, when every alternative of that slot has two bytes or more, the second
-// bytes; without skipped line breaks and folding (one alternative a slot, so every
-// byte at a fixed offset) also its rarest byte further on. Empty: no filter helps.
-Alternative SlotsAlternative(const detail::FormSlots& slots, TextEncoding encoding, bool exact,
-                             bool fixed) {
+// bytes. Empty: no filter helps.
+Alternative SlotsAlternative(const detail::FormSlots& slots, TextEncoding encoding, bool exact) {
   const auto equal = [&](std::string_view bytes, std::size_t j) {
     return EqualBytes(static_cast<unsigned char>(bytes[j]), exact || !detail::FoldableByte(encoding, bytes, j));
   };
@@ -352,27 +351,61 @@ Alternative SlotsAlternative(const detail::FormSlots& slots, TextEncoding encodi
   Alternative alternative;
   if (small(first)) alternative.push_back({0, first});
   if (allTwo && small(second)) alternative.push_back({1, second});
-  if (fixed && !slots.folded) {
-    const std::string_view bytes = slots.form->bytes;
-    std::size_t rarest = 0;
-    int rarestScore = 0;
-    // A byte's rarity depends on its value and whether case folds it: reckoned once each.
-    int scores[2][256];
-    bool scored[2][256] = {};
-    for (std::size_t j = 2; j < bytes.size(); ++j) {
-      const auto q = static_cast<unsigned char>(bytes[j]);
-      const int folds = !exact && detail::FoldableByte(encoding, bytes, j) ? 1 : 0;
-      if (!scored[folds][q]) {
-        scores[folds][q] = Commonness(equal(bytes, j));
-        scored[folds][q] = true;
-      }
-      const int score = scores[folds][q];
-      if (rarest == 0 || score < rarestScore) rarest = j, rarestScore = score;
-    }
-    if (rarest != 0 && (alternative.empty() || rarestScore < Commonness(alternative.back().bytes)))
-      alternative.push_back({static_cast<int>(rarest), equal(bytes, rarest)});
-  }
   return alternative;
+}
+
+// Several forms without skipped line breaks and folding, each a byte string: the
+// same two offsets tested in every form, chosen so that the union of the forms'
+// bytes there is rarest, which lets the prefilter pass over whole blocks.
+std::vector<Alternative> SharedOffsetFilter(const MatchPatterns& patterns, bool exact) {
+  struct FormBytes {
+    std::string_view bytes;
+    TextEncoding encoding;
+  };
+  std::vector<FormBytes> forms;
+  if (patterns.shiftJis) forms.push_back({patterns.pattern, TextEncoding::ShiftJis});
+  for (const EncodedForm& form : patterns.Others()) forms.push_back({form.bytes, form.encoding});
+  // The offsets looked at: the first 64 are plenty to find a rare pair, and keep a
+  // long content's preparation short.
+  std::size_t shortest = forms.empty() ? 0 : forms.front().bytes.size();
+  for (const FormBytes& f : forms) shortest = std::min(shortest, f.bytes.size());
+  shortest = std::min<std::size_t>(shortest, 64);
+  if (shortest == 0) return {};
+  const auto setOf = [&](const FormBytes& f, std::size_t j) {
+    const bool folds = !exact && (f.encoding == TextEncoding::ShiftJis || detail::FoldableByte(f.encoding, f.bytes, j));
+    return EqualBytes(static_cast<unsigned char>(f.bytes[j]), !folds);
+  };
+  // The two offsets whose unions are rarest (the earlier of equals first), each
+  // fitting the tests; their product is then the smallest.
+  int first = -1, second = -1, firstScore = 0, secondScore = 0;
+  for (std::size_t j = 0; j < shortest; ++j) {
+    ByteSet joined;
+    bool fits = true;
+    for (const FormBytes& f : forms) {
+      const ByteSet set = setOf(f, j);
+      fits = fits && TestsFor(set).size() <= static_cast<std::size_t>(FilterCondition::kMaxTests);
+      joined |= set;
+    }
+    if (!fits || joined.count() > static_cast<std::size_t>(PreFilter::kMaxValues)) continue;
+    // Up to four values are tested in half the instructions of eight.
+    const int score = Commonness(joined) * (joined.count() > 4 ? 2 : 1);
+    if (first < 0 || score < firstScore) {
+      second = first, secondScore = firstScore;
+      first = static_cast<int>(j), firstScore = score;
+    } else if (second < 0 || score < secondScore) {
+      second = static_cast<int>(j), secondScore = score;
+    }
+  }
+  if (second >= 0 && second < first) std::swap(first, second);
+  if (first < 0) return {};
+  std::vector<Alternative> alternatives;
+  for (const FormBytes& f : forms) {
+    Alternative alternative{{first, setOf(f, static_cast<std::size_t>(first))}};
+    if (second >= 0) alternative.push_back({second, setOf(f, static_cast<std::size_t>(second))});
+    alternatives.push_back(std::move(alternative));
+  }
+  MergeExactly(alternatives);
+  return alternatives;
 }
 
 }  // namespace
@@ -385,19 +418,24 @@ CandidateFilter CandidateFilter::For(const MatchPatterns& patterns, const MatchO
   CandidateFilter everywhere;
   everywhere.everywhere = true;
   std::vector<Alternative> alternatives;
-  for (const EncodedForm& form : patterns.Others()) {
-    Alternative alternative = SlotsAlternative(detail::SlotsOf(form, tryForms), form.encoding, exact, !skip && !tryForms);
-    if (alternative.empty()) return everywhere;
-    alternatives.push_back(std::move(alternative));
+  if (!skip && !tryForms && !patterns.Others().empty()) {
+    alternatives = SharedOffsetFilter(patterns, exact);
+    if (alternatives.empty() || !Fits(alternatives)) return everywhere;
+  } else {
+    for (const EncodedForm& form : patterns.Others()) {
+      Alternative alternative = SlotsAlternative(detail::SlotsOf(form, tryForms), form.encoding, exact);
+      if (alternative.empty()) return everywhere;
+      alternatives.push_back(std::move(alternative));
+    }
+    if (alternatives.size() > static_cast<std::size_t>(kMaxAlternatives)) return everywhere;
+    if (patterns.shiftJis) {
+      FormFilter own = ShiftJisFilter(patterns, options, tryForms, kMaxAlternatives - alternatives.size());
+      if (own.kind == FormFilter::Everywhere) return everywhere;
+      alternatives.insert(alternatives.begin(), own.alternatives.begin(), own.alternatives.end());
+    }
+    if (alternatives.empty()) return CandidateFilter{};  // nothing can match anywhere
+    if (!patterns.Others().empty()) MergeExactly(alternatives);
   }
-  if (alternatives.size() > static_cast<std::size_t>(kMaxAlternatives)) return everywhere;
-  if (patterns.shiftJis) {
-    FormFilter own = ShiftJisFilter(patterns, options, tryForms, kMaxAlternatives - alternatives.size());
-    if (own.kind == FormFilter::Everywhere) return everywhere;
-    alternatives.insert(alternatives.begin(), own.alternatives.begin(), own.alternatives.end());
-  }
-  if (alternatives.empty()) return CandidateFilter{};  // nothing can match anywhere
-  if (!patterns.Others().empty()) MergeExactly(alternatives);
 
   CandidateFilter filter;
   for (const Alternative& alternative : alternatives) {

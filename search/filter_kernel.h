@@ -11,7 +11,8 @@
 namespace trovex::search {
 namespace {
 
-// Vec provides: type V, kWidth, Load(p), Splat(byte), Or, And, Equal, Zero(), Mask(v).
+// Vec provides: type V, kWidth, Load(p), Splat(byte), Or, And, Equal, Zero(), Mask(v), and
+// kNibbleLookup; where true also Table(16 bytes), Lookup(table, indexes), ShiftRight4.
 template <class Vec>
 struct PreparedFilter {
   using V = typename Vec::V;
@@ -115,6 +116,60 @@ std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre, const
   return i;
 }
 
+// Membership of a byte in a set of up to eight values by two table lookups, one on
+// each half of the byte (each value owns a bit; a byte is in the set when its low
+// half's bits and its high half's bits share one): as quick for eight values as for
+// one, where comparing with each value costs one test each.
+template <class Vec>
+struct NibbleSet {
+  typename Vec::V low, high, fifteen;
+  int offset;
+  NibbleSet(const PreFilter& pre, int which) : offset(pre.offsets[which]) {
+    std::uint8_t lowTable[16] = {}, highTable[16] = {};
+    for (int k = 0; k < pre.counts[which] && k < PreFilter::kMaxValues; ++k) {
+      const std::uint8_t v = pre.values[which][k];
+      lowTable[v & 15] = static_cast<std::uint8_t>(lowTable[v & 15] | (1u << k));
+      highTable[v >> 4] = static_cast<std::uint8_t>(highTable[v >> 4] | (1u << k));
+    }
+    low = Vec::Table(lowTable);
+    high = Vec::Table(highTable);
+    fifteen = Vec::Splat(15);
+  }
+  // All ones where the byte is NOT in the set.
+  typename Vec::V Outside(const unsigned char* p) const {
+    const auto bytes = Vec::Load(p + offset);
+    const auto lows = Vec::Lookup(low, Vec::And(bytes, fifteen));
+    const auto highs = Vec::Lookup(high, Vec::And(Vec::ShiftRight4(bytes), fifteen));
+    return Vec::Equal(Vec::And(lows, highs), Vec::Zero());
+  }
+};
+
+// ScanBlocks with the prefilter's sets tested by NibbleSet (many values).
+template <class Vec>
+std::size_t ScanBlocksByNibbles(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
+                                std::size_t from, std::size_t to, std::uint64_t& mask) {
+  constexpr int W = Vec::kWidth;
+  const NibbleSet<Vec> first(pre, 0);
+  const NibbleSet<Vec> second(pre, pre.counts[1] == 0 ? 0 : 1);
+  std::size_t i = from;
+  for (; i + 64 <= to; i += 64) {
+    std::uint64_t outside = 0;
+    for (int k = 0; k < 64; k += W) {
+      const unsigned char* p = data + i + k;
+      outside |= Vec::Mask(Vec::Or(first.Outside(p), second.Outside(p))) << k;
+    }
+    if (outside == ~std::uint64_t{0}) continue;
+    std::uint64_t m = 0;
+    for (int k = 0; k < 64; k += W) m |= CandidatesAt<Vec>(f, data + i + k) << k;
+    if (m != 0) {
+      mask = m;
+      return i;
+    }
+  }
+  mask = 0;
+  return i;
+}
+
 template <class Vec, int K1>
 std::size_t ScanBlocksWith(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
                            std::size_t from, std::size_t to, std::uint64_t& mask) {
@@ -131,6 +186,9 @@ template <class Vec>
 std::size_t NextBlock(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
                       std::size_t from, std::size_t to, std::uint64_t& mask) {
   const int k1 = pre.counts[0];
+  if constexpr (Vec::kNibbleLookup) {
+    if (k1 > 0 && (k1 > 2 || pre.counts[1] > 2)) return ScanBlocksByNibbles<Vec>(f, pre, data, from, to, mask);
+  }
   if (k1 == 0) return ScanBlocksWith<Vec, 0>(f, pre, data, from, to, mask);
   if (k1 == 1) return ScanBlocksWith<Vec, 1>(f, pre, data, from, to, mask);
   if (k1 == 2) return ScanBlocksWith<Vec, 2>(f, pre, data, from, to, mask);

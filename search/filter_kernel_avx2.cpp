@@ -20,6 +20,13 @@ struct Avx2 {
   static V Equal(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
   static V Zero() { return _mm256_setzero_si256(); }
   static std::uint64_t Mask(V v) { return static_cast<std::uint32_t>(_mm256_movemask_epi8(v)); }
+  static constexpr bool kNibbleLookup = true;
+  // The same 16-byte table in both halves: the lookup works within each half.
+  static V Table(const std::uint8_t (&t)[16]) {
+    return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t)));
+  }
+  static V Lookup(V table, V indexes) { return _mm256_shuffle_epi8(table, indexes); }
+  static V ShiftRight4(V v) { return _mm256_srli_epi16(v, 4); }
 };
 
 }  // namespace
