@@ -4,10 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "platform/text/cp932.h"
 #include "platform/text/euc_jp.h"
 #include "results/hit_snippet.h"
+#include "search/buffer_matcher.h"
 #include "search/encoded_forms.h"
 #include "search/file_scan.h"
 #include "search/parse_search_content.h"
@@ -176,6 +182,97 @@ TEST(EucJp, ConvertsJisX0208BothWaysAndRefusesExtensions) {
       ASSERT_EQ(text::EucJpToCp932Lenient(euc), sjis) << std::hex << lead << " " << trail;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The reference for the forms other than Shift-JIS: the text is a sequence of
+// tokens (characters, a voiced half-width kana, a line break); a word matches at a
+// token when its tokens are equal under the options, one line break skipped
+// before each but the first. Random texts and words in each encoding, under every
+// option, must give the matcher's first offset and matched length.
+struct Token {
+  std::u16string text;
+  const char* key;  // what it equals under width and kana folding
+};
+const Token kTokens[] = {
+    {u"あ", "a-kana"}, {u"ア", "a-kana"}, {u"ｱ", "a-kana"},  {u"ガ", "ga"},   {u"が", "ga"},
+    {u"ｶﾞ", "ga"},     {u"ー", "bar"},    {u"ｰ", "bar"},     {u"1", "1"},     {u"１", "1"},
+    {u"a", "a"},       {u"ａ", "a"},      {u"A", "A"},       {u"Ａ", "A"},    {u"設", "set"},
+    {u"x", "x"},       {u"\r\n", "crlf"},
+};
+constexpr int kTokenCount = sizeof(kTokens) / sizeof(kTokens[0]);
+constexpr int kLineBreak = kTokenCount - 1;
+
+std::string Key(int token, bool fold, bool caseSensitive) {
+  std::string key = fold ? kTokens[token].key : EncodeChar(kTokens[token].text, TextEncoding::Utf8).value();
+  // Letter case: ASCII letters always; full-width ones only where folding made them ASCII.
+  if (!caseSensitive && key == "A") key = "a";
+  return key;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> ReferenceFirst(const std::vector<int>& text,
+                                                                   const std::vector<std::size_t>& offsets,
+                                                                   const std::vector<int>& word, bool fold,
+                                                                   bool caseSensitive, bool skip) {
+  for (std::size_t start = 0; start < text.size(); ++start) {
+    std::size_t i = start;
+    bool matched = true;
+    for (std::size_t k = 0; k < word.size() && matched; ++k) {
+      if (skip && k > 0 && i < text.size() && text[i] == kLineBreak) ++i;
+      matched = i < text.size() && Key(text[i], fold, caseSensitive) == Key(word[k], fold, caseSensitive);
+      ++i;
+    }
+    if (matched) return std::make_pair(offsets[start], offsets[i] - offsets[start]);
+  }
+  return std::nullopt;
+}
+
+TEST(EveryEncodingReference, RandomTextsAgreeWithTheMatcherInEachEncodingUnderEveryOption) {
+  std::mt19937 random(20261209);
+  const TextEncoding encodings[] = {TextEncoding::Utf8, TextEncoding::Utf16Le, TextEncoding::Utf16Be,
+                                    TextEncoding::EucJp};
+  int hits = 0;
+  for (int round = 0; round < 4000; ++round) {
+    const TextEncoding encoding = encodings[round % 4];
+    SearchOptions options;
+    options.optionsOpen = true;
+    options.caseSensitive = random() % 2;
+    options.distinguishWidthAndKana = random() % 2;
+    options.skipLineBreaks = random() % 2;
+    options.encodings = EncodingSet::Only(encoding);
+    const bool fold = !options.distinguishWidthAndKana;
+
+    std::vector<int> text(random() % 30);
+    std::string bytes;
+    std::vector<std::size_t> offsets{0};
+    for (int& t : text) {
+      t = static_cast<int>(random() % kTokenCount);
+      for (char16_t c : kTokens[t].text) bytes += EncodeChar(std::u16string(1, c), encoding).value();
+      offsets.push_back(bytes.size());
+    }
+    std::vector<int> word(1 + random() % 3);
+    std::u16string typed;
+    for (int& t : word) {
+      t = static_cast<int>(random() % (kTokenCount - 1));
+      typed += kTokens[t].text;
+    }
+    SearchQuery query;
+    ASSERT_TRUE(ParseSearchContent(text::EncodeCp932(typed), options, nullptr, query));
+    const MatchOptions match = MatchOptionsFor(options, query.mode);
+    const BufferMatcher matcher(PatternsForFile("f.txt", query), match);
+    const auto actual = matcher.FindFirst(bytes, 0, bytes.size());
+    const auto expected = ReferenceFirst(text, offsets, word, fold, options.caseSensitive, options.skipLineBreaks);
+    ASSERT_EQ(actual.has_value(), expected.has_value()) << "round " << round;
+    if (!actual) continue;
+    ++hits;
+    ASSERT_EQ(actual->offset, expected->first) << "round " << round;
+    ASSERT_EQ(actual->matchedLength, expected->second) << "round " << round;
+    ASSERT_EQ(actual->encoding, encoding) << "round " << round;
+  }
+  EXPECT_GT(hits, 400);  // the rounds do find words, not only their absence
 }
 
 }  // namespace
