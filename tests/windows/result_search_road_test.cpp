@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/main_form.h"
+#include "platform/text/euc_jp.h"
 #include "result_test_support.h"
 #include "results/history_file.h"
 #include "search/hit_line.h"
@@ -53,6 +56,36 @@ TEST_F(ResultSearchRoad, StartCountsThenShowsEveryHitAsARow) {
   EXPECT_TRUE(form.State.SearchContentList.empty());
   EXPECT_EQ(form.State.Progress.hitList.Count(), 2u);
   EXPECT_EQ(form.State.Conditions.searchText, "needle");
+}
+
+// A typed word is found in files of every encoding, each row's snippet read back
+// from the encoding it was found in.
+TEST_F(ResultSearchRoad, RowsFromFilesOfEveryEncodingShowReadableSnippets) {
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);
+  std::string euc;
+  ASSERT_TRUE(text::Cp932ToEucJp("EUC 検索メモ", euc));
+  folder_.File("sjis.txt", "SJIS 検索メモ");
+  folder_.File("utf8.txt", std::string(reinterpret_cast<const char*>(u8"UTF-8 検索メモ")));
+  const std::u16string wide = u"\xFEFFUTF-16 検索メモ";
+  folder_.File("utf16.txt", std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
+  folder_.File("euc.txt", euc);
+  folder_.File("none.txt", "nothing here");
+  TForm1 form(Environment());
+  ModalScript script;
+  script.Then([&](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    std::vector<std::string> snippets;
+    for (const auto& row : view.Rows()) snippets.push_back(row.fileName + ":" + row.content);
+    std::sort(snippets.begin(), snippets.end());
+    EXPECT_EQ(snippets, (std::vector<std::string>{"euc.txt:検索メモ", "sjis.txt:検索メモ", "utf16.txt:検索メモ",
+                                                  "utf8.txt:検索メモ"}));
+    view.Close();
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("検索")));
+  EXPECT_EQ(script.FormsSeen(), 2);
 }
 
 // The button itself: the browser's folder and the panel's content, as a user sets them.

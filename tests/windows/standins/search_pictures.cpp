@@ -11,6 +11,7 @@
 #include "app/main_form.h"
 #include "platform/os/wide_text.h"
 #include "platform/ui/application.h"
+#include "platform/text/euc_jp.h"
 #include "results/file_list_dlg.h"
 #include "results/history_file.h"
 #include "shell/msg_cansel_dlg.h"
@@ -39,6 +40,12 @@ std::string SampleFolder() {
   WriteSample(folder + "\\data.xyz", std::string(3000, '-') + "検索結果の一覧");
   WriteSample(folder + "\\予定表.csv", "日付,予定\n5/1,検索機能の打合せ\n");
   WriteSample(folder + "\\無関係.txt", "ここには何もありません。");
+  // The same word in the other encodings Japanese files are written in.
+  WriteSample(folder + "\\手引き_utf8.txt", reinterpret_cast<const char*>(u8"UTF-8 で書いた検索の手引き"));
+  const std::u16string wide = u"\xFEFFUTF-16 で書いた検索メモ";
+  WriteSample(folder + "\\メモ_utf16.txt", std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
+  std::string euc;
+  if (text::Cp932ToEucJp("EUC-JP で書いた検索の記録", euc)) WriteSample(folder + "\\記録_euc.txt", euc);
   return folder;
 }
 
