@@ -8,6 +8,7 @@
 #include "platform/os/process_path.h"
 #include "platform/os/user_name.h"
 #include "platform/shell/com_thread.h"
+#include "results/error_log_dlg.h"
 
 namespace trovex::app {
 
@@ -140,6 +141,7 @@ void TForm1::BuildButtonRow() {
   LogSpBtn.SetEnabled(false);  // FormCreate enables it when the error log has lines
 
   SpeedButton3.OnClick = ui::Bind(this, &TForm1::SpeedButton3Click);
+  LogSpBtn.OnClick = ui::Bind(this, &TForm1::LogSpBtnClick);
   SpeedButton2.OnClick = ui::Bind(this, &TForm1::SpeedButton2Click);
   SpeedButton8.OnClick = ui::Bind(this, &TForm1::SpeedButton8Click);
   SpeedButton7.OnClick = ui::Bind(this, &TForm1::SpeedButton7Click);
@@ -188,6 +190,11 @@ void TForm1::Timer1Timer(ui::Component&) {
   LogSpBtn.SetEnabled(!State.ErrorLogList.empty());
   const int image = AdvanceViewButtonBlink(blink_, State.Settings.PendingResultsFlag);
   if (image >= 0) SpeedButton7.SetGlyph(&ImageList1, image);
+}
+
+void TForm1::LogSpBtnClick(ui::Component&) {
+  auto dialog = ui::MakeForm<results::TErrorLogDlg>(this, State.ErrorLogList);
+  dialog->ShowModal();
 }
 
 void TForm1::SpeedButton2Click(ui::Component&) { OpenHelp(""); }

@@ -132,6 +132,8 @@ class TForm1 : public ui::Form {
 
 
   void Timer1Timer(ui::Component& sender);
+  // ログ: the error log viewer, modal; the timer's next tick follows what it left in the log.
+  void LogSpBtnClick(ui::Component& sender);
   void SpeedButton2Click(ui::Component& sender);
   void SpeedButton8Click(ui::Component& sender);
   void SpeedButton7Click(ui::Component& sender);

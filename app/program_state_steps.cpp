@@ -3,6 +3,7 @@
 #include "app/app_folders.h"
 #include "app/startup_steps.h"
 #include "platform/shell/shortcut.h"
+#include "results/error_log_file.h"
 
 namespace trovex::app {
 
@@ -24,10 +25,10 @@ void StartSettingsAndProbes(ProgramState& state, const std::string& exePath,
   if (AdministratorWarningDue(state.OsLevel)) showMessage(AdministratorWarningText());
 }
 
-void LoadErrorLog(ProgramState& state) { state.ErrorLogList = LoadErrorLogList(state.ErrorLogPath); }
+void LoadErrorLog(ProgramState& state) { state.ErrorLogList = results::LoadErrorLogList(state.ErrorLogPath); }
 
 bool SaveAtClose(const ProgramState& state) {
-  SaveErrorLogList(state.ErrorLogPath, state.ErrorLogList);
+  results::SaveErrorLogList(state.ErrorLogPath, state.ErrorLogList);
   return WriteClosingSettings(state.Settings);
 }
 

@@ -2,10 +2,8 @@
 
 #include "app/app_identity.h"
 #include "app/os_level.h"
-#include "platform/text/text_lines.h"
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/file_ops.h"
-#include "platform/fs/read_at.h"
 #include "platform/os/registry.h"
 #include "platform/os/version_probe.h"
 #include "platform/shell/admin_test.h"
@@ -86,16 +84,6 @@ bool AdministratorWarningDue(int osLevel) {
 std::string AdministratorWarningText() {
   return std::string(kAppTitle) + " は、管理者として実行して下さい。\n" +
          "このまま実行した場合、環境設定やファイル等の操作を正しく行うことはできません。";
-}
-
-std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath) {
-  // A missing file reads as nothing.
-  return text::SplitTextLines(fs::ReadAllBytes(errorLogPath).value_or(""));
-}
-
-bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& lines) {
-  if (!fs::IsExistingFile(errorLogPath)) return false;
-  return fs::WriteWholeFile(errorLogPath, text::JoinLinesCrLf(lines));
 }
 
 }  // namespace trovex::app

@@ -1,7 +1,7 @@
 #pragma once
 // The steps of the main window's start and close that need no window: folders,
-// older files, the desktop shortcut, the settings key, the system probes and the
-// error log file. TForm1 calls them in its constructor and close handlers.
+// older files, the desktop shortcut, the settings key and the system probes.
+// TForm1 calls them in its constructor.
 #include <string>
 #include <vector>
 
@@ -39,11 +39,6 @@ int ProbeOsLevel();
 // test is missing or reports a non-administrator.
 bool AdministratorWarningDue(int osLevel);
 std::string AdministratorWarningText();
-
-// The lines of the error log file; empty when the file does not exist.
-std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath);
-// Replaces the error log file with `lines`, only when the file exists. True when written.
-bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& lines);
 
 // Screens with 10 or more bits per pixel get the light colour scheme.
 inline bool UsesRichColours(int colorDepth) { return colorDepth >= 10; }

@@ -21,9 +21,6 @@ bool DeleteFileAt(const std::string& path);
 // "C:\x\*.txd") that are not folders, in the order the system lists them.
 std::vector<std::string> MatchingFileNames(const std::string& pattern);
 
-// Replaces the file's content. False when it cannot be written.
-bool WriteWholeFile(const std::string& path, const std::string& bytes);
-
 // From now on the process shows no system dialog for a drive without media
 // (SEM_FAILCRITICALERRORS); the call fails instead.
 void SuppressCriticalErrorDialogs();

@@ -2,6 +2,7 @@
 
 #include "app/app_folders.h"
 #include "app/startup_steps.h"
+#include "results/error_log_file.h"
 #include "startup_test_support.h"
 
 using namespace trovex;
@@ -71,16 +72,16 @@ TEST(StartupFolders, ExistingFilesInTheUserFolderAreNeverOverwritten) {
 TEST(StartupFolders, ErrorLogIsSavedOnlyWhenItsFileExists) {
   startup_test::TempDir dir;
   std::string path = dir.path() + "errlog.txt";
-  EXPECT_TRUE(app::LoadErrorLogList(path).empty());
-  EXPECT_FALSE(app::SaveErrorLogList(path, {"[2026/12/07 12:34:56]\n 特権の有効に失敗しました。"}));
+  EXPECT_TRUE(results::LoadErrorLogList(path).empty());
+  EXPECT_FALSE(results::SaveErrorLogList(path, {"[2026/12/07 12:34:56]\n 特権の有効に失敗しました。"}));
   EXPECT_FALSE(Exists(path));
 
   WriteFile(path, "[2026/12/01 01:02:03]\r\n OpenProcessToken Error\r\n");
-  std::vector<std::string> log = app::LoadErrorLogList(path);
+  std::vector<std::string> log = results::LoadErrorLogList(path);
   EXPECT_EQ(log, (std::vector<std::string>{"[2026/12/01 01:02:03]", " OpenProcessToken Error"}));
   log.push_back("[2026/12/07 12:34:56]\n 特権の有効に失敗しました。");
-  EXPECT_TRUE(app::SaveErrorLogList(path, log));
+  EXPECT_TRUE(results::SaveErrorLogList(path, log));
   EXPECT_EQ(ReadFile(path),
             "[2026/12/01 01:02:03]\r\n OpenProcessToken Error\r\n[2026/12/07 12:34:56]\n 特権の有効に失敗しました。\r\n");
-  EXPECT_EQ(app::LoadErrorLogList(path).size(), 4u);
+  EXPECT_EQ(results::LoadErrorLogList(path).size(), 4u);
 }
