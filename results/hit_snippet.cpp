@@ -10,6 +10,7 @@
 #include "search/buffer_matcher.h"
 #include "search/file_extension.h"
 #include "search/file_scan.h"
+#include "search/file_start.h"
 #include "search/rtf_to_text.h"
 
 namespace trovex::results {
@@ -67,7 +68,12 @@ struct HitBytes {
 };
 
 std::optional<HitBytes> ReadHit(const std::string& path, std::uint64_t position, const SnippetInputs& inputs) {
-  const search::MatchPatterns patterns = search::PatternsForFile(path, *inputs.query);
+  search::MatchPatterns patterns = search::PatternsForFile(path, *inputs.query);
+  // A file with a byte order mark was searched in its declared encoding alone.
+  if (patterns.fileStart) {
+    if (const auto start = fs::ReadAt(path, 0, 3))
+      if (auto marked = search::PatternsForMarkedFile(patterns, *start)) patterns = std::move(*marked);
+  }
   const std::size_t before =
       static_cast<std::size_t>(std::min<std::uint64_t>(position, search::BufferMatcher::kLookBackBytes));
   const std::optional<std::string> window =

@@ -6,7 +6,8 @@
 # It takes a fixed selection of those pages (every page of /usr/share/man/ja
 # sorted by path, ".so" redirections left out, then PAGES of them evenly spaced),
 # writes each one's text (zcat: the roff markup stays) as UTF-8, Shift-JIS
-# (CP932), EUC-JP, UTF-16LE with a byte order mark and UTF-16BE without one into
+# (CP932), EUC-JP, UTF-16LE and UTF-16BE, each UTF-16 copy with a byte order mark
+# as editors write it (without one when BOMLESS=1), into
 # build/encodings-check/corpus/{utf8,sjis,eucjp,utf16le,utf16be}/, and searches
 # the corpus for about 30 everyday words, typed as UTF-8 on the command line
 # (with "--encoding all" when trovex-find offers that option). A page that iconv
@@ -23,6 +24,7 @@
 # Usage: scripts/check-encodings.sh [TROVEX_FIND]
 #   TROVEX_FIND  the program to check (build/native/trovex-find unless given)
 #   PAGES=N      environment: how many pages to take (60 unless given)
+#   BOMLESS=1    environment: write the UTF-16 copies without a byte order mark
 # build/encodings-check/ is made anew each run. Not part of ./test.sh.
 # Exit 0 when every encoding finds every expected pair at the expected character
 # and no wrong file; 1 otherwise; 2 when the check cannot run.
@@ -41,7 +43,8 @@ scripts/install-deps.sh manpages-ja python3 || { echo "check-encodings.sh: insta
 # Folder, iconv's name for the encoding, byte order mark written first ("-": none).
 # The python side below holds the same table with its codec names.
 encodings=("utf8 UTF-8 -" "sjis CP932 -" "eucjp EUC-JP -"
-           'utf16le UTF-16LE \xff\xfe' "utf16be UTF-16BE -")
+           'utf16le UTF-16LE \xff\xfe' 'utf16be UTF-16BE \xfe\xff')
+if [ "${BOMLESS:-0}" = 1 ]; then encodings[3]="utf16le UTF-16LE -"; encodings[4]="utf16be UTF-16BE -"; fi
 
 # The words, as a user types them.
 words=(ファイル 設定 環境変数 ディレクトリ 表示 実行 指定 出力 入力 場合
@@ -111,7 +114,9 @@ import os, sys
 corpus, work = sys.argv[1], sys.argv[2]
 # Folder, python codec, byte order mark the copy starts with (as written above).
 ENCODINGS = [("utf8", "utf-8", b""), ("sjis", "cp932", b""), ("eucjp", "euc_jp", b""),
-             ("utf16le", "utf-16-le", b"\xff\xfe"), ("utf16be", "utf-16-be", b"")]
+             ("utf16le", "utf-16-le", b"\xff\xfe"), ("utf16be", "utf-16-be", b"\xfe\xff")]
+if os.environ.get("BOMLESS") == "1":
+    ENCODINGS[3:] = [(folder, codec, b"") for folder, codec, _ in ENCODINGS[3:]]
 words = open(os.path.join(work, "words.txt"), encoding="utf-8").read().split("\n")[:-1]
 names = sorted(os.listdir(os.path.join(corpus, "utf8")))
 texts = {n: open(os.path.join(corpus, "utf8", n), encoding="utf-8").read() for n in names}

@@ -43,6 +43,9 @@ struct MatchPatterns {
   // The file is a Word document: its UTF-16LE text is found at any offset, with CR 0
   // paragraph marks.
   bool inDoc = false;
+  // Text in every encoding, not a Word document: the forms a file's first read narrows
+  // the search to (see file_start.h). Shared with the query.
+  std::shared_ptr<const FileStartForms> fileStart;
 
   friend bool operator==(const MatchPatterns&, const MatchPatterns&) = default;
 };

@@ -9,6 +9,7 @@
 #include "platform/fs/sector_size.h"
 #include "platform/fs/sequential_reader.h"
 #include "search/file_extension.h"
+#include "search/file_start.h"
 #include "search/folder_path.h"
 #include "search/rtf_stream.h"
 
@@ -67,11 +68,15 @@ bool Prepared(const std::unique_ptr<BufferMatcher>& matcher, const MatchPatterns
 
 const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOptions& options,
                                 ScanState& state) {
-  if (Prepared(state.matchers[0], patterns, options)) return *state.matchers[0];
-  if (!Prepared(state.matchers[1], patterns, options))
-    state.matchers[1] = std::make_unique<BufferMatcher>(patterns, options);
-  std::swap(state.matchers[0], state.matchers[1]);
-  return *state.matchers[0];
+  auto& slots = state.matchers;
+  auto found = std::find_if(std::begin(slots), std::end(slots),
+                            [&](const auto& slot) { return Prepared(slot, patterns, options); });
+  if (found == std::end(slots)) {
+    found = std::end(slots) - 1;  // the least recently used
+    *found = std::make_unique<BufferMatcher>(patterns, options);
+  }
+  std::rotate(std::begin(slots), found, found + 1);
+  return *slots[0];
 }
 
 void ReportFailure(const ScanState& state, const std::string& path, const fs::SequentialReader& reader) {
@@ -147,6 +152,7 @@ MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query)
     patterns.inDoc = doc;
     if (patterns.shiftJis) patterns.sameBytes = query.sameBytesAsPattern;
     patterns.others = query.encodedForms;
+    if (!doc) patterns.fileStart = query.fileStartForms;
     return patterns;
   }
   patterns.wideDoc = doc && text && !query.allAlphanumeric && query.widePattern.has_value();
@@ -177,8 +183,8 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
                                       const std::atomic<bool>& cancel,
                                       const fs::ListedFile& listed) {
   UpdateGeometry(path, state);
-  const BufferMatcher& matcher = MatcherFor(patterns, options, state);
-  const std::size_t carryRoom = CarryRoom(state, matcher);
+  const BufferMatcher* matcher = &MatcherFor(patterns, options, state);
+  const std::size_t carryRoom = CarryRoom(state, *matcher);
   if (!EnsureBuffer(state, carryRoom)) return std::nullopt;
 
   fs::SequentialReader reader;
@@ -190,13 +196,13 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
   // other files through the cache without asking again.
   if (!reader.Unbuffered()) state.unbuffered = false;
   if (reader.Size() == 0u) return std::nullopt;
-  if (HasExtension(path, ".rtf")) return ScanRtf(path, reader, matcher, state, carryRoom, cancel);
+  if (HasExtension(path, ".rtf")) return ScanRtf(path, reader, *matcher, state, carryRoom, cancel);
 
   // The buffer holds [carried bytes | read area]. A start position is decided only
   // when every byte a match there could cover has been read (or the file ended),
   // so a match is found wherever it lies relative to the reads.
   char* const area = state.buffer.data() + carryRoom;
-  const std::size_t maxSpan = matcher.MaxSpan();
+  std::size_t maxSpan = matcher->MaxSpan();
   std::uint64_t pending = 0;   // first start position not yet decided
   std::size_t carried = 0;     // bytes before `area` that belong to the view
   for (;;) {
@@ -208,13 +214,21 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
       return std::nullopt;
     }
     const bool atEnd = *got < reader.ReadSize();
+    if (readStart == 0 && patterns.fileStart) {
+      // The first read decides the forms searched in this file. They are a subset of
+      // the query's, so the carry room already fits them.
+      const MatchPatterns narrowed = PatternsForFileStart(patterns, std::string_view(area, *got));
+      if (!SearchesAnything(narrowed)) return std::nullopt;
+      matcher = &MatcherFor(narrowed, options, state);
+      maxSpan = matcher->MaxSpan();
+    }
     const std::uint64_t viewStart = readStart - carried;
     const std::string_view view(area - carried, carried + *got);
     const std::uint64_t dataEnd = readStart + *got;
     std::uint64_t decidedEnd = dataEnd;
     if (!atEnd) decidedEnd = dataEnd >= maxSpan ? dataEnd - maxSpan + 1 : 0;
     if (decidedEnd > pending) {
-      if (auto hit = matcher.FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
+      if (auto hit = matcher->FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
         return viewStart + hit->offset;
       pending = decidedEnd;
     }

@@ -26,8 +26,10 @@ struct ScanState {
   bool unbuffered = false;         // files of that volume bypass the system cache
   bool readThroughCache = false;   // set by tools: never bypass the system cache
   fs::AlignedBuffer buffer;        // carried bytes + chunkSize + sectorSize
-  // The last two prepared matchers, the latest first (".doc" files use others).
-  std::unique_ptr<BufferMatcher> matchers[2];
+  // The last prepared matchers, the latest first: a file's matcher for its name
+  // (".doc" files use others) and the one its first read narrows to (a file with
+  // a byte order mark, a file without zero bytes) alternate from file to file.
+  std::unique_ptr<BufferMatcher> matchers[4];
   // Files that cannot be opened or read (see ReadFailureReport); may be empty.
   ReadFailureReport fileFailure;
 };

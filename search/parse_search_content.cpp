@@ -5,6 +5,7 @@
 
 #include "platform/text/lower_case.h"
 #include "search/encoded_forms.h"
+#include "search/file_start.h"
 #include "search/number_entries.h"
 #include "search/text_helpers.h"
 
@@ -85,6 +86,8 @@ void BuildTextQuery(std::string_view text, const SearchOptions& options, SearchQ
       return same;
     });
   }
+  query.fileStartForms = std::make_shared<const FileStartForms>(
+      BuildFileStartForms(text, query.encodings, fold, options.caseSensitive, forms));
   query.encodedForms = std::make_shared<const std::vector<EncodedForm>>(std::move(forms));
 }
 

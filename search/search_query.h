@@ -31,6 +31,17 @@ struct EncodedForm {
   friend bool operator==(const EncodedForm&, const EncodedForm&) = default;
 };
 
+// The forms searched in a file once its first read is seen (see file_start.h): in a
+// file that starts with a byte order mark, the form of the encoding it declares; in a
+// file whose first 4 KiB hold line feeds but no zero byte, every form but UTF-16's.
+struct FileStartForms {
+  std::vector<EncodedForm> utf8Marked;
+  std::vector<EncodedForm> utf16LeMarked;
+  std::vector<EncodedForm> utf16BeMarked;
+  std::vector<EncodedForm> withoutUtf16;
+  bool anyUtf16 = false;  // the forms of a file without a mark include UTF-16's
+};
+
 struct SearchQuery {
   SearchMode mode = SearchMode::Text;
 
@@ -72,6 +83,8 @@ struct SearchQuery {
   // Encodings whose form is the Shift-JIS `pattern` itself (ASCII text in UTF-8 and
   // EUC-JP): searched with it, not among encodedForms.
   EncodingSet sameBytesAsPattern = EncodingSet::None();
+  // Shared like encodedForms.
+  std::shared_ptr<const FileStartForms> fileStartForms;
 
   // Folding was active when the query was built.
   bool folded = false;

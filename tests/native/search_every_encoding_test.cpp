@@ -155,6 +155,32 @@ TEST_F(EveryEncoding, ACharacterAnEncodingCannotWriteLeavesThatFormOut) {
   EXPECT_EQ(Find(Write("circled.txt", Utf8(u8"x①")), Parse("①")), 1u);
 }
 
+TEST_F(EveryEncoding, AFilesStartNarrowsTheEncodingsSearchedInIt) {
+  const SearchQuery atai = Parse("値");  // UTF-16LE 24 50 is "$P"; CP932 92 6C
+  // Lines of one-byte-based text (a line feed, no zero byte) are not UTF-16.
+  EXPECT_FALSE(Find(Write("dollar.txt", "echo $PATH\n"), atai));
+  EXPECT_EQ(Find(Write("dollar.bin", std::string("\0echo $PATH\n", 12)), atai), 6u);
+  EXPECT_EQ(Find(Write("oneline.txt", "$P"), atai), 0u);  // no line: UTF-16 without a mark
+  EXPECT_EQ(Find(Write("sjislines.txt", "x\n\x92\x6C\n"), atai), 2u);
+  // A byte order mark declares the encoding: "を水" in UTF-16BE is 30 92 6C 34, whose
+  // middle bytes are the CP932 form; with the mark only the UTF-16BE form counts.
+  const std::string woMizu = Utf16(u"を水", true);
+  EXPECT_EQ(Find(Write("nomark.txt", woMizu), atai), 1u);
+  EXPECT_FALSE(Find(Write("marked.txt", "\xFE\xFF" + woMizu), atai));
+  const std::string markedBe = Write("markedbe.txt", "\xFE\xFF" + woMizu + Utf16(u"の値", true));
+  EXPECT_EQ(Find(markedBe, atai), 8u);
+  EXPECT_EQ(Snippet(markedBe, 8, atai), "値");
+  EXPECT_FALSE(Find(Write("u8mark.txt", "\xEF\xBB\xBF$P"), atai));
+  EXPECT_EQ(Find(Write("u8mark2.txt", "\xEF\xBB\xBF" + Utf8(u8"値")), atai), 3u);
+  // A marked file whose encoding is not searched is not searched at all.
+  SearchOptions noUtf16;
+  noUtf16.optionsOpen = true;
+  noUtf16.encodings = EncodingSet::Only(TextEncoding::ShiftJis);
+  noUtf16.encodings.Add(TextEncoding::Utf8);
+  EXPECT_FALSE(Find(Write("lemark.txt", "\xFF\xFE\x92\x6C"), Parse("値", noUtf16)));
+  EXPECT_EQ(Find(Write("lenomark.txt", "\x20\x20\x92\x6C"), Parse("値", noUtf16)), 2u);
+}
+
 TEST_F(EveryEncoding, AHitAcrossReadsKeepsItsBoundary) {
   // A hit that starts just after the first read, with a run of kanji before it.
   std::string bytes(512 * 1024 - 3, 'x');
