@@ -39,7 +39,9 @@ scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pi
 scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
 # 10. The history list over a folder of saved results, the second row chosen.
 scripts/screenshot.sh --mouse 1,1 "$shots/history.png" "$root/$build/tests/trovex_search_pictures.exe" history
-# 11. The first page of the setup program (left open, then ended with the prefix's processes).
+# 11. The error log viewer with two entries of a refused power action.
+scripts/screenshot.sh --mouse 1,1 "$shots/errorlog.png" "$root/$build/tests/trovex_dialog_pictures.exe" errorlog
+# 12. The first page of the setup program (left open, then ended with the prefix's processes).
 scripts/screenshot.sh "$shots/setup.png" "$root/$build/TrovexSetup.exe"
 
 echo "tour.sh: pictures in $root/$shots:"
