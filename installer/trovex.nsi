@@ -70,6 +70,12 @@ Section "${TROVEX_TITLE}" SecProgram
   CreateDirectory "$INSTDIR\data"
   nsExec::Exec '"$SYSDIR\icacls.exe" "$INSTDIR\data" /grant *S-1-5-32-545:(OI)(CI)M'
   Pop $0
+  ; The program keeps an error log only where its file exists and never makes one:
+  ; this empty log moves into the folder of the first user who starts it.
+  ${IfNot} ${FileExists} "$INSTDIR\data\errlog.txt"
+    FileOpen $0 "$INSTDIR\data\errlog.txt" w
+    FileClose $0
+  ${EndIf}
 
   !insertmacro TrovexWriteAppPaths
   !insertmacro TrovexWriteSettings
@@ -104,6 +110,7 @@ Section "Uninstall"
 
   ; History files and error logs are the users' own: removed only when the user
   ; says so (a silent uninstall keeps them).
+  Call un.RemoveUntakenErrorLog
   Call un.UserFilesPresent
   Pop $0
   ${If} $0 == 1

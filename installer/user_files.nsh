@@ -2,6 +2,20 @@
 ; (data\<user name>\) holding history files "*.txd" and the error log
 ; "errlog.txt", and older ones still directly in data\.
 
+; The empty data\errlog.txt the setup program installed, when no user has taken
+; it yet: it holds nothing of anyone's, so it goes with the program.
+Function un.RemoveUntakenErrorLog
+  ClearErrors
+  FileOpen $0 "$INSTDIR\data\errlog.txt" r
+  ${IfNot} ${Errors}
+    FileSeek $0 0 END $1
+    FileClose $0
+    ${If} $1 == 0
+      Delete "$INSTDIR\data\errlog.txt"
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 ; Pushes 1 when data\ or a user folder in it holds a history file or an error log, else 0.
 Function un.UserFilesPresent
   Push $R0

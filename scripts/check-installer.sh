@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Checks TrovexSetup.exe in a fresh Wine prefix: a silent install makes the program
-# folder, the shared data folder, the settings key with every value the program
-# reads, the App Paths entry (its "Path" ending in "\"), the shortcuts and the
+# folder, the shared data folder with an empty error log, the settings key with
+# every value the program reads, the App Paths entry (its "Path" ending in "\"), the shortcuts and the
 # Add/Remove Programs entry; the installed program starts (main window and
 # single-instance mutex), refuses a setup run meanwhile, and writes its settings
-# when closed with WM_CLOSE; a second install keeps the user's settings; a silent
+# when closed with WM_CLOSE, having moved the empty error log into the user's folder;
+# a second install keeps the user's settings and error log; a silent
 # uninstall removes the program, shortcuts and registry entries but keeps the
-# history file and error log in the user's data folder, and an uninstall with no
-# user files leaves nothing behind.
+# history file and error log in the user's data folder (the installed empty log no
+# user took goes), and an uninstall with no user files leaves nothing behind.
 # Usage: scripts/check-installer.sh [BUILD]   (BUILD: build/windows, with TrovexSetup.exe
 # and trovex-close.exe built). The prefix is BUILD/installer-check, made anew each
 # time and removed when every check passed. Exit 0 when all passed.
@@ -85,6 +86,7 @@ check "TrovexSetup.exe /S ends with 0" [ $? -eq 0 ]
 check "the program folder holds the built Trovex.exe" same_file "$dir/Trovex.exe" "$build/Trovex.exe"
 check "the uninstaller is in the program folder" [ -f "$dir/uninstall.exe" ]
 check "the shared data folder exists" [ -d "$dir/data" ]
+check "the data folder holds an empty error log" eval '[ -f "$dir/data/errlog.txt" ] && [ ! -s "$dir/data/errlog.txt" ]'
 
 expected=""
 while IFS='|' read -r kind name value; do
@@ -134,12 +136,17 @@ check "the settings key has nine values after the close" [ "$(grep -c . <<<"$aft
 user_dirs=("$dir"/data/*/)
 check "the program made the user's data folder" [ -d "${user_dirs[0]}" ]
 user_data=${user_dirs[0]}
+check "the installed error log moved into the user's folder and stays empty" \
+  eval '[ -f "$user_data/errlog.txt" ] && [ ! -s "$user_data/errlog.txt" ] && [ ! -e "$dir/data/errlog.txt" ]'
 
 echo "== second install over the first =="
+printf '[2026/12/07 12:34:56]\r\n OpenProcessToken Error\r\n' >"$user_data/errlog.txt"
 "$wine" "$build/TrovexSetup.exe" /S
 check "a second TrovexSetup.exe /S ends with 0" [ $? -eq 0 ]
 "$wineserver" -w
 check "it keeps the user's settings" [ "$(value_lines "$settings")" = "$after" ]
+check "it keeps the user's error log" \
+  [ "$(cat "$user_data/errlog.txt")" = $'[2026/12/07 12:34:56]\r\n OpenProcessToken Error\r' ]
 
 echo "== silent uninstall with a history file and an error log =="
 history="$user_data/20260101 120000.txd"
@@ -157,6 +164,7 @@ check "the settings key is removed" eval '! key_exists "$settings"'
 check "the Add/Remove Programs entry is removed" eval '! key_exists "$uninstall_entry"'
 check "the history file is kept as it was" [ "$(cat "$history" 2>/dev/null)" = $'[Trovex]\r\nname=kept\r' ]
 check "the error log is kept" [ -f "$user_data/errlog.txt" ]
+check "the empty error log the setup program put in data\\ again is removed" [ ! -e "$dir/data/errlog.txt" ]
 
 echo "== install and silent uninstall with no user files =="
 rm -f "$history" "$user_data/errlog.txt"
