@@ -237,6 +237,7 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
   run.matchOptions = search::MatchOptionsFor(listOptions, query.mode);
   search::ScanState scanState;
   scanState.readThroughCache = options.cached;
+  scanState.bypassEveryFile = options.unbuffered;
   const results::ListSearchKind kind =
       options.mark ? results::ListSearchKind::List : results::ListSearchKind::Refine;
   const results::ListSearchOutcome outcome = results::SearchWithinRows(rows, kind, run, scanState);
@@ -326,6 +327,7 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
 
   search::ScanState scanState;
   scanState.readThroughCache = options->cached;
+  scanState.bypassEveryFile = options->unbuffered;
   const auto reportFailure = [&failures](const std::string& path, int systemError) {
     failures.Report(path, systemError);
   };

@@ -158,6 +158,7 @@ const std::vector<OptionRule>& OptionTable() {
        }}),
       PanelOnly(SearchFlag("--exclude-dates", &search::SearchOptions::excludeDates, true)),
       ToolFlag("--cached", &FindOptions::cached),
+      ToolFlag("--unbuffered", &FindOptions::unbuffered),
       ToolFlag("--count", &FindOptions::count),
       ToolFlag("--snippet", &FindOptions::snippet),
       ToolFlag("--null", &FindOptions::nullEnds),
@@ -222,7 +223,7 @@ const char* FindUsage() {
   return "usage: trovex-find [--options] [--case] [--fold] [--comma-text] [--utf16] "
          "[--skip-breaks] [--encoding LIST] [--hidden] [--system] [--name TEXT] [--exclude-names] "
          "[--size N] [--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
-         "--to YYYY/MM/DD] [--exclude-dates] [--cached] [--count] [--snippet] "
+         "--to YYYY/MM/DD] [--exclude-dates] [--cached|--unbuffered] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "
          "[--null] [--save-history PATH] [-j N|--threads N] [--] CONTENT [LOCATION...]\n"
          "       trovex-find [options] --content-file FILE [LOCATION...]\n"
@@ -257,7 +258,9 @@ const char* FindHelp() {
          "  --snippet          a tab and the hit's first 64 bytes after each line\n"
          "  --binary-display hex|chars   how the snippet shows a binary file\n"
          "  --null             end each result line with a NUL byte instead of a line break\n"
-         "  --cached           read through the system cache\n"
+         "  --cached           read every file through the system cache (by default files\n"
+         "                     of 64 MiB or more bypass it)\n"
+         "  --unbuffered       read every file bypassing the system cache\n"
          "  --output-encoding utf8|cp932  the encoding of what is written\n"
          "  --from-utf8, --from-utf16    the byte list came from a text's UTF-8 or UTF-16 bytes\n"
          "  --save-history PATH  also save the result as a search history file\n"

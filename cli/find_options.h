@@ -21,7 +21,8 @@ struct FindOptions {
   search::SearchOptions search;
   std::vector<std::string> locations;  // none: every drive
 
-  bool cached = false;           // --cached: read through the system cache
+  bool cached = false;           // --cached: read every file through the system cache
+  bool unbuffered = false;       // --unbuffered: read every file bypassing it
   bool count = false;            // --count: pre-count and report it on stderr
   bool snippet = false;          // --snippet: a tab and the hit's snippet after each offset
   int binaryDisplay = 0;         // --binary-display hex (0) | chars (1)

@@ -188,13 +188,16 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
   if (!EnsureBuffer(state, carryRoom)) return std::nullopt;
 
   fs::SequentialReader reader;
-  if (!reader.Open(path, state.sectorSize, state.unbuffered && !state.readThroughCache, listed)) {
+  const fs::CacheUse cacheUse = !state.unbuffered || state.readThroughCache ? fs::CacheUse::Through
+                                : state.bypassEveryFile                     ? fs::CacheUse::Bypass
+                                                                            : fs::CacheUse::BypassLarge;
+  if (!reader.Open(path, state.sectorSize, cacheUse, listed)) {
     ReportFailure(state, path, reader);
     return std::nullopt;
   }
   // A volume that refuses unbuffered opening refuses it for every file: read its
   // other files through the cache without asking again.
-  if (!reader.Unbuffered()) state.unbuffered = false;
+  if (cacheUse == fs::CacheUse::Bypass && !reader.Unbuffered()) state.unbuffered = false;
   if (reader.Size() == 0u) return std::nullopt;
   if (HasExtension(path, ".rtf")) return ScanRtf(path, reader, *matcher, state, carryRoom, cancel);
 

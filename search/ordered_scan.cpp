@@ -36,11 +36,13 @@ OrderedScan::OrderedScan(unsigned scanners, const SearchQuery& query, const Matc
       progress_(progress),
       ahead_(FilesAheadFor(std::max(scanners, 1u))),
       readThroughCache_(firstState.readThroughCache),
+      bypassEveryFile_(firstState.bypassEveryFile),
       fileFailure_(firstState.fileFailure),
       oneReaderWhereSeeking_(oneReaderWhereSeeking) {
   for (unsigned i = 1; i < scanners; ++i) {
     ownStates_.push_back(std::make_unique<ScanState>());
     ownStates_.back()->readThroughCache = readThroughCache_;
+    ownStates_.back()->bypassEveryFile = bypassEveryFile_;
     ownStates_.back()->fileFailure = firstState.fileFailure;
   }
   scanners_.reserve(std::max(scanners, 1u));
@@ -113,6 +115,7 @@ void OrderedScan::LocationBegins(const std::string& location) {
   if (walkerScans_ && !walkerState_) {
     walkerState_ = std::make_unique<ScanState>();
     walkerState_->readThroughCache = readThroughCache_;
+    walkerState_->bypassEveryFile = bypassEveryFile_;
     walkerState_->fileFailure = fileFailure_;
   }
 }

@@ -25,7 +25,7 @@ unsigned DefaultScannerCount();
 std::size_t FilesAheadFor(unsigned scanners);
 
 // The hand-over of RunWalk to `scanners` threads. `firstState` serves the first
-// of them (the others get their own, taking its readThroughCache). With
+// of them (the others get their own, taking its readThroughCache and bypassEveryFile). With
 // `oneReaderWhereSeeking`, locations on a volume with a seek penalty are looked
 // into on the walking thread alone. Finish (or the destructor) waits for the scanners.
 class OrderedScan final : public WalkedFiles {
@@ -77,6 +77,7 @@ class OrderedScan final : public WalkedFiles {
   SearchProgress& progress_;
   const std::size_t ahead_;
   const bool readThroughCache_;
+  const bool bypassEveryFile_;
   const ReadFailureReport fileFailure_;  // the first scanner's, given to every other
   const bool oneReaderWhereSeeking_;
 

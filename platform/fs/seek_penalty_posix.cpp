@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <unistd.h>
+
 #include <fstream>
 
 #include "platform/fs/long_path_posix.h"
@@ -17,10 +19,40 @@ std::optional<bool> RotationalOfBlockFolder(const std::string& deviceFolder) {
   return std::nullopt;
 }
 
+namespace {
+
+// The driver's name of a disk's device ("virtio_blk"), or empty.
+std::string DriverOf(const std::string& diskFolder) {
+  char target[4096];
+  const ssize_t n = readlink((diskFolder + "/device/driver").c_str(), target, sizeof target - 1);
+  if (n <= 0) return {};
+  const std::string link(target, static_cast<std::size_t>(n));
+  return link.substr(link.find_last_of('/') + 1);
+}
+
+bool IsVirtualDisk(const std::string& diskFolder) {
+  const std::string driver = DriverOf(diskFolder);
+  // virtio's block driver, Xen's front end.
+  if (driver == "virtio_blk" || driver == "vbd") return true;
+  std::ifstream vendorFile(diskFolder + "/device/vendor");
+  std::string vendor;
+  return std::getline(vendorFile, vendor) && IsVirtualDiskVendor(vendor);
+}
+
+}  // namespace
+
+std::optional<bool> SeekPenaltyOfBlockFolder(const std::string& deviceFolder) {
+  const auto rotational = RotationalOfBlockFolder(deviceFolder);
+  if (rotational != true) return rotational;
+  // A partition's disk is one folder up.
+  if (IsVirtualDisk(deviceFolder) || IsVirtualDisk(deviceFolder + "/..")) return false;
+  return true;
+}
+
 std::optional<bool> HasSeekPenalty(const std::string& path) {
   struct stat info {};
   if (!StatAnyLength(path, info)) return std::nullopt;
-  return RotationalOfBlockFolder("/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" +
+  return SeekPenaltyOfBlockFolder("/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" +
                                  std::to_string(minor(info.st_dev)));
 }
 

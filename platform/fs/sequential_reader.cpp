@@ -1,6 +1,12 @@
 #include "platform/fs/sequential_reader.h"
 
+#include <algorithm>
+
 namespace trovex::fs {
+
+std::uint64_t BypassCacheFromMemory(std::uint64_t physicalMemory) {
+  return std::max(std::uint64_t{64} << 20, physicalMemory / 16);
+}
 
 std::optional<std::size_t> SequentialReader::ReadNext(char* dest) {
   // Nothing past the size at opening: whatever the file has grown to since, or

@@ -20,6 +20,21 @@ struct ListedFile {
   bool notLink = false;        // !DirEntry::isLink
 };
 
+// How a reader uses the system cache.
+enum class CacheUse {
+  Through,      // every file through the cache
+  Bypass,       // every file unbuffered where the file system allows it
+  BypassLarge,  // unbuffered from BypassCacheFrom() bytes on: a search of a folder read a
+                // moment ago finds its files in the cache, and one huge file does not
+                // push the user's working set out of it
+};
+
+// The size from which a file bypasses the cache by default: a sixteenth of the
+// machine's memory (a file that would take a large share of the cache), at least
+// 64 MiB. Asked of the system once.
+std::uint64_t BypassCacheFrom();
+std::uint64_t BypassCacheFromMemory(std::uint64_t physicalMemory);
+
 class SequentialReader {
  public:
   static constexpr std::size_t kSectorsPerChunk = 1024;
@@ -30,13 +45,17 @@ class SequentialReader {
   SequentialReader& operator=(const SequentialReader&) = delete;
 
   // Opens an existing regular file for reading; others may go on reading and
-  // writing it. `unbuffered`: bypass the system cache (reads then need a buffer
-  // aligned to the sector); where the file system refuses, reads go through the
+  // writing it. An unbuffered read bypasses the system cache and needs a buffer
+  // aligned to the sector; where the file system refuses, reads go through the
   // cache instead. False when the file cannot be opened or what was opened is no
   // regular file (a folder, pipe or device, whatever the listing saw), or when
   // `listed` says the name was no link and it is one now.
-  bool Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
+  bool Open(const std::string& path, std::uint32_t sectorSize, CacheUse cacheUse,
             const ListedFile& listed = {});
+  bool Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
+            const ListedFile& listed = {}) {
+    return Open(path, sectorSize, unbuffered ? CacheUse::Bypass : CacheUse::Through, listed);
+  }
   void Close();
 
   // The size at opening. Reads end there: a file that grows while it is read ends

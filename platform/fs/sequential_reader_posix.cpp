@@ -18,8 +18,17 @@ int OpenFile(const std::string& path, const ListedFile& listed, int flags) {
 
 }  // namespace
 
-bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
+std::uint64_t BypassCacheFrom() {
+  static const std::uint64_t from = [] {
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    return BypassCacheFromMemory(pages > 0 && pageSize > 0 ? std::uint64_t(pages) * std::uint64_t(pageSize) : 0);
+  }();
+  return from;
+}
+
+bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, CacheUse cacheUse,
                             const ListedFile& listed) {
+  const bool unbuffered = cacheUse == CacheUse::Bypass;
   Close();
   error_ = 0;
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
@@ -49,6 +58,14 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
     return false;
   }
   size_ = static_cast<std::uint64_t>(info.st_size);
+#ifdef O_DIRECT
+  // Linux lets an open file start direct reads; a file system that cannot keeps
+  // reading through the cache.
+  if (cacheUse == CacheUse::BypassLarge && size_ >= BypassCacheFrom()) {
+    const int open = fcntl(fd, F_GETFL);
+    unbuffered_ = open >= 0 && fcntl(fd, F_SETFL, open | O_DIRECT) == 0;
+  }
+#endif
   handle_ = fd;
   return true;
 }

@@ -18,9 +18,19 @@ HANDLE OpenForReading(const wchar_t* path, bool unbuffered, bool notLink) {
 
 }  // namespace
 
+std::uint64_t BypassCacheFrom() {
+  static const std::uint64_t from = [] {
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
+    return BypassCacheFromMemory(GlobalMemoryStatusEx(&memory) ? memory.ullTotalPhys : 0);
+  }();
+  return from;
+}
+
 // Windows opens by path: FindFirstFileW leaves no folder handle to open from.
-bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, bool unbuffered,
+bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, CacheUse cacheUse,
                             const ListedFile& listed) {
+  const bool unbuffered = cacheUse == CacheUse::Bypass;
   Close();
   error_ = 0;
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
@@ -43,15 +53,33 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, b
   // listing's attributes cannot tell: under Wine a FIFO or /dev/zero seen through
   // Z: lists as a plain file, and the name may lead elsewhere by now. So the kind
   // and the size are asked of what was opened.
-  BY_HANDLE_FILE_INFORMATION info{};
+  // GetFileInformationByHandle also asks for the volume's serial number, which costs
+  // Wine a round trip to its device server per file: the two classes asked here
+  // hold all that is needed.
+  FILE_BASIC_INFO basic{};
+  FILE_STANDARD_INFO standard{};
   DWORD refused = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
   if (listed.notLink) refused |= FILE_ATTRIBUTE_REPARSE_POINT;
-  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-      (info.dwFileAttributes & refused) != 0) {
+  if (GetFileType(file) != FILE_TYPE_DISK ||
+      !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ||
+      !GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) ||
+      (basic.FileAttributes & refused) != 0 || standard.Directory) {
     CloseHandle(file);
     return false;
   }
-  size_ = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  size_ = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+  if (cacheUse == CacheUse::BypassLarge && size_ >= BypassCacheFrom()) {
+    // A second handle of the same file that bypasses the cache; where the volume
+    // refuses, the first one reads through it.
+    DWORD flags = FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_NO_BUFFERING;
+    if (listed.notLink) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
+    HANDLE direct = ReOpenFile(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, flags);
+    if (direct != INVALID_HANDLE_VALUE) {
+      CloseHandle(file);
+      file = direct;
+      unbuffered_ = true;
+    }
+  }
   handle_ = reinterpret_cast<std::intptr_t>(file);
   return true;
 }

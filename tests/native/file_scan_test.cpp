@@ -60,18 +60,27 @@ class FileScanTest : public ::testing::Test {
   std::atomic<bool> cancel_{false};
 };
 
-// The tests that hold for both ways of reading a file: unbuffered where the
-// volume allows, and through the cache (readThroughCache).
-class FileScanPathsTest : public FileScanTest, public ::testing::WithParamInterface<bool> {
+// The tests that hold for every way of reading a file: by default (through the
+// cache, files of 64 MiB or more unbuffered: the sparse ones below), unbuffered
+// where the volume allows, and through the cache.
+enum class ReadPath { Default, Unbuffered, Cached };
+
+class FileScanPathsTest : public FileScanTest, public ::testing::WithParamInterface<ReadPath> {
  protected:
   void SetUp() override {
     FileScanTest::SetUp();
-    state_.readThroughCache = GetParam();
+    state_.readThroughCache = GetParam() == ReadPath::Cached;
+    state_.bypassEveryFile = GetParam() == ReadPath::Unbuffered;
   }
 };
 
-INSTANTIATE_TEST_SUITE_P(ReadPaths, FileScanPathsTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Cached" : "Unbuffered"; });
+INSTANTIATE_TEST_SUITE_P(ReadPaths, FileScanPathsTest,
+                         ::testing::Values(ReadPath::Default, ReadPath::Unbuffered, ReadPath::Cached),
+                         [](const auto& info) {
+                           return info.param == ReadPath::Default      ? "Default"
+                                  : info.param == ReadPath::Unbuffered ? "Unbuffered"
+                                                                       : "Cached";
+                         });
 
 SearchQuery TextQuery(const std::string& text) {
   SearchQuery query;
@@ -333,6 +342,41 @@ TEST_F(FileScanTest, ScansEndWhileTheFileIsSwappedWithALinkToDevZero) {
   swapper.join();
   EXPECT_EQ(stuck, 0);
   EXPECT_GT(scans, 20);
+}
+
+// By default a file bypasses the cache from a sixteenth of the memory on (at least
+// 64 MiB), as far as its volume lets
+// every file do so; a smaller one is read through the cache.
+TEST_F(FileScanTest, OnlyLargeFilesBypassTheCacheByDefault) {
+  const stdfs::path large = dir_ / "large.bin";
+  {
+    std::ofstream out(large, std::ios::binary);
+    out.seekp(static_cast<std::streamoff>(trovex::fs::BypassCacheFrom() - 1));
+    out.put('x');
+  }
+  const std::string small = Write("small.bin", std::string(4096, 'a'));
+  using trovex::fs::CacheUse;
+  trovex::fs::SequentialReader reader;
+  ASSERT_TRUE(reader.Open(large.string(), 512, CacheUse::Bypass));
+  const bool volumeBypasses = reader.Unbuffered();
+  ASSERT_TRUE(reader.Open(large.string(), 512, CacheUse::BypassLarge));
+  EXPECT_EQ(reader.Unbuffered(), volumeBypasses);
+  ASSERT_TRUE(reader.Open(small, 512, CacheUse::BypassLarge));
+  EXPECT_FALSE(reader.Unbuffered());
+  ASSERT_TRUE(reader.Open(large.string(), 512, CacheUse::Through));
+  EXPECT_FALSE(reader.Unbuffered());
+  // The bytes read are the same whichever way.
+  trovex::fs::AlignedBuffer buffer;
+  ASSERT_TRUE(buffer.Allocate(kChunk + 512, 512));
+  for (CacheUse use : {CacheUse::BypassLarge, CacheUse::Through}) {
+    ASSERT_TRUE(reader.Open(small, 512, use));
+    EXPECT_EQ(reader.ReadNext(buffer.data()), std::optional<std::size_t>(4096));
+    EXPECT_EQ(std::string(buffer.data(), 4096), std::string(4096, 'a'));
+  }
+  using trovex::fs::BypassCacheFromMemory;
+  EXPECT_EQ(BypassCacheFromMemory(std::uint64_t{16} << 30), std::uint64_t{1} << 30);
+  EXPECT_EQ(BypassCacheFromMemory(std::uint64_t{512} << 20), std::uint64_t{64} << 20);
+  EXPECT_EQ(BypassCacheFromMemory(0), std::uint64_t{64} << 20);  // the system did not say
 }
 
 // Reads end at the size the file had when it was opened: a file that grows while

@@ -30,17 +30,49 @@ TEST(SeekPenalty, ReadFromTheDeviceOrItsDisksQueue) {
   EXPECT_EQ(RotationalOfBlockFolder(sys.PathOf("none")), std::nullopt);
 }
 
+// A hypervisor's disk claims to spin but is read in parallel: its driver or its
+// vendor says what it is, for the disk and for a partition in it.
+TEST(SeekPenalty, AVirtualDiskHasNone) {
+  WalkTestTree sys;
+  sys.File("vda/queue/rotational", "1\n");
+  sys.Folder("vda/vda1");
+  sys.Folder("bus/virtio/drivers/virtio_blk");
+  sys.Folder("vda/device");
+  std::filesystem::create_directory_symlink(sys.PathOf("bus/virtio/drivers/virtio_blk"),
+                                            sys.PathOf("vda/device/driver").c_str());
+  sys.File("sda/queue/rotational", "1\n");
+  sys.File("sda/device/vendor", "QEMU    \n");
+  sys.Folder("sda/device/driver");  // "sd": a SCSI disk, named by its vendor
+  sys.File("sdb/queue/rotational", "1\n");
+  sys.File("sdb/device/vendor", "ATA     \n");
+  sys.File("ssd/queue/rotational", "0\n");
+  sys.File("ssd/device/vendor", "QEMU\n");
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("vda")), false);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("vda/vda1")), false);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("sda")), false);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("sdb")), true);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("ssd")), false);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("missing")), std::nullopt);
+  EXPECT_TRUE(IsVirtualDiskVendor("VMware, "));
+  EXPECT_TRUE(IsVirtualDiskVendor("Msft    "));
+  EXPECT_FALSE(IsVirtualDiskVendor("QEMUX"));
+  EXPECT_FALSE(IsVirtualDiskVendor(""));
+}
+
 TEST(SeekPenalty, AMissingPathHasNoAnswerAndARealOneAgreesWithSys) {
   WalkTestTree tree;
   EXPECT_EQ(HasSeekPenalty(tree.PathOf("missing")), std::nullopt);
-  // Whatever the machine's disk, the answer is the device's own flag.
+  // Whatever the machine's disk, the answer is its device folder's: a solid disk
+  // has no penalty.
   struct stat info {};
   ASSERT_EQ(stat(tree.Root().c_str(), &info), 0);
-  std::ifstream flag("/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" +
-                     std::to_string(minor(info.st_dev)) + "/queue/rotational");
+  const std::string folder =
+      "/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
+  std::ifstream flag(folder + "/queue/rotational");
   int value = -1;
   if (flag >> value) {
-    EXPECT_EQ(HasSeekPenalty(tree.Root()), value == 1);
+    EXPECT_EQ(HasSeekPenalty(tree.Root()), SeekPenaltyOfBlockFolder(folder));
+    if (value == 0) EXPECT_EQ(HasSeekPenalty(tree.Root()), false);
   }
 }
 #endif

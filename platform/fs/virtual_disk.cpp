@@ -1,0 +1,18 @@
+#include <array>
+
+#include "platform/fs/seek_penalty.h"
+
+namespace trovex::fs {
+
+bool IsVirtualDiskVendor(std::string_view vendor) {
+  const auto end = vendor.find_last_not_of(" \t\r\n");
+  vendor = vendor.substr(0, end == std::string_view::npos ? 0 : end + 1);
+  // QEMU and KVM, VMware, Hyper-V ("Msft Virtual Disk"), VirtualBox, Google Compute Engine.
+  constexpr std::array<std::string_view, 5> kVendors = {"QEMU", "VMware", "Msft", "VBOX", "Google"};
+  for (std::string_view known : kVendors)
+    if (vendor == known || (vendor.starts_with(known) && vendor.substr(known.size()).starts_with(",")))
+      return true;
+  return false;
+}
+
+}  // namespace trovex::fs
