@@ -100,35 +100,28 @@ TEST(ErrorLogViewer, ShowsEveryEntryOnTwoLinesWithTheCountAndSizeBelow) {
   EXPECT_EQ(added.size(), 1u);
 }
 
-TEST(ErrorLogViewer, ClearThenCloseAsksAndYesEmptiesTheLog) {
-  Lines log = kReloaded;
-  ScriptedPrompts prompts;
-  prompts.ExpectMessageBox(IDYES);
-  View(log, [](TErrorLogDlg& dialog) {
-    dialog.SpeedButton1.Click();
-    EXPECT_EQ(dialog.Memo1.Text(), "");
-    EXPECT_EQ(dialog.Panel2.PanelText(0), "log count 0   file size 0B");
-    EXPECT_FALSE(dialog.SpeedButton1.Enabled());
-    EXPECT_TRUE(dialog.TextChanged());
-    dialog.OKBtn.Click();
-  });
-  ASSERT_EQ(prompts.Log().size(), 1u);
-  EXPECT_EQ(prompts.Log()[0].text, kQuestion);
-  EXPECT_EQ(prompts.Log()[0].caption, "ログの変更確認");
-  EXPECT_EQ(prompts.Log()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
-  EXPECT_TRUE(log.empty());
-}
-
-TEST(ErrorLogViewer, ClearThenTheCloseBoxAndNoKeepsTheLog) {
-  Lines log = kReloaded;
-  ScriptedPrompts prompts;
-  prompts.ExpectMessageBox(IDNO);
-  View(log, [](TErrorLogDlg& dialog) {
-    dialog.SpeedButton1.Click();
-    SendMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
-  });
-  EXPECT_EQ(prompts.Texts(), Lines{kQuestion});
-  EXPECT_EQ(log, kReloaded);
+// Clear, then 閉じる answered Yes (the log is emptied) or the close box answered
+// No (the log stays): either way the question comes, with its caption and icon.
+TEST(ErrorLogViewer, ClearThenClosingAsksAndOnlyYesEmptiesTheLog) {
+  for (const int answer : {IDYES, IDNO}) {
+    Lines log = kReloaded;
+    ScriptedPrompts prompts;
+    prompts.ExpectMessageBox(answer);
+    View(log, [answer](TErrorLogDlg& dialog) {
+      dialog.SpeedButton1.Click();
+      EXPECT_EQ(dialog.Memo1.Text(), "");
+      EXPECT_EQ(dialog.Panel2.PanelText(0), "log count 0   file size 0B");
+      EXPECT_FALSE(dialog.SpeedButton1.Enabled());
+      EXPECT_TRUE(dialog.TextChanged());
+      if (answer == IDYES) dialog.OKBtn.Click();
+      else SendMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
+    });
+    ASSERT_EQ(prompts.Log().size(), 1u);
+    EXPECT_EQ(prompts.Log()[0].text, kQuestion);
+    EXPECT_EQ(prompts.Log()[0].caption, "ログの変更確認");
+    EXPECT_EQ(prompts.Log()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(log, answer == IDYES ? Lines{} : kReloaded);
+  }
 }
 
 // Typing reaches the text only once 編集禁止 is unchecked; an edit kept with Yes
@@ -232,25 +225,6 @@ TEST_F(ErrorLogButton, ClearedAndKeptTheLogIsEmptyAndItsFileIsWrittenEmpty) {
   form->Close();
   EXPECT_TRUE(startup_test::Exists(LogPath()));
   EXPECT_EQ(startup_test::ReadFile(LogPath()), "");
-}
-
-// Entries of a run are saved with a single LF between their two lines; the next
-// start reads them back as two items each.
-TEST_F(ErrorLogButton, AnEntryOfThisRunIsWrittenWithItsLoneLfAndReloadsAsTwoItems) {
-  GiveTheUserALog("");
-  std::string entry;
-  {
-    auto form = ShownForm();
-    results::AddErrorLogEntry(form->State.ErrorLogList, 0, "特権の有効に失敗しました。");
-    entry = form->State.ErrorLogList.at(0);
-    form->Close();
-  }
-  EXPECT_EQ(startup_test::ReadFile(LogPath()), entry + "\r\n");
-  auto again = ShownForm();
-  EXPECT_EQ(again->State.ErrorLogList, results::ErrorLogListOfText(entry));
-  EXPECT_EQ(again->State.ErrorLogList.size(), 2u);
-  EXPECT_TRUE(again->LogSpBtn.Enabled());
-  again->Close();
 }
 
 // Without a log file the entries of the run are shown but not kept, and no file is made.
