@@ -195,6 +195,7 @@ void TForm1::Timer1Timer(ui::Component&) {
 void TForm1::LogSpBtnClick(ui::Component&) {
   auto dialog = ui::MakeForm<results::TErrorLogDlg>(this, State.ErrorLogList);
   dialog->ShowModal();
+  if (dialog->KeptLog()) State.ErrorLogList = *dialog->KeptLog();
 }
 
 void TForm1::SpeedButton2Click(ui::Component&) { OpenHelp(""); }

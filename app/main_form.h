@@ -132,7 +132,8 @@ class TForm1 : public ui::Form {
 
 
   void Timer1Timer(ui::Component& sender);
-  // ログ: the error log viewer, modal; the timer's next tick follows what it left in the log.
+  // ログ: the error log viewer, modal; a log the user kept there replaces ErrorLogList
+  // (the timer's next tick sets the button by it).
   void LogSpBtnClick(ui::Component& sender);
   void SpeedButton2Click(ui::Component& sender);
   void SpeedButton8Click(ui::Component& sender);

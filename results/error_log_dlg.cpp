@@ -12,14 +12,13 @@ constexpr int kButtonHeight = 25;
 
 }  // namespace
 
-TErrorLogDlg::TErrorLogDlg(ui::Form* owner, std::vector<std::string>& errorLogList)
+TErrorLogDlg::TErrorLogDlg(ui::Form* owner, const std::vector<std::string>& errorLogList)
     : ui::Form(owner),
       Memo1(this, ui::MemoStyle{ui::ScrollBars::Both, false, true}),
       SpeedButton1(this, "Clear"),
       CheckBox1(this, "編集禁止"),
       OKBtn(this, "閉じる"),
-      Panel2(this),
-      errorLogList_(errorLogList) {
+      Panel2(this) {
   SetCaption("エラーログ");
   SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMaximize);
   SetPosition(ui::FormPosition::OwnerFormCenter);
@@ -33,7 +32,7 @@ TErrorLogDlg::TErrorLogDlg(ui::Form* owner, std::vector<std::string>& errorLogLi
   OKBtn.SetModalResult(ui::mrOk);
   CheckBox1.SetChecked(true);
   Memo1.SetReadOnly(true);
-  Memo1.SetText(ErrorLogViewText(errorLogList_));
+  Memo1.SetText(ErrorLogViewText(errorLogList));
 
   SpeedButton1.OnClick = ui::Bind(this, &TErrorLogDlg::SpeedButton1Click);
   CheckBox1.OnClick = ui::Bind(this, &TErrorLogDlg::CheckBox1Click);
@@ -74,12 +73,12 @@ void TErrorLogDlg::CheckBox1Click(ui::Component&) { Memo1.SetReadOnly(CheckBox1.
 
 void TErrorLogDlg::Memo1Change(ui::Component&) { changed_ = true; }
 
-// Both answers close the viewer; only Yes puts the text into the log.
+// Both answers close the viewer; only Yes keeps the text as the log.
 void TErrorLogDlg::FormCloseQuery(bool&) {
   if (!changed_) return;
   const int answer = ui::App().MessageBox("ログの内容が変更されています。保存しますか？", "ログの変更確認",
                                           MB_YESNO | MB_ICONQUESTION);
-  if (answer == IDYES) errorLogList_ = ErrorLogListOfText(Memo1.Text());
+  if (answer == IDYES) keptLog_ = ErrorLogListOfText(Memo1.Text());
 }
 
 }  // namespace trovex::results

@@ -1,7 +1,9 @@
 #pragma once
 // TErrorLogDlg: the error log viewer ("エラーログ"). Shows the log, lets the user
 // edit or clear it once "編集禁止" is unchecked, and on closing a changed text asks
-// whether the log takes it. The file itself is written at program exit.
+// whether to keep it; the window that opened it takes a kept log (KeptLog). The
+// file itself is written at program exit.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +17,7 @@ namespace trovex::results {
 
 class TErrorLogDlg : public ui::Form {
  public:
-  // `errorLogList`: the main window's log, replaced only when the user keeps a change.
-  TErrorLogDlg(ui::Form* owner, std::vector<std::string>& errorLogList);
+  TErrorLogDlg(ui::Form* owner, const std::vector<std::string>& errorLogList);
 
   static constexpr int kClientWidth = 480;
   static constexpr int kClientHeight = 300;
@@ -29,6 +30,8 @@ class TErrorLogDlg : public ui::Form {
 
   // The text was edited or cleared since the viewer showed it.
   bool TextChanged() const { return changed_; }
+  // After closing: the log as the user chose to keep it (Yes), or nothing.
+  const std::optional<std::vector<std::string>>& KeptLog() const { return keptLog_; }
 
   void SpeedButton1Click(ui::Component& sender);
   void CheckBox1Click(ui::Component& sender);
@@ -42,8 +45,8 @@ class TErrorLogDlg : public ui::Form {
   void PlaceControls();
   void UpdateStatusLine();
 
-  std::vector<std::string>& errorLogList_;
   bool changed_ = false;
+  std::optional<std::vector<std::string>> keptLog_;
 };
 
 }  // namespace trovex::results

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,15 @@ using Lines = std::vector<std::string>;
 const Lines kReloaded = {"[2026/12/07 12:34:56]", " abcd", "[2026/12/07 12:34:57]", " abcdefghijklmn"};
 const std::string kQuestion = "ログの内容が変更されています。保存しますか？";
 
-// Shows the viewer over `log` modally; `act` acts on it and ends it (閉じる or the close box).
-void View(Lines& log, const std::function<void(TErrorLogDlg&)>& act) {
+// Shows the viewer over `log` modally; `act` acts on it and ends it (閉じる or the
+// close box). Returns the log the user kept, if any.
+std::optional<Lines> View(const Lines& log, const std::function<void(TErrorLogDlg&)>& act) {
   ModalScript script;
   script.Then([&](ui::Form& form) { act(static_cast<TErrorLogDlg&>(form)); });
   auto dialog = ui::MakeForm<TErrorLogDlg>(nullptr, log);
   dialog->ShowModal();
   EXPECT_EQ(script.FormsSeen(), 1);
+  return dialog->KeptLog();
 }
 
 void Type(ui::Control& box, char character) {
@@ -70,9 +73,8 @@ TEST(ErrorLogEntry, AnEntryIsStampedWithTheShortDateAndTakesTheSystemsTextForAnE
 
 // An entry of this run (a lone LF inside) and a reloaded one show as two lines each.
 TEST(ErrorLogViewer, ShowsEveryEntryOnTwoLinesWithTheCountAndSizeBelow) {
-  Lines log = kReloaded;
-  ScriptedPrompts prompts;  // closing an unchanged log asks nothing
-  View(log, [](TErrorLogDlg& dialog) {
+  ScriptedPrompts prompts;  // closing an unchanged log asks nothing and keeps nothing
+  const std::optional<Lines> kept = View(kReloaded, [](TErrorLogDlg& dialog) {
     EXPECT_EQ(dialog.Caption(), "エラーログ");
     EXPECT_EQ(dialog.Memo1.Lines(), kReloaded);
     EXPECT_EQ(dialog.Panel2.PanelText(0), "log count 2   file size 70B");
@@ -87,27 +89,24 @@ TEST(ErrorLogViewer, ShowsEveryEntryOnTwoLinesWithTheCountAndSizeBelow) {
     EXPECT_TRUE((style & WS_VSCROLL) && (style & WS_HSCROLL));
     dialog.OKBtn.Click();
   });
-  EXPECT_EQ(log, kReloaded);
+  EXPECT_FALSE(kept);
 
-  Lines added = {"[2026/12/08 01:02:03]\n 特権の有効に失敗しました。"};
-  View(added, [](TErrorLogDlg& dialog) {
+  View({"[2026/12/08 01:02:03]\n 特権の有効に失敗しました。"}, [](TErrorLogDlg& dialog) {
     EXPECT_EQ(dialog.Memo1.Text(), "[2026/12/08 01:02:03]\r\n 特権の有効に失敗しました。\r\n");
     EXPECT_EQ(dialog.Memo1.Lines().size(), 2u);
     EXPECT_EQ(SendMessageW(dialog.Memo1.Handle(), EM_GETLINECOUNT, 0, 0), 3);  // and the empty last one
     EXPECT_EQ(dialog.Panel2.PanelText(0), "log count 1   file size 52B");
     dialog.OKBtn.Click();
   });
-  EXPECT_EQ(added.size(), 1u);
 }
 
-// Clear, then 閉じる answered Yes (the log is emptied) or the close box answered
-// No (the log stays): either way the question comes, with its caption and icon.
+// Clear, then 閉じる answered Yes (an empty log is kept) or the close box answered
+// No (nothing is kept): either way the question comes, with its caption and icon.
 TEST(ErrorLogViewer, ClearThenClosingAsksAndOnlyYesEmptiesTheLog) {
   for (const int answer : {IDYES, IDNO}) {
-    Lines log = kReloaded;
     ScriptedPrompts prompts;
     prompts.ExpectMessageBox(answer);
-    View(log, [answer](TErrorLogDlg& dialog) {
+    const std::optional<Lines> kept = View(kReloaded, [answer](TErrorLogDlg& dialog) {
       dialog.SpeedButton1.Click();
       EXPECT_EQ(dialog.Memo1.Text(), "");
       EXPECT_EQ(dialog.Panel2.PanelText(0), "log count 0   file size 0B");
@@ -120,7 +119,7 @@ TEST(ErrorLogViewer, ClearThenClosingAsksAndOnlyYesEmptiesTheLog) {
     EXPECT_EQ(prompts.Log()[0].text, kQuestion);
     EXPECT_EQ(prompts.Log()[0].caption, "ログの変更確認");
     EXPECT_EQ(prompts.Log()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(log, answer == IDYES ? Lines{} : kReloaded);
+    EXPECT_EQ(kept, answer == IDYES ? std::optional<Lines>(Lines{}) : std::nullopt);
   }
 }
 
@@ -128,10 +127,9 @@ TEST(ErrorLogViewer, ClearThenClosingAsksAndOnlyYesEmptiesTheLog) {
 // becomes the log line by line, one answered No leaves the log as it was.
 TEST(ErrorLogViewer, EditingIsRefusedWhileLockedAndAnEditIsKeptOnlyOnYes) {
   for (const int answer : {IDNO, IDYES}) {
-    Lines log = kReloaded;
     ScriptedPrompts prompts;
     prompts.ExpectMessageBox(answer);
-    View(log, [](TErrorLogDlg& dialog) {
+    const std::optional<Lines> kept = View(kReloaded, [](TErrorLogDlg& dialog) {
       dialog.Memo1.SetSelection(0, 0);
       Type(dialog.Memo1, 'x');
       EXPECT_EQ(dialog.Memo1.Lines(), kReloaded);
@@ -150,7 +148,8 @@ TEST(ErrorLogViewer, EditingIsRefusedWhileLockedAndAnEditIsKeptOnlyOnYes) {
     });
     Lines edited = kReloaded;
     edited[0] = "x" + edited[0];
-    EXPECT_EQ(log, answer == IDYES ? edited : kReloaded) << (answer == IDYES ? "Yes" : "No");
+    EXPECT_EQ(kept, answer == IDYES ? std::optional<Lines>(edited) : std::nullopt)
+        << (answer == IDYES ? "Yes" : "No");
   }
 }
 
