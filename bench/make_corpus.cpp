@@ -179,6 +179,10 @@ int main(int argc, char** argv) {
       // Near the end, on an even offset so that Shift-JIS text stays aligned.
       const std::size_t at = (p.size - needle.size() - std::min<std::size_t>(p.size / 100, 40)) & ~std::size_t{1};
       data.replace(at, needle.size(), needle);
+      // In random bytes the needle follows a line feed: a byte before it that begins a
+      // double-byte character would put it inside that character, where no search of a
+      // text looks (rg would still list the file).
+      if (p.kind == Kind::Binary) data[at - 1] = '\n';
     }
     std::filesystem::create_directories(p.path.parent_path());
     std::ofstream out(p.path, std::ios::binary);
