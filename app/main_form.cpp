@@ -201,7 +201,7 @@ void TForm1::LogSpBtnClick(ui::Component&) {
 void TForm1::SpeedButton2Click(ui::Component&) { OpenHelp(""); }
 
 void TForm1::SpeedButton8Click(ui::Component&) {
-  // The version window opens here once it exists.
+  // TODO(version window): open it here.
 }
 
 void TForm1::Exit1Click(ui::Component&) { Close(); }

@@ -27,8 +27,8 @@ bool TForm1::StartSearch(const search::SearchLocations& locations,
   const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
   if (!search::ParseSearchContent(options.content, options, report, State.Query)) return false;
   State.SearchContentList = {options.content};
-  // With the power option checked, the exit-mode dialog asks for the mode here
-  // (and the power action follows the run, below), once the power action exists.
+  // TODO(power action): with the power option checked, the exit-mode dialog asks
+  // for the mode here, and the power action follows the run (below).
   Timer1.SetEnabled(false);
   PrepareAndRun(locations, options);
   Timer1.SetEnabled(true);
@@ -133,8 +133,8 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     // A history load in the window sets the four matching options from the file;
     // the window's close gives the user's own back.
     ShowResultWindow(std::move(setup), false, MatchingBoxesNow());
-    // With the power option checked, the result is saved here and PendingResultsFlag
-    // set, once history files and the power action exist.
+    // TODO(power action): with the power option checked, the result is saved here
+    // and PendingResultsFlag set.
   }
   SpeedButton3.SetEnabled(true);
 }

@@ -46,8 +46,8 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
   ContentText = setup_.contentText;
   LiveSearch = setup_.live.has_value();
   ColorProgressBar1.SetMax(state_.Progress.totalFiles.load());
-  // The power option of a live window (its check box and the power action's name)
-  // takes its place left of the progress bar when the power action exists.
+  // TODO(power action): the power option of a live window (its check box and the
+  // power action's name) takes its place left of the progress bar.
   const bool hex = state_.Settings.OptionIndex != 1;
   OptionMenu1.SetChecked(hex);
   OptionMenu2.SetChecked(!hex);
@@ -119,7 +119,7 @@ void TViewDlg::BuildMenus() {
   ListSearch1.Tag = static_cast<int>(ListSearchKind::List);
   Refine1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
   ListSearch1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
-  // バイナリビューで開く stays disabled until the viewer exists.
+  // TODO(binary view): wire バイナリビューで開く; it stays disabled meanwhile.
 }
 
 void TViewDlg::BuildControls() {
@@ -346,7 +346,7 @@ void TViewDlg::FormClose(ui::CloseAction&) {
     }
   }
   Timer1.SetEnabled(false);
-  // The power option, once it exists, skips this question (its result is saved
+  // TODO(power action): the power option skips this question (its result is saved
   // unattended).
   if (!rows_.empty()) SavePrompt();
   state_.SearchContentList.clear();

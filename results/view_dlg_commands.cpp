@@ -34,7 +34,6 @@ void TViewDlg::UpdateMenuStates() {
   EditMenu.SetEnabled(s.menusEnabled);
   SearchMenu.SetEnabled(s.menusEnabled);
   OpenHistory1.SetEnabled(s.openHistory && setup_.openHistory != nullptr);
-  // Wired by the refine feature; disabled until it exists.
   Undo1.SetEnabled(s.undo);
   RenameHistory1.SetEnabled(s.renameHistory && setup_.chooseHistoryName != nullptr);
   Refine1.SetEnabled(s.refine);

@@ -1,6 +1,7 @@
 #pragma once
 // TShutDownMsgDlg: the countdown before the power action. Created once at start-up
-// and kept hidden; its controls and countdown come with the power action.
+// and kept hidden.
+// TODO(power action): its controls and countdown.
 #include "platform/ui/form.h"
 
 namespace trovex::app {
