@@ -5,6 +5,7 @@
 #include "platform/ui/application.h"
 #include "results/file_list_dlg.h"
 #include "results/history_rename.h"
+#include "results/row_removal.h"
 
 namespace trovex::results {
 namespace {
@@ -74,27 +75,21 @@ void TFileListDlg::ListView1Edited(ui::ListView&, std::size_t row, std::string& 
 void TFileListDlg::Delete1Click(ui::Component&) {
   const std::vector<std::size_t> selected = ListView1.SelectedRows();
   if (selected.empty()) return;
-  std::vector<bool> gone(rows_.size(), false);
+  std::vector<std::size_t> deleted;
   fillPaused_ = true;
   for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
     if (*it >= rows_.size()) continue;
     const std::string& path = rows_[*it].path;
     if (fs::DeleteFileAt(path)) {
-      gone[*it] = true;
+      deleted.push_back(*it);
       FileDeleted(path);
     } else {
       ui::App().ShowMessage(path + "\n" + kDeleteFailedMessage);
     }
   }
   fillPaused_ = false;
-  std::vector<HistoryListRow> kept;
   std::vector<bool> keptSelected;
-  for (std::size_t row = 0; row < rows_.size(); ++row) {
-    if (gone[row]) continue;
-    kept.push_back(std::move(rows_[row]));
-    keptSelected.push_back(ListView1.Selected(row));
-  }
-  rows_ = std::move(kept);
+  for (std::size_t row : RemoveRowsAt(rows_, deleted)) keptSelected.push_back(ListView1.Selected(row));
   ListView1.ClearSelection();
   ListView1.SetRowCount(rows_.size());
   ListView1.SelectWhere([&](std::size_t row) { return row < keptSelected.size() && keptSelected[row]; });

@@ -111,14 +111,7 @@ void TViewDlg::Delete1Click(ui::Component&) {
   const std::vector<std::size_t> removed =
       RowsToRemove(rows_, ListView1.SelectedRows(), state_.Progress.hitList.Lines());
   if (removed.empty()) return;
-  std::vector<bool> gone(rows_.size(), false);
-  for (std::size_t row : removed) gone[row] = true;
-  std::vector<HitRecord> kept;
-  kept.reserve(rows_.size() - removed.size());
-  for (std::size_t row = 0; row < rows_.size(); ++row) {
-    if (!gone[row]) kept.push_back(std::move(rows_[row]));
-  }
-  rows_ = std::move(kept);
+  RemoveRowsAt(rows_, removed);
   Modified = true;
   ListView1.ClearSelection();
   ListView1.SetRowCount(rows_.size());

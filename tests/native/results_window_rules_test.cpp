@@ -152,6 +152,17 @@ TEST(ResultsRemoval, RemovesSelectedRowsListedInTheHitListLastFirst) {
   EXPECT_EQ(RowsToRemove(rows, {1, 9}, lines), (std::vector<std::size_t>{1}));
 }
 
+TEST(ResultsRemoval, RemoveRowsAtKeepsTheOthersInOrderAndSaysWhereEachCameFrom) {
+  std::vector<std::string> rows = {"a", "b", "c", "d", "e"};
+  // Any order, a repeat and an index past the end.
+  EXPECT_EQ(RemoveRowsAt(rows, {3, 0, 3, 7}), (std::vector<std::size_t>{1, 2, 4}));
+  EXPECT_EQ(rows, (std::vector<std::string>{"b", "c", "e"}));
+  EXPECT_EQ(RemoveRowsAt(rows, {}), (std::vector<std::size_t>{0, 1, 2}));
+  EXPECT_EQ(rows, (std::vector<std::string>{"b", "c", "e"}));
+  EXPECT_EQ(RemoveRowsAt(rows, {2, 1, 0}), (std::vector<std::size_t>{}));
+  EXPECT_TRUE(rows.empty());
+}
+
 TEST(ResultsRunSnapshot, ALineAppendedJustBeforeTheWorkerEndsIsCounted) {
   search::HitList hits;
   hits.Add("a=0");
