@@ -46,7 +46,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
   Timer1.OnTimer = ui::Bind(this, &TForm1::Timer1Timer);
 
   StartFolders(State, environment.exePath, environment.userName);
-  InstallHintHandler();
+  hint_.Install(this, [this](const std::string& longHint) { DisplayHint(longHint); });
   StartSettingsAndProbes(State, environment.exePath,
                          [](const std::string& text) { ui::App().ShowMessage(text); });
   Options.ShowStoredViewOptions();
@@ -157,10 +157,6 @@ void TForm1::PlaceColumns() {
   // Both columns reach down to the status line in the compact and the extended height.
   Browser.SetAnchors(ui::akLeft | ui::akTop | ui::akBottom);
   Options.SetAnchors(ui::akLeft | ui::akTop | ui::akBottom);
-}
-
-void TForm1::InstallHintHandler() {
-  ui::App().SetHintHandler(this, [this](const std::string& longHint) { DisplayHint(longHint); });
 }
 
 void TForm1::DisplayHint(const std::string& longHint) { StatusBar1.SetPanelText(0, longHint); }

@@ -94,9 +94,6 @@ class TForm1 : public ui::Form {
 
   // Hands the help page "TrovexBeta.html" + anchor to the help viewer.
   void OpenHelp(const std::string& anchor);
-  // Makes the status line show the hints again (a result window installs its own).
-  void InstallHintHandler();
-
   // The one place Start reads the browser and the option panel.
   SearchInputs CurrentSearchInputs();
   // Start: the search of CurrentSearchInputs().
@@ -157,6 +154,7 @@ class TForm1 : public ui::Form {
   void ApplyColourScheme();
   bool comInitialised_ = false;
   ViewButtonBlink blink_;
+  ui::HintHandlerGuard hint_;  // the status line shows the hints (a window above puts them back)
 };
 
 }  // namespace trovex::app

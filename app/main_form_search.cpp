@@ -157,13 +157,10 @@ results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOpti
 
 void TForm1::ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory,
                               const MatchingBoxes& usersBoxes) {
-  {
-    auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
-    if (loadedHistory) view->ShowLoadedHistory();
-    view->ShowModal();
-    SetMatchingBoxes(usersBoxes);
-  }
-  InstallHintHandler();
+  auto view = ui::MakeForm<results::TViewDlg>(this, State, std::move(setup));
+  if (loadedHistory) view->ShowLoadedHistory();
+  view->ShowModal();
+  SetMatchingBoxes(usersBoxes);
 }
 
 // ビュー: the result window without a search, for saved results. A result saved

@@ -26,8 +26,7 @@ TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn o
       CancelBtn(this, "キャンセル"),
       Panel2(this),
       state_(state),
-      openHistory_(std::move(openHistory)),
-      hintOwner_(owner) {
+      openHistory_(std::move(openHistory)) {
   SetCaption("検索履歴の管理");
   SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMaximize);
   SetPosition(ui::FormPosition::OwnerFormCenter);
@@ -35,8 +34,7 @@ TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn o
   SetMinSize(kClientWidth / 2, kClientHeight / 2);
   BuildControls();
 
-  previousHint_ = ui::App().OnHint;
-  ui::App().SetHintHandler(this, [this](const std::string& longHint) {
+  hint_.Install(this, [this](const std::string& longHint) {
     Panel2.SetPanelText(0, " " + longHint);
   });
   // Below 10 bits per pixel the row tint would dither: a plain white list then.
@@ -148,17 +146,10 @@ void TFileListDlg::FormResize() {
   CancelBtn.SetLeft(Width() / 2 + kButtonGap);
 }
 
-void TFileListDlg::FormClose(ui::CloseAction&) { RestoreHintHandler(); }
-
-void TFileListDlg::FormDestroy() { RestoreHintHandler(); }
-
 // The status line of the window below shows the hints again.
-void TFileListDlg::RestoreHintHandler() {
-  if (hintRestored_) return;
-  hintRestored_ = true;
-  ui::App().DropHintHandlerOf(this);
-  if (previousHint_) ui::App().SetHintHandler(hintOwner_, std::move(previousHint_));
-}
+void TFileListDlg::FormClose(ui::CloseAction&) { hint_.Restore(); }
+
+void TFileListDlg::FormDestroy() { hint_.Restore(); }
 
 // OK loads the chosen file; without a row chosen, or when the file could not be
 // loaded, nothing was opened and the dialog ends as Cancel would.

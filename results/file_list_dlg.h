@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/ui/button.h"
+#include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
@@ -69,7 +70,6 @@ class TFileListDlg : public ui::Form {
   void BuildControls();
   // Reads files for at most kFillMilliseconds; asks for the next batch when more wait.
   void FillSome();
-  void RestoreHintHandler();
   std::string CellText(std::size_t row, int column) const;
   // The program's bookkeeping follows a renamed or deleted file.
   void FileRenamed(const std::string& from, const std::string& to);
@@ -83,10 +83,7 @@ class TFileListDlg : public ui::Form {
   // A delete's failure message runs a message loop: no rows may come meanwhile.
   bool fillPaused_ = false;
   bool editAllowed_ = false;
-  // The hint handler that was there before this dialog's, and the form it came with.
-  std::function<void(const std::string&)> previousHint_;
-  ui::Form* hintOwner_;
-  bool hintRestored_ = false;
+  ui::HintHandlerGuard hint_;  // the status line shows the hints while the dialog is open
 };
 
 }  // namespace trovex::results

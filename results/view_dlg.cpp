@@ -201,7 +201,7 @@ std::string TViewDlg::CellText(std::size_t row, int column) const {
 }
 
 void TViewDlg::FormShow() {
-  ui::App().SetHintHandler(this, [this](const std::string& longHint) {
+  hint_.Install(this, [this](const std::string& longHint) {
     Panel1.SetPanelText(0, " " + longHint);
   });
   if (!setup_.live) return;
@@ -350,7 +350,7 @@ void TViewDlg::FormClose(ui::CloseAction&) {
   // unattended).
   if (!rows_.empty()) SavePrompt();
   state_.SearchContentList.clear();
-  ui::App().DropHintHandlerOf(this);
+  hint_.Restore();  // the main window's status line shows the hints again
 }
 
 void TViewDlg::SavePrompt() {

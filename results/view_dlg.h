@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
 #include "platform/ui/list_view.h"
@@ -224,6 +225,7 @@ class TViewDlg : public ui::Form {
   bool searchingRows_ = false;  // a search within the rows runs
   std::chrono::steady_clock::time_point rowCountShown_{};
   std::mutex shellLock_;  // the feeder's threads ask the shell one at a time
+  ui::HintHandlerGuard hint_;  // the status line shows the hints while the window is open
   RowFeeder rowFeeder_;   // last: its threads end before the rest goes
 };
 

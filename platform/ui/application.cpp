@@ -155,6 +155,28 @@ void Application::DropHintHandlerOf(const Form* owner) {
   OnHint = nullptr;
 }
 
+void HintHandlerGuard::Install(const Form* owner,
+                               std::function<void(const std::string& longHint)> handler) {
+  if (!installed_) {
+    previous_ = App().OnHint;
+    previousOwner_ = App().HintHandlerOwner();
+    installed_ = true;
+  }
+  owner_ = owner;
+  App().SetHintHandler(owner, std::move(handler));
+}
+
+void HintHandlerGuard::Restore() {
+  if (!installed_) return;
+  installed_ = false;
+  if (App().HintHandlerOwner() == owner_) {
+    App().DropHintHandlerOf(owner_);
+    if (previous_) App().SetHintHandler(previousOwner_, std::move(previous_));
+  }
+  previous_ = nullptr;
+  previousOwner_ = nullptr;
+}
+
 void Application::SetHintColor(Color color) {
   hintColor_ = color;
   for (Form* form : Form::All()) form->SetTooltipColor(color);

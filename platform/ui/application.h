@@ -45,6 +45,8 @@ class Application {
   void SetHintHandler(const Form* owner, std::function<void(const std::string& longHint)> handler);
   // Removes OnHint when `owner` installed it.
   void DropHintHandlerOf(const Form* owner);
+  // The form OnHint was installed on behalf of; null when none (or set directly).
+  const Form* HintHandlerOwner() const { return hintOwner_; }
   // Background of the hint tooltips (clNone: the system's).
   Color HintColor() const { return hintColor_; }
   void SetHintColor(Color color);
@@ -100,6 +102,27 @@ class Application {
 };
 
 inline Application& App() { return Application::Instance(); }
+
+// A form's status line as the place the long hints go, for as long as the form
+// wants it: Install puts the form's handler in place and remembers the one that was
+// there (and its form); Restore, or the guard's end, puts that one back while the
+// form's handler is still the one in place. A second Restore does nothing.
+class HintHandlerGuard {
+ public:
+  HintHandlerGuard() = default;
+  ~HintHandlerGuard() { Restore(); }
+  HintHandlerGuard(const HintHandlerGuard&) = delete;
+  HintHandlerGuard& operator=(const HintHandlerGuard&) = delete;
+
+  void Install(const Form* owner, std::function<void(const std::string& longHint)> handler);
+  void Restore();
+
+ private:
+  bool installed_ = false;
+  const Form* owner_ = nullptr;
+  std::function<void(const std::string& longHint)> previous_;
+  const Form* previousOwner_ = nullptr;
+};
 
 // Shows the hourglass for its lifetime.
 class BusyCursor {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/application.h"
 #include "platform/ui/button.h"
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
@@ -109,6 +110,57 @@ TEST(UiHint, AFormsHintHandlerGoesWithItAndLeavesOthersAlone) {
   EXPECT_FALSE(static_cast<bool>(App().OnHint));
   App().SetHint("");
   EXPECT_EQ(last, "ログ");
+}
+
+TEST(UiHint, AGuardPutsBackTheHandlerThatWasThereWithItsForm) {
+  std::string below, above;
+  HintForm lower;
+  App().SetHintHandler(&lower, [&](const std::string& hint) { below = hint; });
+  {
+    HintForm upper;
+    HintHandlerGuard guard;
+    guard.Install(&upper, [&](const std::string& hint) { above = hint; });
+    EXPECT_EQ(App().HintHandlerOwner(), &upper);
+    App().SetHint("上");
+    EXPECT_EQ(above, "上");
+    EXPECT_EQ(below, "");
+    guard.Restore();
+    EXPECT_EQ(App().HintHandlerOwner(), &lower);
+    App().SetHint("下");
+    EXPECT_EQ(below, "下");
+    EXPECT_EQ(above, "上");
+    guard.Restore();  // once only: the lower form's handler stays
+    EXPECT_EQ(App().HintHandlerOwner(), &lower);
+  }
+  // A guard that ends while its form's handler is in place restores too, and the
+  // restored handler still goes with its own form.
+  {
+    HintForm upper;
+    HintHandlerGuard guard;
+    guard.Install(&upper, [&](const std::string& hint) { above = hint; });
+  }
+  EXPECT_EQ(App().HintHandlerOwner(), &lower);
+  App().SetHint("戻り");
+  EXPECT_EQ(below, "戻り");
+  App().DropHintHandlerOf(&lower);
+  EXPECT_FALSE(static_cast<bool>(App().OnHint));
+  App().SetHint("");
+}
+
+TEST(UiHint, AGuardLeavesAHandlerInstalledAfterItsOwnAlone) {
+  std::string seen;
+  HintForm upper;
+  HintForm later;
+  {
+    HintHandlerGuard guard;
+    guard.Install(&upper, [&](const std::string&) { seen = "upper"; });
+    App().SetHintHandler(&later, [&](const std::string&) { seen = "later"; });
+  }
+  EXPECT_EQ(App().HintHandlerOwner(), &later);
+  App().SetHint("x");
+  EXPECT_EQ(seen, "later");
+  App().DropHintHandlerOf(&later);
+  App().SetHint("");
 }
 
 TEST(UiHint, TheBusyCursorHoldsWhileAnyBusyScopeLives) {
