@@ -8,6 +8,7 @@
 #include "platform/os/process_path.h"
 #include "platform/os/user_name.h"
 #include "platform/shell/com_thread.h"
+#include "results/colour_scheme.h"
 #include "results/error_log_dlg.h"
 
 namespace trovex::app {
@@ -55,7 +56,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
 
 void TForm1::ApplyColourScheme() {
   State.ColorDepth = os::WindowColorDepth(Handle());
-  if (UsesRichColours(State.ColorDepth)) {
+  if (results::UsesRichColours(State.ColorDepth)) {
     ui::App().SetHintColor(0xFFEEDD);
     StatusBarColor = 0xC3C3C3;
   } else {

@@ -40,7 +40,4 @@ int ProbeOsLevel();
 bool AdministratorWarningDue(int osLevel);
 std::string AdministratorWarningText();
 
-// Screens with 10 or more bits per pixel get the light colour scheme.
-inline bool UsesRichColours(int colorDepth) { return colorDepth >= 10; }
-
 }  // namespace trovex::app

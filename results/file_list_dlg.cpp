@@ -5,11 +5,11 @@
 #include "platform/os/locale_compare.h"
 #include "platform/ui/application.h"
 #include "platform/ui/list_view_order.h"
+#include "results/colour_scheme.h"
 
 namespace trovex::results {
 namespace {
 
-constexpr ui::Color kOddRowColour = RGB(240, 243, 251);
 constexpr ui::Color kPlainListColour = RGB(255, 255, 255);
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
@@ -37,8 +37,8 @@ TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn o
   hint_.Install(this, [this](const std::string& longHint) {
     Panel2.SetPanelText(0, " " + longHint);
   });
-  // Below 10 bits per pixel the row tint would dither: a plain white list then.
-  if (state_.ColorDepth < 10) ListView1.SetListColor(kPlainListColour);
+  // Without the rich colours the list is plain white (its tint would dither).
+  if (!UsesRichColours(state_.ColorDepth)) ListView1.SetListColor(kPlainListColour);
   // Every file is read for its name and count: many files take a while, so the
   // rows come in batches once the dialog shows.
   reader_ = std::make_unique<HistoryListReader>(state_.UserDataDir);
@@ -65,7 +65,7 @@ void TFileListDlg::BuildControls() {
   ListView1.SetFillColumn(kListColHistoryName);
   ListView1.SetPopupMenu(&PopupMenu1);
   ListView1.OnData = [this](std::size_t row, int column) { return CellText(row, column); };
-  ListView1.OnRowColor = [](std::size_t row) { return row % 2 == 1 ? kOddRowColour : ui::clNone; };
+  ListView1.OnRowColor = [](std::size_t row) { return row % 2 == 1 ? kRichTint : ui::clNone; };
   ListView1.OnColumnClick = ui::Bind(this, &TFileListDlg::ListView1ColumnClick);
   ListView1.OnMouseDown = ui::Bind(this, &TFileListDlg::ListView1MouseDown);
   ListView1.OnEditing = ui::Bind(this, &TFileListDlg::ListView1Editing);

@@ -4,6 +4,7 @@
 
 #include "platform/shell/shell_services.h"
 #include "platform/ui/application.h"
+#include "results/colour_scheme.h"
 #include "results/hit_row_builder.h"
 #include "results/result_texts.h"
 #include "results/run_snapshot.h"
@@ -11,9 +12,7 @@
 namespace trovex::results {
 namespace {
 
-constexpr ui::Color kOddRowColour = RGB(240, 243, 251);
 constexpr ui::Color kMismatchRowColour = RGB(227, 227, 227);
-constexpr ui::Color kBoxColour = RGB(240, 243, 251);
 constexpr int kProgressWidth = 150;
 constexpr int kStopWidth = 50;
 constexpr int kCounterWidth = 96;
@@ -171,7 +170,7 @@ void TViewDlg::BuildControls() {
   ListView1.OnImage = [this](std::size_t row) { return row < rows_.size() ? rows_[row].iconIndex : -1; };
   ListView1.OnRowColor = [this](std::size_t row) -> ui::Color {
     if (row < rows_.size() && rows_[row].offsetText == "-1") return kMismatchRowColour;
-    return row % 2 == 1 ? kOddRowColour : ui::clNone;
+    return row % 2 == 1 ? kRichTint : ui::clNone;
   };
   ListView1.OnColumnClick = ui::Bind(this, &TViewDlg::ListView1ColumnClick);
   ListView1.OnDblClick = ui::Bind(this, &TViewDlg::ListView1DblClick);
@@ -180,10 +179,9 @@ void TViewDlg::BuildControls() {
 }
 
 void TViewDlg::ApplyColours() {
-  // Below 10 bits per pixel the designed tints would dither: plain colours then.
-  const bool rich = state_.ColorDepth >= 10;
-  StaticText2.SetColor(rich ? kBoxColour : RGB(255, 255, 255));
-  StaticText3.SetColor(rich ? kBoxColour : RGB(255, 255, 255));
+  const bool rich = UsesRichColours(state_.ColorDepth);
+  StaticText2.SetColor(rich ? kRichTint : RGB(255, 255, 255));
+  StaticText3.SetColor(rich ? kRichTint : RGB(255, 255, 255));
 }
 
 std::string TViewDlg::CellText(std::size_t row, int column) const {

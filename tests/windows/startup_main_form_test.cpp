@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/startup_steps.h"
 #include "platform/os/registry.h"
+#include "results/colour_scheme.h"
 #include "startup_test_support.h"
 
 using namespace trovex;
@@ -24,7 +25,7 @@ TEST(StartupMainForm, LoadsTheLogAndSavesEverythingAtClose) {
   EXPECT_EQ(form->State.ErrorLogList.size(), 2u);
   EXPECT_TRUE(form->LogSpBtn.Enabled());
   EXPECT_GT(form->State.ColorDepth, 0);
-  EXPECT_EQ(form->StatusBarColor, app::UsesRichColours(form->State.ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
+  EXPECT_EQ(form->StatusBarColor, results::UsesRichColours(form->State.ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
 
   form->State.ErrorLogList.clear();
   form->State.Settings.PendingResultsFlag = true;
