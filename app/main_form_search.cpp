@@ -1,10 +1,9 @@
 // The main window's Start: from the search content to the result window.
 #include "app/main_form.h"
 
-#include <algorithm>
-
 #include "platform/text/lower_case.h"
 #include "results/history_file.h"
+#include "results/list_search.h"
 #include "results/view_dlg.h"
 #include "search/file_walk.h"
 #include "search/parse_search_content.h"
@@ -63,10 +62,7 @@ bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
   const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
   search::ParseSearchContent(history->name, loaded, report, State.Query);
   if (clearContents) State.SearchContentList.clear();
-  const std::string lowered = text::AnsiLowerCase(history->name);
-  const bool listed = std::any_of(State.SearchContentList.begin(), State.SearchContentList.end(),
-                                  [&](const std::string& c) { return text::AnsiLowerCase(c) == lowered; });
-  if (!listed) State.SearchContentList.push_back(history->name);
+  results::AddSearchContent(State.SearchContentList, history->name);
   return true;
 }
 
