@@ -12,6 +12,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/wide.h"
+#include "search/file_extension.h"
 #include "shell/location_paths.h"
 
 namespace trovex::app {
@@ -29,15 +30,8 @@ constexpr int kImageInvert = 11;
 
 constexpr int kIconSize = 16;
 
-bool EndsWithLnk(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-  return tail == ".lnk";
-}
-
-bool HasExtension(const std::string& path) {
+// The last component has a dot (the shell is asked about it as about a file).
+bool NameHasDot(const std::string& path) {
   const std::string name = LastPathComponent(path);
   return name.find('.') != std::string::npos;
 }
@@ -310,7 +304,7 @@ void LocationBrowser::ListView1DblClick(ui::Component&) {
   if (row == ui::ListView::npos || row >= items_.size()) return;
   std::string path = items_[row].fullPath;
   if (!fs::IsExistingFolder(path)) {
-    if (EndsWithLnk(path)) {
+    if (search::HasExtension(path, ".lnk")) {
       if (const auto target = shell::ReadShortcutTarget(path)) path = *target;
     }
     if (!EnsureReachable(path, OwnerWindow())) return;
@@ -371,7 +365,7 @@ void LocationBrowser::ListBox1DrawItem(ui::ListBox& box, int index, ui::Canvas& 
   canvas.FillRect(rect);
   canvas.SetTransparent(true);
   std::string path = CurrentPath();
-  if (EndsWithLnk(path) && shell::ShortcutTargetExists(path)) {
+  if (search::HasExtension(path, ".lnk") && shell::ShortcutTargetExists(path)) {
     if (const auto target = shell::ReadShortcutTarget(path)) path = *target;
   }
   const ui::Color textColor = canvas.BrushColor() == ui::clHighlight ? ui::clHighlightText : ui::clWindowText;
@@ -387,7 +381,7 @@ void LocationBrowser::ListBox1DrawItem(ui::ListBox& box, int index, ui::Canvas& 
     canvas.SetFont(box.Font());
   }
   const shell::UnknownPathAs fallback =
-      HasExtension(path) ? shell::UnknownPathAs::File : shell::UnknownPathAs::Folder;
+      NameHasDot(path) ? shell::UnknownPathAs::File : shell::UnknownPathAs::Folder;
   const int icon = shell::Services().fileInfo->Query(path, fallback).iconIndex;
   HIMAGELIST small = shell::Services().imageLists->Small();
   if (small != nullptr && icon >= 0) canvas.Draw(rect.left + d + 1, rect.top, small, icon);
