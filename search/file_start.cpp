@@ -12,10 +12,17 @@ namespace {
 // the whole first read, which the matcher alone should pass over.
 constexpr std::size_t kLinesWindow = 4096;
 
+// Line feeds at an even and at an odd offset, and no zero byte. A 0x0A byte of a
+// UTF-16 character (上 U+4E0A, 《 U+300A) lies at the one parity of its byte order,
+// and a UTF-16 line break has a zero byte.
 bool OneByteBasedLines(std::string_view bytes) {
   bytes = bytes.substr(0, kLinesWindow);
-  return std::memchr(bytes.data(), '\n', bytes.size()) != nullptr &&
-         std::memchr(bytes.data(), 0, bytes.size()) == nullptr;
+  if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return false;
+  bool parity[2] = {false, false};
+  for (std::size_t at = bytes.find('\n'); at != std::string_view::npos && !(parity[0] && parity[1]);
+       at = bytes.find('\n', at + 1))
+    parity[at % 2] = true;
+  return parity[0] && parity[1];
 }
 
 }  // namespace
@@ -67,7 +74,10 @@ std::optional<MatchPatterns> PatternsForMarkedFile(const MatchPatterns& patterns
 MatchPatterns PatternsForFileStart(const MatchPatterns& patterns, std::string_view firstRead) {
   if (auto marked = PatternsForMarkedFile(patterns, firstRead)) return std::move(*marked);
   const auto& forms = patterns.fileStart;
-  if (!forms || !forms->anyUtf16 || !OneByteBasedLines(firstRead)) return patterns;
+  // A search in UTF-16 alone is not narrowed to nothing: the user asked for it.
+  if (!forms || !forms->anyUtf16 || (!patterns.shiftJis && forms->withoutUtf16.empty()) ||
+      !OneByteBasedLines(firstRead))
+    return patterns;
   MatchPatterns narrowed = patterns;
   narrowed.fileStart = nullptr;
   narrowed.others = std::shared_ptr<const std::vector<EncodedForm>>(forms, &forms->withoutUtf16);

@@ -4,9 +4,11 @@
 // turn up inside text of another (値 in UTF-16LE is the ASCII "$P"). Two facts of the
 // file itself, not a guess at its encoding, narrow the forms searched in it:
 // - a byte order mark declares the encoding: only that encoding's form is searched;
-// - a line break in UTF-16 is 0A 00 or 00 0A, and text in the one-byte-based encodings
-//   has no zero byte: a file whose first 4 KiB hold a line feed byte but no zero byte
-//   is text in lines of a one-byte-based encoding, and is not searched in UTF-16.
+// - a line break in UTF-16 is 0A 00 or 00 0A, text in the one-byte-based encodings has
+//   no zero byte, and a 0x0A byte inside UTF-16 characters keeps to one parity: a file
+//   whose first 4 KiB hold line feeds at even and odd offsets and no zero byte is text
+//   in lines of a one-byte-based encoding, and is not searched in UTF-16 (unless
+//   UTF-16 is all the search looks for).
 #include <optional>
 #include <string>
 #include <string_view>

@@ -33,7 +33,7 @@ struct EncodedForm {
 
 // The forms searched in a file once its first read is seen (see file_start.h): in a
 // file that starts with a byte order mark, the form of the encoding it declares; in a
-// file whose first 4 KiB hold line feeds but no zero byte, every form but UTF-16's.
+// file whose first 4 KiB hold lines of one-byte-based text, every form but UTF-16's.
 struct FileStartForms {
   std::vector<EncodedForm> utf8Marked;
   std::vector<EncodedForm> utf16LeMarked;

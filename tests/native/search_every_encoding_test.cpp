@@ -157,10 +157,19 @@ TEST_F(EveryEncoding, ACharacterAnEncodingCannotWriteLeavesThatFormOut) {
 
 TEST_F(EveryEncoding, AFilesStartNarrowsTheEncodingsSearchedInIt) {
   const SearchQuery atai = Parse("値");  // UTF-16LE 24 50 is "$P"; CP932 92 6C
-  // Lines of one-byte-based text (a line feed, no zero byte) are not UTF-16.
-  EXPECT_FALSE(Find(Write("dollar.txt", "echo $PATH\n"), atai));
-  EXPECT_EQ(Find(Write("dollar.bin", std::string("\0echo $PATH\n", 12)), atai), 6u);
-  EXPECT_EQ(Find(Write("oneline.txt", "$P"), atai), 0u);  // no line: UTF-16 without a mark
+  // Lines of one-byte-based text (line feeds at both parities, no zero byte) are not
+  // UTF-16; "$P" lies at an even offset, where a UTF-16 character may start.
+  const std::string lines = "ls\ncd\n\necho   $PATH\n";
+  EXPECT_FALSE(Find(Write("dollar.txt", lines), atai));
+  EXPECT_EQ(Find(Write("dollar.bin", std::string(2, '\0') + lines), atai), 16u);
+  EXPECT_EQ(Find(Write("oneline.txt", "echo  $PATH\n"), atai), 6u);  // one line: UTF-16 as well
+  // A UTF-16 file's 0x0A bytes (上 is 0A 4E) keep to one parity: still searched in UTF-16.
+  EXPECT_EQ(Find(Write("ue.txt", Utf16(u"上の上の値", false)), atai), 8u);
+  // A search in UTF-16 alone still looks at the lines.
+  SearchOptions utf16Only;
+  utf16Only.optionsOpen = true;
+  utf16Only.encodings = EncodingSet::Only(TextEncoding::Utf16Le);
+  EXPECT_EQ(Find(tree_.PathOf("dollar.txt"), Parse("値", utf16Only)), 14u);
   EXPECT_EQ(Find(Write("sjislines.txt", "x\n\x92\x6C\n"), atai), 2u);
   // A byte order mark declares the encoding: "を水" in UTF-16BE is 30 92 6C 34, whose
   // middle bytes are the CP932 form; with the mark only the UTF-16BE form counts.
@@ -170,7 +179,8 @@ TEST_F(EveryEncoding, AFilesStartNarrowsTheEncodingsSearchedInIt) {
   const std::string markedBe = Write("markedbe.txt", "\xFE\xFF" + woMizu + Utf16(u"の値", true));
   EXPECT_EQ(Find(markedBe, atai), 8u);
   EXPECT_EQ(Snippet(markedBe, 8, atai), "値");
-  EXPECT_FALSE(Find(Write("u8mark.txt", "\xEF\xBB\xBF$P"), atai));
+  EXPECT_FALSE(Find(Write("u8mark.txt", "\xEF\xBB\xBFx$P"), atai));
+  EXPECT_EQ(Find(Write("u8nomark.txt", "\xEF\xBB\xBEx$P"), atai), 4u);
   EXPECT_EQ(Find(Write("u8mark2.txt", "\xEF\xBB\xBF" + Utf8(u8"値")), atai), 3u);
   // A marked file whose encoding is not searched is not searched at all.
   SearchOptions noUtf16;
