@@ -285,15 +285,8 @@ HistorySummary SummarizeHistoryText(std::string_view bytes, PathStyle style) {
   std::unordered_map<std::string, std::size_t> folderIndex;  // compared name -> folder
   std::vector<std::vector<KeyOfLine>> folders;
   std::vector<KeyOfLine>* keys = nullptr;  // of the current folder section
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view line = bytes.substr(pos, end - pos);
-    pos = end;
-    if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
-    if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
-
+  text::TextLineReader lines(bytes);
+  for (std::string_view line; lines.Next(line);) {
     if (line.empty()) continue;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       const std::string_view name = line.substr(1, line.size() - 2);

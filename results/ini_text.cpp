@@ -1,6 +1,7 @@
 #include "results/ini_text.h"
 
 #include "platform/text/lower_case.h"
+#include "platform/text/text_lines.h"
 
 namespace trovex::results {
 namespace {
@@ -47,16 +48,8 @@ IniText IniText::Parse(std::string_view bytes, IniDialect dialect) {
   IniText ini(dialect);
   IniSection* section = nullptr;
   bool inPathSection = false;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    // CR, LF and CR LF end a line.
-    std::size_t end = bytes.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view line = bytes.substr(pos, end - pos);
-    pos = end;
-    if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
-    if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
-
+  text::TextLineReader lines(bytes);
+  for (std::string_view line; lines.Next(line);) {
     if (line.empty()) continue;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       inPathSection = dialect.firstSectionApart && !ini.sections_.empty();

@@ -2,16 +2,21 @@
 
 namespace trovex::text {
 
+bool TextLineReader::Next(std::string_view& line) {
+  if (pos_ >= text_.size()) return false;
+  std::size_t end = text_.find_first_of("\r\n", pos_);
+  if (end == std::string_view::npos) end = text_.size();
+  line = text_.substr(pos_, end - pos_);
+  pos_ = end;
+  if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+  if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  return true;
+}
+
 std::vector<std::string> SplitTextLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+  TextLineReader reader(text);
+  for (std::string_view line; reader.Next(line);) lines.emplace_back(line);
   return lines;
 }
 

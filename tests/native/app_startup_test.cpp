@@ -46,3 +46,17 @@ TEST(TextLines, EveryLineEndingSplitsAndCrLfJoins) {
   EXPECT_TRUE(SplitTextLines("").empty());
   EXPECT_EQ(JoinLinesCrLf({"x\ny", ""}), "x\ny\r\n\r\n");
 }
+
+TEST(TextLines, TheReaderGivesViewsIntoTheTextAndLfCrIsTwoEndings) {
+  const std::string text = "a\n\rb\r\r\nc";
+  TextLineReader reader(text);
+  std::vector<std::string> lines;
+  for (std::string_view line; reader.Next(line);) {
+    EXPECT_TRUE(line.empty() || (line.data() >= text.data() && line.data() < text.data() + text.size()));
+    lines.emplace_back(line);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b", "", "c"}));
+  std::string_view line = "unchanged";
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_EQ(line, "unchanged");
+}
