@@ -258,8 +258,8 @@ const char* FindHelp() {
          "  --snippet          a tab and the hit's first 64 bytes after each line\n"
          "  --binary-display hex|chars   how the snippet shows a binary file\n"
          "  --null             end each result line with a NUL byte instead of a line break\n"
-         "  --cached           read every file through the system cache (by default files\n"
-         "                     of 64 MiB or more bypass it)\n"
+         "  --cached           read every file through the system cache (by default a file\n"
+         "                     larger than a sixteenth of memory, at least 64 MiB, bypasses it)\n"
          "  --unbuffered       read every file bypassing the system cache\n"
          "  --output-encoding utf8|cp932  the encoding of what is written\n"
          "  --from-utf8, --from-utf16    the byte list came from a text's UTF-8 or UTF-16 bytes\n"
@@ -339,6 +339,10 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   }
   if (options.mark && !options.within) {
     error = "--mark needs --within";
+    return std::nullopt;
+  }
+  if (options.cached && options.unbuffered) {
+    error = "--cached and --unbuffered cannot be combined";
     return std::nullopt;
   }
   if (options.historyLines || options.historySummary) {

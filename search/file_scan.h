@@ -24,7 +24,7 @@ struct ScanState {
   std::uint32_t sectorSize = 0;    // bytes per sector of that volume
   std::size_t chunkSize = 0;       // sectorSize x 1024
   bool unbuffered = false;         // files of that volume bypass the system cache
-  // By default only files of fs::kBypassCacheFrom bytes or more bypass the cache.
+  // By default only files of fs::BypassCacheFrom() bytes or more bypass the cache.
   bool readThroughCache = false;   // set by tools: never bypass the system cache
   bool bypassEveryFile = false;    // set by tools: bypass it for every file
   fs::AlignedBuffer buffer;        // carried bytes + chunkSize + sectorSize

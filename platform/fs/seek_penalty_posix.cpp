@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -30,13 +31,36 @@ std::string DriverOf(const std::string& diskFolder) {
   return link.substr(link.find_last_of('/') + 1);
 }
 
+std::string FirstLineOf(const std::string& path) {
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
 bool IsVirtualDisk(const std::string& diskFolder) {
   const std::string driver = DriverOf(diskFolder);
   // virtio's block driver, Xen's front end.
   if (driver == "virtio_blk" || driver == "vbd") return true;
-  std::ifstream vendorFile(diskFolder + "/device/vendor");
-  std::string vendor;
-  return std::getline(vendorFile, vendor) && IsVirtualDiskVendor(vendor);
+  return IsVirtualDiskVendor(FirstLineOf(diskFolder + "/device/vendor")) ||
+         IsVirtualDiskModel(FirstLineOf(diskFolder + "/device/model"));
+}
+
+// A device mapper or RAID device (LVM, LUKS) lies on the disks in its slaves/
+// folder: it is virtual when every one of them is (a partition by its disk).
+bool OnVirtualDisks(const std::string& deviceFolder) {
+  DIR* slaves = opendir((deviceFolder + "/slaves").c_str());
+  if (!slaves) return false;
+  bool any = false, all = true;
+  while (const dirent* entry = readdir(slaves)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    const std::string slave = deviceFolder + "/slaves/" + name;
+    any = true;
+    all = all && (IsVirtualDisk(slave) || IsVirtualDisk(slave + "/.."));
+  }
+  closedir(slaves);
+  return any && all;
 }
 
 }  // namespace
@@ -45,7 +69,8 @@ std::optional<bool> SeekPenaltyOfBlockFolder(const std::string& deviceFolder) {
   const auto rotational = RotationalOfBlockFolder(deviceFolder);
   if (rotational != true) return rotational;
   // A partition's disk is one folder up.
-  if (IsVirtualDisk(deviceFolder) || IsVirtualDisk(deviceFolder + "/..")) return false;
+  if (IsVirtualDisk(deviceFolder) || IsVirtualDisk(deviceFolder + "/..") || OnVirtualDisks(deviceFolder))
+    return false;
   return true;
 }
 

@@ -11,38 +11,47 @@ namespace trovex::fs {
 
 namespace {
 
+// The property's answer into `answer` (`size` bytes of room); the bytes the driver
+// wrote, or 0 when it did not write the fixed part.
 template <typename Answer>
-bool AskProperty(HANDLE volume, STORAGE_PROPERTY_ID id, Answer& answer, DWORD size = sizeof(Answer)) {
+DWORD AskProperty(HANDLE volume, STORAGE_PROPERTY_ID id, Answer& answer, DWORD size = sizeof(Answer)) {
   STORAGE_PROPERTY_QUERY query{};
   query.PropertyId = id;
   query.QueryType = PropertyStandardQuery;
   DWORD returned = 0;
-  return DeviceIoControl(volume, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &answer, size,
-                         &returned, nullptr) &&
-         returned >= sizeof(Answer);
+  if (!DeviceIoControl(volume, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &answer, size, &returned,
+                       nullptr) ||
+      returned < sizeof(Answer))
+    return 0;
+  return returned < size ? returned : size;
+}
+
+// The identification string at `offset` of what the driver wrote, or empty.
+std::string_view IdentificationAt(const char* bytes, DWORD written, DWORD offset) {
+  if (offset == 0 || offset >= written) return {};
+  return std::string_view(bytes + offset, strnlen(bytes + offset, written - offset));
 }
 
 bool IsVirtualDisk(HANDLE volume) {
   STORAGE_ADAPTER_DESCRIPTOR adapter{};
   if (AskProperty(volume, StorageAdapterProperty, adapter)) {
     switch (adapter.BusType) {
-      case BusTypeVirtual:
-      case BusTypeFileBackedVirtual:
+      case BusTypeVirtual:  // a hypervisor's synthetic disk
       case BusTypeiScsi:
       case BusTypeNvme: return true;
-      default: break;
+      default: break;  // a file-backed disk (a mounted VHD) lies on the host's own disk
     }
   }
   // The device descriptor is followed by its identification strings.
   union {
     STORAGE_DEVICE_DESCRIPTOR descriptor;
     char bytes[1024];
-  } device{};
-  if (!AskProperty(volume, StorageDeviceProperty, device.descriptor, sizeof device)) return false;
-  const DWORD at = device.descriptor.VendorIdOffset;
-  if (at == 0 || at >= sizeof device) return false;
-  const char* vendor = device.bytes + at;
-  return IsVirtualDiskVendor(std::string_view(vendor, strnlen(vendor, sizeof device - at)));
+  } device;
+  std::memset(&device, 0, sizeof device);
+  const DWORD written = AskProperty(volume, StorageDeviceProperty, device.descriptor, sizeof device);
+  if (written == 0) return false;
+  return IsVirtualDiskVendor(IdentificationAt(device.bytes, written, device.descriptor.VendorIdOffset)) ||
+         IsVirtualDiskModel(IdentificationAt(device.bytes, written, device.descriptor.ProductIdOffset));
 }
 
 }  // namespace

@@ -67,6 +67,9 @@ class SequentialReader {
   // File offset of the next read.
   std::uint64_t Position() const { return position_; }
   bool Unbuffered() const { return unbuffered_; }
+  // The size from which CacheUse::BypassLarge bypasses the cache, for the files opened
+  // from now on (0: BypassCacheFrom()); lets a test read a small file both ways.
+  void SetBypassFrom(std::uint64_t bytes) { bypassFrom_ = bytes; }
   // The system's error code (errno; Windows: GetLastError) of the last Open or read
   // that the system refused; 0 when none was, or when the file was refused for its
   // kind (not a regular file), which is no error to tell anyone about.
@@ -87,6 +90,7 @@ class SequentialReader {
   std::uint64_t position_ = 0;
   std::uint32_t sectorSize_ = 512;
   bool unbuffered_ = false;
+  std::uint64_t bypassFrom_ = 0;
   int error_ = 0;
 };
 

@@ -61,7 +61,7 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, C
 #ifdef O_DIRECT
   // Linux lets an open file start direct reads; a file system that cannot keeps
   // reading through the cache.
-  if (cacheUse == CacheUse::BypassLarge && size_ >= BypassCacheFrom()) {
+  if (cacheUse == CacheUse::BypassLarge && size_ >= (bypassFrom_ ? bypassFrom_ : BypassCacheFrom())) {
     const int open = fcntl(fd, F_GETFL);
     unbuffered_ = open >= 0 && fcntl(fd, F_SETFL, open | O_DIRECT) == 0;
   }
@@ -87,17 +87,18 @@ std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* 
     const ssize_t n = pread(fd, dest + got, want, static_cast<off_t>(offset + got));
     if (n == 0) break;
     if (n < 0) {
-      if (errno == EINTR) continue;
+      const int failure = errno;
+      if (failure == EINTR) continue;
 #ifdef O_DIRECT
       // The file system opened the file for direct reads but refuses them: read
       // through the cache from here on.
-      if (errno == EINVAL && unbuffered_) {
+      if (failure == EINVAL && unbuffered_) {
         unbuffered_ = false;
         const int flags = fcntl(fd, F_GETFL);
         if (flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_DIRECT) == 0) continue;
       }
 #endif
-      error_ = errno;
+      error_ = failure;
       return std::nullopt;
     }
     got += static_cast<std::size_t>(n);

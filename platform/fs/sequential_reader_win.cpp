@@ -68,7 +68,7 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, C
     return false;
   }
   size_ = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
-  if (cacheUse == CacheUse::BypassLarge && size_ >= BypassCacheFrom()) {
+  if (cacheUse == CacheUse::BypassLarge && size_ >= (bypassFrom_ ? bypassFrom_ : BypassCacheFrom())) {
     // A second handle of the same file that bypasses the cache; where the volume
     // refuses, the first one reads through it.
     DWORD flags = FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_NO_BUFFERING;

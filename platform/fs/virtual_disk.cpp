@@ -15,4 +15,14 @@ bool IsVirtualDiskVendor(std::string_view vendor) {
   return false;
 }
 
+bool IsVirtualDiskModel(std::string_view model) {
+  // The disks QEMU, VirtualBox and VMware present on an emulated ATA or SCSI bus,
+  // whose vendor says only "ATA".
+  constexpr std::array<std::string_view, 4> kModels = {"QEMU HARDDISK", "VBOX HARDDISK", "VMware Virtual",
+                                                       "Virtual Disk"};
+  for (std::string_view known : kModels)
+    if (model.starts_with(known)) return true;
+  return false;
+}
+
 }  // namespace trovex::fs

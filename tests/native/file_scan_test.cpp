@@ -61,8 +61,8 @@ class FileScanTest : public ::testing::Test {
 };
 
 // The tests that hold for every way of reading a file: by default (through the
-// cache, files of 64 MiB or more unbuffered: the sparse ones below), unbuffered
-// where the volume allows, and through the cache.
+// cache, files larger than a sixteenth of memory unbuffered), unbuffered where the
+// volume allows, and through the cache.
 enum class ReadPath { Default, Unbuffered, Cached };
 
 class FileScanPathsTest : public FileScanTest, public ::testing::WithParamInterface<ReadPath> {
@@ -365,14 +365,30 @@ TEST_F(FileScanTest, OnlyLargeFilesBypassTheCacheByDefault) {
   EXPECT_FALSE(reader.Unbuffered());
   ASSERT_TRUE(reader.Open(large.string(), 512, CacheUse::Through));
   EXPECT_FALSE(reader.Unbuffered());
-  // The bytes read are the same whichever way.
+  // A file switched to direct reads after opening reads the same bytes as through the
+  // cache, to its last partial sector.
+  std::string bytes = Filler(3 * kChunk + 100);
+  bytes.replace(bytes.size() - 4, 4, "tail");
+  const std::string three = Write("three.bin", bytes);
   trovex::fs::AlignedBuffer buffer;
   ASSERT_TRUE(buffer.Allocate(kChunk + 512, 512));
+  std::string read[2];
   for (CacheUse use : {CacheUse::BypassLarge, CacheUse::Through}) {
-    ASSERT_TRUE(reader.Open(small, 512, use));
-    EXPECT_EQ(reader.ReadNext(buffer.data()), std::optional<std::size_t>(4096));
-    EXPECT_EQ(std::string(buffer.data(), 4096), std::string(4096, 'a'));
+    reader.SetBypassFrom(kChunk);
+    ASSERT_TRUE(reader.Open(three, 512, use));
+    EXPECT_EQ(reader.Unbuffered(), use == CacheUse::BypassLarge && volumeBypasses);
+    std::string& out = read[use == CacheUse::Through];
+    for (;;) {
+      const std::uint64_t at = reader.Position();
+      const auto got = reader.ReadNext(buffer.data());
+      ASSERT_TRUE(got);
+      if (*got == 0) break;
+      out.resize(static_cast<std::size_t>(at));  // each read repeats the last sector
+      out.append(buffer.data(), *got);
+    }
   }
+  EXPECT_EQ(read[0], bytes);
+  EXPECT_EQ(read[1], bytes);
   using trovex::fs::BypassCacheFromMemory;
   EXPECT_EQ(BypassCacheFromMemory(std::uint64_t{16} << 30), std::uint64_t{1} << 30);
   EXPECT_EQ(BypassCacheFromMemory(std::uint64_t{512} << 20), std::uint64_t{64} << 20);

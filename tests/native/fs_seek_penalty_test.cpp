@@ -47,23 +47,38 @@ TEST(SeekPenalty, AVirtualDiskHasNone) {
   sys.File("sdb/device/vendor", "ATA     \n");
   sys.File("ssd/queue/rotational", "0\n");
   sys.File("ssd/device/vendor", "QEMU\n");
+  sys.File("sdc/queue/rotational", "1\n");  // an emulated SATA disk: vendor "ATA"
+  sys.File("sdc/device/vendor", "ATA     \n");
+  sys.File("sdc/device/model", "VBOX HARDDISK   \n");
+  // LVM on the virtio disk, and on the virtio and the ATA disk.
+  sys.File("dm-0/queue/rotational", "1\n");
+  sys.Folder("dm-0/slaves");
+  std::filesystem::create_directory_symlink(sys.PathOf("vda/vda1"), sys.PathOf("dm-0/slaves/vda1").c_str());
+  sys.File("dm-1/queue/rotational", "1\n");
+  sys.Folder("dm-1/slaves");
+  std::filesystem::create_directory_symlink(sys.PathOf("vda"), sys.PathOf("dm-1/slaves/vda").c_str());
+  std::filesystem::create_directory_symlink(sys.PathOf("sdb"), sys.PathOf("dm-1/slaves/sdb").c_str());
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("vda")), false);
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("vda/vda1")), false);
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("sda")), false);
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("sdb")), true);
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("ssd")), false);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("sdc")), false);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("dm-0")), false);
+  EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("dm-1")), true);
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("missing")), std::nullopt);
   EXPECT_TRUE(IsVirtualDiskVendor("VMware, "));
   EXPECT_TRUE(IsVirtualDiskVendor("Msft    "));
   EXPECT_FALSE(IsVirtualDiskVendor("QEMUX"));
   EXPECT_FALSE(IsVirtualDiskVendor(""));
+  EXPECT_TRUE(IsVirtualDiskModel("QEMU HARDDISK   "));
+  EXPECT_FALSE(IsVirtualDiskModel("WDC WD40EFRX-68N"));
 }
 
 TEST(SeekPenalty, AMissingPathHasNoAnswerAndARealOneAgreesWithSys) {
   WalkTestTree tree;
   EXPECT_EQ(HasSeekPenalty(tree.PathOf("missing")), std::nullopt);
-  // Whatever the machine's disk, the answer is its device folder's: a solid disk
-  // has no penalty.
+  // Whatever the machine's disk: a solid disk has no penalty, nor has a virtio one.
   struct stat info {};
   ASSERT_EQ(stat(tree.Root().c_str(), &info), 0);
   const std::string folder =
@@ -71,8 +86,15 @@ TEST(SeekPenalty, AMissingPathHasNoAnswerAndARealOneAgreesWithSys) {
   std::ifstream flag(folder + "/queue/rotational");
   int value = -1;
   if (flag >> value) {
-    EXPECT_EQ(HasSeekPenalty(tree.Root()), SeekPenaltyOfBlockFolder(folder));
-    if (value == 0) EXPECT_EQ(HasSeekPenalty(tree.Root()), false);
+    EXPECT_TRUE(HasSeekPenalty(tree.Root()).has_value());
+    if (value == 0) {
+      EXPECT_EQ(HasSeekPenalty(tree.Root()), false);
+    }
+    std::error_code error;
+    const auto driver = std::filesystem::read_symlink(folder + "/device/driver", error);
+    if (!error && driver.filename() == "virtio_blk") {
+      EXPECT_EQ(HasSeekPenalty(tree.Root()), false);
+    }
   }
 }
 #endif
