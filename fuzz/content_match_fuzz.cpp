@@ -9,24 +9,16 @@
 
 #include "search/buffer_matcher.h"
 #include "search/file_scan.h"
+#include "native/naive_matcher.h"
 #include "search/parse_search_content.h"
 
 using namespace trovex::search;
 
 namespace {
 
-// Every position in order: the comparers of every form and the character-boundary
-// rules, without the candidate filter.
-std::optional<BufferHit> NaiveFirst(std::string_view data, std::size_t from, std::size_t to,
-                                    const MatchPatterns& p, const MatchOptions& o) {
-  for (std::size_t i = from; i < to; ++i)
-    if (auto hit = BufferMatcher::MatchOnce(p, o, data, i)) return hit;
-  return std::nullopt;
-}
-
 void Compare(const BufferMatcher& matcher, std::string_view data, std::size_t from, std::size_t to) {
   const auto fast = matcher.FindFirst(data, from, to);
-  const auto naive = NaiveFirst(data, from, to, matcher.Patterns(), matcher.Options());
+  const auto naive = NaiveFirstInEveryEncoding(data, from, to, matcher.Patterns(), matcher.Options());
   const bool same = fast.has_value() == naive.has_value() &&
                     (!fast || (fast->offset == naive->offset && fast->matchedLength == naive->matchedLength &&
                                fast->encoding == naive->encoding));

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "native/naive_matcher.h"
 #include "search/buffer_matcher.h"
 #include "search/candidate_filter.h"
 #include "search/content_matcher.h"
@@ -17,18 +18,6 @@
 using namespace trovex::search;
 
 namespace {
-
-std::optional<BufferHit> NaiveFirst(std::string_view data, std::size_t from, std::size_t to,
-                                    const MatchPatterns& p, const MatchOptions& o) {
-  const bool forms = p.folded && o.foldWidthAndKana && o.mode == SearchMode::Text;
-  for (std::size_t i = from; i < to; ++i) {
-    auto length = MatchAt(data, i, p.pattern, p.wideDoc, o);
-    if (!length && forms) length = MatchFoldedAt(data, i, p.hiraganaForm, p.wideDoc, o);
-    if (!length && forms) length = MatchFoldedAt(data, i, p.katakanaForm, p.wideDoc, o);
-    if (length) return BufferHit{i, *length};
-  }
-  return std::nullopt;
-}
 
 // Bytes that take part in the comparers' special cases.
 const unsigned char kInteresting[] = {'a', 'A', 'b', 'B', 'z', 'Z', '\r', '\n', 0x00, 0x81, 0x82,
