@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/fs/date_time.h"
+#include "search/search_conditions.h"
 
 namespace trovex::cli {
 namespace {
@@ -66,6 +67,9 @@ struct OptionRule {
   bool takesValue;
   // Applies the option; returns an error text, empty on success.
   std::function<std::string(FindOptions&, const std::string& value)> apply;
+  // Its line of --help, less the indent; a line may name the options that go with
+  // it, which then have none of their own.
+  const char* help = "";
   // Acts only with --options (the option panel's conditions and rules).
   bool panelOnly = false;
 };
@@ -76,49 +80,93 @@ OptionRule PanelOnly(OptionRule rule) {
 }
 
 // A flag option sets one search option.
-OptionRule SearchFlag(const char* name, bool search::SearchOptions::*field, bool value) {
-  return {name, false, [field, value](FindOptions& o, const std::string&) {
+OptionRule SearchFlag(const char* name, bool search::SearchOptions::*field, bool value,
+                      const char* help = "") {
+  return {name, false,
+          [field, value](FindOptions& o, const std::string&) {
             o.search.*field = value;
             return std::string();
-          }};
+          },
+          help};
 }
 
-OptionRule ToolFlag(const char* name, bool FindOptions::*field) {
-  return {name, false, [field](FindOptions& o, const std::string&) {
+OptionRule ToolFlag(const char* name, bool FindOptions::*field, const char* help = "") {
+  return {name, false,
+          [field](FindOptions& o, const std::string&) {
             o.*field = true;
             return std::string();
-          }};
+          },
+          help};
 }
 
 // An option naming a file or folder.
-OptionRule PathOption(const char* name, std::optional<std::string> FindOptions::*field) {
-  return {name, true, [name, field](FindOptions& o, const std::string& value) -> std::string {
+OptionRule PathOption(const char* name, std::optional<std::string> FindOptions::*field,
+                      const char* help = "") {
+  return {name, true,
+          [name, field](FindOptions& o, const std::string& value) -> std::string {
             if (value.empty()) return std::string(name) + " needs a path";
             o.*field = value;
             return {};
-          }};
+          },
+          help};
 }
 
+// A number of digits from `low` to `high`, with no more digits than `high` has.
+std::optional<int> NumberIn(const std::string& text, int low, int high) {
+  if (!AllDigits(text) || text.size() > std::to_string(high).size()) return std::nullopt;
+  const int number = std::stoi(text);
+  if (number < low || number > high) return std::nullopt;
+  return number;
+}
+
+constexpr int kMaxThreads = 256;
+
+// In the order of --help.
 const std::vector<OptionRule>& OptionTable() {
   static const std::vector<OptionRule> table = {
-      SearchFlag("--options", &search::SearchOptions::optionsOpen, true),
-      PanelOnly(SearchFlag("--case", &search::SearchOptions::caseSensitive, true)),
-      PanelOnly(SearchFlag("--fold", &search::SearchOptions::distinguishWidthAndKana, false)),
-      PanelOnly(SearchFlag("--comma-text", &search::SearchOptions::commaIsContent, true)),
-      SearchFlag("--utf16", &search::SearchOptions::searchUtf16, true),
-      SearchFlag("--skip-breaks", &search::SearchOptions::skipLineBreaks, true),
-      SearchFlag("--hidden", &search::SearchOptions::includeHidden, true),
+      SearchFlag("--options", &search::SearchOptions::optionsOpen, true,
+                 "--options          the option panel is open: the options marked * act only with it"),
+      PanelOnly(SearchFlag("--case", &search::SearchOptions::caseSensitive, true,
+                           "--case             * letter case counts")),
+      PanelOnly(SearchFlag("--fold", &search::SearchOptions::distinguishWidthAndKana, false,
+                           "--fold             * full and half width, katakana and hiragana fold")),
+      PanelOnly(SearchFlag("--comma-text", &search::SearchOptions::commaIsContent, true,
+                           "--comma-text       * a comma is part of the text, not a byte list")),
+      SearchFlag("--utf16", &search::SearchOptions::searchUtf16, true,
+                 "--utf16            search the content's UTF-16LE bytes"),
+      SearchFlag("--skip-breaks", &search::SearchOptions::skipLineBreaks, true,
+                 "--skip-breaks      a CR LF inside a hit is skipped"),
+      // No panel to open here: the set counts without --options.
+      {"--encoding", true,
+       [](FindOptions& o, const std::string& v) -> std::string {
+         const std::optional<search::EncodingSet> set = ParseEncodingList(v);
+         if (!set) return "--encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp";
+         o.search.encodings = *set;
+         o.search.encodingsAlways = true;
+         return {};
+       },
+       "--encoding LIST    the encodings a text is searched in: all (the default) or a comma\n"
+       "                     list of sjis, utf8, utf16le, utf16be, eucjp (utf16: both UTF-16s)"},
+      SearchFlag("--hidden", &search::SearchOptions::includeHidden, true,
+                 "--hidden, --system also walk hidden and system files and folders"),
       SearchFlag("--system", &search::SearchOptions::includeSystem, true),
-      PanelOnly({"--name", true, [](FindOptions& o, const std::string& v) { o.search.nameFilter = v; return std::string(); }}),
-      PanelOnly(SearchFlag("--exclude-names", &search::SearchOptions::excludeNames, true)),
+      PanelOnly({"--name", true,
+                 [](FindOptions& o, const std::string& v) {
+                   o.search.nameFilter = v;
+                   return std::string();
+                 },
+                 "--name TEXT        * only files whose names hold a fragment (fragments split by \"/\")"}),
+      PanelOnly(SearchFlag("--exclude-names", &search::SearchOptions::excludeNames, true,
+                           "--exclude-names    * leave those files out instead")),
       PanelOnly({"--size", true,
        [](FindOptions& o, const std::string& v) -> std::string {
-         if (!AllDigits(v) || v.size() > 4 || std::stoi(v) < 1 || std::stoi(v) > 1024)
-           return "--size takes a number from 1 to 1024";
+         const std::optional<int> number = NumberIn(v, 1, search::kSizeNumberMax);
+         if (!number) return "--size takes a number from 1 to " + std::to_string(search::kSizeNumberMax);
          o.search.sizeFilterOn = true;
-         o.search.sizeNumber = std::stoi(v);
+         o.search.sizeNumber = *number;
          return {};
-       }}),
+       },
+       "--size N --unit B|KB|MB|GB --at-least|--at-most   * the size condition"}),
       PanelOnly({"--unit", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          static const char* const units[] = {"B", "KB", "MB", "GB"};
@@ -139,7 +187,8 @@ const std::vector<OptionRule>& OptionTable() {
          o.search.dateFilterOn = true;
          o.search.yearText = v;
          return {};
-       }}),
+       },
+       "--year YYYY | --from YYYY/MM/DD --to YYYY/MM/DD    * the date condition"}),
       PanelOnly({"--from", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          const auto date = ParsePickerDate(v);
@@ -156,56 +205,63 @@ const std::vector<OptionRule>& OptionTable() {
          o.search.dateTo = *date;
          return {};
        }}),
-      PanelOnly(SearchFlag("--exclude-dates", &search::SearchOptions::excludeDates, true)),
-      ToolFlag("--cached", &FindOptions::cached),
-      ToolFlag("--unbuffered", &FindOptions::unbuffered),
-      ToolFlag("--count", &FindOptions::count),
-      ToolFlag("--snippet", &FindOptions::snippet),
-      ToolFlag("--null", &FindOptions::nullEnds),
-      ToolFlag("--help", &FindOptions::help),
-      ToolFlag("--version", &FindOptions::version),
-      PathOption("--content-file", &FindOptions::contentFile),
+      PanelOnly(SearchFlag("--exclude-dates", &search::SearchOptions::excludeDates, true,
+                           "--exclude-dates    * leave the files of those dates out instead")),
+      PathOption("--content-file", &FindOptions::contentFile,
+                 "--content-file FILE  the content is FILE's text (less one final line break)"),
+      ToolFlag("--count", &FindOptions::count,
+               "--count            count the files first and write the count on standard error"),
+      ToolFlag("--snippet", &FindOptions::snippet,
+               "--snippet          a tab and the hit's first 64 bytes after each line"),
       {"--binary-display", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (v != "hex" && v != "chars") return "--binary-display takes hex or chars";
          o.binaryDisplay = v == "hex" ? 0 : 1;
          return {};
-       }},
+       },
+       "--binary-display hex|chars   how the snippet shows a binary file"},
+      ToolFlag("--null", &FindOptions::nullEnds,
+               "--null             end each result line with a NUL byte instead of a line break"),
+      ToolFlag("--cached", &FindOptions::cached,
+               "--cached           read every file through the system cache (by default a file\n"
+               "                     larger than a sixteenth of memory, at least 64 MiB, bypasses it)"),
+      ToolFlag("--unbuffered", &FindOptions::unbuffered,
+               "--unbuffered       read every file bypassing the system cache"),
       {"--output-encoding", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (v != "utf8" && v != "cp932") return "--output-encoding takes utf8 or cp932";
          o.outputEncoding = v == "utf8" ? os::OutputEncoding::kUtf8 : os::OutputEncoding::kCp932;
          return {};
-       }},
-      // No panel to open here: the set counts without --options.
-      {"--encoding", true,
-       [](FindOptions& o, const std::string& v) -> std::string {
-         const std::optional<search::EncodingSet> set = ParseEncodingList(v);
-         if (!set) return "--encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp";
-         o.search.encodings = *set;
-         o.search.encodingsAlways = true;
-         return {};
-       }},
+       },
+       "--output-encoding utf8|cp932  the encoding of what is written"},
+      SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true,
+                 "--from-utf8, --from-utf16    the byte list came from a text's UTF-8 or UTF-16 bytes"),
+      SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
+      PathOption("--save-history", &FindOptions::saveHistory,
+                 "--save-history PATH  also save the result as a search history file"),
       {"--bytes-of", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          o.bytesOf = viewer::ByteEncodingNamed(v);
          if (!o.bytesOf) return "--bytes-of takes sjis, utf8, utf16le or utf16be";
          return {};
-       }},
-      PathOption("--save-history", &FindOptions::saveHistory),
-      PathOption("--history-lines", &FindOptions::historyLines),
+       },
+       "--bytes-of sjis|utf8|utf16le|utf16be TEXT   print TEXT's byte list, no search"},
+      PathOption("--history-lines", &FindOptions::historyLines,
+                 "--history-lines FILE, --history-summary FILE read a history file, no search"),
       PathOption("--history-summary", &FindOptions::historySummary),
-      PathOption("--within", &FindOptions::within),
+      PathOption("--within", &FindOptions::within,
+                 "--within FILE [--mark]  search the files of a history file instead of LOCATIONs"),
       ToolFlag("--mark", &FindOptions::mark),
-      SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true),
-      SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
       {"--threads", true,
        [](FindOptions& o, const std::string& v) -> std::string {
-         if (!AllDigits(v) || v.size() > 3 || std::stoi(v) < 1 || std::stoi(v) > 256)
-           return "--threads (-j) takes a number from 1 to 256";
-         o.threads = static_cast<unsigned>(std::stoi(v));
+         const std::optional<int> number = NumberIn(v, 1, kMaxThreads);
+         if (!number) return "--threads (-j) takes a number from 1 to " + std::to_string(kMaxThreads);
+         o.threads = static_cast<unsigned>(*number);
          return {};
-       }},
+       },
+       "-j N, --threads N  the threads that look into the files (one per core unless given)"},
+      ToolFlag("--help", &FindOptions::help),
+      ToolFlag("--version", &FindOptions::version),
   };
   return table;
 }
@@ -235,42 +291,25 @@ const char* FindUsage() {
 }
 
 const char* FindHelp() {
-  return "Searches the contents of the files in the LOCATIONs (folders; none: every drive)\n"
-         "for CONTENT, a text or a byte list such as \",100,38,0xF5\", and writes one line\n"
-         "\"<full path>=<offset>\" for each file that holds it.\n"
-         "\n"
-         "  --options          the option panel is open: the options marked * act only with it\n"
-         "  --case             * letter case counts\n"
-         "  --fold             * full and half width, katakana and hiragana fold\n"
-         "  --comma-text       * a comma is part of the text, not a byte list\n"
-         "  --utf16            search the content's UTF-16LE bytes\n"
-         "  --skip-breaks      a CR LF inside a hit is skipped\n"
-         "  --encoding LIST    the encodings a text is searched in: all (the default) or a comma\n"
-         "                     list of sjis, utf8, utf16le, utf16be, eucjp (utf16: both UTF-16s)\n"
-         "  --hidden, --system also walk hidden and system files and folders\n"
-         "  --name TEXT        * only files whose names hold a fragment (fragments split by \"/\")\n"
-         "  --exclude-names    * leave those files out instead\n"
-         "  --size N --unit B|KB|MB|GB --at-least|--at-most   * the size condition\n"
-         "  --year YYYY | --from YYYY/MM/DD --to YYYY/MM/DD    * the date condition\n"
-         "  --exclude-dates    * leave the files of those dates out instead\n"
-         "  --content-file FILE  the content is FILE's text (less one final line break)\n"
-         "  --count            count the files first and write the count on standard error\n"
-         "  --snippet          a tab and the hit's first 64 bytes after each line\n"
-         "  --binary-display hex|chars   how the snippet shows a binary file\n"
-         "  --null             end each result line with a NUL byte instead of a line break\n"
-         "  --cached           read every file through the system cache (by default a file\n"
-         "                     larger than a sixteenth of memory, at least 64 MiB, bypasses it)\n"
-         "  --unbuffered       read every file bypassing the system cache\n"
-         "  --output-encoding utf8|cp932  the encoding of what is written\n"
-         "  --from-utf8, --from-utf16    the byte list came from a text's UTF-8 or UTF-16 bytes\n"
-         "  --save-history PATH  also save the result as a search history file\n"
-         "  --bytes-of sjis|utf8|utf16le|utf16be TEXT   print TEXT's byte list, no search\n"
-         "  --history-lines FILE, --history-summary FILE read a history file, no search\n"
-         "  --within FILE [--mark]  search the files of a history file instead of LOCATIONs\n"
-         "  -j N, --threads N  the threads that look into the files (one per core unless given)\n"
-         "\n"
-         "Exit status: 0 with hits, 1 without, 2 on a bad command line or content, an\n"
-         "unreadable location when nothing was found, or a failed write.";
+  static const std::string help = [] {
+    std::string text =
+        "Searches the contents of the files in the LOCATIONs (folders; none: every drive)\n"
+        "for CONTENT, a text or a byte list such as \",100,38,0xF5\", and writes one line\n"
+        "\"<full path>=<offset>\" for each file that holds it.\n"
+        "\n";
+    for (const OptionRule& option : OptionTable()) {
+      if (*option.help == '\0') continue;
+      text += "  ";
+      text += option.help;
+      text += '\n';
+    }
+    text +=
+        "\n"
+        "Exit status: 0 with hits, 1 without, 2 on a bad command line or content, an\n"
+        "unreadable location when nothing was found, or a failed write.";
+    return text;
+  }();
+  return help.c_str();
 }
 
 const char* FindVersion() { return "trovex-find 1.1.3.1"; }
