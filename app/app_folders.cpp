@@ -18,9 +18,13 @@ std::size_t FileNameStart(std::string_view path) {
 
 }  // namespace
 
-std::string ExtractFilePath(std::string_view path) { return std::string(path.substr(0, FileNameStart(path))); }
+std::string ExtractFilePath(std::string_view path) {
+  return std::string(path.substr(0, FileNameStart(path)));
+}
 
-std::string ExtractFileName(std::string_view path) { return std::string(path.substr(FileNameStart(path))); }
+std::string ExtractFileName(std::string_view path) {
+  return std::string(path.substr(FileNameStart(path)));
+}
 
 AppFolders ComputeAppFolders(std::string_view exePath, std::string_view userName) {
   AppFolders folders;

@@ -13,7 +13,9 @@ using results::StoredSettings;
 
 struct SettingValue {
   const char* name;
-  std::variant<std::string StoredSettings::*, bool StoredSettings::*, std::int32_t StoredSettings::*> field;
+  std::variant<std::string StoredSettings::*, bool StoredSettings::*,
+               std::int32_t StoredSettings::*>
+      field;
 };
 
 // In the order they are written at close.

@@ -104,7 +104,8 @@ class TForm1 : public ui::Form {
   bool StartSearch(const search::SearchLocations& locations, const search::SearchOptions& options);
   // The pre-count under its dialog; unless it was cancelled, the conditions taken,
   // the hit list cleared and the result window shown live until the user closes it.
-  void PrepareAndRun(const search::SearchLocations& locations, const search::SearchOptions& options);
+  void PrepareAndRun(const search::SearchLocations& locations,
+                     const search::SearchOptions& options);
   // The result window's save: the hit list as a history file, written back into the
   // open history or a new time-named file in UserDataDir. False when it failed.
   bool SaveCurrentResult();
@@ -126,7 +127,6 @@ class TForm1 : public ui::Form {
                         const MatchingBoxes& usersBoxes);
   // The rename dialog over the search contents; nullopt when cancelled.
   std::optional<std::string> ChooseHistoryName(ui::Form& owner, const std::string& current);
-
 
   void Timer1Timer(ui::Component& sender);
   // ログ: the error log viewer, modal; a log the user kept there replaces ErrorLogList

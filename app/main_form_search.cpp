@@ -58,7 +58,7 @@ bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
   const search::SearchOptions loaded =
       results::OptionsForLoadedHistory(Options.ReadSearchOptions(), history->optionBits);
   SetMatchingBoxes({loaded.caseSensitive, loaded.distinguishWidthAndKana, loaded.skipLineBreaks,
-                        loaded.commaIsContent});
+                    loaded.commaIsContent});
   const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
   search::ParseSearchContent(history->name, loaded, report, State.Query);
   if (clearContents) State.SearchContentList.clear();
@@ -83,9 +83,10 @@ std::optional<std::string> TForm1::ChooseHistoryName(ui::Form& owner, const std:
 }
 
 bool TForm1::SaveCurrentResult() {
-  const results::HistorySave save = results::SaveHistory(
-      State.OpenHistoryPath, State.UserDataDir, State.Progress.hitList.Lines(), State.Query.displayText,
-      State.SearchContentList, results::HistoryOptionBits(Options.ReadSearchOptions()));
+  const results::HistorySave save =
+      results::SaveHistory(State.OpenHistoryPath, State.UserDataDir, State.Progress.hitList.Lines(),
+                           State.Query.displayText, State.SearchContentList,
+                           results::HistoryOptionBits(Options.ReadSearchOptions()));
   // A new result's file is the one the power action's view button opens.
   if (save.saved && State.OpenHistoryPath.empty()) State.Settings.PendingResultsPath = save.path;
   return save.saved;
@@ -125,7 +126,8 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     results::ResultWindowSetup setup = ResultWindowSetupFor(options);
     setup.contentText = options.content;
     setup.conversionSource = options.conversionSource;
-    setup.live = results::LiveSearchRun{locations, search::MatchOptionsFor(options, State.Query.mode)};
+    setup.live =
+        results::LiveSearchRun{locations, search::MatchOptionsFor(options, State.Query.mode)};
     // A history load in the window sets the four matching options from the file;
     // the window's close gives the user's own back.
     ShowResultWindow(std::move(setup), false, MatchingBoxesNow());

@@ -22,7 +22,8 @@ void OpenHelp(const HelpContext& context, const std::string& anchor) {
   }
   std::string viewerProgram = context.programDir + "Help" + "\\Quillbox.exe";
   if (!fs::IsExistingFile(viewerProgram)) return;
-  shell::ShellExecuteText(context.ownerWindow, "open", viewerProgram, "\"" + target + "\"", "", shell::kShowWindow);
+  shell::ShellExecuteText(context.ownerWindow, "open", viewerProgram, "\"" + target + "\"", "",
+                          shell::kShowWindow);
   for (int round = 0; round < kHelpViewerWaitRounds; ++round) {
     if (shell::FindTopLevelWindow(kHelpViewerClass)) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -7,8 +7,8 @@
 namespace trovex::app {
 
 struct HelpContext {
-  std::string programDir;                // ends with "\"
-  void* ownerWindow = nullptr;           // the calling window (sender of the page)
+  std::string programDir;                 // ends with "\"
+  void* ownerWindow = nullptr;            // the calling window (sender of the page)
   std::function<void()> processMessages;  // pending window messages, while waiting
 };
 

@@ -25,7 +25,9 @@ void StartSettingsAndProbes(ProgramState& state, const std::string& exePath,
   if (AdministratorWarningDue(state.OsLevel)) showMessage(AdministratorWarningText());
 }
 
-void LoadErrorLog(ProgramState& state) { state.ErrorLogList = results::LoadErrorLogList(state.ErrorLogPath); }
+void LoadErrorLog(ProgramState& state) {
+  state.ErrorLogList = results::LoadErrorLogList(state.ErrorLogPath);
+}
 
 bool SaveAtClose(const ProgramState& state) {
   results::SaveErrorLogList(state.ErrorLogPath, state.ErrorLogList);

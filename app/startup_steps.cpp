@@ -12,18 +12,26 @@
 namespace trovex::app {
 namespace {
 
-void ReadValue(const os::RegistryKey& key, const char* name, std::string& value) { key.TryReadString(name, value); }
-void ReadValue(const os::RegistryKey& key, const char* name, bool& value) { key.TryReadBool(name, value); }
-void ReadValue(const os::RegistryKey& key, const char* name, std::int32_t& value) { key.TryReadInteger(name, value); }
-void WriteValue(os::RegistryKey& key, const char* name, const std::string& value) { key.WriteString(name, value); }
+void ReadValue(const os::RegistryKey& key, const char* name, std::string& value) {
+  key.TryReadString(name, value);
+}
+void ReadValue(const os::RegistryKey& key, const char* name, bool& value) {
+  key.TryReadBool(name, value);
+}
+void ReadValue(const os::RegistryKey& key, const char* name, std::int32_t& value) {
+  key.TryReadInteger(name, value);
+}
+void WriteValue(os::RegistryKey& key, const char* name, const std::string& value) {
+  key.WriteString(name, value);
+}
 void WriteValue(os::RegistryKey& key, const char* name, bool value) { key.WriteBool(name, value); }
-void WriteValue(os::RegistryKey& key, const char* name, std::int32_t value) { key.WriteInteger(name, value); }
+void WriteValue(os::RegistryKey& key, const char* name, std::int32_t value) {
+  key.WriteInteger(name, value);
+}
 
 }  // namespace
 
-void PrepareUserDataDir(const AppFolders& folders) {
-  fs::ForceDirectories(folders.UserDataDir);
-}
+void PrepareUserDataDir(const AppFolders& folders) { fs::ForceDirectories(folders.UserDataDir); }
 
 void MoveOlderFiles(const AppFolders& folders) {
   // The move fails when the user has a log already.
@@ -38,8 +46,9 @@ void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& 
   std::string target = shell::ReadShortcutTarget(linkPath).value_or("");
   if (target.find("AppData") == std::string::npos) return;
   os::RegistryKey appPaths;
-  if (!appPaths.OpenReadOnly(os::RegistryRoot::LocalMachine,
-                             "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + exeFileName))
+  if (!appPaths.OpenReadOnly(
+          os::RegistryRoot::LocalMachine,
+          "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + exeFileName))
     return;
   std::string expected;
   if (!appPaths.TryReadString("Path", expected)) return;
@@ -78,7 +87,8 @@ int ProbeOsLevel() {
 bool AdministratorWarningDue(int osLevel) {
   if (osLevel <= 1) return false;
   shell::AdminTestResult result = shell::RunShellAdminTest();
-  return result == shell::AdminTestResult::TestMissing || result == shell::AdminTestResult::NotAdministrator;
+  return result == shell::AdminTestResult::TestMissing ||
+         result == shell::AdminTestResult::NotAdministrator;
 }
 
 std::string AdministratorWarningText() {

@@ -21,16 +21,19 @@ HistoryContent ManyHits(int count) {
   HistoryContent content{"needle", {}, {"needle"}, 3};
   content.hitLines.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    content.hitLines.push_back("/bench/projects/Folder" + std::to_string(i / 100) + "/Source File " +
-                               std::to_string(i) + ".txt=" + std::to_string(i * 37));
+    content.hitLines.push_back("/bench/projects/Folder" + std::to_string(i / 100) +
+                               "/Source File " + std::to_string(i) +
+                               ".txt=" + std::to_string(i * 37));
   }
   return content;
 }
 
 std::string BenchFile(int count) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("trovex-history-bench-" + std::to_string(count) + ".txd")).string();
-  if (!trovex::fs::ReplaceWholeFile(path, trovex::results::HistoryFileText(ManyHits(count)))) std::abort();
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("trovex-history-bench-" + std::to_string(count) + ".txd"))
+                               .string();
+  if (!trovex::fs::ReplaceWholeFile(path, trovex::results::HistoryFileText(ManyHits(count))))
+    std::abort();
   return path;
 }
 
@@ -46,7 +49,11 @@ void BM_LoadHistoryFile(benchmark::State& state) {
   state.SetComplexityN(count);
   state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_LoadHistoryFile)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_LoadHistoryFile)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 void BM_HistoryFileText(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
@@ -55,17 +62,23 @@ void BM_HistoryFileText(benchmark::State& state) {
   state.SetComplexityN(count);
   state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_HistoryFileText)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_HistoryFileText)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 // The history list's rows: a folder of `files` history files of 1,000 hits each,
 // every one read for its name and hit count, as the dialog does when it opens.
 std::string BenchFolder(int files) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("trovex-history-list-bench-" + std::to_string(files));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("trovex-history-list-bench-" + std::to_string(files));
   std::filesystem::create_directories(folder);
   const std::string text = trovex::results::HistoryFileText(ManyHits(1000));
   for (int i = 0; i < files; ++i) {
-    const std::string path = (folder / ("2026120" + std::to_string(i % 10) + " " + std::to_string(100000 + i) + ".txd")).string();
+    const std::string path =
+        (folder / ("2026120" + std::to_string(i % 10) + " " + std::to_string(100000 + i) + ".txd"))
+            .string();
     if (!trovex::fs::ReplaceWholeFile(path, text)) std::abort();
   }
   return folder.string();
@@ -76,7 +89,8 @@ void BM_ReadHistoryList(benchmark::State& state) {
   const std::string folder = BenchFolder(files);
   for (auto _ : state) {
     const auto rows = trovex::results::ReadHistoryList(folder);
-    if (rows.size() != static_cast<std::size_t>(files) || rows.front().hitCountText != "1000") std::abort();
+    if (rows.size() != static_cast<std::size_t>(files) || rows.front().hitCountText != "1000")
+      std::abort();
     benchmark::DoNotOptimize(rows.data());
   }
   std::filesystem::remove_all(folder);

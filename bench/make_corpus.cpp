@@ -49,15 +49,19 @@ class Random {
 };
 
 const char* const kWords[] = {
-    "the", "of", "and", "to", "in", "is", "that", "for", "it", "as", "was", "with", "be", "by",
-    "on", "not", "he", "this", "are", "or", "his", "from", "at", "which", "but", "have", "an",
-    "had", "they", "you", "were", "their", "one", "all", "we", "can", "her", "has", "there",
-    "been", "if", "more", "when", "will", "would", "who", "so", "no", "search", "file", "folder",
-    "drive", "window", "result", "history", "content", "pattern", "byte", "offset", "sector",
-    "chunk", "buffer", "thread", "worker", "progress", "counter", "option", "panel", "Report",
-    "Data", "System", "Windows", "Program", "Value", "Table", "index", "record", "number",
-    "letter", "machine", "network", "printer", "paper", "office", "meeting", "project", "market",
-    "price", "order", "customer", "invoice", "quarter", "summary", "2024", "2025", "June", "May"};
+    "the",      "of",       "and",     "to",      "in",      "is",      "that",    "for",
+    "it",       "as",       "was",     "with",    "be",      "by",      "on",      "not",
+    "he",       "this",     "are",     "or",      "his",     "from",    "at",      "which",
+    "but",      "have",     "an",      "had",     "they",    "you",     "were",    "their",
+    "one",      "all",      "we",      "can",     "her",     "has",     "there",   "been",
+    "if",       "more",     "when",    "will",    "would",   "who",     "so",      "no",
+    "search",   "file",     "folder",  "drive",   "window",  "result",  "history", "content",
+    "pattern",  "byte",     "offset",  "sector",  "chunk",   "buffer",  "thread",  "worker",
+    "progress", "counter",  "option",  "panel",   "Report",  "Data",    "System",  "Windows",
+    "Program",  "Value",    "Table",   "index",   "record",  "number",  "letter",  "machine",
+    "network",  "printer",  "paper",   "office",  "meeting", "project", "market",  "price",
+    "order",    "customer", "invoice", "quarter", "summary", "2024",    "2025",    "June",
+    "May"};
 
 enum class Kind { English, ShiftJis, Binary, Empty };
 
@@ -139,7 +143,10 @@ int main(int argc, char** argv) {
   std::uint64_t total = 0;
   for (int i = 0; i < kFiles; ++i) {
     const std::uint64_t k = r.Below(100);
-    const Kind kind = k < 60 ? Kind::English : k < 85 ? Kind::ShiftJis : k < 97 ? Kind::Binary : Kind::Empty;
+    const Kind kind = k < 60   ? Kind::English
+                      : k < 85 ? Kind::ShiftJis
+                      : k < 97 ? Kind::Binary
+                               : Kind::Empty;
     const std::size_t size = kind == Kind::Empty ? 0 : MedianSpreadSize(r);
     // Folders d00..d19 / s0..s9 / t0..t3, files spread over all levels.
     std::filesystem::path folder = root / ("d" + std::to_string(r.Below(20)));
@@ -159,7 +166,8 @@ int main(int argc, char** argv) {
   // Shift-JIS needle goes into Shift-JIS text, the ASCII one anywhere but there.
   for (int placed = 0; placed < kFiles / 100;) {
     Plan& p = plans[r.Below(plans.size())];
-    if (p.needle == 0 && p.kind != Kind::Empty && p.kind != Kind::ShiftJis && p.size >= 64) p.needle = 1, ++placed;
+    if (p.needle == 0 && p.kind != Kind::Empty && p.kind != Kind::ShiftJis && p.size >= 64)
+      p.needle = 1, ++placed;
   }
   for (int placed = 0; placed < kFiles / 100;) {
     Plan& p = plans[r.Below(plans.size())];
@@ -177,7 +185,8 @@ int main(int argc, char** argv) {
     if (p.needle != 0) {
       const std::string& needle = p.needle == 1 ? kAsciiNeedle : kSjisNeedle;
       // Near the end, on an even offset so that Shift-JIS text stays aligned.
-      const std::size_t at = (p.size - needle.size() - std::min<std::size_t>(p.size / 100, 40)) & ~std::size_t{1};
+      const std::size_t at =
+          (p.size - needle.size() - std::min<std::size_t>(p.size / 100, 40)) & ~std::size_t{1};
       data.replace(at, needle.size(), needle);
       // In random bytes the needle follows a line feed: a byte before it that begins a
       // double-byte character would put it inside that character, where no search of a

@@ -65,7 +65,8 @@ MatchPatterns Folded() {
 MatchPatterns Typed(const std::string& word, bool everyEncoding) {
   SearchOptions options;
   options.optionsOpen = !everyEncoding;
-  options.encodings = everyEncoding ? EncodingSet::All() : EncodingSet::Only(TextEncoding::ShiftJis);
+  options.encodings =
+      everyEncoding ? EncodingSet::All() : EncodingSet::Only(TextEncoding::ShiftJis);
   SearchQuery query;
   if (!ParseSearchContent(word, options, nullptr, query)) std::abort();
   return PatternsForFile("f.txt", query);
@@ -86,9 +87,11 @@ void BM_Scan(benchmark::State& state, const std::string& (*buffer)(), MatchPatte
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * data.size()));
 }
 
-BENCHMARK_CAPTURE(BM_Scan, exact_ascii, English, Exact(kWord), Options(true, false, false, SearchMode::Text))
+BENCHMARK_CAPTURE(BM_Scan, exact_ascii, English, Exact(kWord),
+                  Options(true, false, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Scan, exact_sjis, Japanese, Exact("検索"), Options(true, false, false, SearchMode::Text))
+BENCHMARK_CAPTURE(BM_Scan, exact_sjis, Japanese, Exact("検索"),
+                  Options(true, false, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Scan, typed_sjis_only, Japanese, Typed("検索", false),
                   Options(false, false, false, SearchMode::Text))
@@ -99,9 +102,11 @@ BENCHMARK_CAPTURE(BM_Scan, typed_every_encoding, Japanese, Typed("検索", true)
 BENCHMARK_CAPTURE(BM_Scan, typed_every_encoding_english, English, Typed(kWord, true),
                   Options(false, false, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Scan, nocase, English, Exact(kWord), Options(false, false, false, SearchMode::Text))
+BENCHMARK_CAPTURE(BM_Scan, nocase, English, Exact(kWord),
+                  Options(false, false, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Scan, skip_breaks, English, Exact(kWord), Options(true, true, false, SearchMode::Text))
+BENCHMARK_CAPTURE(BM_Scan, skip_breaks, English, Exact(kWord),
+                  Options(true, true, false, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Scan, fold, Japanese, Folded(), Options(false, false, true, SearchMode::Text))
     ->Unit(benchmark::kMillisecond);

@@ -37,7 +37,8 @@ int WriteFailed(std::FILE* err, int error) {
 
 // `status` once what went to `out` is written; kBadInput, said on `err`, if it cannot be.
 int Finish(std::FILE* out, std::FILE* err, int status) {
-  if (std::fflush(out) == EOF || std::ferror(out)) return WriteFailed(err, errno != 0 ? errno : EIO);
+  if (std::fflush(out) == EOF || std::ferror(out))
+    return WriteFailed(err, errno != 0 ? errno : EIO);
   return status;
 }
 
@@ -86,9 +87,11 @@ class ResultOutput {
 // not read ("trovex-find: PATH: reason"), and notes whether a location itself failed.
 class ReadFailures {
  public:
-  ReadFailures(std::FILE* err, os::OutputEncoding encoding, const std::vector<std::string>& locations)
+  ReadFailures(std::FILE* err, os::OutputEncoding encoding,
+               const std::vector<std::string>& locations)
       : err_(err), encoding_(encoding), locations_(locations) {
-    for (const std::string& location : locations) walkedLocations_.push_back(search::NormalizeFolderPath(location));
+    for (const std::string& location : locations)
+      walkedLocations_.push_back(search::NormalizeFolderPath(location));
   }
 
   // Called on the worker thread.
@@ -104,7 +107,8 @@ class ReadFailures {
     // The path is in the platform's own text, as the hit lines are. Scanners on
     // several threads report: one line at a time.
     std::lock_guard<std::mutex> lock(mutex_);
-    os::WriteConsoleLine(err_, "trovex-find: " + shown + ": " + fs::SystemErrorText(systemError), encoding_);
+    os::WriteConsoleLine(err_, "trovex-find: " + shown + ": " + fs::SystemErrorText(systemError),
+                         encoding_);
     std::fflush(err_);
   }
 
@@ -180,7 +184,8 @@ int WriteHistory(const FindOptions& options, std::FILE* out, std::FILE* err) {
 
 // --save-history: the result saved as the result window saves it. PATH an existing
 // folder takes a new time-named file.
-bool SaveResult(const FindOptions& options, const results::HistoryContent& content, std::FILE* err) {
+bool SaveResult(const FindOptions& options, const results::HistoryContent& content,
+                std::FILE* err) {
   const std::string& target = *options.saveHistory;
   std::optional<std::string> written;
   if (fs::IsExistingFolder(target)) {
@@ -188,15 +193,18 @@ bool SaveResult(const FindOptions& options, const results::HistoryContent& conte
   } else if (results::WriteHistoryFile(target, content)) {
     written = target;
   }
-  os::WriteConsoleLine(err, (written ? "trovex-find: saved " + *written
-                                     : "trovex-find: cannot save the history file " + target),
+  os::WriteConsoleLine(err,
+                       (written ? "trovex-find: saved " + *written
+                                : "trovex-find: cannot save the history file " + target),
                        os::OutputEncoding::kAutomatic);
   return written.has_value();
 }
 
 // A new search's result, named after the content as typed.
 results::HistoryContent NewResult(const FindOptions& options, std::vector<std::string> hitLines) {
-  return {options.search.content, std::move(hitLines), {options.search.content},
+  return {options.search.content,
+          std::move(hitLines),
+          {options.search.content},
           results::HistoryOptionBits(options.search)};
 }
 
@@ -208,7 +216,8 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
   const search::SearchOptions listOptions = results::OptionsForListSearch(options.search);
   search::SearchQuery query;
   const auto report = [&](const std::string& message) { WriteMessage(err, message, encoding); };
-  if (!search::ParseSearchContent(listOptions.content, listOptions, report, query)) return kBadInput;
+  if (!search::ParseSearchContent(listOptions.content, listOptions, report, query))
+    return kBadInput;
   if (query.mode == search::SearchMode::Numbers && query.patternLength == 0) {
     report(search::kEmptyContentMessage);
     return kBadInput;
@@ -249,7 +258,8 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
   // The snippets take the text or byte form of the result's own name, as the
   // window's content box decides it.
   if (options.snippet) {
-    snippet = results::ListSearchSnippetInputs(listOptions, query, history->name, options.binaryDisplay);
+    snippet =
+        results::ListSearchSnippetInputs(listOptions, query, history->name, options.binaryDisplay);
   }
   ResultOutput output(out, options);
   output.Write(lines, snippet);
@@ -323,7 +333,8 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   }
 
   std::optional<results::SnippetInputs> snippet;
-  if (options->snippet) snippet = results::SnippetInputsFor(options->search, query, options->binaryDisplay);
+  if (options->snippet)
+    snippet = results::SnippetInputsFor(options->search, query, options->binaryDisplay);
 
   search::ScanState scanState;
   scanState.readThroughCache = options->cached;
@@ -336,8 +347,8 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   ResultOutput output(out, *options);
   std::size_t written = 0;
   {
-    search::TGoThread worker(locations, query, search::MatchOptionsFor(options->search, query.mode), conditions,
-                             scanState, progress, options->threads);
+    search::TGoThread worker(locations, query, search::MatchOptionsFor(options->search, query.mode),
+                             conditions, scanState, progress, options->threads);
     // Like the result window: take the new lines every 10 ms while the worker runs.
     // A failed write stops the search: nobody reads its results any more.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {
@@ -351,7 +362,8 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   output.Write(rest, snippet);
   written += rest.size();
   if (!output.Flush()) return output.ReportFailure(err);
-  if (options->saveHistory && !SaveResult(*options, NewResult(*options, progress.hitList.LinesFrom(0)), err))
+  if (options->saveHistory &&
+      !SaveResult(*options, NewResult(*options, progress.hitList.LinesFrom(0)), err))
     return kBadInput;
   if (written > 0) return kFoundHits;
   return failures.LocationFailed() ? kBadInput : kNoHits;

@@ -52,8 +52,9 @@ std::optional<search::EncodingSet> ParseEncodingList(const std::string& list) {
       set.Add(search::TextEncoding::Utf16Be);
     } else {
       const auto* end = std::end(search::kAllTextEncodings);
-      const auto* known = std::find_if(std::begin(search::kAllTextEncodings), end,
-                                       [&](search::TextEncoding e) { return search::EncodingName(e) == name; });
+      const auto* known =
+          std::find_if(std::begin(search::kAllTextEncodings), end,
+                       [&](search::TextEncoding e) { return search::EncodingName(e) == name; });
       if (known == end) return std::nullopt;  // also an empty name: "sjis,", ",utf8", ""
       set.Add(*known);
     }
@@ -124,8 +125,9 @@ constexpr int kMaxThreads = 256;
 // In the order of --help.
 const std::vector<OptionRule>& OptionTable() {
   static const std::vector<OptionRule> table = {
-      SearchFlag("--options", &search::SearchOptions::optionsOpen, true,
-                 "--options          the option panel is open: the options marked * act only with it"),
+      SearchFlag(
+          "--options", &search::SearchOptions::optionsOpen, true,
+          "--options          the option panel is open: the options marked * act only with it"),
       PanelOnly(SearchFlag("--case", &search::SearchOptions::caseSensitive, true,
                            "--case             * letter case counts")),
       PanelOnly(SearchFlag("--fold", &search::SearchOptions::distinguishWidthAndKana, false,
@@ -155,56 +157,69 @@ const std::vector<OptionRule>& OptionTable() {
                    o.search.nameFilter = v;
                    return std::string();
                  },
-                 "--name TEXT        * only files whose names hold a fragment (fragments split by \"/\")"}),
+                 "--name TEXT        * only files whose names hold a fragment (fragments split by "
+                 "\"/\")"}),
       PanelOnly(SearchFlag("--exclude-names", &search::SearchOptions::excludeNames, true,
                            "--exclude-names    * leave those files out instead")),
       PanelOnly({"--size", true,
-       [](FindOptions& o, const std::string& v) -> std::string {
-         const std::optional<int> number = NumberIn(v, 1, search::kSizeNumberMax);
-         if (!number) return "--size takes a number from 1 to " + std::to_string(search::kSizeNumberMax);
-         o.search.sizeFilterOn = true;
-         o.search.sizeNumber = *number;
-         return {};
-       },
-       "--size N --unit B|KB|MB|GB --at-least|--at-most   * the size condition"}),
+                 [](FindOptions& o, const std::string& v) -> std::string {
+                   const std::optional<int> number = NumberIn(v, 1, search::kSizeNumberMax);
+                   if (!number)
+                     return "--size takes a number from 1 to " +
+                            std::to_string(search::kSizeNumberMax);
+                   o.search.sizeFilterOn = true;
+                   o.search.sizeNumber = *number;
+                   return {};
+                 },
+                 "--size N --unit B|KB|MB|GB --at-least|--at-most   * the size condition"}),
       PanelOnly({"--unit", true,
-       [](FindOptions& o, const std::string& v) -> std::string {
-         static const char* const units[] = {"B", "KB", "MB", "GB"};
-         for (int i = 0; i < 4; ++i) {
-           if (v == units[i]) {
-             o.search.sizeFilterOn = true;
-             o.search.sizeUnitIndex = i;
-             return {};
-           }
-         }
-         return "--unit takes B, KB, MB or GB";
-       }}),
-      PanelOnly({"--at-least", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = true; return std::string(); }}),
-      PanelOnly({"--at-most", false, [](FindOptions& o, const std::string&) { o.search.sizeFilterOn = true; o.search.sizeAtLeast = false; return std::string(); }}),
+                 [](FindOptions& o, const std::string& v) -> std::string {
+                   static const char* const units[] = {"B", "KB", "MB", "GB"};
+                   for (int i = 0; i < 4; ++i) {
+                     if (v == units[i]) {
+                       o.search.sizeFilterOn = true;
+                       o.search.sizeUnitIndex = i;
+                       return {};
+                     }
+                   }
+                   return "--unit takes B, KB, MB or GB";
+                 }}),
+      PanelOnly({"--at-least", false,
+                 [](FindOptions& o, const std::string&) {
+                   o.search.sizeFilterOn = true;
+                   o.search.sizeAtLeast = true;
+                   return std::string();
+                 }}),
+      PanelOnly({"--at-most", false,
+                 [](FindOptions& o, const std::string&) {
+                   o.search.sizeFilterOn = true;
+                   o.search.sizeAtLeast = false;
+                   return std::string();
+                 }}),
       PanelOnly({"--year", true,
-       [](FindOptions& o, const std::string& v) -> std::string {
-         if (!AllDigits(v)) return "--year takes a year of digits, such as 2024";
-         o.search.dateFilterOn = true;
-         o.search.yearText = v;
-         return {};
-       },
-       "--year YYYY | --from YYYY/MM/DD --to YYYY/MM/DD    * the date condition"}),
+                 [](FindOptions& o, const std::string& v) -> std::string {
+                   if (!AllDigits(v)) return "--year takes a year of digits, such as 2024";
+                   o.search.dateFilterOn = true;
+                   o.search.yearText = v;
+                   return {};
+                 },
+                 "--year YYYY | --from YYYY/MM/DD --to YYYY/MM/DD    * the date condition"}),
       PanelOnly({"--from", true,
-       [](FindOptions& o, const std::string& v) -> std::string {
-         const auto date = ParsePickerDate(v);
-         if (!date) return "--from takes a date YYYY/MM/DD";
-         o.search.dateFilterOn = true;
-         o.search.dateFrom = *date;
-         return {};
-       }}),
+                 [](FindOptions& o, const std::string& v) -> std::string {
+                   const auto date = ParsePickerDate(v);
+                   if (!date) return "--from takes a date YYYY/MM/DD";
+                   o.search.dateFilterOn = true;
+                   o.search.dateFrom = *date;
+                   return {};
+                 }}),
       PanelOnly({"--to", true,
-       [](FindOptions& o, const std::string& v) -> std::string {
-         const auto date = ParsePickerDate(v);
-         if (!date) return "--to takes a date YYYY/MM/DD";
-         o.search.dateFilterOn = true;
-         o.search.dateTo = *date;
-         return {};
-       }}),
+                 [](FindOptions& o, const std::string& v) -> std::string {
+                   const auto date = ParsePickerDate(v);
+                   if (!date) return "--to takes a date YYYY/MM/DD";
+                   o.search.dateFilterOn = true;
+                   o.search.dateTo = *date;
+                   return {};
+                 }}),
       PanelOnly(SearchFlag("--exclude-dates", &search::SearchOptions::excludeDates, true,
                            "--exclude-dates    * leave the files of those dates out instead")),
       PathOption("--content-file", &FindOptions::contentFile,
@@ -222,9 +237,10 @@ const std::vector<OptionRule>& OptionTable() {
        "--binary-display hex|chars   how the snippet shows a binary file"},
       ToolFlag("--null", &FindOptions::nullEnds,
                "--null             end each result line with a NUL byte instead of a line break"),
-      ToolFlag("--cached", &FindOptions::cached,
-               "--cached           read every file through the system cache (by default a file\n"
-               "                     larger than a sixteenth of memory, at least 64 MiB, bypasses it)"),
+      ToolFlag(
+          "--cached", &FindOptions::cached,
+          "--cached           read every file through the system cache (by default a file\n"
+          "                     larger than a sixteenth of memory, at least 64 MiB, bypasses it)"),
       ToolFlag("--unbuffered", &FindOptions::unbuffered,
                "--unbuffered       read every file bypassing the system cache"),
       {"--output-encoding", true,
@@ -234,8 +250,9 @@ const std::vector<OptionRule>& OptionTable() {
          return {};
        },
        "--output-encoding utf8|cp932  the encoding of what is written"},
-      SearchFlag("--from-utf8", &search::SearchOptions::fromUtf8, true,
-                 "--from-utf8, --from-utf16    the byte list came from a text's UTF-8 or UTF-16 bytes"),
+      SearchFlag(
+          "--from-utf8", &search::SearchOptions::fromUtf8, true,
+          "--from-utf8, --from-utf16    the byte list came from a text's UTF-8 or UTF-16 bytes"),
       SearchFlag("--from-utf16", &search::SearchOptions::fromUtf16, true),
       PathOption("--save-history", &FindOptions::saveHistory,
                  "--save-history PATH  also save the result as a search history file"),
@@ -255,7 +272,8 @@ const std::vector<OptionRule>& OptionTable() {
       {"--threads", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          const std::optional<int> number = NumberIn(v, 1, kMaxThreads);
-         if (!number) return "--threads (-j) takes a number from 1 to " + std::to_string(kMaxThreads);
+         if (!number)
+           return "--threads (-j) takes a number from 1 to " + std::to_string(kMaxThreads);
          o.threads = static_cast<unsigned>(*number);
          return {};
        },
@@ -321,10 +339,11 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   bool fromGiven = false, toGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     // "-j N" and "-jN" are the short form of "--threads N".
-    const std::string argument = arguments[i].compare(0, 2, "-j") == 0
-                                     ? (arguments[i].size() > 2 ? "--threads=" + arguments[i].substr(2)
-                                                                : std::string("--threads"))
-                                     : arguments[i];
+    const std::string argument =
+        arguments[i].compare(0, 2, "-j") == 0
+            ? (arguments[i].size() > 2 ? "--threads=" + arguments[i].substr(2)
+                                       : std::string("--threads"))
+            : arguments[i];
     if (argument == "--") {
       operands.insert(operands.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                       arguments.end());
@@ -418,10 +437,10 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
   }
   if (options.within) {
     // The history file names the files: nothing is walked or counted.
-    const char* problem = options.bytesOf           ? "--bytes-of runs no search within a history"
-                          : operands.size() > 1     ? "--within takes CONTENT and no LOCATION"
-                          : options.count           ? "--within counts no files"
-                                                    : nullptr;
+    const char* problem = options.bytesOf       ? "--bytes-of runs no search within a history"
+                          : operands.size() > 1 ? "--within takes CONTENT and no LOCATION"
+                          : options.count       ? "--within counts no files"
+                                                : nullptr;
     if (problem) {
       error = problem;
       return std::nullopt;

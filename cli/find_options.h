@@ -21,11 +21,11 @@ struct FindOptions {
   search::SearchOptions search;
   std::vector<std::string> locations;  // none: every drive
 
-  bool cached = false;           // --cached: read every file through the system cache
-  bool unbuffered = false;       // --unbuffered: read every file bypassing it
-  bool count = false;            // --count: pre-count and report it on stderr
-  bool snippet = false;          // --snippet: a tab and the hit's snippet after each offset
-  int binaryDisplay = 0;         // --binary-display hex (0) | chars (1)
+  bool cached = false;      // --cached: read every file through the system cache
+  bool unbuffered = false;  // --unbuffered: read every file bypassing it
+  bool count = false;       // --count: pre-count and report it on stderr
+  bool snippet = false;     // --snippet: a tab and the hit's snippet after each offset
+  int binaryDisplay = 0;    // --binary-display hex (0) | chars (1)
   // --output-encoding utf8|cp932; without it the platform's choice (see console_text.h).
   os::OutputEncoding outputEncoding = os::OutputEncoding::kAutomatic;
   // --bytes-of ENCODING: CONTENT is a text to print as a byte list; no search.
@@ -43,9 +43,9 @@ struct FindOptions {
   std::optional<std::string> within;
   bool mark = false;
 
-  bool help = false;             // --help: the usage on standard output, nothing else
-  bool version = false;          // --version: the version line, nothing else
-  bool nullEnds = false;         // --null: result lines end with a NUL byte
+  bool help = false;      // --help: the usage on standard output, nothing else
+  bool version = false;   // --version: the version line, nothing else
+  bool nullEnds = false;  // --null: result lines end with a NUL byte
   // --content-file FILE: the content is FILE's text (less one final line break);
   // every operand is then a location.
   std::optional<std::string> contentFile;

@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
 #endif
   const auto arguments = trovex::os::ProgramArguments(argc, argv);
   if (!arguments) {
-    std::fprintf(stderr, "trovex-find: the command line has a character Shift-JIS (CP932) cannot hold\n");
+    std::fprintf(stderr,
+                 "trovex-find: the command line has a character Shift-JIS (CP932) cannot hold\n");
     return trovex::cli::kBadInput;
   }
   return trovex::cli::RunFind(*arguments, stdout, stderr);

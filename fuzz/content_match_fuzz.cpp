@@ -16,17 +16,21 @@ using namespace trovex::search;
 
 namespace {
 
-void Compare(const BufferMatcher& matcher, std::string_view data, std::size_t from, std::size_t to) {
+void Compare(const BufferMatcher& matcher, std::string_view data, std::size_t from,
+             std::size_t to) {
   const auto fast = matcher.FindFirst(data, from, to);
-  const auto naive = NaiveFirstInEveryEncoding(data, from, to, matcher.Patterns(), matcher.Options());
-  const bool same = fast.has_value() == naive.has_value() &&
-                    (!fast || (fast->offset == naive->offset && fast->matchedLength == naive->matchedLength &&
-                               fast->encoding == naive->encoding));
+  const auto naive =
+      NaiveFirstInEveryEncoding(data, from, to, matcher.Patterns(), matcher.Options());
+  const bool same =
+      fast.has_value() == naive.has_value() &&
+      (!fast || (fast->offset == naive->offset && fast->matchedLength == naive->matchedLength &&
+                 fast->encoding == naive->encoding));
   if (same) return;
-  std::fprintf(stderr, "matcher %s at %zu (%zu bytes), reference %s at %zu (%zu bytes), range %zu-%zu\n",
+  std::fprintf(stderr,
+               "matcher %s at %zu (%zu bytes), reference %s at %zu (%zu bytes), range %zu-%zu\n",
                fast ? "hit" : "no hit", fast ? fast->offset : 0, fast ? fast->matchedLength : 0,
-               naive ? "hit" : "no hit", naive ? naive->offset : 0, naive ? naive->matchedLength : 0,
-               from, to);
+               naive ? "hit" : "no hit", naive ? naive->offset : 0,
+               naive ? naive->matchedLength : 0, from, to);
   std::abort();
 }
 
@@ -47,9 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string data = input.ConsumeRemainingBytesAsString();
 
   SearchQuery query;
-  if (!ParseSearchContent(content, options, [](const std::string&) {}, query)) return 0;
-  if (query.patternLength < 0 || static_cast<std::size_t>(query.patternLength) > query.pattern.size()) {
-    std::fprintf(stderr, "pattern length %d over %zu bytes\n", query.patternLength, query.pattern.size());
+  if (!ParseSearchContent(
+          content, options, [](const std::string&) {}, query))
+    return 0;
+  if (query.patternLength < 0 ||
+      static_cast<std::size_t>(query.patternLength) > query.pattern.size()) {
+    std::fprintf(stderr, "pattern length %d over %zu bytes\n", query.patternLength,
+                 query.pattern.size());
     std::abort();
   }
   MatchOptions match = MatchOptionsFor(options, query.mode);

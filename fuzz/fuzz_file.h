@@ -15,10 +15,12 @@ namespace trovex::fuzzing {
 // written to it whole.
 inline std::string WriteFuzzFile(std::string_view bytes, const std::string& extension) {
   const std::string path = (std::filesystem::temp_directory_path() /
-                            ("trovex-fuzz-" + std::to_string(getpid()) + extension)).string();
+                            ("trovex-fuzz-" + std::to_string(getpid()) + extension))
+                               .string();
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) std::abort();
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) std::abort();
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+    std::abort();
   std::fclose(file);
   return path;
 }

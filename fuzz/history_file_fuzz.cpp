@@ -25,8 +25,10 @@ void Print(const char* label, const std::string& text) {
   std::fprintf(stderr, "  %s \"", label);
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '\\') std::fputc(c, stderr);
-    else std::fprintf(stderr, "\\x%02X", byte);
+    if (byte >= 0x20 && byte < 0x7F && c != '\\')
+      std::fputc(c, stderr);
+    else
+      std::fprintf(stderr, "\\x%02X", byte);
   }
   std::fprintf(stderr, "\"\n");
 }
@@ -59,7 +61,8 @@ bool DistinctPaths(const results::HistoryContent& content, results::PathStyle st
 // The same history; the hit lines in any order, since the file groups them by folder
 // and two section names may spell one folder ("C:" and "C:\"), and on Windows in any
 // letter case (a folder keeps the spelling it first came with).
-bool Same(const results::HistoryContent& a, const results::HistoryContent& b, results::PathStyle style) {
+bool Same(const results::HistoryContent& a, const results::HistoryContent& b,
+          results::PathStyle style) {
   std::multiset<std::string> hitsA, hitsB;
   for (const std::string& line : a.hitLines) hitsA.insert(PathKey(line, style));
   for (const std::string& line : b.hitLines) hitsB.insert(PathKey(line, style));

@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string path = input.ConsumeRemainingBytesAsString();
   const auto back = SplitHitLine(MakeHitLine(path, offset));
   if (!back || back->path != path) Fail("the path did not come back");
-  if (ParseInt64Or(back->offsetText, offset == 0 ? 1 : 0) != offset) Fail("the offset did not come back");
+  if (ParseInt64Or(back->offsetText, offset == 0 ? 1 : 0) != offset)
+    Fail("the offset did not come back");
   return 0;
 }

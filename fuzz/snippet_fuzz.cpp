@@ -27,7 +27,9 @@ void CheckBinary(const std::string& snippet, int display) {
       Fail("a hexadecimal snippet of the wrong length");
     for (std::size_t i = 0; i < snippet.size(); ++i) {
       const char c = snippet[i];
-      const bool ok = i % 3 == 2 ? c == ',' : std::isxdigit(static_cast<unsigned char>(c)) && !std::islower(static_cast<unsigned char>(c));
+      const bool ok = i % 3 == 2 ? c == ','
+                                 : std::isxdigit(static_cast<unsigned char>(c)) &&
+                                       !std::islower(static_cast<unsigned char>(c));
       if (!ok) Fail("a hexadecimal snippet with a stray character");
     }
   } else {
@@ -51,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   inputs.allAlphanumeric = input.ConsumeBool();
   static const char* const kExtensions[] = {".txt", ".doc", ".rtf", ".DOC"};
   const char* extension = kExtensions[input.ConsumeIntegralInRange(0, 3)];
-  const std::int64_t offset = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::int64_t>(-2, 300)
-                                                  : input.ConsumeIntegral<std::int64_t>();
+  const std::int64_t offset = input.ConsumeBool()
+                                  ? input.ConsumeIntegralInRange<std::int64_t>(-2, 300)
+                                  : input.ConsumeIntegral<std::int64_t>();
   const std::string path = fuzzing::WriteFuzzFile(input.ConsumeRemainingBytesAsString(), extension);
 
   const std::string snippet = results::MakeSnippet(path, offset, inputs);

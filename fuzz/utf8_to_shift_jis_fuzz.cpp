@@ -29,8 +29,10 @@ std::string Reference(const std::u16string& units) {
     }
     char bytes[2];
     const int n = text::EncodeCp932Unit(unit, bytes);
-    if (n == 0) out += ' ';
-    else out.append(bytes, static_cast<std::size_t>(n));
+    if (n == 0)
+      out += ' ';
+    else
+      out.append(bytes, static_cast<std::size_t>(n));
   }
   return out;
 }
@@ -49,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   if (const auto units = text::Utf8ToUtf16(body)) {
     const std::string expected = Reference(*units);
     if (sjis != expected) {
-      std::fprintf(stderr, "valid UTF-8 gave %zu bytes, the table %zu\n", sjis.size(), expected.size());
+      std::fprintf(stderr, "valid UTF-8 gave %zu bytes, the table %zu\n", sjis.size(),
+                   expected.size());
       std::abort();
     }
   }

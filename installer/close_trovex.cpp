@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
   const std::wstring title = FromCp932(trovex::app::kAppTitle);
 
   HWND window = nullptr;
-  for (DWORD waited = 0; !(window = FindMainWindow(title)) && waited < timeoutMs; waited += 100) Sleep(100);
+  for (DWORD waited = 0; !(window = FindMainWindow(title)) && waited < timeoutMs; waited += 100)
+    Sleep(100);
   if (!window) {
     std::puts("trovex-close: no main window appeared");
     return 1;

@@ -17,13 +17,17 @@ std::string ErrorLogViewText(const std::vector<std::string>& errorLogList) {
   return text::JoinLinesCrLf(text::SplitTextLines(ErrorLogFileText(errorLogList)));
 }
 
-std::vector<std::string> ErrorLogListOfText(std::string_view text) { return text::SplitTextLines(text); }
+std::vector<std::string> ErrorLogListOfText(std::string_view text) {
+  return text::SplitTextLines(text);
+}
 
 std::string ErrorLogFileText(const std::vector<std::string>& errorLogList) {
   return text::JoinLinesCrLf(errorLogList);
 }
 
-std::size_t ErrorLogEntryCount(std::string_view text) { return text::SplitTextLines(text).size() / 2; }
+std::size_t ErrorLogEntryCount(std::string_view text) {
+  return text::SplitTextLines(text).size() / 2;
+}
 
 std::string ErrorLogStatusText(std::string_view text) {
   return "log count " + std::to_string(ErrorLogEntryCount(text)) + "   file size " +

@@ -76,8 +76,8 @@ void TErrorLogDlg::Memo1Change(ui::Component&) { changed_ = true; }
 // Both answers close the viewer; only Yes keeps the text as the log.
 void TErrorLogDlg::FormCloseQuery(bool&) {
   if (!changed_) return;
-  const int answer = ui::App().MessageBox("ログの内容が変更されています。保存しますか？", "ログの変更確認",
-                                          MB_YESNO | MB_ICONQUESTION);
+  const int answer = ui::App().MessageBox("ログの内容が変更されています。保存しますか？",
+                                          "ログの変更確認", MB_YESNO | MB_ICONQUESTION);
   if (answer == IDYES) keptLog_ = ErrorLogListOfText(Memo1.Text());
 }
 

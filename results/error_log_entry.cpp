@@ -8,8 +8,8 @@ namespace trovex::results {
 
 void AddErrorLogEntry(std::vector<std::string>& errorLogList, std::uint32_t errorCode,
                       const std::string& message) {
-  errorLogList.push_back(ErrorLogEntry(os::LocalDateTimeText(),
-                                       message.empty() ? os::SystemMessageText(errorCode) : message));
+  errorLogList.push_back(ErrorLogEntry(
+      os::LocalDateTimeText(), message.empty() ? os::SystemMessageText(errorCode) : message));
 }
 
 }  // namespace trovex::results

@@ -11,7 +11,8 @@ std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath) {
   return ErrorLogListOfText(fs::ReadAllBytes(errorLogPath).value_or(""));
 }
 
-bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& errorLogList) {
+bool SaveErrorLogList(const std::string& errorLogPath,
+                      const std::vector<std::string>& errorLogList) {
   if (!fs::IsExistingFile(errorLogPath)) return false;
   return fs::ReplaceWholeFile(errorLogPath, ErrorLogFileText(errorLogList));
 }

@@ -13,6 +13,7 @@ std::vector<std::string> LoadErrorLogList(const std::string& errorLogPath);
 // Puts the list in place of the file, only when the file exists. The bytes go to
 // a new file beside it, which then replaces the old one in one step: a write cut
 // short (a full disk, the power going) leaves the old log whole. True when written.
-bool SaveErrorLogList(const std::string& errorLogPath, const std::vector<std::string>& errorLogList);
+bool SaveErrorLogList(const std::string& errorLogPath,
+                      const std::vector<std::string>& errorLogList);
 
 }  // namespace trovex::results

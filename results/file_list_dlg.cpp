@@ -34,9 +34,8 @@ TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn o
   SetMinSize(kClientWidth / 2, kClientHeight / 2);
   BuildControls();
 
-  hint_.Install(this, [this](const std::string& longHint) {
-    Panel2.SetPanelText(0, " " + longHint);
-  });
+  hint_.Install(this,
+                [this](const std::string& longHint) { Panel2.SetPanelText(0, " " + longHint); });
   // Without the rich colours the list is plain white (its tint would dither).
   if (!UsesRichColours(state_.ColorDepth)) ListView1.SetListColor(kPlainListColour);
   // Every file is read for its name and count: many files take a while, so the
@@ -133,11 +132,16 @@ std::string TFileListDlg::CellText(std::size_t row, int column) const {
   if (row >= rows_.size()) return std::string();
   const HistoryListRow& r = rows_[row];
   switch (column) {
-    case kListColFileName: return r.caption;
-    case kListColHistoryName: return r.historyName;
-    case kListColHitCount: return r.hitCountText;
-    case kListColDate: return r.dateText;
-    default: return std::string();
+    case kListColFileName:
+      return r.caption;
+    case kListColHistoryName:
+      return r.historyName;
+    case kListColHitCount:
+      return r.hitCountText;
+    case kListColDate:
+      return r.dateText;
+    default:
+      return std::string();
   }
 }
 

@@ -52,7 +52,8 @@ class TFileListDlg : public ui::Form {
 
   void OKBtnClick(ui::Component& sender);
   void ListView1ColumnClick(ui::ListView& sender, int column);
-  void ListView1MouseDown(ui::Component& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y);
+  void ListView1MouseDown(ui::Component& sender, ui::MouseButton button, ui::ShiftState shift,
+                          int x, int y);
   void ListView1Editing(ui::ListView& sender, std::size_t row, bool& allow);
   void ListView1Edited(ui::ListView& sender, std::size_t row, std::string& text, bool& accept);
   void Edit1Click(ui::Component& sender);

@@ -42,7 +42,8 @@ void TFileListDlg::Edit1Click(ui::Component&) {
 // dialog's OK and Cancel then.
 void TFileListDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) {
   if (shift != 0 || (key != VK_RETURN && key != VK_ESCAPE) || !ListView1.Editing()) return;
-  const auto editor = reinterpret_cast<HWND>(SendMessageW(ListView1.Handle(), LVM_GETEDITCONTROL, 0, 0));
+  const auto editor =
+      reinterpret_cast<HWND>(SendMessageW(ListView1.Handle(), LVM_GETEDITCONTROL, 0, 0));
   SendMessageW(editor, WM_KEYDOWN, key, 0);
   handled = true;
 }
@@ -50,7 +51,8 @@ void TFileListDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handle
 // The typed text becomes the file's new name in its folder. The same name in
 // other letter case, or a text that leaves no name, changes nothing; a rename the
 // file system refuses leaves the row as it was and says so.
-void TFileListDlg::ListView1Edited(ui::ListView&, std::size_t row, std::string& text, bool& accept) {
+void TFileListDlg::ListView1Edited(ui::ListView&, std::size_t row, std::string& text,
+                                   bool& accept) {
   accept = false;
   if (row >= rows_.size()) return;
   HistoryListRow& r = rows_[row];
@@ -89,10 +91,12 @@ void TFileListDlg::Delete1Click(ui::Component&) {
   }
   fillPaused_ = false;
   std::vector<bool> keptSelected;
-  for (std::size_t row : RemoveRowsAt(rows_, deleted)) keptSelected.push_back(ListView1.Selected(row));
+  for (std::size_t row : RemoveRowsAt(rows_, deleted))
+    keptSelected.push_back(ListView1.Selected(row));
   ListView1.ClearSelection();
   ListView1.SetRowCount(rows_.size());
-  ListView1.SelectWhere([&](std::size_t row) { return row < keptSelected.size() && keptSelected[row]; });
+  ListView1.SelectWhere(
+      [&](std::size_t row) { return row < keptSelected.size() && keptSelected[row]; });
   ListView1.Refresh();
 }
 

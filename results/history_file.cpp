@@ -61,11 +61,12 @@ struct FolderAndName {
 // or follows another separator or a drive (a root: "C:\", "\", "/").
 FolderAndName SplitPath(std::string_view path, PathStyle style) {
   const char separator = Separator(style);
-  std::size_t cut = 0;            // just after the last separator (or drive colon)
-  std::size_t beforeCut = 0;      // where the character before that one starts
+  std::size_t cut = 0;        // just after the last separator (or drive colon)
+  std::size_t beforeCut = 0;  // where the character before that one starts
   for (std::size_t pos = 0, previous = 0; pos < path.size();) {
     const std::size_t length = CharLength(path, pos, style);
-    if (length == 1 && (path[pos] == separator || (style == PathStyle::Windows && path[pos] == ':'))) {
+    if (length == 1 &&
+        (path[pos] == separator || (style == PathStyle::Windows && path[pos] == ':'))) {
       cut = pos + 1;
       beforeCut = previous;
     }
@@ -75,8 +76,9 @@ FolderAndName SplitPath(std::string_view path, PathStyle style) {
   std::size_t folderEnd = cut;
   if (cut > 1 && path[cut - 1] == separator) {
     const char before = path[cut - 2];
-    const bool beforeIsDelimiter = beforeCut == cut - 2 &&
-                                   (before == separator || (style == PathStyle::Windows && before == ':'));
+    const bool beforeIsDelimiter =
+        beforeCut == cut - 2 &&
+        (before == separator || (style == PathStyle::Windows && before == ':'));
     if (!beforeIsDelimiter) --folderEnd;
   }
   return {path.substr(0, folderEnd), path.substr(cut)};
@@ -94,7 +96,8 @@ bool EndsWithSeparator(std::string_view path, PathStyle style) {
 
 // The text the file names of a folder section are appended to.
 std::string FolderPrefix(const std::string& section, PathStyle style) {
-  if (section.empty() || EndsWithSeparator(section, style) || fs::IsExistingFile(section)) return section;
+  if (section.empty() || EndsWithSeparator(section, style) || fs::IsExistingFile(section))
+    return section;
   return section + Separator(style);
 }
 
@@ -183,7 +186,8 @@ HistoryContent ParseHistoryText(std::string_view bytes, PathStyle style) {
     std::vector<std::string> lines = text::SplitTextLines(bytes);
     if (lines.empty()) return content;
     content.name = std::move(lines.front());
-    content.hitLines.assign(std::make_move_iterator(lines.begin() + 1), std::make_move_iterator(lines.end()));
+    content.hitLines.assign(std::make_move_iterator(lines.begin() + 1),
+                            std::make_move_iterator(lines.end()));
     return content;
   }
   const IniSection& header = ini.Sections().front();
@@ -239,7 +243,8 @@ std::uint64_t KeyHash(std::string_view key, bool exact) {
       const auto byte = static_cast<unsigned char>(key[pos]);
       mix(byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte);
     } else {
-      for (char byte : text::AnsiLowerCase(key.substr(pos, length))) mix(static_cast<unsigned char>(byte));
+      for (char byte : text::AnsiLowerCase(key.substr(pos, length)))
+        mix(static_cast<unsigned char>(byte));
     }
     pos += length;
   }
@@ -254,7 +259,8 @@ struct KeyOfLine {
 // The number of distinct keys (letter case ignored unless `exact`): keys of equal
 // hash are told apart by their texts as compared.
 std::size_t DistinctKeys(std::vector<KeyOfLine>& keys, bool exact) {
-  std::sort(keys.begin(), keys.end(), [](const KeyOfLine& a, const KeyOfLine& b) { return a.hash < b.hash; });
+  std::sort(keys.begin(), keys.end(),
+            [](const KeyOfLine& a, const KeyOfLine& b) { return a.hash < b.hash; });
   std::size_t distinct = 0;
   for (std::size_t run = 0; run < keys.size();) {
     std::size_t end = run + 1;
@@ -265,7 +271,8 @@ std::size_t DistinctKeys(std::vector<KeyOfLine>& keys, bool exact) {
       std::vector<std::string> lowered;
       for (std::size_t i = run; i < end; ++i) {
         std::string key = exact ? std::string(keys[i].key) : text::AnsiLowerCase(keys[i].key);
-        if (std::find(lowered.begin(), lowered.end(), key) == lowered.end()) lowered.push_back(std::move(key));
+        if (std::find(lowered.begin(), lowered.end(), key) == lowered.end())
+          lowered.push_back(std::move(key));
       }
       distinct += lowered.size();
     }
@@ -294,8 +301,8 @@ HistorySummary SummarizeHistoryText(std::string_view bytes, PathStyle style) {
         headerSeen = true;
         summary.name = std::string(name);
       } else {
-        const auto [it, added] =
-            folderIndex.try_emplace(exact ? std::string(name) : text::AnsiLowerCase(name), folders.size());
+        const auto [it, added] = folderIndex.try_emplace(
+            exact ? std::string(name) : text::AnsiLowerCase(name), folders.size());
         if (added) folders.emplace_back();
         keys = &folders[it->second];
       }
@@ -365,8 +372,8 @@ HistorySave SaveHistory(const std::string& openHistoryPath, const std::string& u
                        WriteHistoryFile(openHistoryPath, content);
     return {saved, openHistoryPath};
   }
-  const std::optional<std::string> written =
-      SaveNewHistory(userDataDir, content, std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()));
+  const std::optional<std::string> written = SaveNewHistory(
+      userDataDir, content, std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()));
   return written ? HistorySave{true, *written} : HistorySave{};
 }
 

@@ -30,10 +30,10 @@ namespace trovex::results {
 
 // The four matching options stored as "frg".
 enum HistoryOptionBit : int {
-  kHistoryCaseSensitive = 1,           // 大文字と小文字を区別
-  kHistoryDistinguishWidthAndKana = 2, // 全角と半角、カタカナとひらがなを区別
-  kHistorySkipLineBreaks = 4,          // 改行コードをスキップ
-  kHistoryCommaIsContent = 8,          // カンマを検索内容の一部として扱う
+  kHistoryCaseSensitive = 1,            // 大文字と小文字を区別
+  kHistoryDistinguishWidthAndKana = 2,  // 全角と半角、カタカナとひらがなを区別
+  kHistorySkipLineBreaks = 4,           // 改行コードをスキップ
+  kHistoryCommaIsContent = 8,           // カンマを検索内容の一部として扱う
 };
 
 int HistoryOptionBits(const search::SearchOptions& options);
@@ -58,10 +58,10 @@ inline constexpr PathStyle kNativePathStyle = PathStyle::Posix;
 
 // What a history file holds.
 struct HistoryContent {
-  std::string name;                          // the history name
-  std::vector<std::string> hitLines;         // "<full path>=<offset>"
-  std::vector<std::string> searchContents;   // SearchContentList
-  int optionBits = 0;                        // "frg"
+  std::string name;                         // the history name
+  std::vector<std::string> hitLines;        // "<full path>=<offset>"
+  std::vector<std::string> searchContents;  // SearchContentList
+  int optionBits = 0;                       // "frg"
 };
 
 // The "list" value: each content followed by "\@\", the whole trimmed.

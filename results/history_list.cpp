@@ -19,10 +19,14 @@ constexpr std::string_view kHistoryExtension = ".txd";
 
 const std::string& TextOf(const HistoryListRow& row, int column) {
   switch (column) {
-    case kListColFileName: return row.caption;
-    case kListColHistoryName: return row.historyName;
-    case kListColHitCount: return row.hitCountText;
-    default: return row.dateText;
+    case kListColFileName:
+      return row.caption;
+    case kListColHistoryName:
+      return row.historyName;
+    case kListColHitCount:
+      return row.hitCountText;
+    default:
+      return row.dateText;
   }
 }
 
@@ -31,7 +35,8 @@ const std::string& TextOf(const HistoryListRow& row, int column) {
 bool IsHistoryFileEntry(const fs::DirEntry& entry) {
   if (entry.isDirectory || entry.isHidden || entry.isSystem) return false;
   if (entry.name.size() < kHistoryExtension.size()) return false;
-  const std::string_view tail = std::string_view(entry.name).substr(entry.name.size() - kHistoryExtension.size());
+  const std::string_view tail =
+      std::string_view(entry.name).substr(entry.name.size() - kHistoryExtension.size());
   // '.', 't', 'x' and 'd' are no lead bytes, so four bytes spelling ".txd" at the
   // end are four characters of their own.
   return text::AnsiLowerCase(tail) == kHistoryExtension;
@@ -86,7 +91,8 @@ long long HitCountValue(std::string_view text) {
 }
 
 std::vector<std::size_t> HistoryListSortOrder(const std::vector<HistoryListRow>& rows, int column,
-                                              HistoryListSortDirections& directions, const TextOrder& order) {
+                                              HistoryListSortDirections& directions,
+                                              const TextOrder& order) {
   if (column < 0 || column >= kHistoryListColumnCount) return {};
   const bool ascending = directions.ascending[static_cast<std::size_t>(column)];
   std::vector<std::size_t> indexes(rows.size());

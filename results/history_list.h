@@ -15,7 +15,7 @@
 namespace trovex::fs {
 struct DirEntry;
 class DirectoryListing;
-}
+}  // namespace trovex::fs
 
 namespace trovex::results {
 
@@ -28,7 +28,12 @@ struct HistoryListRow {
 };
 
 // The history list's columns, in their order.
-enum HistoryListColumn : int { kListColFileName, kListColHistoryName, kListColHitCount, kListColDate };
+enum HistoryListColumn : int {
+  kListColFileName,
+  kListColHistoryName,
+  kListColHitCount,
+  kListColDate
+};
 inline constexpr int kHistoryListColumnCount = 4;
 
 // One flag per column: the next sort on it is ascending. They belong to the
@@ -72,6 +77,7 @@ long long HitCountValue(std::string_view text);
 // `rows`; the column's direction is inverted. Texts compare by `order`, the
 // count by its number. Empty, flags unchanged, for a column that does not exist.
 std::vector<std::size_t> HistoryListSortOrder(const std::vector<HistoryListRow>& rows, int column,
-                                              HistoryListSortDirections& directions, const TextOrder& order);
+                                              HistoryListSortDirections& directions,
+                                              const TextOrder& order);
 
 }  // namespace trovex::results

@@ -50,8 +50,10 @@ std::string WithoutTrailingExtension(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t length = text::Cp932CharLength(text, pos);
     if (length == 1) {
-      if (text[pos] == '.') dot = pos;
-      else if (text[pos] == '\\' || text[pos] == ':') dot = std::string_view::npos;
+      if (text[pos] == '.')
+        dot = pos;
+      else if (text[pos] == '\\' || text[pos] == ':')
+        dot = std::string_view::npos;
     }
     pos += length;
   }

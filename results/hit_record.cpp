@@ -51,10 +51,14 @@ HitRecord MakeHitRecord(std::string path, std::string offsetText, const ShellAns
 
 double SizeTextValue(std::string_view sizeText) {
   double multiplier = 1;
-  if (sizeText.find('T') != std::string_view::npos) multiplier = std::ldexp(1.0, 40);
-  else if (sizeText.find('G') != std::string_view::npos) multiplier = std::ldexp(1.0, 30);
-  else if (sizeText.find('M') != std::string_view::npos) multiplier = std::ldexp(1.0, 20);
-  else if (sizeText.find('K') != std::string_view::npos) multiplier = 1024;
+  if (sizeText.find('T') != std::string_view::npos)
+    multiplier = std::ldexp(1.0, 40);
+  else if (sizeText.find('G') != std::string_view::npos)
+    multiplier = std::ldexp(1.0, 30);
+  else if (sizeText.find('M') != std::string_view::npos)
+    multiplier = std::ldexp(1.0, 20);
+  else if (sizeText.find('K') != std::string_view::npos)
+    multiplier = 1024;
   std::uint64_t number = 0;
   std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), number);
   return static_cast<double>(number) * multiplier;
@@ -70,8 +74,9 @@ std::string FormatLocalTime(double localDateTime, bool withSeconds) {
   const long long ofDay = seconds - days * 86400;
   const fs::CalendarDate date = fs::DecodeDate(static_cast<double>(days));
   char text[40];
-  const int length = std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", date.year, date.month, date.day,
-                                   static_cast<int>(ofDay / 3600), static_cast<int>(ofDay / 60 % 60));
+  const int length =
+      std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", date.year, date.month, date.day,
+                    static_cast<int>(ofDay / 3600), static_cast<int>(ofDay / 60 % 60));
   if (withSeconds && length > 0 && static_cast<std::size_t>(length) < sizeof text) {
     std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), ":%02d",
                   static_cast<int>(ofDay % 60));
@@ -81,9 +86,13 @@ std::string FormatLocalTime(double localDateTime, bool withSeconds) {
 
 }  // namespace
 
-std::string FormatModifiedTime(double localDateTime) { return FormatLocalTime(localDateTime, false); }
+std::string FormatModifiedTime(double localDateTime) {
+  return FormatLocalTime(localDateTime, false);
+}
 
-std::string FormatModifiedTimeWithSeconds(double localDateTime) { return FormatLocalTime(localDateTime, true); }
+std::string FormatModifiedTimeWithSeconds(double localDateTime) {
+  return FormatLocalTime(localDateTime, true);
+}
 
 std::int64_t OffsetValue(std::string_view offsetText) {
   std::int64_t value = 0;

@@ -10,14 +10,17 @@ HitRowBuilder::HitRowBuilder(std::mutex* shellLock)
     : shellAnswers_([shellLock](const std::string& path) {
         std::unique_lock<std::mutex> lock;
         if (shellLock) lock = std::unique_lock<std::mutex>(*shellLock);
-        const shell::FileInfo info = shell::Services().fileInfo->Query(path, shell::UnknownPathAs::Nothing);
+        const shell::FileInfo info =
+            shell::Services().fileInfo->Query(path, shell::UnknownPathAs::Nothing);
         return ShellAnswer{info.displayName, info.typeName, info.iconIndex};
       }) {}
 
 HitRecord HitRowBuilder::Build(const std::string& hitLine, const SnippetInputs& snippet) {
   search::HitLineParts parts;
-  if (auto split = search::SplitHitLine(hitLine)) parts = std::move(*split);
-  else parts.path = hitLine;
+  if (auto split = search::SplitHitLine(hitLine))
+    parts = std::move(*split);
+  else
+    parts.path = hitLine;
   const std::optional<fs::FileFacts> facts = fs::LookUpFile(parts.path);
   // The shell knows nothing of a file that is gone.
   const ShellAnswer shell = facts ? shellAnswers_.For(parts.path) : ShellAnswer{};

@@ -50,7 +50,8 @@ std::string OneByteCharacters(std::string_view bytes) {
 // At least the bytes a match of `patterns` can cover: every alternative of every
 // character, with room for a line break between characters.
 std::size_t SpanBound(const search::MatchPatterns& patterns) {
-  std::size_t span = 2 * (patterns.pattern.size() + patterns.hiraganaForm.size() + patterns.katakanaForm.size());
+  std::size_t span =
+      2 * (patterns.pattern.size() + patterns.hiraganaForm.size() + patterns.katakanaForm.size());
   for (const auto& form : patterns.Others()) {
     span += form.bytes.size() + 4 * form.ends.size();
     for (const auto& slot : form.foldedSlots)
@@ -67,22 +68,24 @@ struct HitBytes {
   search::TextEncoding encoding = search::TextEncoding::ShiftJis;
 };
 
-std::optional<HitBytes> ReadHit(const std::string& path, std::uint64_t position, const SnippetInputs& inputs) {
+std::optional<HitBytes> ReadHit(const std::string& path, std::uint64_t position,
+                                const SnippetInputs& inputs) {
   search::MatchPatterns patterns = search::PatternsForFile(path, *inputs.query);
   // A file with a byte order mark was searched in its declared encoding alone.
   if (patterns.fileStart) {
     if (const auto start = fs::ReadAt(path, 0, 3))
-      if (auto marked = search::PatternsForMarkedFile(patterns, *start)) patterns = std::move(*marked);
+      if (auto marked = search::PatternsForMarkedFile(patterns, *start))
+        patterns = std::move(*marked);
   }
-  const std::size_t before =
-      static_cast<std::size_t>(std::min<std::uint64_t>(position, search::BufferMatcher::kLookBackBytes));
-  const std::optional<std::string> window =
-      fs::ReadAt(path, position - before, before + std::max(kSnippetBytes, SpanBound(patterns) + 8));
+  const std::size_t before = static_cast<std::size_t>(
+      std::min<std::uint64_t>(position, search::BufferMatcher::kLookBackBytes));
+  const std::optional<std::string> window = fs::ReadAt(
+      path, position - before, before + std::max(kSnippetBytes, SpanBound(patterns) + 8));
   if (!window) return std::nullopt;
   HitBytes hit;
   hit.bytes = window->substr(std::min(before, window->size()), kSnippetBytes);
-  if (const auto match = search::BufferMatcher::MatchOnce(patterns, inputs.matchOptions, *window, before,
-                                                          position - before))
+  if (const auto match = search::BufferMatcher::MatchOnce(patterns, inputs.matchOptions, *window,
+                                                          before, position - before))
     hit.encoding = match->encoding;
   return hit;
 }
@@ -94,8 +97,8 @@ std::string BigEndianToShiftJis(std::string bytes) {
 
 }  // namespace
 
-SnippetInputs SnippetInputsFor(const search::SearchOptions& options, const search::SearchQuery& query,
-                               int binaryDisplay) {
+SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
+                               const search::SearchQuery& query, int binaryDisplay) {
   SnippetInputs inputs;
   inputs.commaIsContent = options.commaIsContent;
   inputs.contentFirstChar = query.displayText.empty() ? '\0' : query.displayText.front();
@@ -111,15 +114,13 @@ SnippetInputs SnippetInputsFor(const search::SearchOptions& options, const searc
   return inputs;
 }
 
-std::string MakeSnippet(const std::string& path, std::int64_t offset,
-                        const SnippetInputs& inputs) {
+std::string MakeSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs) {
   if (!inputs.commaIsContent && inputs.contentFirstChar == ',')
     return BinarySnippet(path, offset, inputs.binaryDisplay);
   return TextSnippet(path, offset, inputs);
 }
 
-std::string TextSnippet(const std::string& path, std::int64_t offset,
-                        const SnippetInputs& inputs) {
+std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs) {
   if (offset < 0) return std::string();
   const auto position = static_cast<std::uint64_t>(offset);
   if (search::HasExtension(path, ".rtf")) return RtfSnippet(path, position);
@@ -130,11 +131,16 @@ std::string TextSnippet(const std::string& path, std::int64_t offset,
     const std::optional<HitBytes> hit = ReadHit(path, position, inputs);
     if (!hit) return std::string();
     switch (hit->encoding) {
-      case search::TextEncoding::ShiftJis: return std::string(UpToZero(hit->bytes));
-      case search::TextEncoding::Utf8: return Utf8ToShiftJis(hit->bytes);
-      case search::TextEncoding::Utf16Le: return WideBytesToShiftJis(hit->bytes);
-      case search::TextEncoding::Utf16Be: return BigEndianToShiftJis(hit->bytes);
-      case search::TextEncoding::EucJp: return text::EucJpToCp932Lenient(hit->bytes);
+      case search::TextEncoding::ShiftJis:
+        return std::string(UpToZero(hit->bytes));
+      case search::TextEncoding::Utf8:
+        return Utf8ToShiftJis(hit->bytes);
+      case search::TextEncoding::Utf16Le:
+        return WideBytesToShiftJis(hit->bytes);
+      case search::TextEncoding::Utf16Be:
+        return BigEndianToShiftJis(hit->bytes);
+      case search::TextEncoding::EucJp:
+        return text::EucJpToCp932Lenient(hit->bytes);
     }
   }
   const std::optional<std::string> bytes = fs::ReadAt(path, position, kSnippetBytes);

@@ -31,8 +31,8 @@ struct SnippetInputs {
 };
 
 // The inputs of a result found with `options` and `query`.
-SnippetInputs SnippetInputsFor(const search::SearchOptions& options, const search::SearchQuery& query,
-                               int binaryDisplay);
+SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
+                               const search::SearchQuery& query, int binaryDisplay);
 
 // TextSnippet, or BinarySnippet when the content starts with "," and a comma
 // is not part of the content. CP932 text; empty on every failure.

@@ -8,10 +8,14 @@ namespace {
 
 const std::string& TextOf(const HitRecord& row, int column) {
   switch (column) {
-    case kColFileName: return row.fileName;
-    case kColContent: return row.content;
-    case kColType: return row.typeName;
-    default: return row.modifiedText;
+    case kColFileName:
+      return row.fileName;
+    case kColContent:
+      return row.content;
+    case kColType:
+      return row.typeName;
+    default:
+      return row.modifiedText;
   }
 }
 

@@ -27,7 +27,9 @@ void IniSection::Set(std::string_view key, std::string_view value) {
   }
 }
 
-bool IniText::ExactPathNames() const { return dialect_.firstSectionApart && dialect_.exactPathNames; }
+bool IniText::ExactPathNames() const {
+  return dialect_.firstSectionApart && dialect_.exactPathNames;
+}
 
 IniSection& IniText::Section(std::string_view name) {
   if (dialect_.firstSectionApart && sections_.empty()) {

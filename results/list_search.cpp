@@ -24,7 +24,8 @@ bool StopBeforeRow(const ListSearchRun& run) {
 
 void SetMatch(HitRecord& row, std::uint64_t offset, const ListSearchRun& run) {
   row.offsetText = std::to_string(offset);
-  if (run.snippet) row.content = MakeSnippet(row.path, static_cast<std::int64_t>(offset), *run.snippet);
+  if (run.snippet)
+    row.content = MakeSnippet(row.path, static_cast<std::int64_t>(offset), *run.snippet);
 }
 
 void DropRows(std::vector<HitRecord>& rows, const std::vector<bool>& dropped) {

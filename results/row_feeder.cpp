@@ -96,7 +96,8 @@ void RowFeeder::Work() {
     lock.unlock();
 
     block.clear();
-    for (std::size_t i = 0; i < count; ++i) block.push_back(maker->Build(lineAt_(first + i), *snippet));
+    for (std::size_t i = 0; i < count; ++i)
+      block.push_back(maker->Build(lineAt_(first + i), *snippet));
 
     lock.lock();
     if (generation != generation_) continue;  // a restart dropped them

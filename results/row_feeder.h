@@ -69,11 +69,11 @@ class RowFeeder {
   unsigned idleThreads_ = 0;   // threads waiting for lines
   unsigned long generation_ = 0;
   std::shared_ptr<const SnippetInputs> snippet_;
-  std::size_t next_ = 0;        // first row not handed over
-  std::size_t claimed_ = 0;     // first line no thread has taken on
-  std::size_t available_ = 0;   // lines that exist
+  std::size_t next_ = 0;                        // first row not handed over
+  std::size_t claimed_ = 0;                     // first line no thread has taken on
+  std::size_t available_ = 0;                   // lines that exist
   std::deque<std::optional<HitRecord>> built_;  // rows next_, next_ + 1, ...
-  std::vector<std::thread> threads_;  // last: start once the rest is in place
+  std::vector<std::thread> threads_;            // last: start once the rest is in place
 };
 
 }  // namespace trovex::results

@@ -17,7 +17,8 @@ std::vector<std::size_t> RowsToRemove(const std::vector<HitRecord>& rows,
   }
   std::vector<std::size_t> removed;
   for (std::size_t row : selected) {
-    if (row < rows.size() && listed.count(fs::LowerCaseFileName(rows[row].path))) removed.push_back(row);
+    if (row < rows.size() && listed.count(fs::LowerCaseFileName(rows[row].path)))
+      removed.push_back(row);
   }
   std::sort(removed.rbegin(), removed.rend());
   removed.erase(std::unique(removed.begin(), removed.end()), removed.end());

@@ -20,7 +20,8 @@ std::vector<std::size_t> RowsToRemove(const std::vector<HitRecord>& rows,
 // the end are ignored), the others keeping their order. Returns the index each
 // kept row had before.
 template <typename Row>
-std::vector<std::size_t> RemoveRowsAt(std::vector<Row>& rows, const std::vector<std::size_t>& indices) {
+std::vector<std::size_t> RemoveRowsAt(std::vector<Row>& rows,
+                                      const std::vector<std::size_t>& indices) {
   std::vector<bool> gone(rows.size(), false);
   for (std::size_t index : indices) {
     if (index < rows.size()) gone[index] = true;

@@ -2,7 +2,8 @@
 
 namespace trovex::results {
 
-RunSnapshot TakeRunSnapshot(const search::HitList& hits, const std::function<bool()>& workerFinished) {
+RunSnapshot TakeRunSnapshot(const search::HitList& hits,
+                            const std::function<bool()>& workerFinished) {
   RunSnapshot snapshot;
   snapshot.workerFinished = workerFinished && workerFinished();
   snapshot.hitCount = hits.Count();

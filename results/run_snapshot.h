@@ -16,6 +16,7 @@ struct RunSnapshot {
 // worker appends before it ends is then always counted, even when it comes between
 // the two looks. (Counting first could miss the last lines for good: the tick that
 // sees the worker finished is its last.)
-RunSnapshot TakeRunSnapshot(const search::HitList& hits, const std::function<bool()>& workerFinished);
+RunSnapshot TakeRunSnapshot(const search::HitList& hits,
+                            const std::function<bool()>& workerFinished);
 
 }  // namespace trovex::results

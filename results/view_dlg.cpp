@@ -167,7 +167,9 @@ void TViewDlg::BuildControls() {
   ListView1.SetPopupMenu(&PopupMenu1);
 
   ListView1.OnData = [this](std::size_t row, int column) { return CellText(row, column); };
-  ListView1.OnImage = [this](std::size_t row) { return row < rows_.size() ? rows_[row].iconIndex : -1; };
+  ListView1.OnImage = [this](std::size_t row) {
+    return row < rows_.size() ? rows_[row].iconIndex : -1;
+  };
   ListView1.OnRowColor = [this](std::size_t row) -> ui::Color {
     if (row < rows_.size() && rows_[row].offsetText == "-1") return kMismatchRowColour;
     return row % 2 == 1 ? kRichTint : ui::clNone;
@@ -188,20 +190,26 @@ std::string TViewDlg::CellText(std::size_t row, int column) const {
   if (row >= rows_.size()) return std::string();
   const HitRecord& r = rows_[row];
   switch (column) {
-    case kColFileName: return r.fileName;
-    case kColContent: return r.content;
-    case kColType: return r.typeName;
-    case kColSize: return r.sizeText;
-    case kColModified: return r.modifiedText;
-    case kColPath: return r.path;
-    default: return std::string();
+    case kColFileName:
+      return r.fileName;
+    case kColContent:
+      return r.content;
+    case kColType:
+      return r.typeName;
+    case kColSize:
+      return r.sizeText;
+    case kColModified:
+      return r.modifiedText;
+    case kColPath:
+      return r.path;
+    default:
+      return std::string();
   }
 }
 
 void TViewDlg::FormShow() {
-  hint_.Install(this, [this](const std::string& longHint) {
-    Panel1.SetPanelText(0, " " + longHint);
-  });
+  hint_.Install(this,
+                [this](const std::string& longHint) { Panel1.SetPanelText(0, " " + longHint); });
   if (!setup_.live) return;
   StartWorker();
   StaticText3.SetText(CounterText(state_.Progress.totalFiles.load(), 0));
@@ -266,7 +274,8 @@ void TViewDlg::AddNewRows(bool all) {
   }
   // The feeder follows the rows: anything that changed them (a reload, a delete,
   // other snippet inputs) starts its fill again where they end.
-  if (!rowFeeder_.Continues(rows_.size(), setup_.snippet)) rowFeeder_.Restart(rows_.size(), setup_.snippet);
+  if (!rowFeeder_.Continues(rows_.size(), setup_.snippet))
+    rowFeeder_.Restart(rows_.size(), setup_.snippet);
   rowFeeder_.Extend(TargetCount);
   while (rows_.size() < TargetCount) {
     if (loading && StopRequested) break;

@@ -49,7 +49,7 @@ struct ResultWindowSetup {
   std::string contentText;       // the main window's search content as typed
   std::string conversionSource;  // the text the conversion dialog turned into it
   SnippetInputs snippet;
-  std::optional<LiveSearchRun> live;  // none: a viewing window
+  std::optional<LiveSearchRun> live;          // none: a viewing window
   const ui::ImageList* menuImages = nullptr;  // the main window's menu images
   std::function<void(const std::string& anchor)> openHelp;
   // Saves the hit list as a history file; true on success. While there is none,
@@ -118,8 +118,8 @@ class TViewDlg : public ui::Form {
   ui::MenuItem Properties1{"プロパティ(&R)"};
 
   ui::Panel TopBar;
-  ui::StaticText StaticText3;  // the counter
-  ui::StaticText StaticText2;  // the search content or the history name
+  ui::StaticText StaticText3;    // the counter
+  ui::StaticText StaticText2;    // the search content or the history name
   ui::SpeedButton SpeedButton1;  // 中止
   ui::ProgressBar64 ColorProgressBar1;
   ui::ListView ListView1;
@@ -127,11 +127,11 @@ class TViewDlg : public ui::Form {
   ui::Timer Timer1;
 
   // Window state.
-  bool LiveSearch = false;     // a new search whose rows are not complete yet
-  bool Modified = false;       // the rows differ from what was found or loaded
-  bool StopRequested = false;  // 中止 was pressed
+  bool LiveSearch = false;      // a new search whose rows are not complete yet
+  bool Modified = false;        // the rows differ from what was found or loaded
+  bool StopRequested = false;   // 中止 was pressed
   std::size_t TargetCount = 0;  // hit lines seen at the last tick
-  std::string ContentText;     // the content this window shows and searches with
+  std::string ContentText;      // the content this window shows and searches with
   bool BinaryViewTextMode = false;
 
   const std::vector<HitRecord>& Rows() const { return rows_; }
@@ -221,12 +221,12 @@ class TViewDlg : public ui::Form {
   std::unique_ptr<search::TGoThread> worker_;
   std::vector<HitRecord> rows_;
   bool morePosted_ = false;
-  bool paintDue_ = false;  // the list was told of new rows and has not painted them
+  bool paintDue_ = false;       // the list was told of new rows and has not painted them
   bool searchingRows_ = false;  // a search within the rows runs
   std::chrono::steady_clock::time_point rowCountShown_{};
-  std::mutex shellLock_;  // the feeder's threads ask the shell one at a time
+  std::mutex shellLock_;       // the feeder's threads ask the shell one at a time
   ui::HintHandlerGuard hint_;  // the status line shows the hints while the window is open
-  RowFeeder rowFeeder_;   // last: its threads end before the rest goes
+  RowFeeder rowFeeder_;        // last: its threads end before the rest goes
 };
 
 }  // namespace trovex::results

@@ -64,7 +64,9 @@ void TViewDlg::ListView1ColumnClick(ui::ListView&, int column) {
 }
 
 // Puts the rows in `order` (indexes of the old positions); selected rows stay selected.
-void TViewDlg::ApplyOrder(const std::vector<std::size_t>& order) { ui::ApplyRowOrder(ListView1, rows_, order); }
+void TViewDlg::ApplyOrder(const std::vector<std::size_t>& order) {
+  ui::ApplyRowOrder(ListView1, rows_, order);
+}
 
 const HitRecord* TViewDlg::FirstSelectedRow() const {
   const std::size_t row = ListView1.FirstSelected();
@@ -87,7 +89,8 @@ void TViewDlg::Open1Click(ui::Component&) {
 }
 
 void TViewDlg::OpenWith1Click(ui::Component&) {
-  if (const HitRecord* row = FirstSelectedRow()) shell::Services().open->OpenWith(Handle(), row->path);
+  if (const HitRecord* row = FirstSelectedRow())
+    shell::Services().open->OpenWith(Handle(), row->path);
 }
 
 void TViewDlg::OpenFolder1Click(ui::Component&) {
@@ -163,8 +166,8 @@ void TViewDlg::ShowHistoryName() {
   ContentText = state_.Query.displayText;
   StaticText2.SetText(ContentText);
   StaticText2.SetHint("履歴名|履歴の検索した内容");
-  setup_.snippet =
-      ListSearchSnippetInputs(ListSearchOptions(), state_.Query, ContentText, setup_.snippet.binaryDisplay);
+  setup_.snippet = ListSearchSnippetInputs(ListSearchOptions(), state_.Query, ContentText,
+                                           setup_.snippet.binaryDisplay);
 }
 
 // 履歴名の編集: the result takes another of its search contents as its name, and
@@ -172,7 +175,8 @@ void TViewDlg::ShowHistoryName() {
 // result is never renamed to "".
 void TViewDlg::RenameHistory1Click(ui::Component&) {
   if (!CurrentCommandStates().renameHistory || !setup_.chooseHistoryName) return;
-  const std::optional<std::string> chosen = setup_.chooseHistoryName(*this, state_.Query.displayText);
+  const std::optional<std::string> chosen =
+      setup_.chooseHistoryName(*this, state_.Query.displayText);
   if (!chosen || chosen->empty() || *chosen == StaticText2.Text()) return;
   StaticText2.SetText(*chosen);
   ReSearchRows(*chosen);
@@ -202,7 +206,8 @@ void TViewDlg::SelectAll1Click(ui::Component&) { ListView1.SelectAll(); }
 void TViewDlg::InvertSelection1Click(ui::Component&) { ListView1.InvertSelection(); }
 
 void TViewDlg::SelectMismatches1Click(ui::Component&) {
-  ListView1.SelectWhere([this](std::size_t row) { return row < rows_.size() && rows_[row].offsetText == "-1"; });
+  ListView1.SelectWhere(
+      [this](std::size_t row) { return row < rows_.size() && rows_[row].offsetText == "-1"; });
 }
 
 // The chosen way of showing byte-list hits; every snippet is made again.

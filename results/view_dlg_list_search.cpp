@@ -51,7 +51,8 @@ void TViewDlg::EndRowSearch() {
 }
 
 search::SearchOptions TViewDlg::ListSearchOptions() const {
-  return OptionsForListSearch(setup_.searchOptions ? setup_.searchOptions() : search::SearchOptions{});
+  return OptionsForListSearch(setup_.searchOptions ? setup_.searchOptions()
+                                                   : search::SearchOptions{});
 }
 
 ListSearchRun TViewDlg::RowSearchRun(const search::SearchOptions& options,
@@ -74,7 +75,8 @@ ListSearchRun TViewDlg::RowSearchRun(const search::SearchOptions& options,
 void TViewDlg::SearchWithinList(ui::Component& sender) {
   const auto kind = static_cast<ListSearchKind>(sender.Tag);
   const CommandStates commands = CurrentCommandStates();
-  if (rows_.empty() || !(kind == ListSearchKind::Refine ? commands.refine : commands.listSearch)) return;
+  if (rows_.empty() || !(kind == ListSearchKind::Refine ? commands.refine : commands.listSearch))
+    return;
   std::string text;
   if (!ui::App().InputQuery(ListSearchCaption(kind), kListSearchPrompt, text)) return;
 
@@ -91,8 +93,8 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
   AddSearchContent(state_.SearchContentList, text);
 
   const std::size_t before = rows_.size();
-  const SnippetInputs snippet =
-      ListSearchSnippetInputs(options, state_.Query, StaticText2.Text(), setup_.snippet.binaryDisplay);
+  const SnippetInputs snippet = ListSearchSnippetInputs(options, state_.Query, StaticText2.Text(),
+                                                        setup_.snippet.binaryDisplay);
   ListSearchOutcome outcome;
   {
     RowSearchScope busy(*this);

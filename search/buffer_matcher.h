@@ -51,8 +51,8 @@ struct MatchPatterns {
 };
 
 struct BufferHit {
-  std::size_t offset = 0;         // start index in the buffer
-  std::size_t matchedLength = 0;  // buffer bytes the match covers
+  std::size_t offset = 0;                          // start index in the buffer
+  std::size_t matchedLength = 0;                   // buffer bytes the match covers
   TextEncoding encoding = TextEncoding::ShiftJis;  // of the form that matched
 };
 
@@ -84,9 +84,9 @@ class BufferMatcher {
 
   // MatchPosition without a prepared filter, for a single position (a row's snippet
   // finding the encoding of its hit).
-  static std::optional<BufferHit> MatchOnce(const MatchPatterns& patterns, const MatchOptions& options,
-                                            std::string_view buffer, std::size_t start,
-                                            std::uint64_t bufferOffset = 0);
+  static std::optional<BufferHit> MatchOnce(const MatchPatterns& patterns,
+                                            const MatchOptions& options, std::string_view buffer,
+                                            std::size_t start, std::uint64_t bufferOffset = 0);
 
   // Bytes before a position that the boundary tests look at.
   static constexpr std::size_t kLookBackBytes = detail::kLookBack;

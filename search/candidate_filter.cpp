@@ -22,19 +22,29 @@ using Alternative = std::vector<Condition>;
 // How common a byte is in text, English and Shift-JIS Japanese alike (rough
 // parts per ten thousand). Filters test the rarest bytes of the pattern.
 int Commonness(int b) {
-  static const int kLetters[26] = {82, 15, 28, 43, 127, 22, 20, 61, 70, 2, 8, 40, 24,
-                                   67, 75, 19, 1, 60, 63, 91, 28, 10, 24, 2, 20, 1};
+  static const int kLetters[26] = {82, 15, 28, 43, 127, 22, 20, 61, 70, 2,  8, 40, 24,
+                                   67, 75, 19, 1,  60,  63, 91, 28, 10, 24, 2, 20, 1};
   int score = 10;  // a trail byte of a double-byte character
-  if (b >= 'a' && b <= 'z') score = 12 + kLetters[b - 'a'];
-  else if (b >= 'A' && b <= 'Z') score = 10 + kLetters[b - 'A'] / 10;
-  else if (b == ' ') score = 150;
-  else if (b == '\r' || b == '\n') score = 25;
-  else if (b < 0x20 || b == 0x7F || b == 0x80 || b == 0xA0 || b >= 0xFD) score = 2;
-  else if (b < 0x40) score = 8;  // digits and punctuation
-  else if (b == 0x82) score = 250;  // hiragana, full-width letters
-  else if (b == 0x83) score = 90;   // katakana
-  else if (b == 0x81) score = 70;   // punctuation
-  else if (b >= 0x9F && b <= 0xF1) score = 25;  // trail bytes of hiragana
+  if (b >= 'a' && b <= 'z')
+    score = 12 + kLetters[b - 'a'];
+  else if (b >= 'A' && b <= 'Z')
+    score = 10 + kLetters[b - 'A'] / 10;
+  else if (b == ' ')
+    score = 150;
+  else if (b == '\r' || b == '\n')
+    score = 25;
+  else if (b < 0x20 || b == 0x7F || b == 0x80 || b == 0xA0 || b >= 0xFD)
+    score = 2;
+  else if (b < 0x40)
+    score = 8;  // digits and punctuation
+  else if (b == 0x82)
+    score = 250;  // hiragana, full-width letters
+  else if (b == 0x83)
+    score = 90;  // katakana
+  else if (b == 0x81)
+    score = 70;  // punctuation
+  else if (b >= 0x9F && b <= 0xF1)
+    score = 25;  // trail bytes of hiragana
   return score;
 }
 
@@ -97,7 +107,8 @@ std::vector<Alternative> FixedOffsetFilter(std::string_view pattern, bool exact)
   for (std::size_t j = 0; j < pattern.size(); ++j)
     if (j != rarest && (next == pattern.size() || rarity(j) < rarity(next))) next = j;
   if (next != pattern.size())
-    conditions.push_back({static_cast<int>(next), EqualBytes(static_cast<unsigned char>(pattern[next]), exact)});
+    conditions.push_back(
+        {static_cast<int>(next), EqualBytes(static_cast<unsigned char>(pattern[next]), exact)});
   return {conditions};
 }
 
@@ -118,8 +129,9 @@ detail::Outcome Decide(const std::vector<Comparison>& comparisons, const WindowB
   bool undecided = false;
   for (const Comparison& c : comparisons) {
     std::size_t length = 0;
-    const auto outcome = c.folded ? detail::CompareFoldedAt(window, 1, c.pattern, wideDoc, options, length)
-                                  : detail::CompareAt(window, 1, c.pattern, wideDoc, options, length);
+    const auto outcome =
+        c.folded ? detail::CompareFoldedAt(window, 1, c.pattern, wideDoc, options, length)
+                 : detail::CompareAt(window, 1, c.pattern, wideDoc, options, length);
     if (outcome == detail::Outcome::Match) return outcome;
     undecided = undecided || outcome == detail::Outcome::Undecided;
   }
@@ -138,8 +150,10 @@ void MergeExactly(std::vector<Alternative>& alternatives) {
         if (x.size() != y.size()) continue;
         int differing = -1, count = 0;
         for (std::size_t c = 0; c < x.size(); ++c) {
-          if (x[c].offset != y[c].offset) count = 2;
-          else if (!(x[c].bytes == y[c].bytes)) differing = static_cast<int>(c), ++count;
+          if (x[c].offset != y[c].offset)
+            count = 2;
+          else if (!(x[c].bytes == y[c].bytes))
+            differing = static_cast<int>(c), ++count;
         }
         if (count > 1) continue;
         if (differing >= 0) x[differing].bytes |= y[differing].bytes;
@@ -155,8 +169,8 @@ void DropFrom(std::vector<Alternative>& alternatives, int offset);
 // Runs the comparers themselves over every value of the byte at the position and
 // the two after it (and whether the byte before is 0x82, which one rule looks at),
 // with all further bytes unknown, and keeps the combinations they do not reject.
-std::vector<Alternative> EnumeratedFilter(const std::vector<Comparison>& comparisons,
-                                          bool wideDoc, const MatchOptions& options) {
+std::vector<Alternative> EnumeratedFilter(const std::vector<Comparison>& comparisons, bool wideDoc,
+                                          const MatchOptions& options) {
   using detail::kUnknown;
   using detail::Outcome;
   std::vector<Alternative> alternatives;
@@ -164,7 +178,8 @@ std::vector<Alternative> EnumeratedFilter(const std::vector<Comparison>& compari
   for (int at = 0; at < 256; ++at) {
     Outcome first[2];
     for (int before82 = 0; before82 < 2; ++before82)
-      first[before82] = Decide(comparisons, {{before82 ? 0x82 : 0x00, at, kUnknown, kUnknown}}, wideDoc, options);
+      first[before82] =
+          Decide(comparisons, {{before82 ? 0x82 : 0x00, at, kUnknown, kUnknown}}, wideDoc, options);
     if (first[0] == Outcome::NoMatch && first[1] == Outcome::NoMatch) continue;
     if (first[0] == Outcome::Match) {  // decided by the byte at the position alone
       alternatives.push_back({{0, ByteSet().set(static_cast<std::size_t>(at))}});
@@ -177,16 +192,18 @@ std::vector<Alternative> EnumeratedFilter(const std::vector<Comparison>& compari
       const int before = before82 ? 0x82 : 0x00;
       if (first[before82] == Outcome::NoMatch) continue;
       for (int next = 0; next < 256; ++next) {
-        const Outcome second = first[before82] == Outcome::Match
-                                   ? Outcome::Match
-                                   : Decide(comparisons, {{before, at, next, kUnknown}}, wideDoc, options);
+        const Outcome second =
+            first[before82] == Outcome::Match
+                ? Outcome::Match
+                : Decide(comparisons, {{before, at, next, kUnknown}}, wideDoc, options);
         if (second == Outcome::NoMatch) continue;
         if (second == Outcome::Match) {
           following[before82][next].set();
           continue;
         }
         for (int third = 0; third < 256; ++third)
-          if (Decide(comparisons, {{before, at, next, third}}, wideDoc, options) != Outcome::NoMatch)
+          if (Decide(comparisons, {{before, at, next, third}}, wideDoc, options) !=
+              Outcome::NoMatch)
             following[before82][next][third] = true;
       }
     }
@@ -219,10 +236,12 @@ std::vector<Alternative> EnumeratedFilter(const std::vector<Comparison>& compari
 }
 
 bool Fits(const std::vector<Alternative>& alternatives) {
-  if (alternatives.size() > static_cast<std::size_t>(CandidateFilter::kMaxAlternatives)) return false;
+  if (alternatives.size() > static_cast<std::size_t>(CandidateFilter::kMaxAlternatives))
+    return false;
   for (const Alternative& alternative : alternatives)
     for (const Condition& c : alternative)
-      if (TestsFor(c.bytes).size() > static_cast<std::size_t>(FilterCondition::kMaxTests)) return false;
+      if (TestsFor(c.bytes).size() > static_cast<std::size_t>(FilterCondition::kMaxTests))
+        return false;
   return true;
 }
 
@@ -260,8 +279,10 @@ PreFilter ChoosePreFilter(const std::vector<Alternative>& alternatives) {
     for (const Alternative& alternative : alternatives) {
       const auto c = std::find_if(alternative.begin(), alternative.end(),
                                   [&](const Condition& x) { return x.offset == offset; });
-      if (c == alternative.end()) everyOne = false;
-      else joined |= c->bytes;
+      if (c == alternative.end())
+        everyOne = false;
+      else
+        joined |= c->bytes;
     }
     if (everyOne && joined.count() <= PreFilter::kMaxValues) unions[offset] = joined;
   }
@@ -274,8 +295,9 @@ PreFilter ChoosePreFilter(const std::vector<Alternative>& alternatives) {
   for (auto a = unions.begin(); a != unions.end(); ++a) {
     for (auto b = a; b != unions.end(); ++b) {
       const bool single = a == b;
-      const double score = single ? Commonness(a->second) * 10000.0
-                                  : static_cast<double>(Commonness(a->second)) * Commonness(b->second);
+      const double score = single
+                               ? Commonness(a->second) * 10000.0
+                               : static_cast<double>(Commonness(a->second)) * Commonness(b->second);
       if (pre.counts[0] != 0 && score >= best) continue;
       best = score;
       pre = PreFilter{};
@@ -324,7 +346,8 @@ FormFilter ShiftJisFilter(const MatchPatterns& patterns, const MatchOptions& opt
     if (!fits()) DropFrom(alternatives, 1);
     if (!fits()) alternatives.clear();
   }
-  if (filter.alternatives.empty() || filter.alternatives.size() > budget) filter.kind = FormFilter::Everywhere;
+  if (filter.alternatives.empty() || filter.alternatives.size() > budget)
+    filter.kind = FormFilter::Everywhere;
   return filter;
 }
 
@@ -333,7 +356,8 @@ FormFilter ShiftJisFilter(const MatchPatterns& patterns, const MatchOptions& opt
 // bytes. Empty: no filter helps.
 Alternative SlotsAlternative(const detail::FormSlots& slots, TextEncoding encoding, bool exact) {
   const auto equal = [&](std::string_view bytes, std::size_t j) {
-    return EqualBytes(static_cast<unsigned char>(bytes[j]), exact || !detail::FoldableByte(encoding, bytes, j));
+    return EqualBytes(static_cast<unsigned char>(bytes[j]),
+                      exact || !detail::FoldableByte(encoding, bytes, j));
   };
   const auto small = [](const ByteSet& set) {
     return TestsFor(set).size() <= static_cast<std::size_t>(FilterCondition::kMaxTests);
@@ -345,8 +369,10 @@ Alternative SlotsAlternative(const detail::FormSlots& slots, TextEncoding encodi
     const std::string_view a = slots.Alternative(0, k);
     if (a.empty()) return {};
     first |= equal(a, 0);
-    if (a.size() < 2) allTwo = false;
-    else second |= equal(a, 1);
+    if (a.size() < 2)
+      allTwo = false;
+    else
+      second |= equal(a, 1);
   }
   Alternative alternative;
   if (small(first)) alternative.push_back({0, first});
@@ -372,7 +398,8 @@ std::vector<Alternative> SharedOffsetFilter(const MatchPatterns& patterns, bool 
   shortest = std::min<std::size_t>(shortest, 64);
   if (shortest == 0) return {};
   const auto setOf = [&](const FormBytes& f, std::size_t j) {
-    const bool folds = !exact && (f.encoding == TextEncoding::ShiftJis || detail::FoldableByte(f.encoding, f.bytes, j));
+    const bool folds = !exact && (f.encoding == TextEncoding::ShiftJis ||
+                                  detail::FoldableByte(f.encoding, f.bytes, j));
     return EqualBytes(static_cast<unsigned char>(f.bytes[j]), !folds);
   };
   // The two offsets whose unions are rarest (the earlier of equals first), each
@@ -423,13 +450,15 @@ CandidateFilter CandidateFilter::For(const MatchPatterns& patterns, const MatchO
     if (alternatives.empty() || !Fits(alternatives)) return everywhere;
   } else {
     for (const EncodedForm& form : patterns.Others()) {
-      Alternative alternative = SlotsAlternative(detail::SlotsOf(form, tryForms), form.encoding, exact);
+      Alternative alternative =
+          SlotsAlternative(detail::SlotsOf(form, tryForms), form.encoding, exact);
       if (alternative.empty()) return everywhere;
       alternatives.push_back(std::move(alternative));
     }
     if (alternatives.size() > static_cast<std::size_t>(kMaxAlternatives)) return everywhere;
     if (patterns.shiftJis) {
-      FormFilter own = ShiftJisFilter(patterns, options, tryForms, kMaxAlternatives - alternatives.size());
+      FormFilter own =
+          ShiftJisFilter(patterns, options, tryForms, kMaxAlternatives - alternatives.size());
       if (own.kind == FormFilter::Everywhere) return everywhere;
       alternatives.insert(alternatives.begin(), own.alternatives.begin(), own.alternatives.end());
     }
@@ -452,7 +481,8 @@ CandidateFilter CandidateFilter::For(const MatchPatterns& patterns, const MatchO
   return filter;
 }
 
-bool CandidateFilter::Passes(const unsigned char* data, std::size_t size, std::size_t position) const {
+bool CandidateFilter::Passes(const unsigned char* data, std::size_t size,
+                             std::size_t position) const {
   for (int a = 0; a < alternativeCount; ++a) {
     const FilterAlternative& alternative = alternatives[a];
     bool holds = true;

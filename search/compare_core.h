@@ -15,23 +15,28 @@
 namespace trovex::search::detail {
 
 // What a byte source returns besides 0..255.
-constexpr int kNoByte = 256;    // past the data: equals no pattern byte
-constexpr int kUnknown = -1;    // not known yet: the outcome cannot be decided
+constexpr int kNoByte = 256;  // past the data: equals no pattern byte
+constexpr int kUnknown = -1;  // not known yet: the outcome cannot be decided
 
 enum class Outcome { NoMatch, Match, Undecided };
 
 inline int FoldAsciiCase(int byte) { return (byte >= 0x41 && byte <= 0x5A) ? byte + 0x20 : byte; }
 
-inline bool IsShiftJisLead(int byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+inline bool IsShiftJisLead(int byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // The line break a search that skips line breaks passes over, in each encoding; in a
 // Word document the UTF-16LE paragraph mark is CR 0 alone.
 inline std::string_view LineBreakOf(TextEncoding encoding, bool inDoc) {
   using namespace std::string_view_literals;
   switch (encoding) {
-    case TextEncoding::Utf16Le: return inDoc ? "\r\0"sv : "\r\0\n\0"sv;
-    case TextEncoding::Utf16Be: return "\0\r\0\n"sv;
-    default: return "\r\n"sv;
+    case TextEncoding::Utf16Le:
+      return inDoc ? "\r\0"sv : "\r\0\n\0"sv;
+    case TextEncoding::Utf16Be:
+      return "\0\r\0\n"sv;
+    default:
+      return "\r\n"sv;
   }
 }
 
@@ -40,9 +45,12 @@ inline std::string_view LineBreakOf(TextEncoding encoding, bool inDoc) {
 inline bool FoldableByte(TextEncoding encoding, std::string_view bytes, std::size_t i) {
   const auto q = static_cast<unsigned char>(bytes[i]);
   switch (encoding) {
-    case TextEncoding::Utf16Le: return i % 2 == 0 && i + 1 < bytes.size() && bytes[i + 1] == 0;
-    case TextEncoding::Utf16Be: return i % 2 == 1 && bytes[i - 1] == 0;
-    default: return q < 0x80;
+    case TextEncoding::Utf16Le:
+      return i % 2 == 0 && i + 1 < bytes.size() && bytes[i + 1] == 0;
+    case TextEncoding::Utf16Be:
+      return i % 2 == 1 && bytes[i - 1] == 0;
+    default:
+      return q < 0x80;
   }
 }
 
@@ -84,8 +92,8 @@ Outcome CompareAt(const Bytes& bytes, std::size_t start, std::string_view patter
     // Letter case folds single-byte characters only, never the second byte of a
     // double-byte one (0x83 0x41 "ア" is not 0x83 0x61 "ヂ"): in a wide pattern the
     // low byte of a unit whose high byte is 0, otherwise a byte not after a lead byte.
-    const bool single = wideDoc ? (i % 2 == 0 && i + 1 < pattern.size() && pattern[i + 1] == 0)
-                                : !trail;
+    const bool single =
+        wideDoc ? (i % 2 == 0 && i + 1 < pattern.size() && pattern[i + 1] == 0) : !trail;
     trail = !wideDoc && !trail && IsShiftJisLead(q);
     if (!exact && single) {
       b = FoldAsciiCase(b);
@@ -98,8 +106,8 @@ Outcome CompareAt(const Bytes& bytes, std::size_t start, std::string_view patter
 }
 
 template <class Bytes>
-Outcome CompareFoldedAt(const Bytes& bytes, std::size_t start, std::string_view form,
-                        bool wideDoc, const MatchOptions& options, std::size_t& matchedLength) {
+Outcome CompareFoldedAt(const Bytes& bytes, std::size_t start, std::string_view form, bool wideDoc,
+                        const MatchOptions& options, std::size_t& matchedLength) {
   const std::size_t n = form.size();
   std::size_t k = 0, c = 0, e = 0, j = 0;
   while (j < n) {
@@ -130,7 +138,7 @@ Outcome CompareFoldedAt(const Bytes& bytes, std::size_t start, std::string_view 
         } else if (q == 0x82 && r >= 0x4F && r <= 0x58) {
           same = FoldAsciiCase(b) == r - 0x1F;  // full-width digit
         } else if (q == 0x81 && r >= 0x40 && r <= 0x97) {
-          same = b == HalfWidthSymbolLead(r);   // full-width space or symbol
+          same = b == HalfWidthSymbolLead(r);  // full-width space or symbol
         } else {
           same = false;
         }
@@ -238,12 +246,15 @@ inline bool ShiftJisBoundary(const unsigned char* data, std::size_t p) {
 inline bool Utf8Boundary(const unsigned char* data, std::size_t p, bool startsFile) {
   if (p == 0 || data[p - 1] < 0x80) return true;
   std::size_t continuation = 0;
-  while (continuation < 3 && continuation < p && (data[p - 1 - continuation] & 0xC0) == 0x80) ++continuation;
-  if (continuation == 0) return false;           // a first byte whose character is cut off
-  if (continuation == p) return !startsFile;     // the character began before the known bytes
+  while (continuation < 3 && continuation < p && (data[p - 1 - continuation] & 0xC0) == 0x80)
+    ++continuation;
+  if (continuation == 0) return false;        // a first byte whose character is cut off
+  if (continuation == p) return !startsFile;  // the character began before the known bytes
   const unsigned char lead = data[p - 1 - continuation];
-  const std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead <= 0xEF ? 3
-                           : lead >= 0xC2 && lead <= 0xDF ? 2 : 0;
+  const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                            : 0;
   return length == continuation + 1;
 }
 

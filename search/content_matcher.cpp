@@ -15,8 +15,8 @@ int HalfWidthSymbolLead(int trail) {
     std::array<int, 0x98 - 0x40> table{};
     for (int r = 0x40; r <= 0x97; ++r) {
       const char full[2] = {static_cast<char>(0x81), static_cast<char>(r)};
-      const auto half = text::MapWidthKanaCp932(std::string_view(full, 2),
-                                                text::WidthKana::HalfWidthKatakana);
+      const auto half =
+          text::MapWidthKanaCp932(std::string_view(full, 2), text::WidthKana::HalfWidthKatakana);
       table[r - 0x40] = (half && !half->empty()) ? static_cast<unsigned char>((*half)[0]) : 0x81;
     }
     return table;

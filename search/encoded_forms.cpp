@@ -23,7 +23,9 @@ std::vector<std::u16string> Characters(std::u16string_view units) {
   return characters;
 }
 
-bool IsFullWidthLetter(char16_t c) { return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'); }
+bool IsFullWidthLetter(char16_t c) {
+  return (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
+}
 bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 // Every character that counts as the full-width katakana form `c` under folding:
@@ -41,7 +43,8 @@ std::vector<std::u16string> FoldedVariants(const std::u16string& c, bool caseSen
     for (std::size_t i = 0, n = variants.size(); i < n; ++i) {
       const char16_t v = variants[i][0];
       const bool upper = (v >= u'A' && v <= u'Z') || (v >= u'Ａ' && v <= u'Ｚ');
-      if (IsFullWidthLetter(v) || IsAsciiLetter(v)) add(std::u16string(1, static_cast<char16_t>(upper ? v + 0x20 : v - 0x20)));
+      if (IsFullWidthLetter(v) || IsAsciiLetter(v))
+        add(std::u16string(1, static_cast<char16_t>(upper ? v + 0x20 : v - 0x20)));
     }
   }
   return variants;
@@ -57,8 +60,10 @@ std::optional<std::vector<CharSlot>> Encode(const std::vector<std::vector<std::u
       bool written = true;
       for (const std::u16string& c : Characters(v)) {
         const auto encoded = EncodeChar(c, encoding);
-        if (!encoded) written = false;
-        else bytes += *encoded;
+        if (!encoded)
+          written = false;
+        else
+          bytes += *encoded;
       }
       if (written && std::find(slot.alternatives.begin(), slot.alternatives.end(), bytes) ==
                          slot.alternatives.end())
@@ -78,7 +83,8 @@ std::optional<std::string> EncodeChar(std::u16string_view character, TextEncodin
     case TextEncoding::ShiftJis:
       return std::nullopt;
     case TextEncoding::Utf8: {
-      if (character.size() == 1 && character[0] >= 0xD800 && character[0] <= 0xDFFF) return std::nullopt;
+      if (character.size() == 1 && character[0] >= 0xD800 && character[0] <= 0xDFFF)
+        return std::nullopt;
       return text::Utf16ToUtf8(character);
     }
     case TextEncoding::Utf16Le:
@@ -86,8 +92,10 @@ std::optional<std::string> EncodeChar(std::u16string_view character, TextEncodin
       std::string bytes;
       for (char16_t unit : character) {
         const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
-        if (encoding == TextEncoding::Utf16Le) bytes += {low, high};
-        else bytes += {high, low};
+        if (encoding == TextEncoding::Utf16Le)
+          bytes += {low, high};
+        else
+          bytes += {high, low};
       }
       return bytes;
     }
@@ -97,7 +105,8 @@ std::optional<std::string> EncodeChar(std::u16string_view character, TextEncodin
       const int n = text::EncodeCp932Unit(character[0], cp932);
       if (n == 0) return std::nullopt;
       char euc[2];
-      const int m = text::Cp932CharToEucJp(std::string_view(cp932, static_cast<std::size_t>(n)), 0, euc);
+      const int m =
+          text::Cp932CharToEucJp(std::string_view(cp932, static_cast<std::size_t>(n)), 0, euc);
       if (m == 0) return std::nullopt;
       return std::string(euc, static_cast<std::size_t>(m));
     }
@@ -116,7 +125,8 @@ std::vector<EncodedForm> BuildEncodedForms(std::string_view text, EncodingSet en
   std::vector<std::vector<std::u16string>> foldedChars;
   if (folded) {
     const std::u16string full = text::MapWidthKanaUtf16(*units, WidthKana::FullWidthKatakana);
-    for (const std::u16string& c : Characters(full)) foldedChars.push_back(FoldedVariants(c, caseSensitive));
+    for (const std::u16string& c : Characters(full))
+      foldedChars.push_back(FoldedVariants(c, caseSensitive));
   }
   for (TextEncoding encoding : kAllTextEncodings) {
     if (encoding == TextEncoding::ShiftJis || !encodings.Has(encoding)) continue;
@@ -143,7 +153,5 @@ std::vector<EncodedForm> BuildEncodedForms(std::string_view text, EncodingSet en
   }
   return forms;
 }
-
-
 
 }  // namespace trovex::search

@@ -22,7 +22,9 @@ std::string Prefix(const std::string& bytes, int length) {
   return bytes.substr(0, static_cast<std::size_t>(std::max(length, 0)));
 }
 
-std::size_t RoundUp(std::size_t value, std::size_t unit) { return (value + unit - 1) / unit * unit; }
+std::size_t RoundUp(std::size_t value, std::size_t unit) {
+  return (value + unit - 1) / unit * unit;
+}
 
 // Takes the geometry of the file's volume when it differs from the last one.
 // Reads through the cache need no sector alignment: no volume is looked up.
@@ -79,7 +81,8 @@ const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOption
   return *slots[0];
 }
 
-void ReportFailure(const ScanState& state, const std::string& path, const fs::SequentialReader& reader) {
+void ReportFailure(const ScanState& state, const std::string& path,
+                   const fs::SequentialReader& reader) {
   if (reader.Error() != 0 && state.fileFailure) state.fileFailure(path, reader.Error());
 }
 
@@ -109,21 +112,23 @@ std::optional<std::uint64_t> ScanRtf(const std::string& path, fs::SequentialRead
       const bool lastRead = *got < reader.ReadSize();
       const std::size_t take = lastRead ? *got : std::min(*got, state.chunkSize);
       const void* zero = std::memchr(area, 0, take);
-      reducer.Feed(std::string_view(area, zero ? static_cast<const char*>(zero) - area : take), text);
+      reducer.Feed(std::string_view(area, zero ? static_cast<const char*>(zero) - area : take),
+                   text);
       const bool end = zero || lastRead || reducer.Done();
       if (end) reducer.Finish(text);
       const std::uint64_t textEnd = textStart + text.size();
       std::uint64_t decidedEnd = textEnd;
       if (!end) decidedEnd = textEnd >= maxSpan ? textEnd - maxSpan + 1 : 0;
       if (decidedEnd > pending) {
-        if (auto hit = matcher.FindFirst(text, pending - textStart, decidedEnd - textStart, textStart))
+        if (auto hit =
+                matcher.FindFirst(text, pending - textStart, decidedEnd - textStart, textStart))
           return textStart + hit->offset;
         pending = decidedEnd;
       }
       if (end) return std::nullopt;
       // Keep the undecided positions and the bytes before them.
-      const std::uint64_t keepFrom =
-          std::max(textStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
+      const std::uint64_t keepFrom = std::max(
+          textStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
       text.erase(0, static_cast<std::size_t>(keepFrom - textStart));
       textStart = keepFrom;
     }
@@ -190,7 +195,7 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
   fs::SequentialReader reader;
   const fs::CacheUse cacheUse = !state.unbuffered || state.readThroughCache ? fs::CacheUse::Through
                                 : state.bypassEveryFile                     ? fs::CacheUse::Bypass
-                                                                            : fs::CacheUse::BypassLarge;
+                                                        : fs::CacheUse::BypassLarge;
   if (!reader.Open(path, state.sectorSize, cacheUse, listed)) {
     ReportFailure(state, path, reader);
     return std::nullopt;
@@ -206,8 +211,8 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
   // so a match is found wherever it lies relative to the reads.
   char* const area = state.buffer.data() + carryRoom;
   std::size_t maxSpan = matcher->MaxSpan();
-  std::uint64_t pending = 0;   // first start position not yet decided
-  std::size_t carried = 0;     // bytes before `area` that belong to the view
+  std::uint64_t pending = 0;  // first start position not yet decided
+  std::size_t carried = 0;    // bytes before `area` that belong to the view
   for (;;) {
     if (cancel.load(std::memory_order_relaxed)) return std::nullopt;
     const std::uint64_t readStart = reader.Position();
@@ -231,16 +236,18 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
     std::uint64_t decidedEnd = dataEnd;
     if (!atEnd) decidedEnd = dataEnd >= maxSpan ? dataEnd - maxSpan + 1 : 0;
     if (decidedEnd > pending) {
-      if (auto hit = matcher->FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
+      if (auto hit =
+              matcher->FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
         return viewStart + hit->offset;
       pending = decidedEnd;
     }
     if (atEnd) return std::nullopt;
     // Carry what the next view needs from before the next read's start.
     const std::uint64_t nextStart = reader.Position();
-    const std::uint64_t keepFrom =
-        std::max(viewStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
-    const std::size_t keep = keepFrom < nextStart ? static_cast<std::size_t>(nextStart - keepFrom) : 0;
+    const std::uint64_t keepFrom = std::max(
+        viewStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
+    const std::size_t keep =
+        keepFrom < nextStart ? static_cast<std::size_t>(nextStart - keepFrom) : 0;
     if (keep > 0) std::memmove(area - keep, view.data() + (keepFrom - viewStart), keep);
     carried = keep;
   }

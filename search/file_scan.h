@@ -19,15 +19,15 @@ namespace trovex::search {
 // Kept from file to file by whoever scans (one thread at a time): the geometry
 // of the last volume, the read buffer and the prepared matcher.
 struct ScanState {
-  std::string lastFolder;          // folder of the previous file scanned
-  std::string lastRoot;            // volume of the previous file scanned
-  std::uint32_t sectorSize = 0;    // bytes per sector of that volume
-  std::size_t chunkSize = 0;       // sectorSize x 1024
-  bool unbuffered = false;         // files of that volume bypass the system cache
+  std::string lastFolder;        // folder of the previous file scanned
+  std::string lastRoot;          // volume of the previous file scanned
+  std::uint32_t sectorSize = 0;  // bytes per sector of that volume
+  std::size_t chunkSize = 0;     // sectorSize x 1024
+  bool unbuffered = false;       // files of that volume bypass the system cache
   // By default only files of fs::BypassCacheFrom() bytes or more bypass the cache.
-  bool readThroughCache = false;   // set by tools: never bypass the system cache
-  bool bypassEveryFile = false;    // set by tools: bypass it for every file
-  fs::AlignedBuffer buffer;        // carried bytes + chunkSize + sectorSize
+  bool readThroughCache = false;  // set by tools: never bypass the system cache
+  bool bypassEveryFile = false;   // set by tools: bypass it for every file
+  fs::AlignedBuffer buffer;       // carried bytes + chunkSize + sectorSize
   // The last prepared matchers, the latest first: a file's matcher for its name
   // (".doc" files use others) and the one its first read narrows to (a file with
   // a byte order mark, a file without zero bytes) alternate from file to file.

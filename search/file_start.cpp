@@ -45,7 +45,8 @@ FileStartForms BuildFileStartForms(std::string_view text, EncodingSet encodings,
   narrowed.utf16LeMarked = markedForm(TextEncoding::Utf16Le);
   narrowed.utf16BeMarked = markedForm(TextEncoding::Utf16Be);
   for (const EncodedForm& form : forms) {
-    const bool utf16 = form.encoding == TextEncoding::Utf16Le || form.encoding == TextEncoding::Utf16Be;
+    const bool utf16 =
+        form.encoding == TextEncoding::Utf16Le || form.encoding == TextEncoding::Utf16Be;
     narrowed.anyUtf16 = narrowed.anyUtf16 || utf16;
     if (!utf16) narrowed.withoutUtf16.push_back(form);
   }

@@ -23,7 +23,7 @@ bool IsSubfolderToWalk(const SearchConditions& conditions, const fs::DirEntry& e
 // Sizes and times are needed only by the size and date conditions.
 fs::ListingDetail FilesPassDetail(const SearchConditions& c) {
   return c.optionsOpen && (c.sizeFilterOn || c.dateFilterOn) ? fs::ListingDetail::Full
-                                                               : fs::ListingDetail::NamesAndKinds;
+                                                             : fs::ListingDetail::NamesAndKinds;
 }
 
 bool Cancelled(const SearchProgress& progress) { return progress.cancelRequested.load(); }
@@ -65,12 +65,13 @@ template <typename Walk>
 void ForEachSubfolder(const std::string& folder, const Subfolders& subfolders,
                       const SearchProgress& progress, bool reportFailures, Walk walk) {
   const bool tooDeep = !subfolders.empty() &&
-                       static_cast<std::size_t>(std::count(folder.begin(), folder.end(), fs::kPathSeparator)) >=
-                           kMaxFolderDepth;
+                       static_cast<std::size_t>(std::count(folder.begin(), folder.end(),
+                                                           fs::kPathSeparator)) >= kMaxFolderDepth;
   for (const std::string& name : subfolders) {
     const std::string subfolder = folder + name + fs::kPathSeparator;
     if (tooDeep) {
-      if (reportFailures && progress.folderFailure) progress.folderFailure(subfolder, fs::PathTooLongError());
+      if (reportFailures && progress.folderFailure)
+        progress.folderFailure(subfolder, fs::PathTooLongError());
       continue;
     }
     walk(subfolder);
@@ -109,8 +110,10 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions, Walke
   Subfolders subfolders;
   {
     // Shared: files handed over may be opened relative to it after the walk has moved on.
-    const auto listing = std::make_shared<fs::DirectoryListing>(folder, FilesPassDetail(conditions));
-    if (listing->Error() != 0 && progress.folderFailure) progress.folderFailure(folder, listing->Error());
+    const auto listing =
+        std::make_shared<fs::DirectoryListing>(folder, FilesPassDetail(conditions));
+    if (listing->Error() != 0 && progress.folderFailure)
+      progress.folderFailure(folder, listing->Error());
     if (!FirstVisit(*listing, visited)) return;
     const std::shared_ptr<const fs::DirectoryListing> openFolder = listing;
     fs::DirEntry entry;
@@ -151,8 +154,10 @@ std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditi
     while (listing.Next(entry)) {
       if (pump) pump();
       if (Cancelled(progress)) return count;
-      if (entry.isDirectory) NoteSubfolder(conditions, entry, subfolders);
-      else if (PassesAttributeTests(conditions, entry)) ++count;
+      if (entry.isDirectory)
+        NoteSubfolder(conditions, entry, subfolders);
+      else if (PassesAttributeTests(conditions, entry))
+        ++count;
     }
   }
   ForEachSubfolder(folder, subfolders, progress, false, [&](const std::string& subfolder) {

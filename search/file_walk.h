@@ -25,7 +25,7 @@ namespace trovex::search {
 // Looks into one file: the offset of its first hit, or nullopt. `listed` tells
 // where the walk found it, so that it can be opened without a path lookup.
 using FileSearcher = std::function<std::optional<std::uint64_t>(const std::string& path,
-                                                                 const fs::ListedFile& listed)>;
+                                                                const fs::ListedFile& listed)>;
 
 // Lets the user interface handle its pending messages once (the counting walk
 // calls it once per entry so that a Cancel button works); may be empty.

@@ -21,7 +21,9 @@ namespace {
 struct Sse2 {
   using V = __m128i;
   static constexpr int kWidth = 16;
-  static V Load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+  static V Load(const unsigned char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  }
   static V Splat(std::uint8_t b) { return _mm_set1_epi8(static_cast<char>(b)); }
   static V Or(V a, V b) { return _mm_or_si128(a, b); }
   static V And(V a, V b) { return _mm_and_si128(a, b); }

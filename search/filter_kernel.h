@@ -16,13 +16,24 @@ namespace {
 template <class Vec>
 struct PreparedFilter {
   using V = typename Vec::V;
-  struct Test { V orMask, value; bool useOr; };
-  struct Condition { int offset; int testCount; Test tests[FilterCondition::kMaxTests]; };
-  struct Alternative { int conditionCount; Condition conditions[FilterAlternative::kMaxConditions]; };
+  struct Test {
+    V orMask, value;
+    bool useOr;
+  };
+  struct Condition {
+    int offset;
+    int testCount;
+    Test tests[FilterCondition::kMaxTests];
+  };
+  struct Alternative {
+    int conditionCount;
+    Condition conditions[FilterAlternative::kMaxConditions];
+  };
   int alternativeCount;
   Alternative alternatives[CandidateFilter::kMaxAlternatives];
 
-  explicit PreparedFilter(const CandidateFilter& filter) : alternativeCount(filter.alternativeCount) {
+  explicit PreparedFilter(const CandidateFilter& filter)
+      : alternativeCount(filter.alternativeCount) {
     for (int a = 0; a < alternativeCount; ++a) {
       const FilterAlternative& from = filter.alternatives[a];
       Alternative& to = alternatives[a];
@@ -32,7 +43,8 @@ struct PreparedFilter {
         to.conditions[c].testCount = from.conditions[c].testCount;
         for (int t = 0; t < from.conditions[c].testCount; ++t) {
           const ByteTest& test = from.conditions[c].tests[t];
-          to.conditions[c].tests[t] = {Vec::Splat(test.orMask), Vec::Splat(test.value), test.orMask != 0};
+          to.conditions[c].tests[t] = {Vec::Splat(test.orMask), Vec::Splat(test.value),
+                                       test.orMask != 0};
         }
       }
     }
@@ -43,10 +55,12 @@ template <class Vec>
 inline typename Vec::V ConditionHolds(const typename PreparedFilter<Vec>::Condition& c,
                                       const unsigned char* p) {
   const auto bytes = Vec::Load(p + c.offset);
-  auto holds = Vec::Equal(c.tests[0].useOr ? Vec::Or(bytes, c.tests[0].orMask) : bytes, c.tests[0].value);
+  auto holds =
+      Vec::Equal(c.tests[0].useOr ? Vec::Or(bytes, c.tests[0].orMask) : bytes, c.tests[0].value);
   for (int t = 1; t < c.testCount; ++t) {
     const auto& test = c.tests[t];
-    holds = Vec::Or(holds, Vec::Equal(test.useOr ? Vec::Or(bytes, test.orMask) : bytes, test.value));
+    holds =
+        Vec::Or(holds, Vec::Equal(test.useOr ? Vec::Or(bytes, test.orMask) : bytes, test.value));
   }
   return holds;
 }
@@ -88,8 +102,9 @@ struct ValueSet {
 // candidate with `mask` set, or with `mask` 0 the start of the first block not
 // tested. A loop without calls, so that the vectors stay in registers.
 template <class Vec, int K1, int K2>
-std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
-                       std::size_t from, std::size_t to, std::uint64_t& mask) {
+std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre,
+                       const unsigned char* data, std::size_t from, std::size_t to,
+                       std::uint64_t& mask) {
   constexpr int W = Vec::kWidth;
   const ValueSet<Vec, K1 == 0 ? 1 : K1> first(pre, 0);
   const ValueSet<Vec, K2 == 0 ? 1 : K2> second(pre, K2 == 0 ? 0 : 1);
@@ -146,8 +161,9 @@ struct NibbleSet {
 
 // ScanBlocks with the prefilter's sets tested by NibbleSet (many values).
 template <class Vec>
-std::size_t ScanBlocksByNibbles(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
-                                std::size_t from, std::size_t to, std::uint64_t& mask) {
+std::size_t ScanBlocksByNibbles(const PreparedFilter<Vec>& f, const PreFilter& pre,
+                                const unsigned char* data, std::size_t from, std::size_t to,
+                                std::uint64_t& mask) {
   constexpr int W = Vec::kWidth;
   const NibbleSet<Vec> first(pre, 0);
   const NibbleSet<Vec> second(pre, pre.counts[1] == 0 ? 0 : 1);
@@ -171,8 +187,9 @@ std::size_t ScanBlocksByNibbles(const PreparedFilter<Vec>& f, const PreFilter& p
 }
 
 template <class Vec, int K1>
-std::size_t ScanBlocksWith(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
-                           std::size_t from, std::size_t to, std::uint64_t& mask) {
+std::size_t ScanBlocksWith(const PreparedFilter<Vec>& f, const PreFilter& pre,
+                           const unsigned char* data, std::size_t from, std::size_t to,
+                           std::uint64_t& mask) {
   const int k2 = pre.counts[1];
   if constexpr (K1 == 0) return ScanBlocks<Vec, 0, 0>(f, pre, data, from, to, mask);
   if (k2 == 0) return ScanBlocks<Vec, K1, 0>(f, pre, data, from, to, mask);
@@ -187,7 +204,8 @@ std::size_t NextBlock(const PreparedFilter<Vec>& f, const PreFilter& pre, const 
                       std::size_t from, std::size_t to, std::uint64_t& mask) {
   const int k1 = pre.counts[0];
   if constexpr (Vec::kNibbleLookup) {
-    if (k1 > 0 && (k1 > 2 || pre.counts[1] > 2)) return ScanBlocksByNibbles<Vec>(f, pre, data, from, to, mask);
+    if (k1 > 0 && (k1 > 2 || pre.counts[1] > 2))
+      return ScanBlocksByNibbles<Vec>(f, pre, data, from, to, mask);
   }
   if (k1 == 0) return ScanBlocksWith<Vec, 0>(f, pre, data, from, to, mask);
   if (k1 == 1) return ScanBlocksWith<Vec, 1>(f, pre, data, from, to, mask);

@@ -13,7 +13,9 @@ namespace {
 struct Avx2 {
   using V = __m256i;
   static constexpr int kWidth = 32;
-  static V Load(const unsigned char* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+  static V Load(const unsigned char* p) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  }
   static V Splat(std::uint8_t b) { return _mm256_set1_epi8(static_cast<char>(b)); }
   static V Or(V a, V b) { return _mm256_or_si256(a, b); }
   static V And(V a, V b) { return _mm256_and_si256(a, b); }

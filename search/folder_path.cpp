@@ -29,6 +29,8 @@ std::string NormalizeFolderPath(const std::string& path) {
   return path + fs::kPathSeparator;
 }
 
-std::string_view FolderPart(std::string_view path) { return path.substr(0, AfterLastSeparator(path)); }
+std::string_view FolderPart(std::string_view path) {
+  return path.substr(0, AfterLastSeparator(path));
+}
 
 }  // namespace trovex::search

@@ -47,7 +47,8 @@ OrderedScan::OrderedScan(unsigned scanners, const SearchQuery& query, const Matc
   }
   scanners_.reserve(std::max(scanners, 1u));
   scanners_.emplace_back(&OrderedScan::ScannerLoop, this, std::ref(firstState));
-  for (auto& state : ownStates_) scanners_.emplace_back(&OrderedScan::ScannerLoop, this, std::ref(*state));
+  for (auto& state : ownStates_)
+    scanners_.emplace_back(&OrderedScan::ScannerLoop, this, std::ref(*state));
 }
 
 OrderedScan::~OrderedScan() { Finish(); }
@@ -138,7 +139,8 @@ void OrderedScan::ListOnly(const std::string& path) {
 void OrderedScan::Skipped() { progress_.filesExamined.fetch_add(1); }
 
 void OrderedScan::SearchHere(const std::string& path, const fs::ListedFile& listed) {
-  const auto offset = SearchFile(path, query_, options_, *walkerState_, progress_.cancelRequested, listed);
+  const auto offset =
+      SearchFile(path, query_, options_, *walkerState_, progress_.cancelRequested, listed);
   progress_.filesExamined.fetch_add(1);
   if (!offset) return;
   std::lock_guard<std::mutex> lock(mutex_);

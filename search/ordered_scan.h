@@ -82,16 +82,16 @@ class OrderedScan final : public WalkedFiles {
   const bool oneReaderWhereSeeking_;
 
   std::mutex mutex_;
-  std::condition_variable workReady_;   // scanners wait for work
-  std::condition_variable roomReady_;   // the walk waits for room
-  std::deque<Work> queue_;              // handed over, not yet taken
-  std::deque<Slot> window_;             // from the oldest unpublished file on
-  std::uint64_t windowStart_ = 0;       // sequence of window_.front()
+  std::condition_variable workReady_;  // scanners wait for work
+  std::condition_variable roomReady_;  // the walk waits for room
+  std::deque<Work> queue_;             // handed over, not yet taken
+  std::deque<Slot> window_;            // from the oldest unpublished file on
+  std::uint64_t windowStart_ = 0;      // sequence of window_.front()
   std::uint64_t nextSequence_ = 0;
   unsigned idleScanners_ = 0;
-  bool walkWaits_ = false;              // the walk waits for room
+  bool walkWaits_ = false;  // the walk waits for room
   bool closing_ = false;
-  bool walkerScans_ = false;            // this location has a seek penalty
+  bool walkerScans_ = false;  // this location has a seek penalty
   std::unique_ptr<ScanState> walkerState_;
 
   std::vector<std::unique_ptr<ScanState>> ownStates_;

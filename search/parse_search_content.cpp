@@ -26,9 +26,7 @@ bool IsAsciiAlphanumeric(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool ContainsComma(std::string_view text) {
-  return text.find(',') != std::string_view::npos;
-}
+bool ContainsComma(std::string_view text) { return text.find(',') != std::string_view::npos; }
 
 void SetPattern(SearchQuery& query, std::string pattern) {
   query.pattern = std::move(pattern);
@@ -76,12 +74,14 @@ void BuildTextQuery(std::string_view text, const SearchOptions& options, SearchQ
   const bool fold = options.optionsOpen && !options.distinguishWidthAndKana;
   if (fold) AddFoldedForms(text, options.caseSensitive, query);
   query.encodings = TextEncodingsFor(options);
-  std::vector<EncodedForm> forms = BuildEncodedForms(text, query.encodings, fold, options.caseSensitive);
+  std::vector<EncodedForm> forms =
+      BuildEncodedForms(text, query.encodings, fold, options.caseSensitive);
   // ASCII text has the same bytes in UTF-8 and EUC-JP as in Shift-JIS: searched once.
   if (!fold && query.encodings.Has(TextEncoding::ShiftJis)) {
     std::erase_if(forms, [&](const EncodedForm& form) {
-      const bool same = (form.encoding == TextEncoding::Utf8 || form.encoding == TextEncoding::EucJp) &&
-                        form.bytes == query.pattern;
+      const bool same =
+          (form.encoding == TextEncoding::Utf8 || form.encoding == TextEncoding::EucJp) &&
+          form.bytes == query.pattern;
       if (same) query.sameBytesAsPattern.Add(form.encoding);
       return same;
     });

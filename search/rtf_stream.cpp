@@ -45,8 +45,10 @@ std::size_t RtfStreamReducer::Reduce(std::string_view text, std::size_t i, std::
         break;
       }
       const char byte = EscapedByte(text[i + 2], text[i + 3]);
-      if (byte == '\0') done_ = true;
-      else out += byte;
+      if (byte == '\0')
+        done_ = true;
+      else
+        out += byte;
       i += 3;
     } else {
       skipping_ = true;

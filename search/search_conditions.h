@@ -23,7 +23,7 @@ struct SearchConditions {
   bool excludeNames = false;
   bool nameCaseSensitive = false;
   bool sizeFilterOn = false;
-  bool sizeAtLeast = false;  // false: at most
+  bool sizeAtLeast = false;             // false: at most
   std::uint64_t sizeLimit = 10 * 1024;  // bytes, inclusive
   bool dateFilterOn = false;
   std::string yearText;  // when not empty the date condition is this calendar year

@@ -12,15 +12,15 @@
 namespace trovex::search {
 
 struct SearchOptions {
-  std::string content;           // the search content as typed
+  std::string content;  // the search content as typed
   // The option panel is open: its name, size and date conditions apply, and so do
   // case, width/kana and comma rules in the content.
   bool optionsOpen = false;
   bool caseSensitive = false;
   bool distinguishWidthAndKana = true;  // false: full/half width and katakana/hiragana fold
-  bool commaIsContent = false;   // a comma is part of the text (no byte list)
-  bool searchUtf16 = false;      // search the content's UTF-16LE bytes
-  bool skipLineBreaks = false;   // a CR LF inside a hit is skipped
+  bool commaIsContent = false;          // a comma is part of the text (no byte list)
+  bool searchUtf16 = false;             // search the content's UTF-16LE bytes
+  bool skipLineBreaks = false;          // a CR LF inside a hit is skipped
   // The encodings a text content is searched in. Like the other panel options it
   // counts only while the panel is open: a closed panel searches every encoding
   // (see TextEncodingsFor).
@@ -28,27 +28,27 @@ struct SearchOptions {
   // The set counts with the panel closed too (trovex-find's --encoding, which has
   // no panel to open).
   bool encodingsAlways = false;
-  bool includeHidden = false;    // also walk hidden files and folders
-  bool includeSystem = false;    // also walk system files and folders
+  bool includeHidden = false;  // also walk hidden files and folders
+  bool includeSystem = false;  // also walk system files and folders
 
-  std::string nameFilter;        // name fragments, separated by "/" (see BuildNameTerms)
-  bool excludeNames = false;     // the fragments name files to leave out
+  std::string nameFilter;     // name fragments, separated by "/" (see BuildNameTerms)
+  bool excludeNames = false;  // the fragments name files to leave out
 
   bool sizeFilterOn = false;
-  int sizeNumber = 10;           // 1 to 1024
-  int sizeUnitIndex = 1;         // B 0, KB 1, MB 2, GB 3
-  bool sizeAtLeast = false;      // false: at most
+  int sizeNumber = 10;       // 1 to 1024
+  int sizeUnitIndex = 1;     // B 0, KB 1, MB 2, GB 3
+  bool sizeAtLeast = false;  // false: at most
 
   bool dateFilterOn = false;
-  std::string yearText;          // not empty: the calendar year instead of the range
+  std::string yearText;  // not empty: the calendar year instead of the range
   double dateFrom = kDatePickerInitialValue;
   double dateTo = kDatePickerInitialValue;
   bool excludeDates = false;
 
   // The conversion dialog turned this text into the content (a byte list).
   std::string conversionSource;
-  bool fromUtf8 = false;         // ... from its UTF-8 bytes
-  bool fromUtf16 = false;        // ... from its UTF-16 bytes
+  bool fromUtf8 = false;   // ... from its UTF-8 bytes
+  bool fromUtf16 = false;  // ... from its UTF-16 bytes
 };
 
 // The selection conditions taken at Start.

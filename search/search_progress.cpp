@@ -25,7 +25,8 @@ std::string HitList::At(std::size_t index) const {
 std::vector<std::string> HitList::LinesFrom(std::size_t first) const {
   std::lock_guard<std::mutex> lock(mutex_);
   if (first >= lines_.size()) return {};
-  return std::vector<std::string>(lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end());
+  return std::vector<std::string>(lines_.begin() + static_cast<std::ptrdiff_t>(first),
+                                  lines_.end());
 }
 
 void SearchProgress::SetCurrentFile(std::string_view path) {

@@ -41,11 +41,16 @@ class EncodingSet {
 // The name trovex-find takes and prints: "sjis", "utf8", "utf16le", "utf16be", "eucjp".
 constexpr std::string_view EncodingName(TextEncoding e) {
   switch (e) {
-    case TextEncoding::ShiftJis: return "sjis";
-    case TextEncoding::Utf8: return "utf8";
-    case TextEncoding::Utf16Le: return "utf16le";
-    case TextEncoding::Utf16Be: return "utf16be";
-    case TextEncoding::EucJp: return "eucjp";
+    case TextEncoding::ShiftJis:
+      return "sjis";
+    case TextEncoding::Utf8:
+      return "utf8";
+    case TextEncoding::Utf16Le:
+      return "utf16le";
+    case TextEncoding::Utf16Be:
+      return "utf16be";
+    case TextEncoding::EucJp:
+      return "eucjp";
   }
   return "";
 }

@@ -4,8 +4,7 @@
 
 namespace trovex::search {
 
-std::string ReplaceSeparator(std::string_view text, char separator,
-                             std::string_view replacement) {
+std::string ReplaceSeparator(std::string_view text, char separator, std::string_view replacement) {
   std::string replaced;
   replaced.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {

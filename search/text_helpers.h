@@ -12,8 +12,7 @@ namespace trovex::search {
 // Replaces every `separator` that stands as a character of its own (never the
 // trail byte of a double-byte character) by `replacement`, then trims leading
 // and trailing bytes with codes up to 0x20.
-std::string ReplaceSeparator(std::string_view text, char separator,
-                             std::string_view replacement);
+std::string ReplaceSeparator(std::string_view text, char separator, std::string_view replacement);
 
 // `text` without its leading and trailing bytes with codes up to 0x20 (controls
 // and spaces; never a trail byte, which is 0x40 or above).

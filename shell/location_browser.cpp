@@ -75,7 +75,7 @@ LocationBrowser::LocationBrowser(ui::Control* parent, results::ProgramState& sta
   SpeedButton6.SetHint("表示切換");
   SpeedButton4.SetEnabled(false);  // the main window's timer enables back and up
   SpeedButton5.SetEnabled(false);
-  SpeedButton6.SetGroupIndex(1);   // a toggle: down shows large icons
+  SpeedButton6.SetGroupIndex(1);  // a toggle: down shows large icons
   SpeedButton6.SetAllowAllUp(true);
   SpeedButton4.OnClick = ui::Bind(this, &LocationBrowser::SpeedButton4Click);
   SpeedButton5.OnClick = ui::Bind(this, &LocationBrowser::SpeedButton5Click);
@@ -86,7 +86,8 @@ LocationBrowser::LocationBrowser(ui::Control* parent, results::ProgramState& sta
   ListView1.SetReadOnly(true);
   ListView1.SetHideSelection(false);
   ListView1.SetHint(
-      "検索ドライブの選択|選択したドライブ又はフォルダを検索(選択なければ全てのドライブかフォルダ)");
+      "検索ドライブの選択|選択したドライブ又はフォルダを検索("
+      "選択なければ全てのドライブかフォルダ)");
   shell::SystemImageListService& icons = *shell::Services().imageLists;
   HIMAGELIST large = icons.Large();
   HIMAGELIST small = icons.Small();
@@ -97,7 +98,9 @@ LocationBrowser::LocationBrowser(ui::Control* parent, results::ProgramState& sta
   ListView1.OnData = [this](std::size_t row, int) {
     return row < items_.size() ? items_[row].caption : std::string();
   };
-  ListView1.OnImage = [this](std::size_t row) { return row < items_.size() ? items_[row].image : -1; };
+  ListView1.OnImage = [this](std::size_t row) {
+    return row < items_.size() ? items_[row].image : -1;
+  };
   ListView1.OnCut = [this](std::size_t row) { return row < items_.size() && items_[row].hidden; };
   ListView1.OnDblClick = ui::Bind(this, &LocationBrowser::ListView1DblClick);
   BuildPopupMenu();
@@ -189,7 +192,8 @@ void LocationBrowser::ShowDriveLevel() {
   items_.clear();
   for (const std::string& drive : drives) {
     const std::string root = DriveRootOf(drive);
-    const shell::FileInfo info = shell::Services().fileInfo->Query(root, shell::UnknownPathAs::Nothing);
+    const shell::FileInfo info =
+        shell::Services().fileInfo->Query(root, shell::UnknownPathAs::Nothing);
     if (info.displayName.empty()) continue;  // no name: not listed
     items_.push_back({info.displayName, root, info.iconIndex, false});
   }
@@ -210,7 +214,8 @@ void LocationBrowser::ShowFolder(const std::string& path, bool clear) {
   }
   {
     ui::BusyCursor hourglass;
-    for (const shell::SubFolder& folder : shell::Services().folders->SubFolders(path, ShowsHidden())) {
+    for (const shell::SubFolder& folder :
+         shell::Services().folders->SubFolders(path, ShowsHidden())) {
       const std::string fullPath = FolderItemPath(path, folder.name);
       items_.push_back({folder.name, fullPath, IconOf(fullPath), folder.hidden});
     }
@@ -368,7 +373,8 @@ void LocationBrowser::ListBox1DrawItem(ui::ListBox& box, int index, ui::Canvas& 
   if (search::HasExtension(path, ".lnk") && shell::ShortcutTargetExists(path)) {
     if (const auto target = shell::ReadShortcutTarget(path)) path = *target;
   }
-  const ui::Color textColor = canvas.BrushColor() == ui::clHighlight ? ui::clHighlightText : ui::clWindowText;
+  const ui::Color textColor =
+      canvas.BrushColor() == ui::clHighlight ? ui::clHighlightText : ui::clWindowText;
   int d = 0;
   if (path.size() > 3) {  // below a root: the drive letter in bold first
     ui::FontInfo bold = box.Font();

@@ -93,7 +93,7 @@ class LocationBrowser : public ui::Panel {
   static constexpr int kButtonWidth = 24;
 
   ui::DriveComboBox DriveComboBox1;
-  ui::ListBox ListBox1;        // drawn over the combo box: the current location
+  ui::ListBox ListBox1;          // drawn over the combo box: the current location
   ui::SpeedButton SpeedButton4;  // back
   ui::SpeedButton SpeedButton5;  // up
   ui::SpeedButton SpeedButton6;  // view switch
@@ -111,7 +111,6 @@ class LocationBrowser : public ui::Panel {
   ui::MenuItem PopupRule3{"-"};
   ui::MenuItem PopupShowHidden{"隠し属性を表示"};
 
- 
   // Places the controls in the new bounds.
   void SetBounds(int left, int top, int width, int height) override;
 

@@ -12,7 +12,7 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 bool IsSeparator(char c) { return c == '\\' || c == ':'; }
 
 struct Separator {
-  std::size_t at = kNone;       // index of the last "\" or ":" that is a character
+  std::size_t at = kNone;         // index of the last "\" or ":" that is a character
   bool followsSeparator = false;  // the character before it is one too
 };
 

@@ -92,10 +92,9 @@ OptionPanel::OptionPanel(ui::Control* parent, results::ProgramState& state)
 
   // Defaults, set before the handlers are wired.
   FullHalfChkBox.SetChecked(true);
-  for (ui::Control* control :
-       std::initializer_list<ui::Control*>{&JogaiChkBox1, &NumberEdit1, &DateTimePicker1,
-                                            &DateTimePicker2, &JogaiChkBox2, &NumberEdit2,
-                                            &ComboBox1, &ComboBox2}) {
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &JogaiChkBox1, &NumberEdit1, &DateTimePicker1, &DateTimePicker2, &JogaiChkBox2,
+           &NumberEdit2, &ComboBox1, &ComboBox2}) {
     control->SetEnabled(false);
   }
   for (ui::Edit* numbers : {&NumberEdit1, &NumberEdit2}) {
@@ -183,7 +182,8 @@ void OptionPanel::PlaceControls() {
 }
 
 void OptionPanel::SetTexts() {
-  Edit1.SetHint("数値はカンマ(\",\")で始まりカンマで区切る、16進数なら頭に\"0x\"を付加(\",100,38,0xF5\")");
+  Edit1.SetHint(
+      "数値はカンマ(\",\")で始まりカンマで区切る、16進数なら頭に\"0x\"を付加(\",100,38,0xF5\")");
   SpeedButton9.SetHint("バイナリ変換|入力文字列をバイナリ（16進数）に変換する");
   BigSmlChkBox.SetHint("アルファベットが対象");
   Utf16ChkBox.SetHint("検索内容をUTF16に変換して検索する");
@@ -202,7 +202,8 @@ void OptionPanel::SetTexts() {
   NumberEdit2.SetHint("入力したサイズ内のファイルが対象");
   ComboBox1.SetHint("サイズの単位");
   CodeComboBox.SetHint(
-      "検索する文字コード|すべて: Shift-JIS、UTF-8、UTF-16、EUC-JP のどれで書かれたファイルからも探す。"
+      "検索する文字コード|すべて: Shift-JIS、UTF-8、UTF-16、EUC-JP "
+      "のどれで書かれたファイルからも探す。"
       "Shift-JIS のみ: Shift-JIS だけで探す");
 }
 

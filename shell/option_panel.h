@@ -35,16 +35,16 @@ class OptionPanel : public ui::Panel {
 
   // Always visible.
   ui::Label Label2;
-  ui::Edit Edit1;               // the search content
-  ui::SpeedButton SpeedButton9; // opens the conversion dialog
-  ui::CheckBox OptionChkBox;    // opens Panel2
+  ui::Edit Edit1;                // the search content
+  ui::SpeedButton SpeedButton9;  // opens the conversion dialog
+  ui::CheckBox OptionChkBox;     // opens Panel2
 
   // The view option panel and its pages (settings kept between runs).
   ui::Panel Panel5;
-  ui::Label Label4;             // "オプション"
+  ui::Label Label4;  // "オプション"
   ui::PageControl PageControl1;
-  ui::TabSheet TabSheet1;       // 検索ファイルビュー
-  ui::TabSheet TabSheet2;       // バイナリビュー
+  ui::TabSheet TabSheet1;  // 検索ファイルビュー
+  ui::TabSheet TabSheet2;  // バイナリビュー
   ui::RadioGroup RadioGroup1;
   ui::CheckBox PrsRowChkBox;
   ui::CheckBox TextOnlyChkBox;
@@ -54,30 +54,30 @@ class OptionPanel : public ui::Panel {
   ui::CheckBox BigSmlChkBox;
   ui::CheckBox FullHalfChkBox;
   ui::CheckBox Utf16ChkBox;
-  ui::CheckBox CheckBox2;       // skip line breaks
-  ui::CheckBox CheckBox1;       // a comma is content
-  ui::Label Label10;            // "文字コード"
-  ui::ComboBox CodeComboBox;    // the encodings a text is searched in
+  ui::CheckBox CheckBox2;     // skip line breaks
+  ui::CheckBox CheckBox1;     // a comma is content
+  ui::Label Label10;          // "文字コード"
+  ui::ComboBox CodeComboBox;  // the encodings a text is searched in
   ui::CheckBox SysChkBox;
   ui::CheckBox HideChkBox;
   ui::Label Label3;
   ui::Label Label5;
-  ui::Edit Edit2;               // name filter
+  ui::Edit Edit2;  // name filter
   ui::CheckBox JogaiChkBox1;
-  ui::CheckBox DateChkMenu;     // Tag 0
+  ui::CheckBox DateChkMenu;  // Tag 0
   ui::Label Label7;
-  ui::Edit NumberEdit1;         // year
+  ui::Edit NumberEdit1;  // year
   ui::Label Label9;
   ui::DateTimePicker DateTimePicker1;
   ui::Label Label6;
   ui::DateTimePicker DateTimePicker2;
   ui::CheckBox JogaiChkBox2;
-  ui::CheckBox SizeChkBox;      // Tag 1
-  ui::Edit NumberEdit2;         // size number
+  ui::CheckBox SizeChkBox;  // Tag 1
+  ui::Edit NumberEdit2;     // size number
   ui::UpDown UpDown1;
-  ui::ComboBox ComboBox1;       // size unit
-  ui::ComboBox ComboBox2;       // at most / at least
-  ui::Label Label8;             // the size limit
+  ui::ComboBox ComboBox1;  // size unit
+  ui::ComboBox ComboBox2;  // at most / at least
+  ui::Label Label8;        // the size limit
 
   // What Start searches with, read from the controls now.
   search::SearchOptions ReadSearchOptions() const;

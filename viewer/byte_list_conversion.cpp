@@ -43,9 +43,12 @@ std::optional<std::string> EncodeText(std::string_view text, ByteEncoding encodi
   const std::optional<std::u16string> units = text::DecodeCp932(text);
   if (!units) return std::nullopt;
   switch (encoding) {
-    case ByteEncoding::Utf8: return Utf8Bytes(*units);
-    case ByteEncoding::Utf16LittleEndian: return Utf16Bytes(*units, true);
-    default: return Utf16Bytes(*units, false);
+    case ByteEncoding::Utf8:
+      return Utf8Bytes(*units);
+    case ByteEncoding::Utf16LittleEndian:
+      return Utf16Bytes(*units, true);
+    default:
+      return Utf16Bytes(*units, false);
   }
 }
 

@@ -19,13 +19,14 @@ class TInputDlg : public ui::Form {
   TInputDlg(const std::string& initialText, ui::Form* owner,
             ui::ComboStyle style = ui::ComboStyle::DropDown);
 
-  static constexpr int kTextMargin = 40;  // the box's room beyond its text, the dialog's beyond the box
+  static constexpr int kTextMargin =
+      40;  // the box's room beyond its text, the dialog's beyond the box
 
-  ui::Label Label2;     // the prompt
+  ui::Label Label2;  // the prompt
   ui::ComboBox ComboBox1;
   ui::Button OKBtn;
   ui::Button CancelBtn;
-  ui::Label Label1;     // hidden: measures the text
+  ui::Label Label1;  // hidden: measures the text
   ui::Timer Timer1;
 
   // Fills the drop-down list; a fixed list shows the initial text's item chosen.

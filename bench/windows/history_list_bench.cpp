@@ -29,13 +29,16 @@ std::string MakeFolder(long files, long hits) {
   CreateDirectoryW(os::Widen(folder).c_str(), nullptr);
   results::HistoryContent content{"検索語", {}, {"検索語"}, 0};
   for (long i = 0; i < hits; ++i) {
-    content.hitLines.push_back("C:\\bench\\projects\\Folder" + std::to_string(i / 100) + "\\Source File " +
-                               std::to_string(i) + ".txt=" + std::to_string(i * 37));
+    content.hitLines.push_back("C:\\bench\\projects\\Folder" + std::to_string(i / 100) +
+                               "\\Source File " + std::to_string(i) +
+                               ".txt=" + std::to_string(i * 37));
   }
   const std::string text = results::HistoryFileText(content);
   for (long f = 0; f < files; ++f) {
-    const std::string path = folder + "2026" + std::to_string(1000 + f % 300) + " " + std::to_string(100000 + f) + ".txd";
-    if (GetFileAttributesW(os::Widen(path).c_str()) == INVALID_FILE_ATTRIBUTES) fs::ReplaceWholeFile(path, text);
+    const std::string path = folder + "2026" + std::to_string(1000 + f % 300) + " " +
+                             std::to_string(100000 + f) + ".txd";
+    if (GetFileAttributesW(os::Widen(path).c_str()) == INVALID_FILE_ATTRIBUTES)
+      fs::ReplaceWholeFile(path, text);
   }
   return folder;
 }
@@ -63,7 +66,8 @@ int main(int argc, char** argv) {
   bench::ResponsivenessProbe probe(owner.Handle());
   ui::App().ProcessMessages();
   const auto start = Clock::now();
-  auto dialog = ui::MakeForm<results::TFileListDlg>(&owner, state, [](const std::string&, bool) { return false; });
+  auto dialog = ui::MakeForm<results::TFileListDlg>(&owner, state,
+                                                    [](const std::string&, bool) { return false; });
   dialog->Show();
   const double opened = bench::Milliseconds(Clock::now() - start);
   while (dialog->ListView1.RowCount() < static_cast<std::size_t>(files)) ui::App().HandleMessage();
@@ -79,8 +83,8 @@ int main(int argc, char** argv) {
   std::printf("history files: %zu of %ld with %ld hits each\n", dialog->Rows().size(), files, hits);
   std::printf("time until the dialog showed (no row yet): %.1f ms\n", opened);
   std::printf("time until the list showed every row: %.2f s\n", elapsed / 1000.0);
-  std::printf("longest time without an answer to a message: %.1f ms (%ld answers)\n", probe.LongestMilliseconds(),
-              probe.Answers());
+  std::printf("longest time without an answer to a message: %.1f ms (%ld answers)\n",
+              probe.LongestMilliseconds(), probe.Answers());
   const bool complete = dialog->Rows().size() == static_cast<std::size_t>(files) &&
                         dialog->Rows().front().hitCountText == std::to_string(hits);
   dialog->Close();

@@ -30,7 +30,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Milliseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
 
 std::string MakeFolder() {
   wchar_t temp[MAX_PATH] = {};
@@ -60,7 +62,8 @@ int main(int argc, char** argv) {
   const std::string folder = MakeFolder();
   std::string content(4096, '.');
   for (std::size_t at = 0; at + 6 <= content.size(); at += 64) content.replace(at, 6, "needle");
-  for (long f = 0; f < files; ++f) WriteSample(folder + "\\f" + std::to_string(f) + ".txt", content);
+  for (long f = 0; f < files; ++f)
+    WriteSample(folder + "\\f" + std::to_string(f) + ".txt", content);
 
   results::ProgramState state;
   search::SearchOptions options;
@@ -70,8 +73,8 @@ int main(int argc, char** argv) {
   // The hit lines are there before the window shows; its worker walks an empty
   // folder and ends at once, so the window's whole work is the rows.
   for (long i = 0; i < lines; ++i) {
-    state.Progress.hitList.Add(folder + "\\f" + std::to_string(i % files) + ".txt=" +
-                               std::to_string((i / files) % 64 * 64));
+    state.Progress.hitList.Add(folder + "\\f" + std::to_string(i % files) +
+                               ".txt=" + std::to_string((i / files) % 64 * 64));
   }
   state.Progress.totalFiles = 0;
 
@@ -81,7 +84,8 @@ int main(int argc, char** argv) {
     const results::SnippetInputs snippet = results::SnippetInputsFor(options, state.Query, 0);
     const long sample = std::min(lines, 10000L);
     const auto begin = Clock::now();
-    for (long i = 0; i < sample; ++i) builder.Build(state.Progress.hitList.At(static_cast<std::size_t>(i)), snippet);
+    for (long i = 0; i < sample; ++i)
+      builder.Build(state.Progress.hitList.At(static_cast<std::size_t>(i)), snippet);
     std::printf("rows built without a window: %.3f ms per row\n",
                 Milliseconds(Clock::now() - begin) / static_cast<double>(sample));
     // Where a row's time goes: the attribute query and the snippet's read alone.
@@ -100,11 +104,13 @@ int main(int argc, char** argv) {
       std::vector<results::HitRecord> rows;
       const auto from = Clock::now();
       while (rows.size() < static_cast<std::size_t>(sample))
-        feeder.Take(rows, static_cast<std::size_t>(sample) - rows.size(), std::chrono::milliseconds(50));
+        feeder.Take(rows, static_cast<std::size_t>(sample) - rows.size(),
+                    std::chrono::milliseconds(50));
       std::printf("rows built by a feeder of %u thread(s): %.3f ms per row\n", threads,
                   Milliseconds(Clock::now() - from) / static_cast<double>(sample));
     }
-    timePerRow("file facts", [&](long f) { fs::LookUpFile(folder + "\\f" + std::to_string(f) + ".txt"); });
+    timePerRow("file facts",
+               [&](long f) { fs::LookUpFile(folder + "\\f" + std::to_string(f) + ".txt"); });
     timePerRow("snippet read", [&](long f) {
       results::MakeSnippet(folder + "\\f" + std::to_string(f) + ".txt", 64, snippet);
     });

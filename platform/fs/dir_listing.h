@@ -10,9 +10,9 @@ namespace trovex::fs {
 struct DirEntry {
   // Windows: CP932. POSIX: the file system's bytes (UTF-8 by convention).
   std::string name;
-  bool isDirectory = false;  // links to folders count as folders
-  bool isHidden = false;     // POSIX: the name starts with "."
-  bool isSystem = false;     // POSIX: never
+  bool isDirectory = false;    // links to folders count as folders
+  bool isHidden = false;       // POSIX: the name starts with "."
+  bool isSystem = false;       // POSIX: never
   bool isRegularFile = false;  // the listing saw a plain file (false where it cannot tell)
   // The entry itself is a link (POSIX) or a reparse point (Windows), or the
   // listing could not tell; the other fields describe what it leads to.

@@ -81,9 +81,7 @@ bool DirectoryListing::Next(DirEntry& entry) {
   return true;
 }
 
-std::intptr_t DirectoryListing::FolderHandle() const {
-  return impl_->dir ? dirfd(impl_->dir) : -1;
-}
+std::intptr_t DirectoryListing::FolderHandle() const { return impl_->dir ? dirfd(impl_->dir) : -1; }
 
 int DirectoryListing::Error() const { return impl_->error; }
 

@@ -26,8 +26,8 @@ double LocalDateTime(const FILETIME& utc) {
 // index 1), and Wine's GetFinalPathNameByHandleW fails past MAX_PATH.
 std::optional<FolderId> HandleIdentity(HANDLE folder) {
   using QueryObject = LONG(WINAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, void*, ULONG, ULONG*);
-  static const auto query = reinterpret_cast<QueryObject>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+  static const auto query = reinterpret_cast<QueryObject>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
   if (!query) return std::nullopt;
   std::vector<std::uint64_t> buffer(128);  // aligned for the UNICODE_STRING at its start
   ULONG needed = 0;
@@ -89,11 +89,13 @@ bool DirectoryListing::Next(DirEntry& entry) {
   impl_->pending = false;
   const WIN32_FIND_DATAW& d = impl_->data;
   // Names CP932 lacks get "?" in those places, as the ANSI listing gives them.
-  entry.name = text::EncodeCp932(std::u16string_view(reinterpret_cast<const char16_t*>(d.cFileName)), '?');
+  entry.name =
+      text::EncodeCp932(std::u16string_view(reinterpret_cast<const char16_t*>(d.cFileName)), '?');
   entry.isDirectory = (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   entry.isHidden = (d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   entry.isSystem = (d.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-  entry.isRegularFile = (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+  entry.isRegularFile =
+      (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
   entry.isLink = (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   // The local-time conversion is the costly part; a walk without a date or size
   // condition does without it.

@@ -20,7 +20,8 @@ std::vector<std::string> MatchingFileNames(const std::string& pattern) {
   HANDLE find = FindFirstFileW(os::Widen(pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(os::Narrow(data.cFileName));
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(os::Narrow(data.cFileName));
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return names;

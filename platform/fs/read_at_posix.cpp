@@ -13,7 +13,8 @@ namespace {
 
 class FileDescriptor {
  public:
-  explicit FileDescriptor(const std::string& path) : fd_(OpenAnyLength(path, O_RDONLY | O_CLOEXEC)) {}
+  explicit FileDescriptor(const std::string& path)
+      : fd_(OpenAnyLength(path, O_RDONLY | O_CLOEXEC)) {}
   ~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
   }

@@ -13,8 +13,8 @@ class FileHandle {
   explicit FileHandle(const std::string& path) {
     const auto wide = WidePath(path);
     if (!wide) return;
-    handle_ = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ != INVALID_HANDLE_VALUE && GetFileType(handle_) != FILE_TYPE_DISK) {
       // Devices and pipes could block or never end: only disk files are read.
       CloseHandle(handle_);

@@ -69,7 +69,8 @@ std::optional<bool> SeekPenaltyOfBlockFolder(const std::string& deviceFolder) {
   const auto rotational = RotationalOfBlockFolder(deviceFolder);
   if (rotational != true) return rotational;
   // A partition's disk is one folder up.
-  if (IsVirtualDisk(deviceFolder) || IsVirtualDisk(deviceFolder + "/..") || OnVirtualDisks(deviceFolder))
+  if (IsVirtualDisk(deviceFolder) || IsVirtualDisk(deviceFolder + "/..") ||
+      OnVirtualDisks(deviceFolder))
     return false;
   return true;
 }
@@ -78,7 +79,7 @@ std::optional<bool> HasSeekPenalty(const std::string& path) {
   struct stat info {};
   if (!StatAnyLength(path, info)) return std::nullopt;
   return SeekPenaltyOfBlockFolder("/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" +
-                                 std::to_string(minor(info.st_dev)));
+                                  std::to_string(minor(info.st_dev)));
 }
 
 }  // namespace trovex::fs

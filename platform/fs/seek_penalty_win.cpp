@@ -14,13 +14,14 @@ namespace {
 // The property's answer into `answer` (`size` bytes of room); the bytes the driver
 // wrote, or 0 when it did not write the fixed part.
 template <typename Answer>
-DWORD AskProperty(HANDLE volume, STORAGE_PROPERTY_ID id, Answer& answer, DWORD size = sizeof(Answer)) {
+DWORD AskProperty(HANDLE volume, STORAGE_PROPERTY_ID id, Answer& answer,
+                  DWORD size = sizeof(Answer)) {
   STORAGE_PROPERTY_QUERY query{};
   query.PropertyId = id;
   query.QueryType = PropertyStandardQuery;
   DWORD returned = 0;
-  if (!DeviceIoControl(volume, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &answer, size, &returned,
-                       nullptr) ||
+  if (!DeviceIoControl(volume, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &answer, size,
+                       &returned, nullptr) ||
       returned < sizeof(Answer))
     return 0;
   return returned < size ? returned : size;
@@ -38,8 +39,10 @@ bool IsVirtualDisk(HANDLE volume) {
     switch (adapter.BusType) {
       case BusTypeVirtual:  // a hypervisor's synthetic disk
       case BusTypeiScsi:
-      case BusTypeNvme: return true;
-      default: break;  // a file-backed disk (a mounted VHD) lies on the host's own disk
+      case BusTypeNvme:
+        return true;
+      default:
+        break;  // a file-backed disk (a mounted VHD) lies on the host's own disk
     }
   }
   // The device descriptor is followed by its identification strings.
@@ -48,10 +51,13 @@ bool IsVirtualDisk(HANDLE volume) {
     char bytes[1024];
   } device;
   std::memset(&device, 0, sizeof device);
-  const DWORD written = AskProperty(volume, StorageDeviceProperty, device.descriptor, sizeof device);
+  const DWORD written =
+      AskProperty(volume, StorageDeviceProperty, device.descriptor, sizeof device);
   if (written == 0) return false;
-  return IsVirtualDiskVendor(IdentificationAt(device.bytes, written, device.descriptor.VendorIdOffset)) ||
-         IsVirtualDiskModel(IdentificationAt(device.bytes, written, device.descriptor.ProductIdOffset));
+  return IsVirtualDiskVendor(
+             IdentificationAt(device.bytes, written, device.descriptor.VendorIdOffset)) ||
+         IsVirtualDiskModel(
+             IdentificationAt(device.bytes, written, device.descriptor.ProductIdOffset));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ std::optional<std::size_t> SequentialReader::ReadNext(char* dest) {
   const std::uint64_t left = size_ - position_;
   std::size_t length = ReadSize();
   // Direct reads take whole sectors; the bytes past the old size are dropped.
-  if (left < length) length = static_cast<std::size_t>((left + sectorSize_ - 1) / sectorSize_ * sectorSize_);
+  if (left < length)
+    length = static_cast<std::size_t>((left + sectorSize_ - 1) / sectorSize_ * sectorSize_);
   auto got = ReadAt(position_, dest, length);
   if (got && *got > left) got = static_cast<std::size_t>(left);
   if (got && *got > 0) position_ += ChunkSize();

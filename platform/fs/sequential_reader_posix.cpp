@@ -21,7 +21,8 @@ int OpenFile(const std::string& path, const ListedFile& listed, int flags) {
 std::uint64_t BypassCacheFrom() {
   static const std::uint64_t from = [] {
     const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-    return BypassCacheFromMemory(pages > 0 && pageSize > 0 ? std::uint64_t(pages) * std::uint64_t(pageSize) : 0);
+    return BypassCacheFromMemory(
+        pages > 0 && pageSize > 0 ? std::uint64_t(pages) * std::uint64_t(pageSize) : 0);
   }();
   return from;
 }
@@ -61,7 +62,8 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, C
 #ifdef O_DIRECT
   // Linux lets an open file start direct reads; a file system that cannot keeps
   // reading through the cache.
-  if (cacheUse == CacheUse::BypassLarge && size_ >= (bypassFrom_ ? bypassFrom_ : BypassCacheFrom())) {
+  if (cacheUse == CacheUse::BypassLarge &&
+      size_ >= (bypassFrom_ ? bypassFrom_ : BypassCacheFrom())) {
     const int open = fcntl(fd, F_GETFL);
     unbuffered_ = open >= 0 && fcntl(fd, F_SETFL, open | O_DIRECT) == 0;
   }

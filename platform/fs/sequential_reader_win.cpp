@@ -12,8 +12,8 @@ HANDLE OpenForReading(const wchar_t* path, bool unbuffered, bool notLink) {
   // A name listed without a reparse point is opened as itself: should a link have
   // been put in its place since, the link is opened, not what it leads to.
   if (notLink) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
-  return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, flags, nullptr);
+  return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     flags, nullptr);
 }
 
 }  // namespace
@@ -68,7 +68,8 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, C
     return false;
   }
   size_ = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
-  if (cacheUse == CacheUse::BypassLarge && size_ >= (bypassFrom_ ? bypassFrom_ : BypassCacheFrom())) {
+  if (cacheUse == CacheUse::BypassLarge &&
+      size_ >= (bypassFrom_ ? bypassFrom_ : BypassCacheFrom())) {
     // A second handle of the same file that bypasses the cache; where the volume
     // refuses, the first one reads through it.
     DWORD flags = FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_NO_BUFFERING;

@@ -14,7 +14,8 @@ std::string SystemErrorText(int code) {
   if (length > 0 && text) units.assign(reinterpret_cast<const char16_t*>(text), length);
   if (text) LocalFree(text);
   // The system ends its texts with a full stop (or the ideographic one) and a line break.
-  while (!units.empty() && (units.back() <= u' ' || units.back() == u'.' || units.back() == u'\u3002'))
+  while (!units.empty() &&
+         (units.back() <= u' ' || units.back() == u'.' || units.back() == u'\u3002'))
     units.pop_back();
   if (units.empty()) return "error " + std::to_string(code);
   return text::EncodeCp932(units, '?');

@@ -14,8 +14,8 @@ namespace {
 // when nothing stays behind.
 std::wstring WriteBeside(const std::wstring& path, std::string_view bytes) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring temporary = path + L".new" + std::to_wstring(GetCurrentProcessId()) +
-                                   L"-" + std::to_wstring(attempt);
+    const std::wstring temporary =
+        path + L".new" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
     HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -71,16 +71,18 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
 NewFileOutcome WriteNewWholeFile(const std::string& path, std::string_view bytes) {
   const std::optional<std::wstring> wide = WidePath(path);
   if (!wide) return NewFileOutcome::Failed;
-  if (GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES) return NewFileOutcome::AlreadyExists;
+  if (GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES)
+    return NewFileOutcome::AlreadyExists;
   const std::wstring temporary = WriteBeside(*wide, bytes);
   if (temporary.empty()) return NewFileOutcome::Failed;
   // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken, so a
   // file made meanwhile survives.
-  if (MoveFileExW(temporary.c_str(), wide->c_str(), MOVEFILE_WRITE_THROUGH)) return NewFileOutcome::Written;
+  if (MoveFileExW(temporary.c_str(), wide->c_str(), MOVEFILE_WRITE_THROUGH))
+    return NewFileOutcome::Written;
   const DWORD error = GetLastError();
   DeleteFileW(temporary.c_str());
   return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? NewFileOutcome::AlreadyExists
-                                                                      : NewFileOutcome::Failed;
+                                                                     : NewFileOutcome::Failed;
 }
 
 bool CreateFolderPath(const std::string& path) {

@@ -47,13 +47,16 @@ std::optional<std::vector<std::string>> ProgramArguments(int, char**) {
 
 std::optional<std::string> TypedTextToCp932(std::string_view text) { return std::string(text); }
 
-std::string Cp932ForConsole(std::string_view message, OutputEncoding) { return std::string(message); }
+std::string Cp932ForConsole(std::string_view message, OutputEncoding) {
+  return std::string(message);
+}
 
 void WriteConsoleLine(std::FILE* stream, std::string_view line, OutputEncoding encoding,
                       char lineEnd) {
   if (encoding == OutputEncoding::kCp932) return WriteBytes(stream, line, lineEnd);
   std::u16string units = text::DecodeCp932Lenient(line);
-  if (encoding == OutputEncoding::kUtf8) return WriteBytes(stream, text::Utf16ToUtf8(units), lineEnd);
+  if (encoding == OutputEncoding::kUtf8)
+    return WriteBytes(stream, text::Utf16ToUtf8(units), lineEnd);
   const HANDLE console = ConsoleOf(stream);
   if (!console) return WriteBytes(stream, line, lineEnd);
   // Written as UTF-16, the console shows the characters whatever its code page.

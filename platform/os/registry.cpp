@@ -40,7 +40,8 @@ std::int32_t IntegerData(const std::string& name, const std::vector<unsigned cha
 
 RegistryKey::~RegistryKey() { Close(); }
 
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)) {}
 
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
   if (this != &other) {
@@ -50,12 +51,13 @@ RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
   return *this;
 }
 
-bool RegistryKey::OpenWith(RegistryRoot root, const std::string& path, unsigned long access, bool create) {
+bool RegistryKey::OpenWith(RegistryRoot root, const std::string& path, unsigned long access,
+                           bool create) {
   Close();
   HKEY key = nullptr;
   std::wstring wide = KeyPath(path);
-  LONG rc = create ? RegCreateKeyExW(RootHandle(root), wide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     access, nullptr, &key, nullptr)
+  LONG rc = create ? RegCreateKeyExW(RootHandle(root), wide.c_str(), 0, nullptr,
+                                     REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr)
                    : RegOpenKeyExW(RootHandle(root), wide.c_str(), 0, access, &key);
   if (rc != ERROR_SUCCESS) return false;
   handle_ = key;
@@ -83,8 +85,8 @@ long RegistryKey::ValueType(const std::string& name) const {
   if (!handle_) return -1;
   DWORD type = 0;
   std::wstring wide = Widen(name);
-  if (RegQueryValueExW(static_cast<HKEY>(handle_), wide.c_str(), nullptr, &type, nullptr, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegQueryValueExW(static_cast<HKEY>(handle_), wide.c_str(), nullptr, &type, nullptr,
+                       nullptr) != ERROR_SUCCESS)
     return -1;
   return static_cast<long>(type);
 }
@@ -97,24 +99,31 @@ bool RegistryKey::TryReadRaw(const std::string& name, unsigned long expectedType
   std::wstring wide = Widen(name);
   HKEY key = static_cast<HKEY>(handle_);
   DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  if (RegQueryValueExW(key, wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return false;
   bool stringTypes = expectedType == REG_SZ && (type == REG_SZ || type == REG_EXPAND_SZ);
-  if (type != expectedType && !stringTypes) throw RegistryError("Invalid data type for '" + name + "'");
+  if (type != expectedType && !stringTypes)
+    throw RegistryError("Invalid data type for '" + name + "'");
   data.assign(size, 0);
-  if (size != 0 && RegQueryValueExW(key, wide.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+  if (size != 0 &&
+      RegQueryValueExW(key, wide.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
     throw RegistryError("Failed to get data for '" + name + "'");
   data.resize(size);
   return true;
 }
 
-std::vector<unsigned char> RegistryKey::ReadRaw(const std::string& name, unsigned long expectedType) const {
+std::vector<unsigned char> RegistryKey::ReadRaw(const std::string& name,
+                                                unsigned long expectedType) const {
   if (!handle_) throw RegistryError("Registry key is not open");
   std::vector<unsigned char> data;
-  if (!TryReadRaw(name, expectedType, data)) throw RegistryError("Failed to get data for '" + name + "'");
+  if (!TryReadRaw(name, expectedType, data))
+    throw RegistryError("Failed to get data for '" + name + "'");
   return data;
 }
 
-std::string RegistryKey::ReadString(const std::string& name) const { return StringData(ReadRaw(name, REG_SZ)); }
+std::string RegistryKey::ReadString(const std::string& name) const {
+  return StringData(ReadRaw(name, REG_SZ));
+}
 
 std::int32_t RegistryKey::ReadInteger(const std::string& name) const {
   return IntegerData(name, ReadRaw(name, REG_DWORD));
@@ -143,17 +152,19 @@ bool RegistryKey::TryReadBool(const std::string& name, bool& value) const {
   return true;
 }
 
-void RegistryKey::WriteRaw(const std::string& name, unsigned long type, const void* data, unsigned long size) {
+void RegistryKey::WriteRaw(const std::string& name, unsigned long type, const void* data,
+                           unsigned long size) {
   if (!handle_) throw RegistryError("Registry key is not open");
   std::wstring wide = Widen(name);
-  if (RegSetValueExW(static_cast<HKEY>(handle_), wide.c_str(), 0, type, static_cast<const BYTE*>(data), size) !=
-      ERROR_SUCCESS)
+  if (RegSetValueExW(static_cast<HKEY>(handle_), wide.c_str(), 0, type,
+                     static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
     throw RegistryError("Failed to set data for '" + name + "'");
 }
 
 void RegistryKey::WriteString(const std::string& name, const std::string& value) {
   std::wstring wide = Widen(value);
-  WriteRaw(name, REG_SZ, wide.c_str(), static_cast<unsigned long>((wide.size() + 1) * sizeof(wchar_t)));
+  WriteRaw(name, REG_SZ, wide.c_str(),
+           static_cast<unsigned long>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 void RegistryKey::WriteInteger(const std::string& name, std::int32_t value) {
@@ -161,7 +172,9 @@ void RegistryKey::WriteInteger(const std::string& name, std::int32_t value) {
   WriteRaw(name, REG_DWORD, &raw, sizeof raw);
 }
 
-void RegistryKey::WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
+void RegistryKey::WriteBool(const std::string& name, bool value) {
+  WriteInteger(name, value ? 1 : 0);
+}
 
 bool RegistryKey::DeleteValue(const std::string& name) {
   if (!handle_) return false;
@@ -175,8 +188,8 @@ std::vector<std::string> RegistryKey::ValueNames() const {
   for (DWORD i = 0;; ++i) {
     wchar_t name[16384];
     DWORD length = sizeof name / sizeof name[0];
-    if (RegEnumValueW(static_cast<HKEY>(handle_), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegEnumValueW(static_cast<HKEY>(handle_), i, name, &length, nullptr, nullptr, nullptr,
+                      nullptr) != ERROR_SUCCESS)
       break;
     names.push_back(Narrow(std::wstring_view(name, length)));
   }

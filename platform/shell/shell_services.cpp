@@ -23,7 +23,7 @@ const ShellServices& RealServices() {
   static ShellPropertiesSheet properties;
   static SystemSound sound;
   static ShellFolders folders;
-  static const ShellServices real{&fileInfo, &imageLists, &clipboard, &open,
+  static const ShellServices real{&fileInfo,   &imageLists, &clipboard, &open,
                                   &properties, &sound,      &folders};
   return real;
 }

@@ -9,9 +9,9 @@ namespace trovex::text {
 
 char16_t LowerCaseUnit(char16_t unit) {
   const tables::LowerCaseEntry* end = tables::kLowerCase + tables::kLowerCaseCount;
-  const tables::LowerCaseEntry* it = std::lower_bound(
-      tables::kLowerCase, end, unit,
-      [](const tables::LowerCaseEntry& e, char16_t u) { return e.upper < u; });
+  const tables::LowerCaseEntry* it =
+      std::lower_bound(tables::kLowerCase, end, unit,
+                       [](const tables::LowerCaseEntry& e, char16_t u) { return e.upper < u; });
   return it != end && it->upper == unit ? it->lower : unit;
 }
 

@@ -9,7 +9,7 @@ namespace trovex::text::tables {
 // Marks a byte or byte pair with no character.
 inline constexpr char16_t kNoChar = 0xFFFF;
 
-inline constexpr int kLeadCount = 60;    // 0x81-0x9F, 0xE0-0xFC
+inline constexpr int kLeadCount = 60;  // 0x81-0x9F, 0xE0-0xFC
 inline constexpr int kTrailFirst = 0x40;
 inline constexpr int kTrailCount = 189;  // 0x40-0xFC
 

@@ -42,9 +42,9 @@ Step MapStep(std::u16string_view units, std::size_t pos, WidthKana kind, bool co
     if (it != end && it->first == unit && it->second == next) return FromTableUnits(it->to, 2);
   }
   const tables::WidthKanaEntry* end = table.single + table.singleCount;
-  const tables::WidthKanaEntry* it = std::lower_bound(
-      table.single, end, unit,
-      [](const tables::WidthKanaEntry& e, char16_t u) { return e.from < u; });
+  const tables::WidthKanaEntry* it =
+      std::lower_bound(table.single, end, unit,
+                       [](const tables::WidthKanaEntry& e, char16_t u) { return e.from < u; });
   if (it != end && it->from == unit) return FromTableUnits(it->to, 1);
   Step same;
   same.out[0] = unit;

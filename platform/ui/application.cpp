@@ -17,7 +17,8 @@ namespace {
 // chain, then up the controls until one has a hint.
 const Control* HintedControl(HWND hwnd) {
   Control* control = nullptr;
-  while (hwnd != nullptr && (control = Control::FromHandle(hwnd)) == nullptr) hwnd = GetParent(hwnd);
+  while (hwnd != nullptr && (control = Control::FromHandle(hwnd)) == nullptr)
+    hwnd = GetParent(hwnd);
   while (control != nullptr && control->Hint().empty()) control = control->Parent();
   return control;
 }
@@ -51,8 +52,8 @@ Application& Application::Instance() {
 
 Application::Application() : prompts_(&windowsPrompts_) {
   INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
-                                             ICC_DATE_CLASSES | ICC_BAR_CLASSES |
-                                             ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+                                             ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                             ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&init);
 }
 

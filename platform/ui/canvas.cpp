@@ -66,7 +66,9 @@ void Canvas::SetPictureFont(std::string_view face, int pixelHeight, bool bold) {
 
 void Canvas::SetFontColor(Color color) { SetTextColor(dc_, ColorToRgb(color)); }
 
-void Canvas::SetTransparent(bool transparent) { SetBkMode(dc_, transparent ? TRANSPARENT : OPAQUE); }
+void Canvas::SetTransparent(bool transparent) {
+  SetBkMode(dc_, transparent ? TRANSPARENT : OPAQUE);
+}
 
 SIZE Canvas::TextExtent(std::string_view text) {
   const std::wstring wide = Widen(text);

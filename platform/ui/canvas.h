@@ -50,9 +50,13 @@ class Canvas {
   void Rectangle(int left, int top, int right, int bottom);
   void Ellipse(int left, int top, int right, int bottom);
   void Polygon(std::span<const POINT> points);
-  void Polygon(std::initializer_list<POINT> points) { Polygon(std::span(points.begin(), points.size())); }
+  void Polygon(std::initializer_list<POINT> points) {
+    Polygon(std::span(points.begin(), points.size()));
+  }
   void Polyline(std::span<const POINT> points);
-  void Polyline(std::initializer_list<POINT> points) { Polyline(std::span(points.begin(), points.size())); }
+  void Polyline(std::initializer_list<POINT> points) {
+    Polyline(std::span(points.begin(), points.size()));
+  }
   void MoveTo(int x, int y);
   // A line from the current position to (x, y), which becomes the current position.
   void LineTo(int x, int y);

@@ -7,7 +7,8 @@
 namespace trovex::ui {
 
 ComboBox::ComboBox(Control* parent, ComboStyle style) : Control(parent) {
-  const DWORD kind = style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
+  const DWORD kind =
+      style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
   CreateHandle(L"COMBOBOX", kind | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, 0, true, 145, 200);
   SetColor(clWindow);
 }
@@ -29,14 +30,19 @@ std::string ComboBox::Item(int index) const {
   const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return Narrow(text);
 }
 
-int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
+int ComboBox::ItemIndex() const {
+  return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
+}
 
-void ComboBox::SetItemIndex(int index) { SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void ComboBox::SetItemIndex(int index) {
+  SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
 
 bool ComboBox::DroppedDown() const { return SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
 
@@ -56,7 +62,8 @@ int ComboBox::SelStart() const {
 int ComboBox::SelLength() const {
   DWORD start = 0;
   DWORD end = 0;
-  SendMessageW(hwnd_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(hwnd_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   const std::wstring text = WideText();
   return BytesBefore(text, static_cast<int>(end)) - BytesBefore(text, static_cast<int>(start));
 }
@@ -80,12 +87,23 @@ void ComboBox::CommandNotify(WORD code) {
       Fire(OnSelect);
       Fire(OnChange);
       break;
-    case CBN_EDITCHANGE: Fire(OnChange); break;
-    case CBN_DROPDOWN: Fire(OnDropDown); break;
-    case CBN_CLOSEUP: Fire(OnCloseUp); break;
-    case CBN_SETFOCUS: Fire(OnEnter); break;
-    case CBN_KILLFOCUS: Fire(OnExit); break;
-    default: break;
+    case CBN_EDITCHANGE:
+      Fire(OnChange);
+      break;
+    case CBN_DROPDOWN:
+      Fire(OnDropDown);
+      break;
+    case CBN_CLOSEUP:
+      Fire(OnCloseUp);
+      break;
+    case CBN_SETFOCUS:
+      Fire(OnEnter);
+      break;
+    case CBN_KILLFOCUS:
+      Fire(OnExit);
+      break;
+    default:
+      break;
   }
 }
 

@@ -21,7 +21,13 @@ using NotifyEvent = std::function<void(Component& sender)>;
 
 // Modifier keys and mouse buttons held during a key or mouse event.
 enum ShiftFlag : unsigned {
-  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
 };
 using ShiftState = unsigned;
 enum class MouseButton { Left, Right, Middle };

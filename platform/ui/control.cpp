@@ -19,10 +19,14 @@ UINT_PTR nextChildId = 100;
 
 HCURSOR CursorHandle(Cursor cursor) {
   switch (cursor) {
-    case Cursor::Hand: return LoadCursorW(nullptr, IDC_HAND);
-    case Cursor::Wait: return LoadCursorW(nullptr, IDC_WAIT);
-    case Cursor::IBeam: return LoadCursorW(nullptr, IDC_IBEAM);
-    default: return LoadCursorW(nullptr, IDC_ARROW);
+    case Cursor::Hand:
+      return LoadCursorW(nullptr, IDC_HAND);
+    case Cursor::Wait:
+      return LoadCursorW(nullptr, IDC_WAIT);
+    case Cursor::IBeam:
+      return LoadCursorW(nullptr, IDC_IBEAM);
+    default:
+      return LoadCursorW(nullptr, IDC_ARROW);
   }
 }
 
@@ -119,8 +123,8 @@ void Control::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
   } else if (auto* form = dynamic_cast<Form*>(this)) {
     parentHwnd = form->OwnerWindow();
   }
-  HWND hwnd = CreateWindowExW(exStyle, className, L"", style, 0, 0, width, height, parentHwnd,
-                              id, GetModuleHandleW(nullptr), subclass ? nullptr : this);
+  HWND hwnd = CreateWindowExW(exStyle, className, L"", style, 0, 0, width, height, parentHwnd, id,
+                              GetModuleHandleW(nullptr), subclass ? nullptr : this);
   if (hwnd == nullptr) throw std::runtime_error("CreateWindowEx failed");
   if (subclass) {
     hwnd_ = hwnd;
@@ -248,10 +252,10 @@ LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
       const MouseEvent& event = down ? OnMouseDown : OnMouseUp;
       if (event) {
-        const MouseButton button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) ? MouseButton::Left
-                                   : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP)
-                                       ? MouseButton::Right
-                                       : MouseButton::Middle;
+        const MouseButton button =
+            (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP)   ? MouseButton::Left
+            : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) ? MouseButton::Right
+                                                             : MouseButton::Middle;
         const LRESULT def = DefaultProc(msg, wParam, lParam);
         event(*this, button, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return def;
@@ -410,12 +414,18 @@ void Control::FollowAnchors() {
   int width = Width();
   int height = Height();
   // Anchored to neither side, the control keeps its place relative to the middle.
-  if ((anchors_ & (akLeft | akRight)) == (akLeft | akRight)) width += dx;
-  else if (anchors_ & akRight) left += dx;
-  else if (!(anchors_ & akLeft)) left += dx / 2;
-  if ((anchors_ & (akTop | akBottom)) == (akTop | akBottom)) height += dy;
-  else if (anchors_ & akBottom) top += dy;
-  else if (!(anchors_ & akTop)) top += dy / 2;
+  if ((anchors_ & (akLeft | akRight)) == (akLeft | akRight))
+    width += dx;
+  else if (anchors_ & akRight)
+    left += dx;
+  else if (!(anchors_ & akLeft))
+    left += dx / 2;
+  if ((anchors_ & (akTop | akBottom)) == (akTop | akBottom))
+    height += dy;
+  else if (anchors_ & akBottom)
+    top += dy;
+  else if (!(anchors_ & akTop))
+    top += dy / 2;
   SetBounds(left, top, std::max(width, 0), std::max(height, 0));
 }
 

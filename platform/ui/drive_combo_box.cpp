@@ -22,8 +22,8 @@ constexpr int kVisibleItems = 8;
 int SystemIconOf(const std::string& drive, HIMAGELIST& list) {
   SHFILEINFOW info{};
   const std::wstring root = Widen(drive + "\\");
-  const auto found = SHGetFileInfoW(root.c_str(), 0, &info, sizeof info,
-                                    SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  const auto found =
+      SHGetFileInfoW(root.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
   if (found == 0) return -1;
   list = reinterpret_cast<HIMAGELIST>(found);
   return info.iIcon;
@@ -32,10 +32,10 @@ int SystemIconOf(const std::string& drive, HIMAGELIST& list) {
 }  // namespace
 
 DriveComboBox::DriveComboBox(Control* parent) : Control(parent) {
-  CreateHandle(L"COMBOBOX",
-               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                   CBS_HASSTRINGS,
-               0, true, 145, 200);
+  CreateHandle(
+      L"COMBOBOX",
+      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+      0, true, 145, 200);
   SetColor(clWindow);
   Refresh();
 }
@@ -55,7 +55,8 @@ void DriveComboBox::Refresh() {
 char DriveComboBox::Drive() const {
   const int index = ItemIndex();
   if (index < 0 || index >= static_cast<int>(drives_.size())) return 0;
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(drives_[static_cast<std::size_t>(index)][0])));
+  return static_cast<char>(
+      std::toupper(static_cast<unsigned char>(drives_[static_cast<std::size_t>(index)][0])));
 }
 
 bool DriveComboBox::SetDrive(char letter) {
@@ -69,9 +70,13 @@ bool DriveComboBox::SetDrive(char letter) {
   return false;
 }
 
-int DriveComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
+int DriveComboBox::ItemIndex() const {
+  return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
+}
 
-bool DriveComboBox::DroppedDown() const { return SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+bool DriveComboBox::DroppedDown() const {
+  return SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
 
 void DriveComboBox::SetBounds(int left, int top, int width, int /*height*/) {
   // The window's height includes the dropped list; the box's own height is the item's.
@@ -98,11 +103,20 @@ void DriveComboBox::CommandNotify(WORD code) {
       Click();
       Fire(OnChange);
       break;
-    case CBN_DROPDOWN: Fire(OnDropDown); break;
-    case CBN_CLOSEUP: Fire(OnCloseUp); break;
-    case CBN_SETFOCUS: Fire(OnEnter); break;
-    case CBN_KILLFOCUS: Fire(OnExit); break;
-    default: break;
+    case CBN_DROPDOWN:
+      Fire(OnDropDown);
+      break;
+    case CBN_CLOSEUP:
+      Fire(OnCloseUp);
+      break;
+    case CBN_SETFOCUS:
+      Fire(OnEnter);
+      break;
+    case CBN_KILLFOCUS:
+      Fire(OnExit);
+      break;
+    default:
+      break;
   }
 }
 
@@ -124,13 +138,14 @@ bool DriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
   const RECT& rect = item.rcItem;
   const int icon = icons_[static_cast<std::size_t>(index)];
   if (systemIcons_ != nullptr && icon >= 0) {
-    canvas.Draw(rect.left + 2, rect.top + (rect.bottom - rect.top - kIconSize) / 2, systemIcons_, icon);
+    canvas.Draw(rect.left + 2, rect.top + (rect.bottom - rect.top - kIconSize) / 2, systemIcons_,
+                icon);
   }
   canvas.SetTransparent(true);
   canvas.SetFontColor(selected ? clHighlightText : Font().color);
   const std::string& text = drives_[static_cast<std::size_t>(index)];
-  canvas.TextOut(rect.left + kIconSize + 6, rect.top + (rect.bottom - rect.top - canvas.TextHeight(text)) / 2,
-                 text);
+  canvas.TextOut(rect.left + kIconSize + 6,
+                 rect.top + (rect.bottom - rect.top - canvas.TextHeight(text)) / 2, text);
   if (state & odFocused) DrawFocusRect(item.hDC, &item.rcItem);
   return true;
 }

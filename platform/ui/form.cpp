@@ -22,12 +22,18 @@ std::vector<Form*>& LiveForms() {
 DWORD StyleFor(BorderStyle border, unsigned icons) {
   DWORD style = WS_CLIPCHILDREN;
   switch (border) {
-    case BorderStyle::None: style |= WS_POPUP; break;
+    case BorderStyle::None:
+      style |= WS_POPUP;
+      break;
     case BorderStyle::Single:
     case BorderStyle::Dialog:
-    case BorderStyle::ToolWindow: style |= WS_CAPTION; break;
+    case BorderStyle::ToolWindow:
+      style |= WS_CAPTION;
+      break;
     case BorderStyle::Sizeable:
-    case BorderStyle::SizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case BorderStyle::SizeToolWin:
+      style |= WS_CAPTION | WS_THICKFRAME;
+      break;
   }
   if (border != BorderStyle::None && (icons & biSystemMenu)) {
     style |= WS_SYSMENU;
@@ -42,10 +48,13 @@ DWORD StyleFor(BorderStyle border, unsigned icons) {
 
 DWORD ExStyleFor(BorderStyle border) {
   switch (border) {
-    case BorderStyle::Dialog: return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    case BorderStyle::Dialog:
+      return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     case BorderStyle::ToolWindow:
-    case BorderStyle::SizeToolWin: return WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    default: return WS_EX_CONTROLPARENT;
+    case BorderStyle::SizeToolWin:
+      return WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    default:
+      return WS_EX_CONTROLPARENT;
   }
 }
 
@@ -372,10 +381,10 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (flags == 0xFFFF && lParam == 0) {
         App().SetHint("");
       } else {
-        MenuItem* item = (flags & MF_POPUP)
-                             ? MenuItem::FromSubmenu(GetSubMenu(reinterpret_cast<HMENU>(lParam),
-                                                                LOWORD(wParam)))
-                             : MenuItem::FromCommand(LOWORD(wParam));
+        MenuItem* item =
+            (flags & MF_POPUP)
+                ? MenuItem::FromSubmenu(GetSubMenu(reinterpret_cast<HMENU>(lParam), LOWORD(wParam)))
+                : MenuItem::FromCommand(LOWORD(wParam));
         App().SetHint(item != nullptr ? LongHint(item->Hint()) : "");
       }
       return 0;

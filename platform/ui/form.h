@@ -14,8 +14,14 @@ class Button;
 class MainMenu;
 
 enum ModalResult : int {
-  mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
-  mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO
+  mrNone = 0,
+  mrOk = IDOK,
+  mrCancel = IDCANCEL,
+  mrAbort = IDABORT,
+  mrRetry = IDRETRY,
+  mrIgnore = IDIGNORE,
+  mrYes = IDYES,
+  mrNo = IDNO
 };
 enum class CloseAction { None, Hide, Free, Minimize };
 enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
@@ -46,7 +52,10 @@ class Form : public Control {
   void SetBorder(BorderStyle style, unsigned icons);
   void SetPosition(FormPosition position) { position_ = position; }
   void SetClientSize(int width, int height);
-  void SetMinSize(int width, int height) { minWidth_ = width; minHeight_ = height; }
+  void SetMinSize(int width, int height) {
+    minWidth_ = width;
+    minHeight_ = height;
+  }
   void SetMenu(MainMenu* menu);
   MainMenu* Menu() const { return menu_; }
 

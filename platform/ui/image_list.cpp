@@ -13,7 +13,6 @@ ImageList::~ImageList() {
 
 int ImageList::Count() const { return ImageList_GetImageCount(list_); }
 
-
 int ImageList::AddMasked(HBITMAP bitmap, COLORREF transparent) {
   return ImageList_AddMasked(list_, bitmap, transparent);
 }

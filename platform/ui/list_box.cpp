@@ -28,16 +28,21 @@ std::string ListBox::Item(int index) const {
   const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return Narrow(text);
 }
 
 int ListBox::ItemIndex() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
 
-void ListBox::SetItemIndex(int index) { SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void ListBox::SetItemIndex(int index) {
+  SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
 
-int ListBox::ItemHeight() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0)); }
+int ListBox::ItemHeight() const {
+  return static_cast<int>(SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0));
+}
 
 void ListBox::SetItemHeight(int height) {
   SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));

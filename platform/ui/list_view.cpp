@@ -13,17 +13,23 @@ namespace {
 
 DWORD ViewBits(ViewStyle style) {
   switch (style) {
-    case ViewStyle::List: return LVS_LIST;
-    case ViewStyle::Icon: return LVS_ICON;
-    default: return LVS_REPORT;
+    case ViewStyle::List:
+      return LVS_LIST;
+    case ViewStyle::Icon:
+      return LVS_ICON;
+    default:
+      return LVS_REPORT;
   }
 }
 
 int ColumnFormat(TextAlign align) {
   switch (align) {
-    case TextAlign::Right: return LVCFMT_RIGHT;
-    case TextAlign::Center: return LVCFMT_CENTER;
-    default: return LVCFMT_LEFT;
+    case TextAlign::Right:
+      return LVCFMT_RIGHT;
+    case TextAlign::Center:
+      return LVCFMT_CENTER;
+    default:
+      return LVCFMT_LEFT;
   }
 }
 
@@ -33,7 +39,8 @@ int Clamp(const ListColumn& column, int width) {
 }
 
 // The header sets its own cursors; while the program is busy it shows the hourglass too.
-LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                            DWORD_PTR) {
   if (msg == WM_SETCURSOR && App().Busy()) {
     ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return TRUE;
@@ -75,9 +82,12 @@ ListView::~ListView() {
 
 ViewStyle ListView::Style() const {
   switch (GetWindowLongW(hwnd_, GWL_STYLE) & LVS_TYPEMASK) {
-    case LVS_LIST: return ViewStyle::List;
-    case LVS_ICON: return ViewStyle::Icon;
-    default: return ViewStyle::Report;
+    case LVS_LIST:
+      return ViewStyle::List;
+    case LVS_ICON:
+      return ViewStyle::Icon;
+    default:
+      return ViewStyle::Report;
   }
 }
 
@@ -90,7 +100,8 @@ void ListView::SetViewStyle(ViewStyle style) {
 
 void ListView::SetStyleBit(DWORD bit, bool on) {
   const LONG old = GetWindowLongW(hwnd_, GWL_STYLE);
-  SetWindowLongW(hwnd_, GWL_STYLE, on ? (old | static_cast<LONG>(bit)) : (old & ~static_cast<LONG>(bit)));
+  SetWindowLongW(hwnd_, GWL_STYLE,
+                 on ? (old | static_cast<LONG>(bit)) : (old & ~static_cast<LONG>(bit)));
 }
 
 void ListView::SetExStyleBit(DWORD bit, bool on) {
@@ -118,8 +129,9 @@ int ListView::AddColumn(const ListColumn& column) {
   info.cx = Clamp(column, column.width);
   info.pszText = caption.data();
   info.iSubItem = ColumnCount();
-  const int index = static_cast<int>(
-      SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(ColumnCount()), reinterpret_cast<LPARAM>(&info)));
+  const int index =
+      static_cast<int>(SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(ColumnCount()),
+                                    reinterpret_cast<LPARAM>(&info)));
   if (index < 0) return -1;
   columns_.push_back(column);
   FitFillColumn();
@@ -142,7 +154,8 @@ void ListView::SetFillColumn(int column) {
 }
 
 void ListView::FitFillColumn() {
-  if (fitting_ || fillColumn_ < 0 || fillColumn_ >= ColumnCount() || Style() != ViewStyle::Report) return;
+  if (fitting_ || fillColumn_ < 0 || fillColumn_ >= ColumnCount() || Style() != ViewStyle::Report)
+    return;
   fitting_ = true;
   int others = 0;
   for (int i = 0; i < ColumnCount(); ++i) {
@@ -165,7 +178,8 @@ void ListView::HeaderChanged(const NMHEADERW& change) {
 }
 
 void ListView::ReplaceImages(int which, HIMAGELIST images, bool shared, HIMAGELIST& owned) {
-  SendMessageW(hwnd_, LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
+  SendMessageW(hwnd_, LVM_SETIMAGELIST, static_cast<WPARAM>(which),
+               reinterpret_cast<LPARAM>(images));
   // A list of ours goes unless it is still the other slot's, or is set again.
   HIMAGELIST& other = &owned == &ownedSmall_ ? ownedLarge_ : ownedSmall_;
   if (owned != nullptr && owned != images && owned != other) ImageList_Destroy(owned);
@@ -261,7 +275,8 @@ LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
 bool ListView::Notify(NMHDR& header, LRESULT& result) {
   result = 0;
   switch (header.code) {
-    case LVN_GETDISPINFOW: return DispInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+    case LVN_GETDISPINFOW:
+      return DispInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
     case NM_CUSTOMDRAW:
       result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
       return true;
@@ -317,7 +332,8 @@ POINT ListView::KeyboardPopupPoint() const {
   rect.left = LVIR_LABEL;
   const std::size_t row = ItemFocused();
   if (row != npos &&
-      SendMessageW(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) &&
+      SendMessageW(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&rect)) &&
       PtInRect(&client, POINT{rect.left, rect.bottom - 1})) {
     return POINT{rect.left, rect.bottom};
   }
@@ -341,7 +357,8 @@ LRESULT ListView::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       const auto headerWindow = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
-      if (header->hwndFrom == headerWindow && (header->code == HDN_ITEMCHANGEDW || header->code == HDN_ITEMCHANGEDA)) {
+      if (header->hwndFrom == headerWindow &&
+          (header->code == HDN_ITEMCHANGEDW || header->code == HDN_ITEMCHANGEDA)) {
         // The width comes first in both forms of the item.
         const LRESULT result = Control::WndProc(msg, wParam, lParam);
         HeaderChanged(*reinterpret_cast<const NMHEADERW*>(lParam));

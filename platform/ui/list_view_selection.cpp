@@ -26,13 +26,15 @@ void ListView::SetRowState(std::size_t row, UINT state, UINT mask) {
 }
 
 void ListView::ItemChanged(const NMLISTVIEW& change) {
-  if (!(change.uChanged & LVIF_STATE) || !((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) return;
+  if (!(change.uChanged & LVIF_STATE) || !((change.uOldState ^ change.uNewState) & LVIS_SELECTED))
+    return;
   if (bulkDepth_ > 0) {
     bulkChanged_ = true;
     return;
   }
   if (change.iItem >= 0 && OnSelectItem) {
-    OnSelectItem(*this, static_cast<std::size_t>(change.iItem), (change.uNewState & LVIS_SELECTED) != 0);
+    OnSelectItem(*this, static_cast<std::size_t>(change.iItem),
+                 (change.uNewState & LVIS_SELECTED) != 0);
   }
   Fire(OnChange);
 }
@@ -55,7 +57,8 @@ void ListView::Bulk(const std::function<void()>& change) {
 
 bool ListView::Selected(std::size_t row) const {
   return row < RowCount() &&
-         (SendMessageW(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+         (SendMessageW(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+          LVIS_SELECTED) != 0;
 }
 
 void ListView::SetSelected(std::size_t row, bool selected) {
@@ -70,7 +73,8 @@ std::vector<std::size_t> ListView::SelectedRows() const {
   std::vector<std::size_t> rows;
   rows.reserve(SelCount());
   LRESULT index = -1;
-  while ((index = SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED)) >= 0) {
+  while ((index = SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
+                               LVNI_SELECTED)) >= 0) {
     rows.push_back(static_cast<std::size_t>(index));
   }
   return rows;
@@ -127,11 +131,10 @@ void ListView::EnsureVisible(std::size_t row) {
   if (row < RowCount()) SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
-std::size_t ListView::TopItem() const {
-  return RowOf(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
-}
+std::size_t ListView::TopItem() const { return RowOf(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0)); }
 
-std::size_t ListView::Find(const std::string& lowered, std::size_t start, bool partial, bool wrap) const {
+std::size_t ListView::Find(const std::string& lowered, std::size_t start, bool partial,
+                           bool wrap) const {
   const std::size_t count = RowCount();
   if (!OnData || count == 0) return npos;
   if (start >= count) {

@@ -31,9 +31,7 @@ Memo::Memo(Control* parent, MemoStyle style) : Edit(parent, MemoWindowStyle(styl
 
 std::vector<std::string> Memo::Lines() const { return text::SplitTextLines(Text()); }
 
-void Memo::SetLines(const std::vector<std::string>& lines) {
-  SetText(text::JoinLinesCrLf(lines));
-}
+void Memo::SetLines(const std::vector<std::string>& lines) { SetText(text::JoinLinesCrLf(lines)); }
 
 void Memo::AddLine(std::string_view line) {
   // The line goes in at the end as a replacement of an empty selection, which
@@ -59,6 +57,8 @@ void Memo::ScrollToEnd() {
   SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
-int Memo::TopLine() const { return static_cast<int>(SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+int Memo::TopLine() const {
+  return static_cast<int>(SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
 
 }  // namespace trovex::ui

@@ -51,8 +51,7 @@ MenuItem::~MenuItem() {
 int MenuItem::Position() const {
   if (parent_ == nullptr) return -1;
   auto found = std::find(parent_->items_.begin(), parent_->items_.end(), this);
-  return found == parent_->items_.end() ? -1
-                                         : static_cast<int>(found - parent_->items_.begin());
+  return found == parent_->items_.end() ? -1 : static_cast<int>(found - parent_->items_.begin());
 }
 
 const ImageList* MenuItem::Images() const {
@@ -96,7 +95,8 @@ void MenuItem::Update() {
   info.fState = (enabled_ ? MFS_ENABLED : MFS_DISABLED) | (checked_ ? MFS_CHECKED : 0);
   SetMenuItemInfoW(parent_->submenu_, static_cast<UINT>(Position()), TRUE, &info);
   // The menu bar is redrawn when one of its own items changes.
-  if (parent_->parent_ == nullptr && parent_->barWindow_ != nullptr) DrawMenuBar(parent_->barWindow_);
+  if (parent_->parent_ == nullptr && parent_->barWindow_ != nullptr)
+    DrawMenuBar(parent_->barWindow_);
 }
 
 void MenuItem::SetCaption(std::string_view caption) {

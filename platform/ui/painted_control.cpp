@@ -4,7 +4,8 @@ namespace trovex::ui {
 
 LRESULT PaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_ERASEBKGND: return 1;  // Paint fills the background itself, without flicker
+    case WM_ERASEBKGND:
+      return 1;  // Paint fills the background itself, without flicker
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
@@ -20,7 +21,8 @@ LRESULT PaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       Invalidate();
       return result;
     }
-    default: return Control::WndProc(msg, wParam, lParam);
+    default:
+      return Control::WndProc(msg, wParam, lParam);
   }
 }
 

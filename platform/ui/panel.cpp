@@ -4,8 +4,7 @@ namespace trovex::ui {
 
 Panel::Panel(Control* parent) : PaintedControl(parent) {
   CreateHandle(OwnClass(L"TrovexPanel", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
-               WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, false, 185,
-               41);
+               WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, false, 185, 41);
 }
 
 void Panel::SetBevelOuter(Bevel bevel) {
@@ -15,7 +14,8 @@ void Panel::SetBevelOuter(Bevel bevel) {
 
 void Panel::Paint(HDC dc, RECT rect) {
   if (outer_ != Bevel::None) {
-    DrawEdge(dc, &rect, outer_ == Bevel::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    DrawEdge(dc, &rect, outer_ == Bevel::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER,
+             BF_RECT | BF_ADJUST);
   }
   const std::wstring caption = WideText();
   if (caption.empty()) return;

@@ -47,8 +47,8 @@ int FilledWidth(std::uint64_t position, std::uint64_t max, int width) {
 }
 
 ProgressBar64::ProgressBar64(Control* parent) : PaintedControl(parent) {
-  CreateHandle(OwnClass(L"TrovexProgressBar64", CS_HREDRAW | CS_VREDRAW), WS_VISIBLE, 0, false,
-               150, 16);
+  CreateHandle(OwnClass(L"TrovexProgressBar64", CS_HREDRAW | CS_VREDRAW), WS_VISIBLE, 0, false, 150,
+               16);
 }
 
 void ProgressBar64::SetMax(std::uint64_t max) {

@@ -58,7 +58,8 @@ void WindowsPrompts::ShowMessage(const std::string& text) {
   ::MessageBoxW(PromptOwner(), Widen(text).c_str(), Widen(App().Title()).c_str(), MB_OK);
 }
 
-int WindowsPrompts::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int WindowsPrompts::MessageBox(const std::string& text, const std::string& caption,
+                               unsigned flags) {
   return ::MessageBoxW(PromptOwner(), Widen(text).c_str(), Widen(caption).c_str(), flags);
 }
 

@@ -29,7 +29,8 @@ void SpeedButton::SetDown(bool down) {
   if (down && groupIndex_ != 0 && Parent() != nullptr) {
     for (Control* sibling : Parent()->Children()) {
       auto* other = dynamic_cast<SpeedButton*>(sibling);
-      if (other != nullptr && other != this && other->groupIndex_ == groupIndex_) other->SetDown(false);
+      if (other != nullptr && other != this && other->groupIndex_ == groupIndex_)
+        other->SetDown(false);
     }
   }
   Invalidate();
@@ -133,7 +134,8 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (pressing_ && reinterpret_cast<HWND>(lParam) != hwnd_) Release();
       break;
-    default: break;
+    default:
+      break;
   }
   return PaintedControl::WndProc(msg, wParam, lParam);
 }

@@ -40,7 +40,8 @@ void StatusBar::ApplyPanel(int index) {
                  static_cast<LPARAM>(index));
     // The bar repaints an owner-drawn panel only when asked to.
     RECT rect{};
-    if (SendMessageW(hwnd_, SB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect))) {
+    if (SendMessageW(hwnd_, SB_GETRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&rect))) {
       InvalidateRect(hwnd_, &rect, TRUE);
     }
   } else {

@@ -34,9 +34,7 @@ int UpDown::Max() const {
 
 void UpDown::SetRange(int min, int max) { SendMessageW(hwnd_, UDM_SETRANGE32, min, max); }
 
-int UpDown::Position() const {
-  return static_cast<int>(SendMessageW(hwnd_, UDM_GETPOS32, 0, 0));
-}
+int UpDown::Position() const { return static_cast<int>(SendMessageW(hwnd_, UDM_GETPOS32, 0, 0)); }
 
 void UpDown::SetPosition(int position) { SendMessageW(hwnd_, UDM_SETPOS32, 0, position); }
 

@@ -52,7 +52,8 @@ TEST(TextLines, TheReaderGivesViewsIntoTheTextAndLfCrIsTwoEndings) {
   TextLineReader reader(text);
   std::vector<std::string> lines;
   for (std::string_view line; reader.Next(line);) {
-    EXPECT_TRUE(line.empty() || (line.data() >= text.data() && line.data() < text.data() + text.size()));
+    EXPECT_TRUE(line.empty() ||
+                (line.data() >= text.data() && line.data() < text.data() + text.size()));
     lines.emplace_back(line);
   }
   EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b", "", "c"}));

@@ -115,26 +115,31 @@ TEST(FindConsole, UnreadableFilesAndFoldersAreNamedOneLineEach) {
   std::filesystem::create_symlink(tree.PathOf("sub/loop"), tree.PathOf("sub/loop"));
   FindResult run = Find({"needle", tree.Root()});
   EXPECT_EQ(run.status, kFoundHits);
-  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{search::MakeHitLine(tree.PathOf("a.txt"), 0),
-                                                        search::MakeHitLine(tree.PathOf("sub/b.txt"), 0)}));
+  EXPECT_EQ(Lines(run.out),
+            (std::vector<std::string>{search::MakeHitLine(tree.PathOf("a.txt"), 0),
+                                      search::MakeHitLine(tree.PathOf("sub/b.txt"), 0)}));
   std::vector<std::string> failures = Lines(run.err);
   std::sort(failures.begin(), failures.end());
-  EXPECT_EQ(failures, (std::vector<std::string>{
-                          "trovex-find: " + tree.PathOf("dangling.txt") + ": " + fs::SystemErrorText(ENOENT),
-                          "trovex-find: " + tree.PathOf("sub/loop") + ": " + fs::SystemErrorText(ELOOP)}));
+  EXPECT_EQ(failures,
+            (std::vector<std::string>{
+                "trovex-find: " + tree.PathOf("dangling.txt") + ": " + fs::SystemErrorText(ENOENT),
+                "trovex-find: " + tree.PathOf("sub/loop") + ": " + fs::SystemErrorText(ELOOP)}));
 
   // A location that is a file is no folder to walk.
   run = Find({"needle", tree.PathOf("a.txt")});
   EXPECT_EQ(run.status, kBadInput);
-  EXPECT_EQ(run.err, "trovex-find: " + tree.PathOf("a.txt") + ": " + fs::SystemErrorText(ENOTDIR) + "\n");
+  EXPECT_EQ(run.err,
+            "trovex-find: " + tree.PathOf("a.txt") + ": " + fs::SystemErrorText(ENOTDIR) + "\n");
 
   // A folder that cannot be listed (the system's owner may list anything).
   if (geteuid() != 0) {
     std::filesystem::permissions(tree.PathOf("sub"), std::filesystem::perms::none);
     run = Find({"needle", tree.Root()});
     std::filesystem::permissions(tree.PathOf("sub"), std::filesystem::perms::owner_all);
-    EXPECT_NE(run.err.find("trovex-find: " + tree.PathOf("sub") + ": " + fs::SystemErrorText(EACCES) + "\n"),
-              std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("trovex-find: " + tree.PathOf("sub") + ": " +
+                           fs::SystemErrorText(EACCES) + "\n"),
+              std::string::npos)
+        << run.err;
   }
 }
 
@@ -147,7 +152,8 @@ TEST(FindConsole, AFailedWriteEndsTheRunWithAMessage) {
   std::FILE* err = std::tmpfile();
   EXPECT_EQ(RunFind({"needle", tree.Root()}, full, err), kBadInput);
   std::fclose(full);
-  EXPECT_EQ(trovex::testing::ReadAll(err), std::string("trovex-find: cannot write the results: ") + std::strerror(ENOSPC) + "\n");
+  EXPECT_EQ(trovex::testing::ReadAll(err),
+            std::string("trovex-find: cannot write the results: ") + std::strerror(ENOSPC) + "\n");
 
   // A reader that went away: trovex-find ignores the signal, as its main does.
   int ends[2];
@@ -159,7 +165,8 @@ TEST(FindConsole, AFailedWriteEndsTheRunWithAMessage) {
   EXPECT_EQ(RunFind({"needle", tree.Root()}, pipe, err), kBadInput);
   std::fclose(pipe);
   std::signal(SIGPIPE, previous);
-  EXPECT_EQ(trovex::testing::ReadAll(err), std::string("trovex-find: cannot write the results: ") + std::strerror(EPIPE) + "\n");
+  EXPECT_EQ(trovex::testing::ReadAll(err),
+            std::string("trovex-find: cannot write the results: ") + std::strerror(EPIPE) + "\n");
 
   full = std::fopen("/dev/full", "w");
   err = std::tmpfile();
@@ -185,26 +192,33 @@ TEST(FindConsole, NullEndsKeepANameWithALineBreakWhole) {
 TEST(FindConsole, PanelOptionsWithoutTheirPanelSaySo) {
   WalkTestTree tree;
   tree.File("a.txt", "needle");
-  FindResult run = Find({"--case", "--hidden", "--name", "a", "--size", "2", "--case", "--exclude-dates",
-                         "--skip-breaks", "needle", tree.Root()});
+  FindResult run = Find({"--case", "--hidden", "--name", "a", "--size", "2", "--case",
+                         "--exclude-dates", "--skip-breaks", "needle", tree.Root()});
   EXPECT_EQ(run.status, kFoundHits);
   EXPECT_EQ(Lines(run.err), (std::vector<std::string>{
                                 "trovex-find: --case has no effect without --options",
                                 "trovex-find: --name has no effect without --options",
                                 "trovex-find: --size has no effect without --options",
                                 "trovex-find: --exclude-dates has no effect without --options"}));
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--fold"}, {"--comma-text"}, {"--exclude-names"}, {"--unit", "MB"}, {"--at-least"},
-           {"--at-most"}, {"--year", "2024"}, {"--from", "2024/01/01", "--to", "2024/01/02"}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"--fold"},
+                                             {"--comma-text"},
+                                             {"--exclude-names"},
+                                             {"--unit", "MB"},
+                                             {"--at-least"},
+                                             {"--at-most"},
+                                             {"--year", "2024"},
+                                             {"--from", "2024/01/01", "--to", "2024/01/02"}}) {
     std::vector<std::string> command = args;
     command.insert(command.end(), {"needle", tree.Root()});
     run = Find(command);
-    EXPECT_NE(run.err.find("trovex-find: " + args[0] + " has no effect without --options\n"), std::string::npos)
+    EXPECT_NE(run.err.find("trovex-find: " + args[0] + " has no effect without --options\n"),
+              std::string::npos)
         << run.err;
   }
   // A saved history keeps the matching rules, so they do act then; the others still do not.
-  run = Find({"--case", "--fold", "--comma-text", "--name", "a", "--save-history", tree.PathOf("h.txd"),
-              "needle", tree.Root()});
+  run = Find({"--case", "--fold", "--comma-text", "--name", "a", "--save-history",
+              tree.PathOf("h.txd"), "needle", tree.Root()});
   EXPECT_EQ(run.status, kFoundHits);
   EXPECT_EQ(run.err, "trovex-find: --name has no effect without --options\ntrovex-find: saved " +
                          tree.PathOf("h.txd") + "\n");
@@ -218,8 +232,8 @@ TEST(FindConsole, ContentFromAFile) {
   WalkTestTree tree;
   tree.File("a.txt", "one line\nand the next");
   tree.File("b.txt", "line\r\nand");
-  tree.File("in/content.txt", "line\n");         // the final line break is dropped
-  tree.File("in/two.txt", "line\r\nand\r\n");    // only the final one
+  tree.File("in/content.txt", "line\n");       // the final line break is dropped
+  tree.File("in/two.txt", "line\r\nand\r\n");  // only the final one
   tree.File("in/numbers.txt", ",0x6E,0x64\n");
   // Every operand is a location.
   std::string error;
@@ -247,12 +261,14 @@ TEST(FindConsole, ContentFromAFile) {
 
   run = Find({"--content-file", tree.PathOf("in/none.txt"), tree.Root()});
   EXPECT_EQ(run.status, kBadInput);
-  EXPECT_EQ(run.err, "trovex-find: " + tree.PathOf("in/none.txt") + ": cannot read the content file\n");
+  EXPECT_EQ(run.err,
+            "trovex-find: " + tree.PathOf("in/none.txt") + ": cannot read the content file\n");
   tree.File("in/empty.txt", "\n");
   run = Find({"--content-file", tree.PathOf("in/empty.txt"), tree.Root()});
   EXPECT_EQ(run.status, kBadInput);
   EXPECT_EQ(run.err, kEmptyContent);
-  EXPECT_EQ(Find({"--content-file", tree.PathOf("in/content.txt"), "--history-lines", "x"}).status, kBadInput);
+  EXPECT_EQ(Find({"--content-file", tree.PathOf("in/content.txt"), "--history-lines", "x"}).status,
+            kBadInput);
 }
 
 TEST(FindConsole, ALongContentIsPreparedInOnePass) {
@@ -269,7 +285,8 @@ TEST(FindConsole, ALongContentIsPreparedInOnePass) {
   tree.File("miss.txt", content.substr(0, content.size() - 1) + "#");
   const auto start = std::chrono::steady_clock::now();
   const FindResult run = Find({"--content-file", tree.PathOf("in/content.txt"), tree.Root()});
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(run.out, search::MakeHitLine(tree.PathOf("in/content.txt"), 0) + "\n");
   EXPECT_LT(seconds, 4.0);
 

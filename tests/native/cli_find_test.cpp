@@ -19,7 +19,8 @@ using trovex::testing::WalkTestTree;
 
 namespace {
 
-std::optional<FindOptions> Parse(const std::vector<std::string>& args, std::string* error = nullptr) {
+std::optional<FindOptions> Parse(const std::vector<std::string>& args,
+                                 std::string* error = nullptr) {
   std::string e;
   auto options = ParseFindOptions(args, e);
   if (error) *error = e;
@@ -32,9 +33,11 @@ using trovex::testing::FindResult;
 }  // namespace
 
 TEST(FindOptions, DefaultsFlagsAndOperands) {
-  const auto o = Parse({"--options", "--case", "--fold", "--name=a=b/c", "--", "--x", "/t1", "/t2"});
+  const auto o =
+      Parse({"--options", "--case", "--fold", "--name=a=b/c", "--", "--x", "/t1", "/t2"});
   ASSERT_TRUE(o);
-  EXPECT_TRUE(o->search.optionsOpen && o->search.caseSensitive && !o->search.distinguishWidthAndKana);
+  EXPECT_TRUE(o->search.optionsOpen && o->search.caseSensitive &&
+              !o->search.distinguishWidthAndKana);
   EXPECT_EQ(o->search.nameFilter, "a=b/c");
   EXPECT_EQ(o->search.content, "--x");
   EXPECT_EQ(o->locations, (std::vector<std::string>{"/t1", "/t2"}));
@@ -59,17 +62,23 @@ TEST(FindOptions, DefaultsFlagsAndOperands) {
 
 TEST(FindOptions, BadCommandLines) {
   const std::vector<std::vector<std::string>> bad = {
-      {},                                   // no CONTENT
-      {"--bogus", "x"},                     // unknown option
-      {"--name"},                           // missing value
-      {"--options=1", "x"},                 // a flag with a value
-      {"--size", "0", "x"},  {"--size", "1025", "x"}, {"--size", "1e3", "x"},
-      {"--unit", "TB", "x"}, {"--unit", "kb", "x"},
+      {},                    // no CONTENT
+      {"--bogus", "x"},      // unknown option
+      {"--name"},            // missing value
+      {"--options=1", "x"},  // a flag with a value
+      {"--size", "0", "x"},
+      {"--size", "1025", "x"},
+      {"--size", "1e3", "x"},
+      {"--unit", "TB", "x"},
+      {"--unit", "kb", "x"},
       {"--year", "20x4", "x"},
-      {"--from", "2024/01/01", "x"},        // without --to
+      {"--from", "2024/01/01", "x"},  // without --to
       {"--from", "2023/02/29", "--to", "2023/03/01", "x"},
       {"--year", "2024", "--from", "2024/01/01", "--to", "2024/01/02", "x"},
-      {"-j0", "x"}, {"-j", "x"}, {"--threads", "y", "x"}, {"-j257", "x"},  // no thread count
+      {"-j0", "x"},
+      {"-j", "x"},
+      {"--threads", "y", "x"},
+      {"-j257", "x"},  // no thread count
   };
   for (const auto& args : bad) {
     std::string error;
@@ -175,8 +184,9 @@ TEST(FindOptions, EncodingListsNarrowTheTextSearchWithoutOptions) {
     EXPECT_EQ(search::TextEncodingsFor(open->search), c.expected);
   }
   // The last --encoding counts, as with the other options that take a value.
-  EXPECT_EQ(search::TextEncodingsFor(Parse({"--encoding", "utf8", "--encoding", "sjis", "x"})->search),
-            Encodings({ShiftJis}));
+  EXPECT_EQ(
+      search::TextEncodingsFor(Parse({"--encoding", "utf8", "--encoding", "sjis", "x"})->search),
+      Encodings({ShiftJis}));
 
   // Not an option of the panel: nothing is said of --options.
   WalkTestTree tree;
@@ -196,10 +206,12 @@ TEST(FindOptions, BadEncodingListsAreBadCommandLines) {
     EXPECT_EQ(error, "--encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp");
     const FindResult run = Find({std::string("--encoding=") + list, "x", "/nowhere"});
     EXPECT_EQ(run.status, kBadInput);
-    EXPECT_EQ(run.err.rfind("trovex-find: --encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp\n"
-                            "usage: trovex-find",
-                            0),
-              0u)
+    EXPECT_EQ(
+        run.err.rfind(
+            "trovex-find: --encoding takes all, sjis, utf8, utf16, utf16le, utf16be or eucjp\n"
+            "usage: trovex-find",
+            0),
+        0u)
         << run.err;
     EXPECT_TRUE(run.out.empty());
   }
@@ -250,10 +262,12 @@ TEST(FindCommand, BadContentsExitWithTheProgramsMessage) {
   WalkTestTree tree;
   FindResult run = Find({"", tree.Root()});
   EXPECT_EQ(run.status, kBadInput);
-  EXPECT_NE(run.err.find(os::Cp932ForConsole("検索する内容が入力されていません。")), std::string::npos);
+  EXPECT_NE(run.err.find(os::Cp932ForConsole("検索する内容が入力されていません。")),
+            std::string::npos);
   run = Find({",1,,2", tree.Root()});
   EXPECT_EQ(run.status, kBadInput);
-  EXPECT_NE(run.err.find(os::Cp932ForConsole("[]\n不正な値が入力されています。")), std::string::npos);
+  EXPECT_NE(run.err.find(os::Cp932ForConsole("[]\n不正な値が入力されています。")),
+            std::string::npos);
   // An empty content with a name filter is accepted, even with the panel closed.
   tree.File("a.txt", "x");
   run = Find({"--name", "zzz", "", tree.Root()});
@@ -312,7 +326,8 @@ TEST(FindCommand, BytesOfATextShiftJisCannotHoldExitsWithTheMessage) {
 namespace {
 
 // Sets a file's last-write time to a local date and time.
-void SetLocalWriteTime(const std::string& path, int year, int month, int day, int hour, int minute) {
+void SetLocalWriteTime(const std::string& path, int year, int month, int day, int hour,
+                       int minute) {
   std::tm local{};
   local.tm_year = year - 1900;
   local.tm_mon = month - 1;
@@ -337,9 +352,12 @@ TEST(FindCommand, DateRangeHoldsTheWholeFirstAndLastDays) {
   SetLocalWriteTime(tree.PathOf("first-early.txt"), 2024, 1, 1, 0, 10);
   SetLocalWriteTime(tree.PathOf("last-late.txt"), 2024, 1, 31, 23, 30);
   SetLocalWriteTime(tree.PathOf("day-after.txt"), 2024, 2, 1, 0, 10);
-  FindResult run = Find({"--options", "--from", "2024/01/01", "--to", "2024/01/31", "x", tree.Root()});
+  FindResult run =
+      Find({"--options", "--from", "2024/01/01", "--to", "2024/01/31", "x", tree.Root()});
   EXPECT_EQ(run.status, kFoundHits);
-  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("first-early.txt"), 0) + "\n"), std::string::npos);
-  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("last-late.txt"), 0) + "\n"), std::string::npos);
+  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("first-early.txt"), 0) + "\n"),
+            std::string::npos);
+  EXPECT_NE(run.out.find(search::MakeHitLine(tree.PathOf("last-late.txt"), 0) + "\n"),
+            std::string::npos);
   EXPECT_EQ(run.out.find("day-after"), std::string::npos);
 }

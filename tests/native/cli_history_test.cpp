@@ -89,9 +89,11 @@ TEST(FindHistory, SavedResultRoundTripsOverShiftJisNames) {
   WriteFile(tree.Root() + sep + "top.txt", ".needle");
   const std::string history = tree.PathOf("saved.txd");
 
-  const FindResult found = Find({"--case", "--skip-breaks", "--save-history", history, "needle", tree.Root()});
+  const FindResult found =
+      Find({"--case", "--skip-breaks", "--save-history", history, "needle", tree.Root()});
   ASSERT_EQ(found.status, kFoundHits) << found.err;
-  EXPECT_EQ(SortedLines(found.out), SortedLines(hits.front() + "\n" + hits[1] + "\n" + hits[2] + "\n" + hits[3]));
+  EXPECT_EQ(SortedLines(found.out),
+            SortedLines(hits.front() + "\n" + hits[1] + "\n" + hits[2] + "\n" + hits[3]));
   EXPECT_EQ(found.err, "trovex-find: saved " + history + "\n");
 
   const std::optional<std::string> bytes = fs::ReadAllBytes(history);
@@ -115,8 +117,10 @@ TEST(FindHistory, SavingIntoAFolderNeverReplacesAnEarlierResult) {
   WalkTestTree tree;
   tree.File("data/keep", "");
   WriteFile(tree.PathOf("files/a.txt"), "\x95\x5C");  // "表" in Shift-JIS
-  const FindResult first = Find({"--fold", "--save-history", tree.PathOf("data"), kTypedHyo, tree.PathOf("files")});
-  const FindResult second = Find({"--fold", "--save-history", tree.PathOf("data"), kTypedHyo, tree.PathOf("files")});
+  const FindResult first =
+      Find({"--fold", "--save-history", tree.PathOf("data"), kTypedHyo, tree.PathOf("files")});
+  const FindResult second =
+      Find({"--fold", "--save-history", tree.PathOf("data"), kTypedHyo, tree.PathOf("files")});
   ASSERT_EQ(first.status, kFoundHits) << first.err;
   ASSERT_EQ(second.status, kFoundHits) << second.err;
   EXPECT_NE(first.err, second.err);
@@ -126,8 +130,9 @@ TEST(FindHistory, SavingIntoAFolderNeverReplacesAnEarlierResult) {
   }
   EXPECT_EQ(histories, 2u);
 
-  const std::string saved = first.err.substr(std::string("trovex-find: saved ").size(),
-                                             first.err.size() - std::string("trovex-find: saved ").size() - 1);
+  const std::string saved =
+      first.err.substr(std::string("trovex-find: saved ").size(),
+                       first.err.size() - std::string("trovex-find: saved ").size() - 1);
   const std::optional<std::string> bytes = fs::ReadAllBytes(saved);
   ASSERT_TRUE(bytes);
   // The name and the content list are the CP932 text; --fold clears bit 2.
@@ -141,14 +146,17 @@ TEST(FindHistory, NoHitsSavedAsHeaderOnlyAndUnreadableFilesReported) {
   tree.File("files/a.txt", "nothing");
   const std::string history = tree.PathOf("empty.txd");
   EXPECT_EQ(Find({"--save-history", history, "needle", tree.PathOf("files")}).status, kNoHits);
-  EXPECT_EQ(fs::ReadAllBytes(history), "[needle]\r\nVemko=Ver 1.0\r\nlist=needle\\@\\\r\nfrg=2\r\n\r\n");
+  EXPECT_EQ(fs::ReadAllBytes(history),
+            "[needle]\r\nVemko=Ver 1.0\r\nlist=needle\\@\\\r\nfrg=2\r\n\r\n");
   EXPECT_EQ(Find({"--history-lines", history}).status, kNoHits);
   EXPECT_EQ(Find({"--history-summary", history}).out, "needle\t0\n");
 
   const FindResult missing = Find({"--history-lines", tree.PathOf("none.txd")});
   EXPECT_EQ(missing.status, kBadInput);
-  EXPECT_EQ(missing.err, "trovex-find: cannot read the history file " + tree.PathOf("none.txd") + "\n");
-  const FindResult unsaved = Find({"--save-history", tree.PathOf("no/such/x.txd"), "needle", tree.PathOf("files")});
+  EXPECT_EQ(missing.err,
+            "trovex-find: cannot read the history file " + tree.PathOf("none.txd") + "\n");
+  const FindResult unsaved =
+      Find({"--save-history", tree.PathOf("no/such/x.txd"), "needle", tree.PathOf("files")});
   EXPECT_EQ(unsaved.status, kBadInput);
   EXPECT_FALSE(std::filesystem::exists(tree.PathOf("no")));
 }

@@ -44,7 +44,9 @@ std::string Line(const WalkTestTree& tree, const std::string& file, std::int64_t
 
 TEST(FindSnippet, TextHitsShowTheirSnippetOnOneLine) {
   WalkTestTree tree;
-  tree.File("a.txt", "xx needle\r\n\tnext\x7F" "line");
+  tree.File("a.txt",
+            "xx needle\r\n\tnext\x7F"
+            "line");
   FindOutput run = Find({"--snippet", "needle", tree.Root()});
   EXPECT_EQ(run.status, kFoundHits);
   EXPECT_EQ(run.out, Line(tree, "a.txt", 3, "needle   next line"));
@@ -67,7 +69,9 @@ TEST(FindSnippet, SnippetCutInsideADoubleByteCharacter) {
   WalkTestTree tree;
   const std::string cut = "needle内容" + std::string(53, 'a') + "\x8C";  // 64 bytes, 検's lead last
   ASSERT_EQ(cut.size(), results::kSnippetBytes);
-  tree.File("cut.txt", "xx" + cut + "\x9F" "索");  // 検索 straddles the snippet's end
+  tree.File("cut.txt", "xx" + cut +
+                           "\x9F"
+                           "索");  // 検索 straddles the snippet's end
   const std::string asUtf8 = Utf8(u8"needle内容") + std::string(53, 'a') + Utf8(u8"\uFFFD");
 
   EXPECT_EQ(Find({"--snippet", "--output-encoding", "utf8", "needle", tree.Root()}).out,
@@ -100,11 +104,12 @@ TEST(FindSnippet, NumbersSearchInBothBinaryDisplays) {
 TEST(FindSnippet, ConversionFlagsDecodeTheSnippet) {
   WalkTestTree tree;
   // "ab" in UTF-16LE after a byte-order mark, found by its byte list.
-  tree.File("wide.txt", std::string("\xFF\xFE" "a\0b\0", 6));
+  tree.File("wide.txt", std::string("\xFF\xFE"
+                                    "a\0b\0",
+                                    6));
   EXPECT_EQ(Find({"--snippet", "--from-utf16", "--options", "--comma-text", "a", tree.Root()}).out,
             Line(tree, "wide.txt", 2, "ab"));
-  EXPECT_EQ(Find({"--snippet", "--utf16", "ab", tree.Root()}).out,
-            Line(tree, "wide.txt", 2, "ab"));
+  EXPECT_EQ(Find({"--snippet", "--utf16", "ab", tree.Root()}).out, Line(tree, "wide.txt", 2, "ab"));
 }
 
 TEST(FindSnippet, ConsoleTextHasNoControlCharacters) {

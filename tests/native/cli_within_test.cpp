@@ -141,7 +141,8 @@ TEST_F(FindWithin, SaveHistoryKeepsTheNameAndAddsTheContent) {
   EXPECT_EQ(refined->searchContents, (Lines{"apple", "PEAR"}));
   EXPECT_EQ(refined->hitLines, SplitLines(found.out));
   // A content already there (letter case ignored) is not listed twice.
-  ASSERT_EQ(Find({"--within", out, "--save-history", out, "--mark", "Apple"}).status, cli::kFoundHits);
+  ASSERT_EQ(Find({"--within", out, "--save-history", out, "--mark", "Apple"}).status,
+            cli::kFoundHits);
   EXPECT_EQ(results::LoadHistoryFile(out)->searchContents, (Lines{"apple", "PEAR"}));
 }
 

@@ -28,9 +28,7 @@ std::optional<std::size_t> Folded(std::string_view buffer, std::string_view form
 
 }  // namespace
 
-TEST(MatchAt, EmptyPatternMatchesWithLengthZero) {
-  EXPECT_EQ(At("x", "", Text()), 0u);
-}
+TEST(MatchAt, EmptyPatternMatchesWithLengthZero) { EXPECT_EQ(At("x", "", Text()), 0u); }
 
 TEST(MatchAt, CaseFoldingFollowsTheOption) {
   for (const char* file : {"ab", "AB", "Ab", "aB"}) EXPECT_EQ(At(file, "ab", Text()), 2u) << file;

@@ -35,8 +35,7 @@ constexpr std::size_t kChunk = 512 * 1024;  // 512-byte sectors (both test syste
 class FileScanTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = stdfs::temp_directory_path() /
-           ("trovex-scan-" + std::to_string(std::random_device{}()));
+    dir_ = stdfs::temp_directory_path() / ("trovex-scan-" + std::to_string(std::random_device{}()));
     stdfs::create_directories(dir_);
   }
   void TearDown() override {
@@ -46,7 +45,8 @@ class FileScanTest : public ::testing::Test {
 
   std::string Write(const std::string& name, const std::string& bytes) {
     const stdfs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -75,7 +75,8 @@ class FileScanPathsTest : public FileScanTest, public ::testing::WithParamInterf
 };
 
 INSTANTIATE_TEST_SUITE_P(ReadPaths, FileScanPathsTest,
-                         ::testing::Values(ReadPath::Default, ReadPath::Unbuffered, ReadPath::Cached),
+                         ::testing::Values(ReadPath::Default, ReadPath::Unbuffered,
+                                           ReadPath::Cached),
                          [](const auto& info) {
                            return info.param == ReadPath::Default      ? "Default"
                                   : info.param == ReadPath::Unbuffered ? "Unbuffered"
@@ -140,8 +141,8 @@ TEST_P(FileScanPathsTest, HitsPastTwoGibibytesKeepTheirWholeOffset) {
 TEST_P(FileScanPathsTest, CancelBeforeAReadGivesNoHit) {
   std::string large = Filler(2 * kChunk + 10);
   large.replace(large.size() - 3, 3, "abc");
-  const std::pair<std::string, std::uint64_t> files[] = {{Write("a.txt", "abc"), 0},
-                                                         {Write("large.txt", large), large.size() - 3}};
+  const std::pair<std::string, std::uint64_t> files[] = {
+      {Write("a.txt", "abc"), 0}, {Write("large.txt", large), large.size() - 3}};
   for (const auto& [path, at] : files) {
     cancel_ = true;
     EXPECT_FALSE(Search(path, TextQuery("abc")));
@@ -188,7 +189,8 @@ TEST_F(FileScanTest, ListedFileThatChangedKindIsUnreadable) {
   trovex::fs::DirectoryListing listing(dir_.string() + "/");
   for (const std::string& name : names) {
     const trovex::fs::ListedFile listed{listing.FolderHandle(), name.c_str(), true};
-    EXPECT_FALSE(SearchFile((dir_ / name).string(), TextQuery("x"), {}, state_, cancel_, listed)) << name;
+    EXPECT_FALSE(SearchFile((dir_ / name).string(), TextQuery("x"), {}, state_, cancel_, listed))
+        << name;
   }
 }
 
@@ -220,7 +222,8 @@ TEST_F(FileScanTest, RtfFilesAreSearchedInTheirWholeReducedText) {
   rtf += "\\par needle}";
   EXPECT_EQ(Search(Write("c.rtf", rtf), TextQuery("needle")), 1 + 3 * kChunk + 1);
   // Reduction stops at the first zero byte of the file.
-  EXPECT_FALSE(Search(Write("d.rtf", std::string("{\\rtf1 ab\0 needle}", 18)), TextQuery("needle")));
+  EXPECT_FALSE(
+      Search(Write("d.rtf", std::string("{\\rtf1 ab\0 needle}", 18)), TextQuery("needle")));
 }
 
 TEST_F(FileScanTest, NumbersModeComparesExactly) {
@@ -318,7 +321,8 @@ TEST_F(FileScanTest, ScansEndWhileTheFileIsSwappedWithALinkToDevZero) {
   int scans = 0, stuck = 0;
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while (std::chrono::steady_clock::now() < until && stuck == 0) {
-    trovex::fs::DirectoryListing listing(dir_.string() + "/", trovex::fs::ListingDetail::NamesAndKinds);
+    trovex::fs::DirectoryListing listing(dir_.string() + "/",
+                                         trovex::fs::ListingDetail::NamesAndKinds);
     trovex::fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (entry.name != "f.txt") continue;
@@ -406,9 +410,7 @@ TEST_F(FileScanTest, ReadsEndAtTheSizeWhenOpened) {
   trovex::fs::SequentialReader reader;
   ASSERT_TRUE(reader.Open(path, 512, false));
   EXPECT_EQ(reader.Size(), 1000u);
-  {
-    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(3 * kChunk, 'b');
-  }
+  { std::ofstream(path, std::ios::binary | std::ios::app) << std::string(3 * kChunk, 'b'); }
   std::uint64_t total = 0;
   for (int reads = 0; reads < 10; ++reads) {
     const auto got = reader.ReadNext(area);
@@ -436,8 +438,9 @@ namespace {
 // Random RTF markup and text without the letter n, so that "needle" is only where
 // a test puts it; no zero bytes.
 std::string RandomRtfBody(std::mt19937& random, std::size_t length) {
-  static const char* const pieces[] = {"{", "}", "\\b ", "\\b0", "\\'82\\'a0", "\\'zz", "ab",
-                                       " ", "  ", "\r\n", "x y", "\\par ", "\\'20", "\\\\", "'"};
+  static const char* const pieces[] = {"{",     "}",      "\\b ",  "\\b0", "\\'82\\'a0",
+                                       "\\'zz", "ab",     " ",     "  ",   "\r\n",
+                                       "x y",   "\\par ", "\\'20", "\\\\", "'"};
   std::string text = "{\\rtf1 ";
   while (text.size() < length) text += pieces[random() % std::size(pieces)];
   return text;
@@ -453,8 +456,8 @@ TEST_F(FileScanTest, RtfReducedReadByReadFindsWhatTheWholeReductionHolds) {
   MatchOptions exact;
   exact.caseSensitive = true;
   // "needle" spelled with escapes inside, and a near miss before it.
-  const char* const spellings[] = {"\\'6e\\'65edle", "\\'6e\\'65\\'65\\'64\\'6c\\'65",
-                                   "nee\\'64le", "needl\\'65", "needle"};
+  const char* const spellings[] = {"\\'6e\\'65edle", "\\'6e\\'65\\'65\\'64\\'6c\\'65", "nee\\'64le",
+                                   "needl\\'65", "needle"};
   int roundsWithHit = 0;
   for (int round = 0; round < 12; ++round) {
     std::string rtf = RandomRtfBody(random, 2 * kChunk + random() % kChunk);

@@ -53,11 +53,14 @@ TEST(SeekPenalty, AVirtualDiskHasNone) {
   // LVM on the virtio disk, and on the virtio and the ATA disk.
   sys.File("dm-0/queue/rotational", "1\n");
   sys.Folder("dm-0/slaves");
-  std::filesystem::create_directory_symlink(sys.PathOf("vda/vda1"), sys.PathOf("dm-0/slaves/vda1").c_str());
+  std::filesystem::create_directory_symlink(sys.PathOf("vda/vda1"),
+                                            sys.PathOf("dm-0/slaves/vda1").c_str());
   sys.File("dm-1/queue/rotational", "1\n");
   sys.Folder("dm-1/slaves");
-  std::filesystem::create_directory_symlink(sys.PathOf("vda"), sys.PathOf("dm-1/slaves/vda").c_str());
-  std::filesystem::create_directory_symlink(sys.PathOf("sdb"), sys.PathOf("dm-1/slaves/sdb").c_str());
+  std::filesystem::create_directory_symlink(sys.PathOf("vda"),
+                                            sys.PathOf("dm-1/slaves/vda").c_str());
+  std::filesystem::create_directory_symlink(sys.PathOf("sdb"),
+                                            sys.PathOf("dm-1/slaves/sdb").c_str());
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("vda")), false);
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("vda/vda1")), false);
   EXPECT_EQ(SeekPenaltyOfBlockFolder(sys.PathOf("sda")), false);
@@ -81,8 +84,8 @@ TEST(SeekPenalty, AMissingPathHasNoAnswerAndARealOneAgreesWithSys) {
   // Whatever the machine's disk: a solid disk has no penalty, nor has a virtio one.
   struct stat info {};
   ASSERT_EQ(stat(tree.Root().c_str(), &info), 0);
-  const std::string folder =
-      "/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
+  const std::string folder = "/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" +
+                             std::to_string(minor(info.st_dev));
   std::ifstream flag(folder + "/queue/rotational");
   int value = -1;
   if (flag >> value) {

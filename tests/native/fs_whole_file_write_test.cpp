@@ -93,7 +93,8 @@ TEST(WholeFileWrite, FailedReplaceLeavesTheOldFileWhole) {
   small.rlim_cur = 10;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   const bool replaced = fs::ReplaceWholeFile(path, std::string(1000, 'n'));
-  const fs::NewFileOutcome created = fs::WriteNewWholeFile(tree.PathOf("new.txd"), std::string(1000, 'n'));
+  const fs::NewFileOutcome created =
+      fs::WriteNewWholeFile(tree.PathOf("new.txd"), std::string(1000, 'n'));
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
 

@@ -20,9 +20,9 @@ using namespace trovex::search;
 namespace {
 
 // Bytes that take part in the comparers' special cases.
-const unsigned char kInteresting[] = {'a', 'A', 'b', 'B', 'z', 'Z', '\r', '\n', 0x00, 0x81, 0x82,
-                                      0x83, 0x60, 0x61, 0x79, 0x40, 0x41, 0x50, 0x31, 0xA2, ' ',
-                                      ',', '(', 0x9A, 0x4F, 0xC6, 0x30};
+const unsigned char kInteresting[] = {'a',  'A',  'b',  'B',  'z',  'Z',  '\r', '\n', 0x00,
+                                      0x81, 0x82, 0x83, 0x60, 0x61, 0x79, 0x40, 0x41, 0x50,
+                                      0x31, 0xA2, ' ',  ',',  '(',  0x9A, 0x4F, 0xC6, 0x30};
 
 class Generator {
  public:
@@ -47,12 +47,23 @@ class Generator {
     std::string out;
     for (int n = Below(5); n > 0; --n) {
       switch (Below(6)) {
-        case 0: out += {'\x82', static_cast<char>(0x81 + Below(26))}; break;  // small letters
-        case 1: out += {'\x82', static_cast<char>(0x60 + Below(26))}; break;  // capitals
-        case 2: out += {'\x82', static_cast<char>(0x4F + Below(10))}; break;  // digits
-        case 3: out += {'\x81', static_cast<char>(0x40 + Below(0x58))}; break;  // symbols
-        case 4: out += {'\x82', static_cast<char>(0x9F + Below(80))}; break;  // hiragana
-        default: out += Byte();
+        case 0:
+          out += {'\x82', static_cast<char>(0x81 + Below(26))};
+          break;  // small letters
+        case 1:
+          out += {'\x82', static_cast<char>(0x60 + Below(26))};
+          break;  // capitals
+        case 2:
+          out += {'\x82', static_cast<char>(0x4F + Below(10))};
+          break;  // digits
+        case 3:
+          out += {'\x81', static_cast<char>(0x40 + Below(0x58))};
+          break;  // symbols
+        case 4:
+          out += {'\x82', static_cast<char>(0x9F + Below(80))};
+          break;  // hiragana
+        default:
+          out += Byte();
       }
     }
     return out;
@@ -64,10 +75,14 @@ class Generator {
     while (out.size() < length) {
       const int kind = Below(10);
       std::string piece;
-      if (kind < 2) piece = p.pattern;
-      else if (kind < 4) piece = Below(2) ? p.hiraganaForm : p.katakanaForm;
-      else if (kind < 5) piece = Halved(Below(2) ? p.hiraganaForm : p.katakanaForm);
-      else piece = Bytes(6);
+      if (kind < 2)
+        piece = p.pattern;
+      else if (kind < 4)
+        piece = Below(2) ? p.hiraganaForm : p.katakanaForm;
+      else if (kind < 5)
+        piece = Halved(Below(2) ? p.hiraganaForm : p.katakanaForm);
+      else
+        piece = Bytes(6);
       if (!piece.empty() && Chance(40)) Mutate(piece);
       out += piece;
     }
@@ -106,9 +121,14 @@ class Generator {
         piece = std::move(mutated);
         break;
       }
-      case 1: piece[at] = static_cast<char>(piece[at] ^ 0x20); break;
-      case 2: piece[at] = Byte(); break;
-      default: piece.erase(at, 1);
+      case 1:
+        piece[at] = static_cast<char>(piece[at] ^ 0x20);
+        break;
+      case 2:
+        piece[at] = Byte();
+        break;
+      default:
+        piece.erase(at, 1);
     }
   }
 
@@ -157,16 +177,20 @@ TEST(MatcherDifferential, FirstHitAndLengthEqualTheDefinitionInEveryMode) {
     const Case c = RandomCase(g);
     const BufferMatcher matcher(c.patterns, c.options);
     const std::string data = g.Data(c.patterns, static_cast<std::size_t>(g.Below(400)));
-    const std::size_t from = static_cast<std::size_t>(g.Below(static_cast<int>(data.size()) + 1) / 4);
-    const std::size_t to = g.Chance(70) ? data.size()
-                                        : from + static_cast<std::size_t>(g.Below(static_cast<int>(data.size() - from) + 1));
+    const std::size_t from =
+        static_cast<std::size_t>(g.Below(static_cast<int>(data.size()) + 1) / 4);
+    const std::size_t to =
+        g.Chance(70)
+            ? data.size()
+            : from + static_cast<std::size_t>(g.Below(static_cast<int>(data.size() - from) + 1));
     const auto expected = NaiveFirst(data, from, to, c.patterns, c.options);
     const auto actual = matcher.FindFirst(data, from, to);
     ASSERT_EQ(expected.has_value(), actual.has_value()) << "round " << round << ": " << Describe(c);
     if (expected) {
       ++hits;
       ASSERT_EQ(expected->offset, actual->offset) << "round " << round << ": " << Describe(c);
-      ASSERT_EQ(expected->matchedLength, actual->matchedLength) << "round " << round << ": " << Describe(c);
+      ASSERT_EQ(expected->matchedLength, actual->matchedLength)
+          << "round " << round << ": " << Describe(c);
     }
   }
   // The generator must give both outcomes plenty of times.
@@ -188,7 +212,8 @@ TEST(MatcherDifferential, BlockTestsPassEveryMatchAndAgreeOnEveryInstructionSet)
   int filtered = 0;
   for (int round = 0; round < 1500; ++round) {
     const Case c = RandomCase(g);
-    const bool forms = c.patterns.folded && c.options.foldWidthAndKana && c.options.mode == SearchMode::Text;
+    const bool forms =
+        c.patterns.folded && c.options.foldWidthAndKana && c.options.mode == SearchMode::Text;
     const CandidateFilter filter = CandidateFilter::For(c.patterns, c.options, forms);
     if (filter.Everywhere()) continue;
     ++filtered;
@@ -217,8 +242,8 @@ TEST(MatcherDifferential, BlockTestsPassEveryMatchAndAgreeOnEveryInstructionSet)
 // search of the whole file finds.
 TEST(MatcherDifferential, FileScanFindsWhatTheWholeFileHolds) {
   namespace stdfs = std::filesystem;
-  const stdfs::path dir = stdfs::temp_directory_path() /
-                          ("trovex-diff-" + std::to_string(std::random_device{}()));
+  const stdfs::path dir =
+      stdfs::temp_directory_path() / ("trovex-diff-" + std::to_string(std::random_device{}()));
   stdfs::create_directories(dir);
   Generator g(7);
   ScanState read, cached;
@@ -233,16 +258,18 @@ TEST(MatcherDifferential, FileScanFindsWhatTheWholeFileHolds) {
     std::string data(2 * kChunk + 700 + static_cast<std::size_t>(g.Below(600)), '\x07');
     for (int plant = 0; plant < 3; ++plant) {
       const std::string piece = g.Data(c.patterns, 16 + static_cast<std::size_t>(g.Below(24)));
-      const std::size_t boundary = plant < 2 && g.Chance(80) ? kChunk * static_cast<std::size_t>(1 + plant)
-                                                             : data.size();
-      const std::size_t at = boundary - std::min(boundary, piece.size() - static_cast<std::size_t>(g.Below(8)));
+      const std::size_t boundary =
+          plant < 2 && g.Chance(80) ? kChunk * static_cast<std::size_t>(1 + plant) : data.size();
+      const std::size_t at =
+          boundary - std::min(boundary, piece.size() - static_cast<std::size_t>(g.Below(8)));
       data.replace(at, std::min(piece.size(), data.size() - at), piece);
     }
     if (c.patterns.pattern.empty()) c.patterns.pattern = "\x07\x07";
     std::ostringstream name;
     name << "f" << round << ".bin";
     const stdfs::path path = dir / name.str();
-    std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(data.data(), static_cast<std::streamsize>(data.size()));
     const auto expected = NaiveFirst(data, 0, data.size(), c.patterns, c.options);
     for (ScanState* state : {&read, &cached}) {
       const auto actual = ScanFile(path.string(), c.patterns, c.options, *state, cancel);

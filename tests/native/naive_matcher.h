@@ -13,7 +13,8 @@ namespace trovex::search {
 
 // The first position in [from, to) where `matchAt(position)` gives a hit.
 template <typename MatchAtPosition>
-std::optional<BufferHit> NaiveFirstWhere(std::size_t from, std::size_t to, MatchAtPosition&& matchAt) {
+std::optional<BufferHit> NaiveFirstWhere(std::size_t from, std::size_t to,
+                                         MatchAtPosition&& matchAt) {
   for (std::size_t i = from; i < to; ++i)
     if (std::optional<BufferHit> hit = matchAt(i)) return hit;
   return std::nullopt;
@@ -38,7 +39,8 @@ inline std::optional<BufferHit> NaiveFirst(std::string_view data, std::size_t fr
 inline std::optional<BufferHit> NaiveFirstInEveryEncoding(std::string_view data, std::size_t from,
                                                           std::size_t to, const MatchPatterns& p,
                                                           const MatchOptions& o) {
-  return NaiveFirstWhere(from, to, [&](std::size_t i) { return BufferMatcher::MatchOnce(p, o, data, i); });
+  return NaiveFirstWhere(from, to,
+                         [&](std::size_t i) { return BufferMatcher::MatchOnce(p, o, data, i); });
 }
 
 }  // namespace trovex::search

@@ -77,7 +77,8 @@ TEST(ErrorLogText, StatusLineCountsEntriesAndTheSizeOfTheText) {
   EXPECT_EQ(ErrorLogEntryCount("\r\n"), 0u);
 
   // The size is the text's bytes (CP932: two per kanji), in the largest unit it reaches.
-  EXPECT_EQ(ErrorLogStatusText(kFirst + "\r\n " + kRefused + "\r\n"), "log count 1   file size 90B");
+  EXPECT_EQ(ErrorLogStatusText(kFirst + "\r\n " + kRefused + "\r\n"),
+            "log count 1   file size 90B");
   EXPECT_EQ(ErrorLogStatusText(std::string(1536, 'x')), "log count 0   file size 2KB");
 }
 

@@ -40,7 +40,8 @@ TEST(HistoryFormat, WorkedExampleByteForByteAndBack) {
 
 TEST(HistoryFormat, HeaderOnlyWithoutHitsAndRootsKeptAsRoots) {
   EXPECT_EQ(HistoryFileText(Result("", {}), kWin), "[]\r\nVemko=Ver 1.0\r\nlist=\r\nfrg=0\r\n\r\n");
-  const Lines hits = {"C:\\x.log=-1", "\\top.txt=3", "\\\\server\\share\\u.txt=4", "D:\\a\\b\\c.txt=5"};
+  const Lines hits = {"C:\\x.log=-1", "\\top.txt=3", "\\\\server\\share\\u.txt=4",
+                      "D:\\a\\b\\c.txt=5"};
   const std::string text = HistoryFileText(Result("n", hits), kWin);
   EXPECT_NE(text.find("[C:\\]\r\nx.log=-1\r\n"), std::string::npos);
   EXPECT_NE(text.find("[\\]\r\ntop.txt=3\r\n"), std::string::npos);
@@ -71,13 +72,15 @@ TEST(HistoryFormat, SectionNamingAnExistingFileGetsNoSeparator) {
   WalkTestTree tree;
   tree.File("archive", "x");
   const std::string file = tree.PathOf("archive");
-  const HistoryContent read =
-      ParseHistoryText("[n]\r\n[" + file + "]\r\ninner=4\r\n[" + tree.Root() + "]\r\narchive=0\r\n");
+  const HistoryContent read = ParseHistoryText("[n]\r\n[" + file + "]\r\ninner=4\r\n[" +
+                                               tree.Root() + "]\r\narchive=0\r\n");
   EXPECT_EQ(read.hitLines, (Lines{file + "inner=4", file + "=0"}));
 }
 
 TEST(HistoryFormat, OptionBitsAndContentListReadLeniently) {
-  const auto bitsOf = [](const std::string& frg) { return ParseHistoryText("[n]\r\n" + frg + "\r\n").optionBits; };
+  const auto bitsOf = [](const std::string& frg) {
+    return ParseHistoryText("[n]\r\n" + frg + "\r\n").optionBits;
+  };
   EXPECT_EQ(bitsOf("frg=15"), 15);
   EXPECT_EQ(bitsOf("FRG=5"), 5);
   EXPECT_EQ(bitsOf("frg="), 0);
@@ -123,7 +126,9 @@ TEST(HistoryFormat, PlainOlderFormReadAsNameAndHitLines) {
 
 TEST(HistoryFormat, FoldersAndFileNamesMergeIgnoringCase) {
   const HistoryContent read = ParseHistoryText(
-      "; saved by hand\r\n[n]\r\n[C:\\Doc]\r\nA.TXT=1\r\n[C:\\x]\r\ny=2\r\n[c:\\DOC]\r\na.txt=3\r\nb=4\r\n", kWin);
+      "; saved by "
+      "hand\r\n[n]\r\n[C:\\Doc]\r\nA.TXT=1\r\n[C:\\x]\r\ny=2\r\n[c:\\DOC]\r\na.txt=3\r\nb=4\r\n",
+      kWin);
   EXPECT_EQ(read.hitLines, (Lines{"C:\\Doc\\A.TXT=3", "C:\\Doc\\b=4", "C:\\x\\y=2"}));
   // A repeated hit line replaces the earlier one in place.
   EXPECT_EQ(RoundTrip(Result("n", {"C:\\d\\a=1", "C:\\d\\b=2", "C:\\D\\A=3"})).hitLines,
@@ -136,7 +141,8 @@ TEST(HistoryFormat, PosixFoldersAndFileNamesKeepTheirLetterCase) {
   const HistoryContent back = RoundTrip(Result("n", hits), PathStyle::Posix);
   EXPECT_EQ(back.hitLines, (Lines{"/doc/A.txt=1", "/doc/a.txt=2", "/doc/b=4", "/Doc/a.txt=3"}));
   // The same name given twice still keeps its later offset.
-  EXPECT_EQ(RoundTrip(Result("n", {"/d/a=1", "/d/a=5"}), PathStyle::Posix).hitLines, (Lines{"/d/a=5"}));
+  EXPECT_EQ(RoundTrip(Result("n", {"/d/a=1", "/d/a=5"}), PathStyle::Posix).hitLines,
+            (Lines{"/d/a=5"}));
   // The header's keys are the program's own: found as written.
   EXPECT_EQ(RoundTrip(Result("N", {}, {"x"}, 3), PathStyle::Posix).optionBits, 3);
 }
@@ -149,8 +155,8 @@ TEST(HistoryFormat, FileNamesWithEqualsOrLeadingSemicolonSurvive) {
 }
 
 TEST(HistoryFormat, FolderSpelledLikeTheHistoryNameKeepsItsHits) {
-  const HistoryContent result = Result("c:\\DOC", {"C:\\doc\\list=1", "C:\\doc\\frg=2", "C:\\e\\f=3"},
-                                       {"c:\\DOC"}, 4);
+  const HistoryContent result =
+      Result("c:\\DOC", {"C:\\doc\\list=1", "C:\\doc\\frg=2", "C:\\e\\f=3"}, {"c:\\DOC"}, 4);
   const std::string text = HistoryFileText(result, kWin);
   EXPECT_EQ(text,
             "[c:\\DOC]\r\nVemko=Ver 1.0\r\nlist=c:\\DOC\\@\\\r\nfrg=4\r\n\r\n"

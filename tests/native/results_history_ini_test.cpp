@@ -36,10 +36,11 @@ TEST(IniText, SectionsAndKeysMergeIgnoringCaseKeepingTheFirstSpelling) {
   // "ＡＢ" and "ａｂ" are full-width capitals and their lower case; the trail
   // bytes "Z" and "z" of two katakana are no letters and keep them apart.
   const IniText ini = IniText::Parse(
-      "[Folder]\nKey=1\nOther=x\r[FOLDER]\nkey=2\n[\x82\x60\x82\x61]\nA=1\n[\x82\x81\x82\x82]\na=2\n"
+      "[Folder]\nKey=1\nOther=x\r[FOLDER]\nkey=2\n[\x82\x60\x82\x61]\nA=1\n[\x82\x81\x82\x82]\na="
+      "2\n"
       "[\x83\x5A]\nk=1\n[\x83\x7A]\nk=2\n");
   EXPECT_EQ(Dump(ini), (std::vector<std::string>{"[Folder] Key=2 Other=x", "[\x82\x60\x82\x61] A=2",
-                                                  "[\x83\x5A] k=1", "[\x83\x7A] k=2"}));
+                                                 "[\x83\x5A] k=1", "[\x83\x7A] k=2"}));
   ASSERT_NE(ini.Find("fOLDER"), nullptr);
   EXPECT_EQ(*ini.Find("fOLDER")->Find("KEY"), "2");
 }
@@ -60,7 +61,8 @@ TEST(IniText, WrittenWithCrLfAndAnEmptyLineAfterEachSection) {
 TEST(IniText, PathSectionsKeepSemicolonsSplitAtTheLastEqualsAndStandApartFromTheFirst) {
   const IniDialect paths{.firstSectionApart = true};
   const IniText ini = IniText::Parse(
-      "[Name]\r\n;comment=1\r\nk=a=b\r\n[name]\r\n;semi=1\r\na=b.txt=7\r\n[NAME]\r\nc=3\r\n", paths);
+      "[Name]\r\n;comment=1\r\nk=a=b\r\n[name]\r\n;semi=1\r\na=b.txt=7\r\n[NAME]\r\nc=3\r\n",
+      paths);
   EXPECT_EQ(Dump(ini), (std::vector<std::string>{"[Name] k=a=b", "[name] ;semi=1 a=b.txt=7 c=3"}));
   EXPECT_EQ(*ini.Sections()[1].Find("a=b.txt"), "7");
 

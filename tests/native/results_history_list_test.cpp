@@ -21,8 +21,8 @@ namespace {
 std::string HistoryText(const std::string& name, int hits) {
   HistoryContent content{name, {}, {name}, 0};
   for (int i = 0; i < hits; ++i) {
-    content.hitLines.push_back("C:\\folder" + std::to_string(i % 3) + "\\f" + std::to_string(i) + ".txt=" +
-                               std::to_string(i));
+    content.hitLines.push_back("C:\\folder" + std::to_string(i % 3) + "\\f" + std::to_string(i) +
+                               ".txt=" + std::to_string(i));
   }
   return HistoryFileText(content, PathStyle::Windows);
 }
@@ -69,7 +69,8 @@ TEST(HistoryList, ARowHoldsTheFilesNameItsHitCountAndTheListingsTimeWithSeconds)
   tree.File("plain.txd", "older form\r\nC:\\a.txt=1\r\nC:\\b.txt=2\r\n");
   tree.File("empty.txd", "");
   std::vector<HistoryListRow> rows = ReadHistoryList(tree.Root());
-  std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.caption < b.caption; });
+  std::sort(rows.begin(), rows.end(),
+            [](const auto& a, const auto& b) { return a.caption < b.caption; });
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].caption, "a.b");
   EXPECT_EQ(rows[0].historyName, "検索語");
@@ -113,9 +114,12 @@ TEST(HistoryList, TheReaderGivesTheRowsOneAtATime) {
 
 TEST(HistoryList, DatesShowTheSecondsAndRoundToWholeOnes) {
   using trovex::fs::EncodeDateTime;
-  EXPECT_EQ(FormatModifiedTimeWithSeconds(EncodeDateTime(2026, 12, 7, 12, 53, 0)), "2026/12/07 12:53:00");
-  EXPECT_EQ(FormatModifiedTimeWithSeconds(EncodeDateTime(2006, 8, 23, 9, 49, 5)), "2006/08/23 09:49:05");
-  EXPECT_EQ(FormatModifiedTimeWithSeconds(EncodeDateTime(2026, 12, 31, 23, 59, 59, 999)), "2026/12/31 23:59:59");
+  EXPECT_EQ(FormatModifiedTimeWithSeconds(EncodeDateTime(2026, 12, 7, 12, 53, 0)),
+            "2026/12/07 12:53:00");
+  EXPECT_EQ(FormatModifiedTimeWithSeconds(EncodeDateTime(2006, 8, 23, 9, 49, 5)),
+            "2006/08/23 09:49:05");
+  EXPECT_EQ(FormatModifiedTimeWithSeconds(EncodeDateTime(2026, 12, 31, 23, 59, 59, 999)),
+            "2026/12/31 23:59:59");
   EXPECT_EQ(FormatModifiedTime(EncodeDateTime(2006, 8, 23, 9, 49, 5)), "2006/08/23 09:49");
 }
 
@@ -125,7 +129,8 @@ TEST(HistoryList, TheSummaryCountsTheLinesTheLoadGives) {
   const std::vector<std::string> texts = {
       HistoryText("abc", 0),
       HistoryText("abc", 7),
-      "[n]\r\nlist=n\\@\\\r\n\r\n[C:\\d]\r\na.txt=1\r\nA.TXT=2\r\nb.txt=3\r\n\r\n[c:\\D]\r\nc.txt=4\r\n[C:\\e]\r\n",
+      "[n]\r\nlist=n\\@\\\r\n\r\n[C:\\d]\r\na.txt=1\r\nA.TXT=2\r\nb.txt=3\r\n\r\n[c:\\D]\r\nc.txt="
+      "4\r\n[C:\\e]\r\n",
       "[n]\r\n[N]\r\nx=1\r\n;comment=2\r\nnoequals\r\n",
       "plain\r\nC:\\a.txt=1\r\n\r\nC:\\b.txt=2",
       "",
@@ -147,7 +152,10 @@ TEST(HistoryList, TheSummaryCountsTheLinesTheLoadGives) {
   }
   EXPECT_EQ(SummarizeHistoryText(texts[2], PathStyle::Windows).hitCount, 3u);
   EXPECT_EQ(SummarizeHistoryText(texts[2], PathStyle::Posix).hitCount, 4u);
-  EXPECT_EQ(SummarizeHistoryText("[h]\n[/doc]\nA.txt=1\na.txt=2\n[/Doc]\na.txt=3\n", PathStyle::Posix).hitCount, 3u);
+  EXPECT_EQ(
+      SummarizeHistoryText("[h]\n[/doc]\nA.txt=1\na.txt=2\n[/Doc]\na.txt=3\n", PathStyle::Posix)
+          .hitCount,
+      3u);
 }
 
 TEST(HistoryList, TheCountSortsByNumberWithNonNumbersFirstAndEachSortTurnsItsDirection) {

@@ -10,7 +10,9 @@ using namespace trovex::results;
 
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Bytes(std::initializer_list<unsigned char> bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
 
 }  // namespace
 

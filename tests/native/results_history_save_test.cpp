@@ -28,7 +28,8 @@ std::time_t LocalTime(int year, int month, int day, int hour, int minute, int se
 
 Lines FilesIn(const std::string& folder) {
   Lines names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -61,7 +62,8 @@ TEST(HistorySave, NewResultNeedsAFolderItCanMake) {
   WalkTestTree tree;
   tree.File("blocker", "x");
   EXPECT_FALSE(SaveNewHistory(tree.PathOf("blocker/data"), kFirst, LocalTime(2026, 1, 1, 0, 0, 0)));
-  const HistorySave save = SaveHistory("", tree.PathOf("blocker"), kFirst.hitLines, "abc", {"abc"}, 0);
+  const HistorySave save =
+      SaveHistory("", tree.PathOf("blocker"), kFirst.hitLines, "abc", {"abc"}, 0);
   EXPECT_FALSE(save.saved);
   EXPECT_EQ(FilesIn(tree.Root()), Lines{"blocker"});
 }
@@ -70,7 +72,8 @@ TEST(HistorySave, OpenedResultIsWrittenBackIntoItsFile) {
   WalkTestTree tree;
   const std::string path = tree.PathOf("20260101 000000.txd");
   ASSERT_TRUE(WriteHistoryFile(path, kFirst));
-  const HistorySave save = SaveHistory(path, tree.Root(), {"C:\\c.txt=3"}, "xyz", {"abc", "xyz"}, 8);
+  const HistorySave save =
+      SaveHistory(path, tree.Root(), {"C:\\c.txt=3"}, "xyz", {"abc", "xyz"}, 8);
   EXPECT_TRUE(save.saved);
   EXPECT_EQ(save.path, path);
   EXPECT_EQ(FilesIn(tree.Root()), Lines{"20260101 000000.txd"});

@@ -36,14 +36,18 @@ TEST(ResultsByteSize, ReadsBackAsTheNumberItStandsFor) {
   // Every formatted size reads back no further than half a unit from the count.
   for (std::uint64_t bytes : {0ull, 700ull, 1536ull, 5000000ull, 7ull << 33}) {
     const double back = SizeTextValue(FormatByteSize(bytes));
-    const double unit = bytes < 1024 ? 1 : bytes < (1 << 20) ? 1024 : bytes < (1 << 30) ? 1048576 : 1073741824.0;
+    const double unit = bytes < 1024        ? 1
+                        : bytes < (1 << 20) ? 1024
+                        : bytes < (1 << 30) ? 1048576
+                                            : 1073741824.0;
     EXPECT_LE(std::abs(back - static_cast<double>(bytes)), unit / 2) << bytes;
   }
 }
 
 TEST(ResultsModifiedTime, ShowsYearToMinuteInLocalTime) {
   EXPECT_EQ(FormatModifiedTime(fs::EncodeDateTime(2006, 8, 23, 9, 49, 5)), "2006/08/23 09:49");
-  EXPECT_EQ(FormatModifiedTime(fs::EncodeDateTime(1999, 12, 31, 23, 59, 59, 900)), "1999/12/31 23:59");
+  EXPECT_EQ(FormatModifiedTime(fs::EncodeDateTime(1999, 12, 31, 23, 59, 59, 900)),
+            "1999/12/31 23:59");
   EXPECT_EQ(FormatModifiedTime(fs::EncodeDateTime(2024, 2, 29, 0, 0, 0)), "2024/02/29 00:00");
 }
 
@@ -68,8 +72,8 @@ class ResultsHitRecord : public ::testing::Test {
 };
 
 TEST_F(ResultsHitRecord, TakesTheShellsNamesAndTheFileFacts) {
-  const HitRecord row = MakeHitRecord(P("/d/a.txt"), "12", {"a.txt", "テキスト文書", 7}, Facts(1536),
-                                      "snippet");
+  const HitRecord row =
+      MakeHitRecord(P("/d/a.txt"), "12", {"a.txt", "テキスト文書", 7}, Facts(1536), "snippet");
   EXPECT_EQ(row.fileName, "a.txt");
   EXPECT_EQ(row.typeName, "テキスト文書");
   EXPECT_EQ(row.sizeText, "2KB");
@@ -92,7 +96,8 @@ TEST_F(ResultsHitRecord, FallsBackToTheFileNameAndTheExtensionsType) {
 }
 
 TEST_F(ResultsHitRecord, AMissingFileSaysSoAndHasNoTypeSizeOrDate) {
-  const HitRecord row = MakeHitRecord(P("/d/gone.txt"), "5", {"", "テキスト文書", 2}, std::nullopt, "");
+  const HitRecord row =
+      MakeHitRecord(P("/d/gone.txt"), "5", {"", "テキスト文書", 2}, std::nullopt, "");
   EXPECT_EQ(row.fileName, kMissingFileName);
   EXPECT_EQ(row.fileName, "存在しないファイル");
   EXPECT_EQ(row.typeName, "");

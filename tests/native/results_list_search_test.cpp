@@ -104,7 +104,8 @@ TEST_F(ListSearchTest, ListSearchKeepsEveryRowAndMarksTheMismatches) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
   EXPECT_EQ(Offsets(), (std::vector<std::string>{"2", "-1", "0", "-1", "10"}));
   // A row that no longer matches keeps what it showed.
-  EXPECT_EQ(Contents(), (std::vector<std::string>{"needle..", "old", "needle first", "old", "needle"}));
+  EXPECT_EQ(Contents(),
+            (std::vector<std::string>{"needle..", "old", "needle first", "old", "needle"}));
   EXPECT_EQ(outcome.matched, 3u);
   EXPECT_EQ(outcome.topMatch, 0u);
   EXPECT_FALSE(outcome.removedAny);
@@ -177,7 +178,7 @@ TEST(ListSearchRules, AContentIsAddedOnceWhateverItsLetterCase) {
   std::vector<std::string> contents = {"Abc"};
   EXPECT_FALSE(AddSearchContent(contents, "aBC"));
   EXPECT_TRUE(AddSearchContent(contents, "def"));
-  EXPECT_TRUE(AddSearchContent(contents, "ＡＢＣ"));  // full-width letters are other letters
+  EXPECT_TRUE(AddSearchContent(contents, "ＡＢＣ"));   // full-width letters are other letters
   EXPECT_FALSE(AddSearchContent(contents, "ａｂｃ"));  // ... that lower like the locale's
   EXPECT_EQ(contents, (std::vector<std::string>{"Abc", "def", "ＡＢＣ"}));
 }
@@ -190,8 +191,8 @@ TEST(ListSearchRules, TheTypedContentIsParsedWithoutTheWalksNameFragmentsOrAConv
   const search::SearchOptions options = OptionsForListSearch(panel);
   search::SearchQuery query;
   std::vector<std::string> messages;
-  EXPECT_FALSE(search::ParseSearchContent("", options, [&](const std::string& m) { messages.push_back(m); },
-                                          query));
+  EXPECT_FALSE(search::ParseSearchContent(
+      "", options, [&](const std::string& m) { messages.push_back(m); }, query));
   EXPECT_EQ(messages, (std::vector<std::string>{"検索する内容が入力されていません。"}));
   ASSERT_TRUE(search::ParseSearchContent("abc", options, nullptr, query));
   EXPECT_EQ(query.displayText, "abc");

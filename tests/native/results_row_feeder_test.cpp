@@ -125,7 +125,8 @@ TEST(RowFeeder, BuildsNoFurtherAheadThanItsBoundAndEndsWhileBusy) {
     RowFeeder feeder(f.lineAt(), f.makers(), 4, 16);
     feeder.Extend(f.lines.size());
     const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (f.built < 16 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    while (f.built < 16 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(1ms);
     std::this_thread::sleep_for(30ms);
     EXPECT_EQ(f.built.load(), 16) << "no taker: exactly the bound is built";
 
@@ -133,7 +134,8 @@ TEST(RowFeeder, BuildsNoFurtherAheadThanItsBoundAndEndsWhileBusy) {
     TakeUntil(feeder, rows, 10);
     ASSERT_EQ(rows.size(), 10u);
     const auto again = std::chrono::steady_clock::now() + 10s;
-    while (f.built < 26 && std::chrono::steady_clock::now() < again) std::this_thread::sleep_for(1ms);
+    while (f.built < 26 && std::chrono::steady_clock::now() < again)
+      std::this_thread::sleep_for(1ms);
     std::this_thread::sleep_for(30ms);
     EXPECT_EQ(f.built.load(), 26);
   }  // destroyed with thousands of lines still due: must end, not hang

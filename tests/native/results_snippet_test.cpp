@@ -28,7 +28,8 @@ class SnippetTest : public ::testing::Test {
   // Writes `bytes` to a new file and returns its path as the program names it.
   std::string Write(const std::string& name, const std::string& bytes) {
     const stdfs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -70,7 +71,9 @@ TEST_F(SnippetTest, TextIsSixtyFourBytesFromTheHitUpToAZeroByte) {
 }
 
 TEST_F(SnippetTest, NumbersSearchShowsBytesInEitherDisplay) {
-  const std::string path = Write("ab.bin", std::string("xAB\r\n\x7F\x80\xFF" "cd", 10));
+  const std::string path = Write("ab.bin", std::string("xAB\r\n\x7F\x80\xFF"
+                                                       "cd",
+                                                       10));
   EXPECT_EQ(MakeSnippet(path, 1, NumbersContent(0)), "41,42,0D,0A,7F,80,FF,63,64");
   EXPECT_EQ(MakeSnippet(path, 1, NumbersContent(1)), "AB.....cd");
   EXPECT_EQ(MakeSnippet(path, 1, NumbersContent(2)), "");
@@ -107,7 +110,7 @@ TEST_F(SnippetTest, WordDocumentsDecodeUtf16OnlyForNonAlphanumericTexts) {
   EXPECT_EQ(MakeSnippet(path, 8, japanese), "検索の例");
   const auto abcAt = static_cast<std::int64_t>(body.find("abc"));
   EXPECT_EQ(MakeSnippet(path, abcAt, {}), "abcdef");  // "abc": the raw bytes
-  EXPECT_EQ(MakeSnippet(path, 8, {}), wide);  // raw bytes, up to the zero bytes after them
+  EXPECT_EQ(MakeSnippet(path, 8, {}), wide);          // raw bytes, up to the zero bytes after them
   // Another extension is never decoded for a plain text search.
   EXPECT_EQ(MakeSnippet(Write("report.txt", body), 8, japanese), wide);
 }
@@ -155,8 +158,12 @@ TEST_F(SnippetTest, OffsetsBeyondFourGigabytes) {
 }
 
 TEST(UnicodeToShiftJis, WideUnitsUpToZeroWithByteOrderMarkSkipped) {
-  EXPECT_EQ(WideToShiftJis(u"\xFEFF" u"検a"), "検a");
-  EXPECT_EQ(WideToShiftJis(u"\xFFFE" u"検a"), "検a");
+  EXPECT_EQ(WideToShiftJis(u"\xFEFF"
+                           u"検a"),
+            "検a");
+  EXPECT_EQ(WideToShiftJis(u"\xFFFE"
+                           u"検a"),
+            "検a");
   EXPECT_EQ(WideToShiftJis(u"a\xFEFF"), "a ");  // only a leading mark is skipped
   EXPECT_EQ(WideToShiftJis(std::u16string(u"ab\0cd", 5)), "ab");
   EXPECT_EQ(WideToShiftJis(u"x\x0101y"), "x y");  // no CP932 form: one space
@@ -165,12 +172,16 @@ TEST(UnicodeToShiftJis, WideUnitsUpToZeroWithByteOrderMarkSkipped) {
 }
 
 TEST(UnicodeToShiftJis, Utf8IsDecodedLeniently) {
-  EXPECT_EQ(Utf8ToShiftJis("\xEF\xBB\xBF" "abc"), "abc");
+  EXPECT_EQ(Utf8ToShiftJis("\xEF\xBB\xBF"
+                           "abc"),
+            "abc");
   const std::string umlaut = U8(u8"ä検");  // U+00E4 has no CP932 form
   EXPECT_EQ(Utf8ToShiftJis(umlaut), " 検");
   EXPECT_EQ(Utf8ToShiftJis(std::string("ab\0cd", 5)), "ab");
   EXPECT_EQ(Utf8ToShiftJis("\xE6\xA4"), "");  // cut by the end of the snippet
-  EXPECT_EQ(Utf8ToShiftJis("a\xF0\x9F\x98\x80" "b"), "a b");
+  EXPECT_EQ(Utf8ToShiftJis("a\xF0\x9F\x98\x80"
+                           "b"),
+            "a b");
 }
 
 TEST_F(SnippetTest, RtfSnippetIsTakenFromTheReducedText) {

@@ -33,7 +33,8 @@ HitRecord Row(std::string name, std::string size, std::string modified = "") {
   return row;
 }
 
-std::vector<std::string> Names(const std::vector<HitRecord>& rows, const std::vector<std::size_t>& order) {
+std::vector<std::string> Names(const std::vector<HitRecord>& rows,
+                               const std::vector<std::size_t>& order) {
   std::vector<std::string> names;
   for (std::size_t i : order) names.push_back(rows[i].fileName);
   return names;
@@ -98,7 +99,7 @@ TEST(ResultsTexts, SavePromptNamesTheResultAndSaysWhetherItChanged) {
 
 TEST(ResultsTexts, SavePromptAsksForNewResultsWithRowsAndForChangedOnes) {
   EXPECT_TRUE(SavePromptAsks(3, true, false));
-  EXPECT_FALSE(SavePromptAsks(0, true, false));  // a new result without hits
+  EXPECT_FALSE(SavePromptAsks(0, true, false));   // a new result without hits
   EXPECT_FALSE(SavePromptAsks(3, false, false));  // an opened history, unchanged
   EXPECT_TRUE(SavePromptAsks(0, false, true));
 }
@@ -144,8 +145,9 @@ TEST(ResultsCommands, RowsSelectionAndChangesGateTheirCommands) {
 TEST(ResultsRemoval, RemovesSelectedRowsListedInTheHitListLastFirst) {
   std::vector<HitRecord> rows = {Row("a", ""), Row("b", ""), Row("c", ""), Row("d", "")};
   rows[0].path = "X" + std::string(1, fs::kPathSeparator) + "A=B.TXT";
-  const std::vector<std::string> lines = {search::MakeHitLine("x" + std::string(1, fs::kPathSeparator) + "a=b.txt", 3),
-                                          search::MakeHitLine("pb", 0), search::MakeHitLine("pd", 9)};
+  const std::vector<std::string> lines = {
+      search::MakeHitLine("x" + std::string(1, fs::kPathSeparator) + "a=b.txt", 3),
+      search::MakeHitLine("pb", 0), search::MakeHitLine("pd", 9)};
   // "pc" has no line: it stays. The path with "=" is found by the last-"=" split.
   EXPECT_EQ(RowsToRemove(rows, {0, 1, 2, 3}, lines), (std::vector<std::size_t>{3, 1, 0}));
   EXPECT_EQ(RowsToRemove(rows, {}, lines), (std::vector<std::size_t>{}));

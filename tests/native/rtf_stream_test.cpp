@@ -15,13 +15,17 @@ namespace {
 // escapes (good, bad and cut short), spaces, line breaks and, rarely, zero bytes.
 std::string RandomRtf(std::mt19937& random, std::size_t length) {
   static const std::vector<std::string> pieces = {
-      "{", "}", "\\", "\\'", "\\'82", "\\'a0", "\\'Zq", "\\'8", "\\par ", "\\b0", " ", "  ",
-      "\r\n", "text", "x", "'", "\\\\", "{\\rtf1 ", "\\'00", std::string(1, '\0'), "\x82\xa0"};
+      "{",       "}",     "\\",       "\\'",    "\\'82",
+      "\\'a0",   "\\'Zq", "\\'8",     "\\par ", "\\b0",
+      " ",       "  ",    "\r\n",     "text",   "x",
+      "'",       "\\\\",  "{\\rtf1 ", "\\'00",  std::string(1, '\0'),
+      "\x82\xa0"};
   std::string text;
   while (text.size() < length) {
     const std::size_t pick = random() % pieces.size();
     // Zero bytes stay rare so that most texts reduce to their end.
-    if ((pieces[pick] == std::string(1, '\0') || pieces[pick] == "\\'00") && random() % 8 != 0) continue;
+    if ((pieces[pick] == std::string(1, '\0') || pieces[pick] == "\\'00") && random() % 8 != 0)
+      continue;
     text += pieces[pick];
   }
   return text;
@@ -58,8 +62,8 @@ TEST(RtfStream, PiecesReduceLikeTheWholeText) {
 
 // Every single cut place of a few texts that end in the middle of markup.
 TEST(RtfStream, EveryCutOfTextsEndingInMarkup) {
-  const std::string texts[] = {"{\\rtf1 a\\'82\\'a0b}", "ab\\'8", "ab\\'", "ab\\",
-                               "x\\'41", "{\\b bold} plain", "a{", "ab\\'41c"};
+  const std::string texts[] = {"{\\rtf1 a\\'82\\'a0b}", "ab\\'8", "ab\\'",   "ab\\", "x\\'41",
+                               "{\\b bold} plain",      "a{",     "ab\\'41c"};
   for (const std::string& text : texts) {
     for (std::size_t cut = 0; cut <= text.size(); ++cut) {
       EXPECT_EQ(ReduceInPieces(text, {cut}), RtfToText(text)) << text << " cut at " << cut;

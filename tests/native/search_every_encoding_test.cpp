@@ -64,7 +64,11 @@ class EveryEncoding : public ::testing::Test {
 
 TEST_F(EveryEncoding, AJapaneseWordIsFoundInEachEncodingAndItsSnippetReadsBack) {
   const SearchQuery query = Parse("設定");
-  struct Case { const char* name; std::string bytes; std::uint64_t offset; };
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::uint64_t offset;
+  };
   std::string euc;
   ASSERT_TRUE(text::Cp932ToEucJp("環境の設定です", euc));
   const Case cases[] = {
@@ -202,12 +206,17 @@ TEST_F(EveryEncoding, AHitAcrossReadsKeepsItsBoundary) {
 TEST(EucJp, ConvertsJisX0208BothWaysAndRefusesExtensions) {
   std::string euc;
   ASSERT_TRUE(text::Cp932ToEucJp("あア漢字ｱA", euc));
-  EXPECT_EQ(euc, std::string("\xA4\xA2\xA5\xA2\xB4\xC1\xBB\xFA\x8E\xB1" "A"));
+  EXPECT_EQ(euc, std::string("\xA4\xA2\xA5\xA2\xB4\xC1\xBB\xFA\x8E\xB1"
+                             "A"));
   EXPECT_EQ(text::EucJpToCp932Lenient(euc), "あア漢字ｱA");
-  EXPECT_FALSE(text::Cp932ToEucJp("①", euc));    // NEC row 13
+  EXPECT_FALSE(text::Cp932ToEucJp("①", euc));         // NEC row 13
   EXPECT_FALSE(text::Cp932ToEucJp("\xFA\x40", euc));  // IBM extension
   // JIS X 0212 and stray bytes read as one space each; a cut-off character is dropped.
-  EXPECT_EQ(text::EucJpToCp932Lenient(std::string("\x8F\xB0\xA1" "a\x90" "b\xA4", 7)), " a b");
+  EXPECT_EQ(text::EucJpToCp932Lenient(std::string("\x8F\xB0\xA1"
+                                                  "a\x90"
+                                                  "b\xA4",
+                                                  7)),
+            " a b");
   // Every JIS X 0208 character CP932 holds comes back the same.
   for (int lead = 0x81; lead <= 0xEA; ++lead) {
     for (int trail = 0x40; trail <= 0xFC; ++trail) {
@@ -234,31 +243,32 @@ struct Token {
   const char* key;  // what it equals under width and kana folding
 };
 const Token kTokens[] = {
-    {u"あ", "a-kana"}, {u"ア", "a-kana"}, {u"ｱ", "a-kana"},  {u"ガ", "ga"},   {u"が", "ga"},
-    {u"ｶﾞ", "ga"},     {u"ー", "bar"},    {u"ｰ", "bar"},     {u"1", "1"},     {u"１", "1"},
-    {u"a", "a"},       {u"ａ", "a"},      {u"A", "A"},       {u"Ａ", "A"},    {u"設", "set"},
+    {u"あ", "a-kana"}, {u"ア", "a-kana"}, {u"ｱ", "a-kana"}, {u"ガ", "ga"}, {u"が", "ga"},
+    {u"ｶﾞ", "ga"},     {u"ー", "bar"},    {u"ｰ", "bar"},    {u"1", "1"},   {u"１", "1"},
+    {u"a", "a"},       {u"ａ", "a"},      {u"A", "A"},      {u"Ａ", "A"},  {u"設", "set"},
     {u"x", "x"},       {u"\r\n", "crlf"},
 };
 constexpr int kTokenCount = sizeof(kTokens) / sizeof(kTokens[0]);
 constexpr int kLineBreak = kTokenCount - 1;
 
 std::string Key(int token, bool fold, bool caseSensitive) {
-  std::string key = fold ? kTokens[token].key : EncodeChar(kTokens[token].text, TextEncoding::Utf8).value();
+  std::string key =
+      fold ? kTokens[token].key : EncodeChar(kTokens[token].text, TextEncoding::Utf8).value();
   // Letter case: ASCII letters always; full-width ones only where folding made them ASCII.
   if (!caseSensitive && key == "A") key = "a";
   return key;
 }
 
-std::optional<std::pair<std::size_t, std::size_t>> ReferenceFirst(const std::vector<int>& text,
-                                                                   const std::vector<std::size_t>& offsets,
-                                                                   const std::vector<int>& word, bool fold,
-                                                                   bool caseSensitive, bool skip) {
+std::optional<std::pair<std::size_t, std::size_t>> ReferenceFirst(
+    const std::vector<int>& text, const std::vector<std::size_t>& offsets,
+    const std::vector<int>& word, bool fold, bool caseSensitive, bool skip) {
   for (std::size_t start = 0; start < text.size(); ++start) {
     std::size_t i = start;
     bool matched = true;
     for (std::size_t k = 0; k < word.size() && matched; ++k) {
       if (skip && k > 0 && i < text.size() && text[i] == kLineBreak) ++i;
-      matched = i < text.size() && Key(text[i], fold, caseSensitive) == Key(word[k], fold, caseSensitive);
+      matched =
+          i < text.size() && Key(text[i], fold, caseSensitive) == Key(word[k], fold, caseSensitive);
       ++i;
     }
     if (matched) return std::make_pair(offsets[start], offsets[i] - offsets[start]);
@@ -268,8 +278,8 @@ std::optional<std::pair<std::size_t, std::size_t>> ReferenceFirst(const std::vec
 
 TEST(EveryEncodingReference, RandomTextsAgreeWithTheMatcherInEachEncodingUnderEveryOption) {
   std::mt19937 random(20261209);
-  const TextEncoding encodings[] = {TextEncoding::Utf8, TextEncoding::Utf16Le, TextEncoding::Utf16Be,
-                                    TextEncoding::EucJp};
+  const TextEncoding encodings[] = {TextEncoding::Utf8, TextEncoding::Utf16Le,
+                                    TextEncoding::Utf16Be, TextEncoding::EucJp};
   int hits = 0;
   for (int round = 0; round < 4000; ++round) {
     const TextEncoding encoding = encodings[round % 4];
@@ -286,7 +296,8 @@ TEST(EveryEncodingReference, RandomTextsAgreeWithTheMatcherInEachEncodingUnderEv
     std::vector<std::size_t> offsets{0};
     for (int& t : text) {
       t = static_cast<int>(random() % kTokenCount);
-      for (char16_t c : kTokens[t].text) bytes += EncodeChar(std::u16string(1, c), encoding).value();
+      for (char16_t c : kTokens[t].text)
+        bytes += EncodeChar(std::u16string(1, c), encoding).value();
       offsets.push_back(bytes.size());
     }
     std::vector<int> word(1 + random() % 3);
@@ -300,7 +311,8 @@ TEST(EveryEncodingReference, RandomTextsAgreeWithTheMatcherInEachEncodingUnderEv
     const MatchOptions match = MatchOptionsFor(options, query.mode);
     const BufferMatcher matcher(PatternsForFile("f.txt", query), match);
     const auto actual = matcher.FindFirst(bytes, 0, bytes.size());
-    const auto expected = ReferenceFirst(text, offsets, word, fold, options.caseSensitive, options.skipLineBreaks);
+    const auto expected =
+        ReferenceFirst(text, offsets, word, fold, options.caseSensitive, options.skipLineBreaks);
     ASSERT_EQ(actual.has_value(), expected.has_value()) << "round " << round;
     if (!actual) continue;
     ++hits;

@@ -21,7 +21,8 @@ struct StartValues {
 
 SearchQuery Parse(const std::string& text) {
   SearchQuery query;
-  EXPECT_TRUE(ParseSearchContent(text, SearchOptions{}, [](const std::string&) {}, query));
+  EXPECT_TRUE(ParseSearchContent(
+      text, SearchOptions{}, [](const std::string&) {}, query));
   return query;
 }
 

@@ -44,7 +44,8 @@ SearchQuery NeedleQuery() {
 
 std::vector<std::string> HitPaths(const SearchProgress& progress) {
   std::vector<std::string> paths;
-  for (const std::string& line : progress.hitList.Lines()) paths.push_back(SplitHitLine(line)->path);
+  for (const std::string& line : progress.hitList.Lines())
+    paths.push_back(SplitHitLine(line)->path);
   return paths;
 }
 
@@ -81,8 +82,9 @@ void MakeMesh(const WalkTestTree& tree, int n) {
   for (int i = 1; i <= n; ++i) {
     for (int j = 1; j <= n; ++j) {
       if (i == j) continue;
-      std::filesystem::create_directory_symlink("../d" + std::to_string(j),
-                                                tree.PathOf("d" + std::to_string(i) + "/l" + std::to_string(j)));
+      std::filesystem::create_directory_symlink(
+          "../d" + std::to_string(j),
+          tree.PathOf("d" + std::to_string(i) + "/l" + std::to_string(j)));
     }
   }
 }
@@ -105,7 +107,8 @@ TEST(HostileTree, FoldersLinkedToEachOtherAreWalkedOnceEach) {
   int looked = 0;
   SearchProgress progress;
   // A walk that multiplies is stopped rather than left to run for hours.
-  const FileSearcher count = [&](const std::string&, const fs::ListedFile&) -> std::optional<std::uint64_t> {
+  const FileSearcher count = [&](const std::string&,
+                                 const fs::ListedFile&) -> std::optional<std::uint64_t> {
     if (++looked > 100 * kFolders) progress.cancelRequested = true;
     return 0;
   };
@@ -115,7 +118,8 @@ TEST(HostileTree, FoldersLinkedToEachOtherAreWalkedOnceEach) {
   const std::vector<std::string> hits = HitPaths(progress);
   EXPECT_EQ(hits.size(), static_cast<std::size_t>(kFolders));
   EXPECT_EQ(RealFiles(hits).size(), static_cast<std::size_t>(kFolders));
-  EXPECT_EQ(CountFolder(tree.Root(), SearchConditions{}, progress, {}), static_cast<std::uint32_t>(kFolders));
+  EXPECT_EQ(CountFolder(tree.Root(), SearchConditions{}, progress, {}),
+            static_cast<std::uint32_t>(kFolders));
 }
 
 // Locations that overlap, or lead to one folder, list its files once per run;
@@ -127,10 +131,12 @@ TEST(HostileTree, OverlappingLocationsListEachFileOnce) {
   tree.File("c/z.txt", "needle");
   std::filesystem::create_directory_symlink(tree.PathOf("a"), tree.PathOf("c/to-a"));
   auto run = std::make_shared<BoundedRun>();
-  run->locations.paths = {tree.PathOf("a/b"), tree.PathOf("a"), tree.PathOf("c"), tree.PathOf("a/b")};
+  run->locations.paths = {tree.PathOf("a/b"), tree.PathOf("a"), tree.PathOf("c"),
+                          tree.PathOf("a/b")};
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(30)));
   EXPECT_EQ(HitPaths(run->progress),
-            (std::vector<std::string>{tree.PathOf("a/b/y.txt"), tree.PathOf("a/x.txt"), tree.PathOf("c/z.txt")}));
+            (std::vector<std::string>{tree.PathOf("a/b/y.txt"), tree.PathOf("a/x.txt"),
+                                      tree.PathOf("c/z.txt")}));
   SearchProgress counting;
   EXPECT_EQ(CountFiles(run->locations, SearchConditions{}, counting), 3u);
 }
@@ -232,8 +238,9 @@ TEST(HostileTree, FilesDeeperThanThePathLimitAreFound) {
   auto run = std::make_shared<BoundedRun>();
   run->locations.paths = {tree.Root()};
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
-  EXPECT_EQ(run->progress.hitList.Lines(),
-            (std::vector<std::string>{MakeHitLine(tree.PathOf("top.txt"), 0), MakeHitLine(deepFile, 2)}));
+  EXPECT_EQ(
+      run->progress.hitList.Lines(),
+      (std::vector<std::string>{MakeHitLine(tree.PathOf("top.txt"), 0), MakeHitLine(deepFile, 2)}));
   SearchProgress counting;
   EXPECT_EQ(CountFiles(run->locations, SearchConditions{}, counting), 2u);
   EXPECT_TRUE(fs::IsExistingFolder(deep));
@@ -243,7 +250,6 @@ TEST(HostileTree, FilesDeeperThanThePathLimitAreFound) {
   std::atomic<bool> cancel{false};
   EXPECT_EQ(SearchFile(deepFile, NeedleQuery(), MatchOptions{}, state, cancel), 2u);
 }
-
 
 // A tree nested deeper than any real one: the walk goes down no further than its
 // limit (it recurses), names where it stopped, and finds what lies above.
@@ -283,7 +289,9 @@ TEST(HostileTree, ATreeNestedTooDeepIsWalkedDownToTheLimitAndSaysWhereItStopped)
   auto run = std::make_shared<BoundedRun>();
   run->locations.paths = {tree.Root()};
   std::vector<std::pair<std::string, int>> failures;
-  run->progress.folderFailure = [&](const std::string& where, int error) { failures.emplace_back(where, error); };
+  run->progress.folderFailure = [&](const std::string& where, int error) {
+    failures.emplace_back(where, error);
+  };
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
   EXPECT_EQ(run->progress.hitList.Lines(), (std::vector<std::string>{MakeHitLine(shallowFile, 0)}));
   ASSERT_EQ(failures.size(), 1u);

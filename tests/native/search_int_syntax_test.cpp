@@ -30,9 +30,9 @@ TEST(IntSyntax, HexadecimalPrefixesAndThirtyTwoBits) {
 }
 
 TEST(IntSyntax, RejectsEverythingElse) {
-  for (const char* text : {"", " ", "100 ", "1 0", "-", "+", "0x", "$", "x", "0xG1", "-0x10",
-                           "+$10", "2147483648", "-2147483649", "99999999999999999999",
-                           "1e3", "\t5", "１"}) {
+  for (const char* text :
+       {"", " ", "100 ", "1 0", "-", "+", "0x", "$", "x", "0xG1", "-0x10", "+$10", "2147483648",
+        "-2147483649", "99999999999999999999", "1e3", "\t5", "１"}) {
     EXPECT_EQ(ParseInt32(text), std::nullopt) << '"' << text << '"';
   }
   EXPECT_EQ(ParseInt32Or("100 ", 256), 256);

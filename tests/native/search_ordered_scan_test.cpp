@@ -104,8 +104,9 @@ TEST(OrderedScan, ListOnlyLinesKeepTheirPlaceAmongSearchedFiles) {
   for (int folder = 0; folder < 6; ++folder) {
     for (int i = 0; i < 40; ++i) {
       const int kind = std::uniform_int_distribution<int>(0, 2)(random);
-      tree.File("d" + std::to_string(folder) + "/f" + std::to_string(i),
-                kind == 0 ? "" : kind == 1 ? "x" : "y");
+      tree.File("d" + std::to_string(folder) + "/f" + std::to_string(i), kind == 0   ? ""
+                                                                         : kind == 1 ? "x"
+                                                                                     : "y");
     }
   }
   SearchConditions conditions;
@@ -118,7 +119,8 @@ TEST(OrderedScan, ListOnlyLinesKeepTheirPlaceAmongSearchedFiles) {
   const RunResult one = RunWith(1, locations, conditions, QueryFor("x"));
   bool listed = false, found = false;
   for (const std::string& line : one.lines) {
-    listed |= SplitHitLine(line)->offsetText == "0" && std::filesystem::file_size(SplitHitLine(line)->path) == 0;
+    listed |= SplitHitLine(line)->offsetText == "0" &&
+              std::filesystem::file_size(SplitHitLine(line)->path) == 0;
     found |= std::filesystem::file_size(SplitHitLine(line)->path) == 1;
   }
   ASSERT_TRUE(listed && found);
@@ -148,7 +150,8 @@ TEST(OrderedScan, AHugeFileFirstHoldsBackTheManySmallOnesAfterIt) {
   locations.paths = {tree.Root()};
   const RunResult one = RunWith(1, locations, SearchConditions{}, QueryFor("needle"));
   ASSERT_EQ(one.lines.size(), 1u + 40 * 6);
-  EXPECT_EQ(one.lines.front(), MakeHitLine(tree.PathOf("huge.bin"), static_cast<std::int64_t>(huge - 6)));
+  EXPECT_EQ(one.lines.front(),
+            MakeHitLine(tree.PathOf("huge.bin"), static_cast<std::int64_t>(huge - 6)));
   for (const unsigned scanners : {2u, 4u}) {
     const RunResult many = RunWith(scanners, locations, SearchConditions{}, QueryFor("needle"));
     EXPECT_EQ(many.lines, one.lines) << scanners << " scanners";
@@ -191,9 +194,9 @@ TEST(OrderedScan, AStopAtAnyMomentKeepsAPrefixOfTheOneThreadResult) {
     const std::uint64_t stopAt = std::uniform_int_distribution<std::uint64_t>(0, 420)(random);
     const auto stopAfter = std::chrono::microseconds(
         std::uniform_int_distribution<std::int64_t>(0, fullRun.count())(random));
-    SCOPED_TRACE("scanners " + std::to_string(scanners) + ", stop after " +
-                 (byCount ? std::to_string(stopAt) + " files"
-                          : std::to_string(stopAfter.count()) + " us"));
+    SCOPED_TRACE(
+        "scanners " + std::to_string(scanners) + ", stop after " +
+        (byCount ? std::to_string(stopAt) + " files" : std::to_string(stopAfter.count()) + " us"));
     ScanState state;
     SearchProgress progress;
     std::atomic<bool> done{false};

@@ -105,7 +105,10 @@ TEST(ParseSearchContent, FirstInvalidEntryIsReported) {
 TEST(ParseSearchContent, PlainTextAndCommaAsContent) {
   Parsed hundred = Parse("100");
   ExpectText(hundred, "100");
-  EXPECT_EQ(hundred.query.widePattern, std::string("1\0" "0\0" "0\0", 6));
+  EXPECT_EQ(hundred.query.widePattern, std::string("1\0"
+                                                   "0\0"
+                                                   "0\0",
+                                                   6));
   EXPECT_EQ(hundred.query.wideLength, 6);
   EXPECT_TRUE(hundred.query.allAlphanumeric);
   EXPECT_FALSE(hundred.query.folded);

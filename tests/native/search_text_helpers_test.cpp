@@ -18,9 +18,9 @@ TEST(ReplaceSeparator, ReplacesSingleByteSeparatorsAndTrims) {
 TEST(ToWide, ConvertsCp932ToUtf16LittleEndian) {
   EXPECT_EQ(ToWide("ab"), std::string("a\0b\0", 4));
   EXPECT_EQ(ToWide("あ"), std::string("\x42\x30", 2));  // U+3042
-  EXPECT_EQ(ToWide("ｱ"), std::string("\x71\xFF", 2));  // U+FF71
+  EXPECT_EQ(ToWide("ｱ"), std::string("\x71\xFF", 2));   // U+FF71
   EXPECT_EQ(ToWide(""), std::string());
-  EXPECT_EQ(ToWide(std::string("a\x81", 2)), std::nullopt);   // lead byte without trail
+  EXPECT_EQ(ToWide(std::string("a\x81", 2)), std::nullopt);     // lead byte without trail
   EXPECT_EQ(ToWide(std::string("\x81\x20", 2)), std::nullopt);  // invalid trail byte
 }
 

@@ -30,7 +30,8 @@ std::optional<std::uint64_t> FindNeedle(const std::string& path, const fs::Liste
 
 std::vector<std::string> HitPaths(const SearchProgress& progress) {
   std::vector<std::string> paths;
-  for (const std::string& line : progress.hitList.Lines()) paths.push_back(SplitHitLine(line)->path);
+  for (const std::string& line : progress.hitList.Lines())
+    paths.push_back(SplitHitLine(line)->path);
   return paths;
 }
 
@@ -45,14 +46,14 @@ std::vector<std::string> ListedFolders(const std::string& folder) {
   return names;
 }
 
-
 }  // namespace
 
 TEST(Listing, ReportsSizesFoldersAndTimes) {
   WalkTestTree tree;
   tree.File("five.bin", "12345");
   tree.Folder("sub");
-  const auto modified = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  const auto modified =
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
   std::filesystem::last_write_time(tree.PathOf("five.bin"), modified);
 
   fs::DirectoryListing listing(NormalizeFolderPath(tree.Root()));
@@ -99,8 +100,8 @@ TEST(FolderPath, AddsTheSeparatorToFoldersOnly) {
 
 TEST(Walk, FilesBeforeSubfoldersDepthFirst) {
   WalkTestTree tree;
-  for (const char* f : {"r1.txt", "r2.txt", "A/a1.txt", "A/AA/aa1.txt", "A/a2.txt", "B/b1.txt",
-                        "B/BB/bb1.txt"}) {
+  for (const char* f :
+       {"r1.txt", "r2.txt", "A/a1.txt", "A/AA/aa1.txt", "A/a2.txt", "B/b1.txt", "B/BB/bb1.txt"}) {
     tree.File(f, std::string("..needle ") + f);
   }
   SearchProgress progress;
@@ -108,7 +109,8 @@ TEST(Walk, FilesBeforeSubfoldersDepthFirst) {
   const std::vector<std::string> hits = HitPaths(progress);
   ASSERT_EQ(hits.size(), 7u);
   EXPECT_EQ(progress.filesExamined.load(), 7u);
-  for (const std::string& line : progress.hitList.Lines()) EXPECT_EQ(SplitHitLine(line)->offsetText, "2");
+  for (const std::string& line : progress.hitList.Lines())
+    EXPECT_EQ(SplitHitLine(line)->offsetText, "2");
 
   // The root's files come first, then each subfolder's whole subtree, in listing order.
   std::vector<std::string> first(hits.begin(), hits.begin() + 2);
@@ -118,9 +120,9 @@ TEST(Walk, FilesBeforeSubfoldersDepthFirst) {
   const std::vector<std::string> tops = ListedFolders(tree.Root());
   ASSERT_EQ(tops.size(), 2u);
   for (const std::string& top : tops) {
-    std::vector<std::string> own = top == "A"
-        ? std::vector<std::string>{tree.PathOf("A/a1.txt"), tree.PathOf("A/a2.txt")}
-        : std::vector<std::string>{tree.PathOf("B/b1.txt")};
+    std::vector<std::string> own =
+        top == "A" ? std::vector<std::string>{tree.PathOf("A/a1.txt"), tree.PathOf("A/a2.txt")}
+                   : std::vector<std::string>{tree.PathOf("B/b1.txt")};
     std::vector<std::string> got(hits.begin() + static_cast<std::ptrdiff_t>(pos),
                                  hits.begin() + static_cast<std::ptrdiff_t>(pos + own.size()));
     std::sort(got.begin(), got.end());
@@ -146,7 +148,7 @@ TEST(Walk, HiddenFoldersAndShortcuts) {
   std::vector<std::string> hits = HitPaths(progress);
   std::sort(hits.begin(), hits.end());
   EXPECT_EQ(hits, (std::vector<std::string>{tree.PathOf("C.LNK"), tree.PathOf("D.Url")}));
-  EXPECT_EQ(progress.filesExamined.load(), 2u);  // shortcuts are not counted
+  EXPECT_EQ(progress.filesExamined.load(), 2u);                       // shortcuts are not counted
   EXPECT_EQ(CountFolder(tree.Root(), conditions, progress, {}), 4u);  // but the pre-count has them
 
   conditions.includeHidden = true;
@@ -186,7 +188,8 @@ TEST(Walk, ConditionsApplyOnlyWithThePanelOpen) {
   conditions.sizeLimit = 1;
   SearchProgress sized;
   WalkFolder(tree.Root(), conditions, FindNeedle, sized);
-  EXPECT_EQ(sized.hitList.Lines(), std::vector<std::string>{MakeHitLine(tree.PathOf("hit.txt"), 0)});
+  EXPECT_EQ(sized.hitList.Lines(),
+            std::vector<std::string>{MakeHitLine(tree.PathOf("hit.txt"), 0)});
 }
 
 // The walk tells the searcher where it found each file, so that the file can be
@@ -241,7 +244,8 @@ TEST(Walk, StopEndsTheWalkWithNoLaterHit) {
   // The pre-count stops at the next entry once Cancel is pressed in its pump.
   progress.cancelRequested = false;
   int pumped = 0;
-  const std::uint32_t full = CountFolder(tree.Root(), SearchConditions{}, progress, [&] { ++pumped; });
+  const std::uint32_t full =
+      CountFolder(tree.Root(), SearchConditions{}, progress, [&] { ++pumped; });
   EXPECT_EQ(full, 20u);
   EXPECT_GT(pumped, 20);
   pumped = 0;
@@ -303,8 +307,9 @@ TEST(Walk, LinksBackIntoTheWalkAreNotFollowed) {
   // g.txt under whichever of its two ways the listing order reaches first.
   const std::vector<std::string> folders = ListedFolders(tree.Root());
   const bool linkedFirst = folders.front() == "d";
-  EXPECT_EQ(hits, (std::vector<std::string>{tree.PathOf("d/f.txt"),
-                                             tree.PathOf(linkedFirst ? "d/linked/g.txt" : "other/g.txt")}));
+  EXPECT_EQ(hits, (std::vector<std::string>{
+                      tree.PathOf("d/f.txt"),
+                      tree.PathOf(linkedFirst ? "d/linked/g.txt" : "other/g.txt")}));
   EXPECT_EQ(CountFolder(tree.Root(), SearchConditions{}, progress, {}), 2u);
 }
 #endif

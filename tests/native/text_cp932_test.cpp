@@ -39,12 +39,12 @@ TEST(Cp932, DecodesSingleAndDoubleBytes) {
 }
 
 TEST(Cp932, InvalidSequencesDecodeToNothing) {
-  EXPECT_EQ(DecodeCp932("a\x81"), std::nullopt);               // lead byte at the end
+  EXPECT_EQ(DecodeCp932("a\x81"), std::nullopt);                     // lead byte at the end
   EXPECT_EQ(DecodeCp932(std::string("\x81\x00", 2)), std::nullopt);  // trail below 0x40
-  EXPECT_EQ(DecodeCp932("\x81\x7F"), std::nullopt);             // 0x7F is no trail byte
-  EXPECT_EQ(DecodeCp932("\x81\xFD"), std::nullopt);             // nor is 0xFD
-  EXPECT_EQ(DecodeCp932("\x85\x40"), std::nullopt);             // unassigned row
-  EXPECT_EQ(DecodeCp932("\x81\xAD"), std::nullopt);             // unassigned cell in row 0x81
+  EXPECT_EQ(DecodeCp932("\x81\x7F"), std::nullopt);                  // 0x7F is no trail byte
+  EXPECT_EQ(DecodeCp932("\x81\xFD"), std::nullopt);                  // nor is 0xFD
+  EXPECT_EQ(DecodeCp932("\x85\x40"), std::nullopt);                  // unassigned row
+  EXPECT_EQ(DecodeCp932("\x81\xAD"), std::nullopt);                  // unassigned cell in row 0x81
   EXPECT_EQ(DecodeCp932Char("\x82\xA0", 0), u'あ');
   EXPECT_EQ(DecodeCp932Char("\x82", 0), std::nullopt);
   EXPECT_EQ(DecodeCp932Char("a", 1), std::nullopt);
@@ -71,7 +71,8 @@ TEST(Cp932, LenientDecodeAgreesWithTheStrictOne) {
   int invalid = 0;
   for (int round = 0; round < 20000; ++round) {
     std::string bytes;
-    for (int n = length(random); n > 0; --n) bytes.push_back(static_cast<char>(byte(random) | 0x80));
+    for (int n = length(random); n > 0; --n)
+      bytes.push_back(static_cast<char>(byte(random) | 0x80));
     const std::u16string lenient = DecodeCp932Lenient(bytes);
     if (const std::optional<std::u16string> strict = DecodeCp932(bytes)) {
       EXPECT_EQ(lenient, *strict);
@@ -119,9 +120,11 @@ TEST(Cp932, EncodeReplacesAndCountsUnmappedUnits) {
 TEST(Cp932, EveryCharacterRoundTrips) {
   int characters = 0, duplicates = 0;
   for (int lead = 0; lead < 256; ++lead) {
-    for (int trail = 0; trail < (IsCp932LeadByte(static_cast<unsigned char>(lead)) ? 256 : 1); ++trail) {
+    for (int trail = 0; trail < (IsCp932LeadByte(static_cast<unsigned char>(lead)) ? 256 : 1);
+         ++trail) {
       std::string bytes(1, static_cast<char>(lead));
-      if (IsCp932LeadByte(static_cast<unsigned char>(lead))) bytes.push_back(static_cast<char>(trail));
+      if (IsCp932LeadByte(static_cast<unsigned char>(lead)))
+        bytes.push_back(static_cast<char>(trail));
       std::optional<std::u16string> units = DecodeCp932(bytes);
       if (!units) continue;
       ASSERT_EQ(units->size(), 1u) << std::hex << lead << ' ' << trail;

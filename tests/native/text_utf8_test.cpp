@@ -23,7 +23,7 @@ TEST(Utf8, RejectsMalformedInput) {
            "\xED\xA0\x80",      // surrogate U+D800
            "\xF4\x90\x80\x80",  // above U+10FFFF
            "\xF8\x88\x80\x80\x80",
-           "\xC3\x28",          // bad continuation
+           "\xC3\x28",  // bad continuation
            "\xFF",
        }) {
     EXPECT_EQ(Utf8ToUtf16(bad), std::nullopt) << bad;
@@ -36,5 +36,7 @@ TEST(Utf8, EncodesAndRoundTrips) {
   EXPECT_EQ(bytes, "a\xC3\xA9\xE8\xA1\xA8\xF0\x9F\x98\x80\xEF\xBF\xBF");
   EXPECT_EQ(Utf8ToUtf16(bytes), text);
   // Unpaired surrogates become U+FFFD.
-  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t{0xD800}, u'a', char16_t{0xDC00}}), "\xEF\xBF\xBD" "a\xEF\xBF\xBD");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t{0xD800}, u'a', char16_t{0xDC00}}),
+            "\xEF\xBF\xBD"
+            "a\xEF\xBF\xBD");
 }

@@ -31,7 +31,8 @@ TEST(WidthKana, VoicedKanaSplitAndCompose) {
   EXPECT_EQ(Map("ｱﾞﾟ", WidthKana::FullWidthKatakana), "アﾞﾟ");
   EXPECT_EQ(Map("ﾞｶ", WidthKana::FullWidthKatakana), "ﾞカ");
   EXPECT_EQ(MapWidthKanaUtf16(u"ﾊﾟ", WidthKana::FullWidthKatakana), u"パ");
-  EXPECT_EQ(MapWidthKanaUtf16(u"ﾊ", WidthKana::FullWidthKatakana), u"ハ");  // mark missing at the end
+  EXPECT_EQ(MapWidthKanaUtf16(u"ﾊ", WidthKana::FullWidthKatakana),
+            u"ハ");  // mark missing at the end
 }
 
 TEST(WidthKana, SymbolsAndCornerBrackets) {
@@ -76,6 +77,7 @@ TEST(WidthKana, HalfAndFullWidthRoundTripKatakana) {
   std::u16string back = MapWidthKanaUtf16(half, WidthKana::FullWidthKatakana);
   // ヮヰヱヵヶ have no half-width form; ヸ-like compositions do not arise.
   EXPECT_EQ(back, katakana);
-  EXPECT_EQ(MapWidthKanaUtf16(MapWidthKanaUtf16(katakana, WidthKana::Hiragana), WidthKana::Katakana),
-            katakana);
+  EXPECT_EQ(
+      MapWidthKanaUtf16(MapWidthKanaUtf16(katakana, WidthKana::Hiragana), WidthKana::Katakana),
+      katakana);
 }

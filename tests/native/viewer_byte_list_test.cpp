@@ -66,13 +66,14 @@ TEST(ByteList, EveryCp932CharacterAgreesWithTheCodec) {
 
     search::SearchQuery query;
     const auto list = ByteListOf(bytes, ByteEncoding::ShiftJis);
-    ASSERT_TRUE(search::ParseSearchContent("," + *list, search::SearchOptions{},
-                                           [](const std::string&) {}, query));
+    ASSERT_TRUE(search::ParseSearchContent(
+        "," + *list, search::SearchOptions{}, [](const std::string&) {}, query));
     EXPECT_EQ(query.mode, search::SearchMode::Numbers);
     EXPECT_EQ(query.pattern, bytes);
   };
   for (int b = 0; b < 0x100; ++b) {
-    if (!text::IsCp932LeadByte(static_cast<unsigned char>(b))) check(std::string(1, static_cast<char>(b)));
+    if (!text::IsCp932LeadByte(static_cast<unsigned char>(b)))
+      check(std::string(1, static_cast<char>(b)));
   }
   for (int lead = 0x81; lead <= 0xFC; ++lead) {
     if (!text::IsCp932LeadByte(static_cast<unsigned char>(lead))) continue;

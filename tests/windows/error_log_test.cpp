@@ -25,7 +25,8 @@ using testing::ScriptedPrompts;
 using Lines = std::vector<std::string>;
 
 // Two entries of 30 and 40 bytes with their line ends, as a reloaded file gives them.
-const Lines kReloaded = {"[2026/12/07 12:34:56]", " abcd", "[2026/12/07 12:34:57]", " abcdefghijklmn"};
+const Lines kReloaded = {"[2026/12/07 12:34:56]", " abcd", "[2026/12/07 12:34:57]",
+                         " abcdefghijklmn"};
 const std::string kQuestion = "ログの内容が変更されています。保存しますか？";
 
 // Shows the viewer over `log` modally; `act` acts on it and ends it (閉じる or the
@@ -46,7 +47,8 @@ void Type(ui::Control& box, char character) {
 // The user's click on the check box (its parent gets BN_CLICKED).
 void ClickCheckBox(ui::CheckBox& box) {
   SendMessageW(GetParent(box.Handle()), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(box.Handle()), BN_CLICKED), reinterpret_cast<LPARAM>(box.Handle()));
+               MAKEWPARAM(GetDlgCtrlID(box.Handle()), BN_CLICKED),
+               reinterpret_cast<LPARAM>(box.Handle()));
 }
 
 TEST(ErrorLogEntry, AnEntryIsStampedWithTheShortDateAndTakesTheSystemsTextForAnEmptyMessage) {
@@ -94,7 +96,8 @@ TEST(ErrorLogViewer, ShowsEveryEntryOnTwoLinesWithTheCountAndSizeBelow) {
   View({"[2026/12/08 01:02:03]\n 特権の有効に失敗しました。"}, [](TErrorLogDlg& dialog) {
     EXPECT_EQ(dialog.Memo1.Text(), "[2026/12/08 01:02:03]\r\n 特権の有効に失敗しました。\r\n");
     EXPECT_EQ(dialog.Memo1.Lines().size(), 2u);
-    EXPECT_EQ(SendMessageW(dialog.Memo1.Handle(), EM_GETLINECOUNT, 0, 0), 3);  // and the empty last one
+    EXPECT_EQ(SendMessageW(dialog.Memo1.Handle(), EM_GETLINECOUNT, 0, 0),
+              3);  // and the empty last one
     EXPECT_EQ(dialog.Panel2.PanelText(0), "log count 1   file size 52B");
     dialog.OKBtn.Click();
   });
@@ -112,8 +115,10 @@ TEST(ErrorLogViewer, ClearThenClosingAsksAndOnlyYesEmptiesTheLog) {
       EXPECT_EQ(dialog.Panel2.PanelText(0), "log count 0   file size 0B");
       EXPECT_FALSE(dialog.SpeedButton1.Enabled());
       EXPECT_TRUE(dialog.TextChanged());
-      if (answer == IDYES) dialog.OKBtn.Click();
-      else SendMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
+      if (answer == IDYES)
+        dialog.OKBtn.Click();
+      else
+        SendMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
     });
     ASSERT_EQ(prompts.Log().size(), 1u);
     EXPECT_EQ(prompts.Log()[0].text, kQuestion);
@@ -183,7 +188,9 @@ class ErrorLogButton : public ::testing::Test {
     return form;
   }
   // Within one tick of the timer, with room for a busy machine.
-  static bool WithinOneTick(const std::function<bool()>& done) { return testing::PumpUntil(done, 500 + 250); }
+  static bool WithinOneTick(const std::function<bool()>& done) {
+    return testing::PumpUntil(done, 500 + 250);
+  }
 
  private:
   startup_test::SettingsKeyGuard guard_;

@@ -80,7 +80,8 @@ TEST(WinListing, NamesAreCp932) {
   // "表ソ.txt": trail bytes 0x5C must survive; a character CP932 lacks becomes "?".
   const std::wstring folder = Wide(tree.Root()) + L"\\";
   for (const wchar_t* name : {L"\u8868\u30BD.txt", L"\u00C4.txt"}) {
-    HANDLE h = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE h =
+        CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     CloseHandle(h);
   }
@@ -106,7 +107,8 @@ TEST(WinListing, WalkSkipsHiddenAndSystemEntries) {
   search::SearchConditions conditions;
   search::SearchProgress progress;
   search::WalkFolder(tree.Root(), conditions, everything, progress);
-  EXPECT_EQ(progress.hitList.Lines(), std::vector<std::string>{search::MakeHitLine(tree.PathOf("plain.txt"), 0)});
+  EXPECT_EQ(progress.hitList.Lines(),
+            std::vector<std::string>{search::MakeHitLine(tree.PathOf("plain.txt"), 0)});
   EXPECT_EQ(search::CountFolder(tree.Root(), conditions, progress, {}), 1u);
   conditions.includeSystem = true;
   EXPECT_EQ(search::CountFolder(tree.Root(), conditions, progress, {}), 3u);

@@ -31,8 +31,10 @@ void RemoveLongTree(const std::wstring& folder) {
     do {
       const std::wstring name = entry.cFileName;
       if (name == L"." || name == L"..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveLongTree(folder + L"\\" + name);
-      else DeleteFileW((folder + L"\\" + name).c_str());
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveLongTree(folder + L"\\" + name);
+      else
+        DeleteFileW((folder + L"\\" + name).c_str());
     } while (FindNextFileW(find, &entry));
     FindClose(find);
   }
@@ -59,7 +61,8 @@ TEST(LongPaths, OnlyLongPathsTakeTheLongForm) {
   if (expected.back() != L'\\') expected += L'\\';
   EXPECT_EQ(WidePath(tail), L"\\\\?\\" + expected + W(tail));
   // Japanese names go to UTF-16 as before.
-  EXPECT_EQ(WidePath("C:\\\x83\x65\x83\x58\x83\x67.txt"), std::wstring(L"C:\\\u30C6\u30B9\u30C8.txt"));
+  EXPECT_EQ(WidePath("C:\\\x83\x65\x83\x58\x83\x67.txt"),
+            std::wstring(L"C:\\\u30C6\u30B9\u30C8.txt"));
 }
 
 // A tree deeper than MAX_PATH made, listed, read and walked through the platform
@@ -67,7 +70,8 @@ TEST(LongPaths, OnlyLongPathsTakeTheLongForm) {
 TEST(LongPaths, DeepFilesAreMadeListedReadAndFound) {
   testing::ShellTestFolder tree;
   std::string deep = tree.Root() + "\\long";
-  for (int level = 0; level < 6; ++level) deep += "\\" + std::string(60, static_cast<char>('a' + level));
+  for (int level = 0; level < 6; ++level)
+    deep += "\\" + std::string(60, static_cast<char>('a' + level));
   ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH));
   struct Cleanup {
     std::wstring folder;

@@ -11,7 +11,8 @@ namespace {
 std::string FreeDriveLetter() {
   const DWORD used = GetLogicalDrives();
   for (int i = 25; i >= 3; --i) {
-    if (!(used & (1u << i))) return std::string(1, static_cast<char>('A' + i)) + ":\\folder\\file.txt";
+    if (!(used & (1u << i)))
+      return std::string(1, static_cast<char>('A' + i)) + ":\\folder\\file.txt";
   }
   return {};
 }

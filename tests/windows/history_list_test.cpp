@@ -22,7 +22,8 @@ using Lines = std::vector<std::string>;
 
 std::string HistoryText(const std::string& name, int hits) {
   HistoryContent content{name, {}, {name}, 0};
-  for (int i = 0; i < hits; ++i) content.hitLines.push_back("C:\\d\\f" + std::to_string(i) + ".txt=" + std::to_string(i));
+  for (int i = 0; i < hits; ++i)
+    content.hitLines.push_back("C:\\d\\f" + std::to_string(i) + ".txt=" + std::to_string(i));
   return HistoryFileText(content);
 }
 
@@ -36,7 +37,8 @@ std::string CellOf(const ui::ListView& list, int row, int column) {
   item.iSubItem = column;
   item.pszText = text;
   item.cchTextMax = 260;
-  SendMessageW(list.Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list.Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
   return os::Narrow(text);
 }
 
@@ -49,10 +51,11 @@ class HistoryList : public ::testing::Test {
 
   // The dialog over the folder, shown (not modally); OK's loads are recorded.
   ui::FormPtr<TFileListDlg> Open() {
-    auto dialog = ui::MakeForm<TFileListDlg>(nullptr, state_, [this](const std::string& path, bool clear) {
-      loads_.push_back(path + (clear ? " clear" : ""));
-      return true;
-    });
+    auto dialog =
+        ui::MakeForm<TFileListDlg>(nullptr, state_, [this](const std::string& path, bool clear) {
+          loads_.push_back(path + (clear ? " clear" : ""));
+          return true;
+        });
     dialog->Show();
     EXPECT_TRUE(testing::PumpUntil([&] { return !dialog->Filling(); }, 10000));
     return dialog;
@@ -72,7 +75,8 @@ class HistoryList : public ::testing::Test {
     dialog.ListView1.ClearSelection();
     dialog.ListView1.SetSelected(row, true);
     dialog.Edit1Click(dialog.Edit1);
-    HWND edit = reinterpret_cast<HWND>(SendMessageW(dialog.ListView1.Handle(), LVM_GETEDITCONTROL, 0, 0));
+    HWND edit =
+        reinterpret_cast<HWND>(SendMessageW(dialog.ListView1.Handle(), LVM_GETEDITCONTROL, 0, 0));
     ASSERT_NE(edit, nullptr);
     SetWindowTextW(edit, os::Widen(text).c_str());
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
@@ -93,8 +97,10 @@ TEST_F(HistoryList, OnlyVisibleHistoryFilesBecomeRowsWithTheirNameCountAndDate) 
   folder_.File("errlog.txt", "log");
   folder_.Folder("sub");
   folder_.Folder("folder.txd");
-  SetFileAttributesW(os::Widen(folder_.File("hidden.txd", HistoryText("h", 1))).c_str(), FILE_ATTRIBUTE_HIDDEN);
-  SetFileAttributesW(os::Widen(folder_.File("system.TXD", HistoryText("s", 1))).c_str(), FILE_ATTRIBUTE_SYSTEM);
+  SetFileAttributesW(os::Widen(folder_.File("hidden.txd", HistoryText("h", 1))).c_str(),
+                     FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesW(os::Widen(folder_.File("system.TXD", HistoryText("s", 1))).c_str(),
+                     FILE_ATTRIBUTE_SYSTEM);
   auto dialog = Open();
   EXPECT_EQ(dialog->Caption(), "検索履歴の管理");
   ASSERT_EQ(dialog->ListView1.RowCount(), 1u);
@@ -103,7 +109,8 @@ TEST_F(HistoryList, OnlyVisibleHistoryFilesBecomeRowsWithTheirNameCountAndDate) 
   EXPECT_EQ(CellOf(dialog->ListView1, 0, 2), "3");
   const std::string date = CellOf(dialog->ListView1, 0, 3);
   ASSERT_EQ(date.size(), 19u) << date;
-  EXPECT_EQ(date.substr(4, 1) + date.substr(7, 1) + date.substr(13, 1) + date.substr(16, 1), "//::");
+  EXPECT_EQ(date.substr(4, 1) + date.substr(7, 1) + date.substr(13, 1) + date.substr(16, 1),
+            "//::");
   EXPECT_EQ(dialog->Rows()[0].path, folder_.PathOf("20261207 125300.txd"));
 }
 
@@ -151,7 +158,8 @@ TEST_F(HistoryList, SortingUsesTheProgramsDirectionsAndCountsByNumber) {
     dialog->ListView1.SetSelected(RowOf(*dialog, "z"), true);
     dialog->ListView1ColumnClick(dialog->ListView1, kListColHitCount);
     EXPECT_EQ(counts(*dialog), (Lines{"9", "10", "100"}));
-    EXPECT_EQ(dialog->ListView1.SelectedRows(), (std::vector<std::size_t>{2}));  // the selection moves along
+    EXPECT_EQ(dialog->ListView1.SelectedRows(),
+              (std::vector<std::size_t>{2}));  // the selection moves along
   }
   // The next list of the run goes on with the direction the first one left.
   auto second = Open();
@@ -172,13 +180,13 @@ TEST_F(HistoryList, TheEditorOpensOnlyAfterAPressInTheFirstColumnOrFromTheMenu) 
   EXPECT_FALSE(list.EditCaption(0));
   MouseDownAt(*dialog, list.ColumnWidth(0) - 2);
   ASSERT_TRUE(list.EditCaption(0));
-  SendMessageW(reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0)), WM_KEYDOWN,
-               VK_ESCAPE, 0);
+  SendMessageW(reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0)),
+               WM_KEYDOWN, VK_ESCAPE, 0);
   MouseDownAt(*dialog, list.ColumnWidth(0) + 10);
   dialog->Edit1Click(dialog->Edit1);  // 編集 allows it whatever the mouse did
   EXPECT_TRUE(list.Editing());
-  SendMessageW(reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0)), WM_KEYDOWN,
-               VK_ESCAPE, 0);
+  SendMessageW(reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETEDITCONTROL, 0, 0)),
+               WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(Exists(folder_.PathOf("one.txd")));
 }
 
@@ -249,7 +257,8 @@ TEST_F(HistoryList, ARefusedRenameKeepsTheRowAndSaysSo) {
   prompts.ExpectMessage();
   const std::size_t row = RowOf(*dialog, "first");
   Rename(*dialog, row, "taken");
-  EXPECT_EQ(prompts.Texts(), (Lines{folder_.PathOf("first.txd") + "\nファイル名の変更に失敗しました。"}));
+  EXPECT_EQ(prompts.Texts(),
+            (Lines{folder_.PathOf("first.txd") + "\nファイル名の変更に失敗しました。"}));
   EXPECT_EQ(dialog->Rows()[row].caption, "first");
   EXPECT_EQ(CellOf(dialog->ListView1, static_cast<int>(row), 0), "first");
   EXPECT_EQ(dialog->Rows()[row].path, folder_.PathOf("first.txd"));
@@ -298,7 +307,8 @@ TEST_F(HistoryList, ReadOnlyFilesStayWithAMessageEachWhileTheOthersGo) {
   // One message per file that stayed, from the last selected row up.
   Lines expected;
   for (auto row = before.rbegin(); row != before.rend(); ++row) {
-    if (row->path == first || row->path == third) expected.push_back(row->path + "\nファイルの削除に失敗しました。");
+    if (row->path == first || row->path == third)
+      expected.push_back(row->path + "\nファイルの削除に失敗しました。");
   }
   EXPECT_EQ(prompts.Texts(), expected);
   Lines captions;
@@ -370,20 +380,26 @@ TEST_F(HistoryList, WhileTheListFillsDeleteKeepsEveryRowAndRenameIsRefused) {
     ShellTestFolder& folder;
     ~Writable() {
       for (int i = 0; i < kFiles; ++i)
-        SetFileAttributesW(os::Widen(folder.PathOf("h" + std::to_string(i) + ".txd")).c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(os::Widen(folder.PathOf("h" + std::to_string(i) + ".txd")).c_str(),
+                           FILE_ATTRIBUTE_NORMAL);
     }
   } writable{folder_};
   for (int i = 0; i < kFiles; ++i) {
-    const std::string path = folder_.File("h" + std::to_string(i) + ".txd", HistoryText("h" + std::to_string(i), 1));
+    const std::string path =
+        folder_.File("h" + std::to_string(i) + ".txd", HistoryText("h" + std::to_string(i), 1));
     SetFileAttributesW(os::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
   }
-  auto dialog = ui::MakeForm<TFileListDlg>(nullptr, state_, [](const std::string&, bool) { return true; });
+  auto dialog =
+      ui::MakeForm<TFileListDlg>(nullptr, state_, [](const std::string&, bool) { return true; });
   dialog->Show();
   // One message at a time: the first batches of rows, not the whole fill.
-  for (const DWORD until = GetTickCount() + 10000; dialog->Rows().size() < 2 && GetTickCount() < until;) {
+  for (const DWORD until = GetTickCount() + 10000;
+       dialog->Rows().size() < 2 && GetTickCount() < until;) {
     MSG msg;
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    else Sleep(1);
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&msg);
+    else
+      Sleep(1);
   }
   ASSERT_GE(dialog->Rows().size(), 2u);
   if (!dialog->Filling()) GTEST_SKIP() << "the list filled before the test could act";

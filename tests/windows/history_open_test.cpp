@@ -21,8 +21,8 @@ class HistoryOpen : public MainFormTest {
  protected:
   // A saved result "other" with one hit, case-sensitive, in the user data folder.
   std::string SaveOther(const TForm1& form) {
-    results::HistoryContent saved{"other", {folder_.PathOf("b.txt") + "=3"}, {"other"},
-                                  results::kHistoryCaseSensitive};
+    results::HistoryContent saved{
+        "other", {folder_.PathOf("b.txt") + "=3"}, {"other"}, results::kHistoryCaseSensitive};
     const std::string path = form.State.UserDataDir + "saved.txd";
     EXPECT_TRUE(results::WriteHistoryFile(path, saved));
     return path;
@@ -54,7 +54,8 @@ TEST_F(HistoryOpen, OkLoadsTheChosenFileAfterTheSaveQuestion) {
     view.UpdateMenuStates();
     ASSERT_TRUE(view.OpenHistory1.Enabled());
     view.OpenHistory1Click(view.OpenHistory1);
-    EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"履歴名 [ needle ]\n検索内容を保存しますか？"}));
+    EXPECT_EQ(prompts.Texts(),
+              (std::vector<std::string>{"履歴名 [ needle ]\n検索内容を保存しますか？"}));
     EXPECT_TRUE(view.ProducingRows());
     ASSERT_TRUE(result_test::WaitUntilFinished(view));
     ASSERT_EQ(view.Rows().size(), 1u);
@@ -110,7 +111,8 @@ TEST_F(HistoryOpen, CancelOrOkWithoutARowKeepsTheResult) {
     }
     view.Close();
   });
-  script.Then([](ui::Form& dialog) { dynamic_cast<results::TFileListDlg&>(dialog).CancelBtn.Click(); });
+  script.Then(
+      [](ui::Form& dialog) { dynamic_cast<results::TFileListDlg&>(dialog).CancelBtn.Click(); });
   script.Then([](ui::Form& dialog) {
     auto& list = dynamic_cast<results::TFileListDlg&>(dialog);
     ASSERT_TRUE(testing::PumpUntil([&] { return !list.Filling(); }, 10000));
@@ -137,7 +139,8 @@ TEST_F(HistoryOpen, YesForAResultWithoutRowsSavesItAndTheListShowsIt) {
     view.Delete1Click(view.Delete1);
     ASSERT_TRUE(view.Rows().empty());
     view.OpenHistory1Click(view.OpenHistory1);
-    EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"履歴名 [ needle ]\n変更した検索内容を保存しますか？"}));
+    EXPECT_EQ(prompts.Texts(),
+              (std::vector<std::string>{"履歴名 [ needle ]\n変更した検索内容を保存しますか？"}));
     view.Close();
   });
   script.Then([&](ui::Form& dialog) {
@@ -152,7 +155,6 @@ TEST_F(HistoryOpen, YesForAResultWithoutRowsSavesItAndTheListShowsIt) {
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_EQ(script.FormsSeen(), 3);
 }
-
 
 // A byte-list result opened into a window that showed a text search shows byte
 // snippets: the loaded file's name decides them, not the window's first content.

@@ -19,7 +19,8 @@ using testing::ShellTestFolder;
 class ViewButton : public MainFormTest {
  protected:
   // A result named `name` with two hits saved in the user data folder.
-  std::string SavePending(const TForm1& form, const std::string& name = "pending", int optionBits = 0) {
+  std::string SavePending(const TForm1& form, const std::string& name = "pending",
+                          int optionBits = 0) {
     folder_.File("a.txt", "xx pending");
     folder_.File("b.txt", "pending");
     results::HistoryContent saved{

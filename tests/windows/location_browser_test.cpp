@@ -300,7 +300,8 @@ TEST_F(LocationBrowserTest, ChosenLocationsFollowTheListOrderOrTakeEveryDrive) {
 TEST_F(LocationBrowserTest, ADriveWithoutANameIsNotListedButIsStillSearched) {
   const std::vector<std::string> drives = search::ListDrives();
   ASSERT_GE(drives.size(), 2u);  // Wine maps C: and Z:
-  for (const std::string& drive : drives) EXPECT_TRUE(drive.size() == 2 && drive[1] == ':') << drive;
+  for (const std::string& drive : drives)
+    EXPECT_TRUE(drive.size() == 2 && drive[1] == ':') << drive;
   NamelessDrives nameless({drives.back() + "\\"});
   shell::ShellServices fakes = shell::Services();
   fakes.fileInfo = &nameless;
@@ -340,7 +341,8 @@ TEST_F(LocationBrowserTest, SelectAllAndInvertSelectionActOnTheList) {
   Browser().ListView1.ClearSelection();
   Browser().ListView1.SetSelected(RowOf("b"), true);
   Form().I1.Click();
-  EXPECT_EQ(Browser().ListView1.SelectedRows(), (std::vector<std::size_t>{RowOf("a"), RowOf(kOmote)}));
+  EXPECT_EQ(Browser().ListView1.SelectedRows(),
+            (std::vector<std::size_t>{RowOf("a"), RowOf(kOmote)}));
   Browser().PopupInvertSelection.Click();
   EXPECT_EQ(Browser().ListView1.SelectedRows(), (std::vector<std::size_t>{RowOf("b")}));
 }

@@ -28,8 +28,8 @@ namespace {
 // The host's path of a Windows path; empty outside Wine.
 std::string HostPath(const std::string& windowsPath) {
   using Convert = char*(CDECL*)(LPCWSTR);
-  const auto convert = reinterpret_cast<Convert>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
   if (convert == nullptr) return {};
   char* unixPath = convert(os::Widen(windowsPath).c_str());
   if (unixPath == nullptr) return {};
@@ -61,7 +61,9 @@ bool MakeLink(const std::string& target, const std::string& link) {
   return LinuxCall(kLinuxSymlink, reinterpret_cast<std::intptr_t>(target.c_str()),
                    reinterpret_cast<std::intptr_t>(link.c_str()), 0) == 0;
 }
-void Unlink(const std::string& path) { LinuxCall(kLinuxUnlink, reinterpret_cast<std::intptr_t>(path.c_str()), 0, 0); }
+void Unlink(const std::string& path) {
+  LinuxCall(kLinuxUnlink, reinterpret_cast<std::intptr_t>(path.c_str()), 0, 0);
+}
 
 // The host path as Wine shows it on drive Z:.
 std::string ThroughZ(const std::string& hostPath) {
@@ -103,7 +105,8 @@ TEST(LocationHostileTree, AWalkThroughZPassesPipesDevicesAndProcAndFinishes) {
   };
   // Shared with the worker, which may outlive a failed test.
   auto run = std::make_shared<Run>();
-  ASSERT_TRUE(ParseSearchContent("needle", SearchOptions{}, [](const std::string&) {}, run->query));
+  ASSERT_TRUE(ParseSearchContent(
+      "needle", SearchOptions{}, [](const std::string&) {}, run->query));
   const std::string root = ThroughZ(host);
   run->locations.paths = {root};
   std::thread worker([run] {
@@ -131,7 +134,7 @@ TEST(LocationHostileTree, AWalkThroughZPassesPipesDevicesAndProcAndFinishes) {
   }
   std::sort(lines.begin(), lines.end());
   EXPECT_EQ(lines, (std::vector<std::string>{MakeHitLine(root + "\\plain.txt", 2),
-                                              MakeHitLine(root + "\\sub\\inner.txt", 0)}));
+                                             MakeHitLine(root + "\\sub\\inner.txt", 0)}));
   EXPECT_GE(run->counted, 2u);
 }
 
@@ -172,7 +175,8 @@ struct BoundedRun {
 
 std::vector<std::string> HitPaths(const SearchProgress& progress) {
   std::vector<std::string> paths;
-  for (const std::string& line : progress.hitList.Lines()) paths.push_back(SplitHitLine(line)->path);
+  for (const std::string& line : progress.hitList.Lines())
+    paths.push_back(SplitHitLine(line)->path);
   return paths;
 }
 
@@ -196,12 +200,14 @@ TEST(LocationHostileTree, ProcSelfPseudoFilesThroughZReadNothingAndTheWalkEnds) 
     hostEntries.names.push_back(name);
   }
   auto run = std::make_shared<BoundedRun>();
-  ASSERT_TRUE(ParseSearchContent("needle", SearchOptions{}, [](const std::string&) {}, run->query));
+  ASSERT_TRUE(ParseSearchContent(
+      "needle", SearchOptions{}, [](const std::string&) {}, run->query));
   const std::string root = ThroughZ(host);
   run->locations.paths = {root};
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)))
       << "the walk did not end; last file: " << run->progress.CurrentFile();
-  EXPECT_EQ(run->progress.hitList.Lines(), std::vector<std::string>{MakeHitLine(root + "\\plain.txt", 2)});
+  EXPECT_EQ(run->progress.hitList.Lines(),
+            std::vector<std::string>{MakeHitLine(root + "\\plain.txt", 2)});
   // The scan itself, by the Windows path: nothing is read.
   ScanState state;
   std::atomic<bool> cancel{false};
@@ -217,7 +223,8 @@ TEST(LocationHostileTree, ScansThroughZEndWhileAFileIsSwappedWithALinkToDevZero)
   if (host.empty()) GTEST_SKIP() << "a Windows without Wine has no host file system behind Z:";
   const std::string root = ThroughZ(host);
   SearchQuery query;
-  ASSERT_TRUE(ParseSearchContent("needle", SearchOptions{}, [](const std::string&) {}, query));
+  ASSERT_TRUE(ParseSearchContent(
+      "needle", SearchOptions{}, [](const std::string&) {}, query));
   struct Shared {
     std::atomic<bool> stop{false};
     std::atomic<bool> cancel{false};
@@ -298,11 +305,13 @@ TEST(LocationHostileTree, FoldersLinkedToEachOtherThroughZAreWalkedOnceEach) {
     }
   }
   auto run = std::make_shared<BoundedRun>();
-  ASSERT_TRUE(ParseSearchContent("needle", SearchOptions{}, [](const std::string&) {}, run->query));
+  ASSERT_TRUE(ParseSearchContent(
+      "needle", SearchOptions{}, [](const std::string&) {}, run->query));
   run->locations.paths = {ThroughZ(host)};
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
   std::vector<std::int64_t> offsets;
-  for (const std::string& line : run->progress.hitList.Lines()) offsets.push_back(std::stoll(SplitHitLine(line)->offsetText));
+  for (const std::string& line : run->progress.hitList.Lines())
+    offsets.push_back(std::stoll(SplitHitLine(line)->offsetText));
   std::sort(offsets.begin(), offsets.end());
   EXPECT_EQ(offsets, (std::vector<std::int64_t>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(run->progress.filesExamined.load(), static_cast<std::uint64_t>(kFolders));

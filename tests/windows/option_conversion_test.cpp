@@ -52,7 +52,8 @@ TEST(OptionConversion, OkPutsTheListIntoTheSearchBoxAndKeepsFlagsAndSource) {
   EXPECT_TRUE(o.fromUtf8);
   EXPECT_EQ(o.conversionSource, "あ");
   search::SearchQuery query;
-  ASSERT_TRUE(search::ParseSearchContent(o.content, o, [](const std::string&) {}, query));
+  ASSERT_TRUE(search::ParseSearchContent(
+      o.content, o, [](const std::string&) {}, query));
   EXPECT_EQ(query.mode, search::SearchMode::Numbers);
   EXPECT_EQ(query.pattern, "\xE3\x81\x82");
   EXPECT_EQ(query.displayText, "あ");
@@ -90,7 +91,8 @@ TEST(OptionConversion, ALaterContentOfTheUsersOwnDropsTheFlagsAndTheSource) {
   const search::SearchOptions o = p.ReadSearchOptions();
   EXPECT_FALSE(o.fromUtf16);
   search::SearchQuery query;
-  ASSERT_TRUE(search::ParseSearchContent(o.content, o, [](const std::string&) {}, query));
+  ASSERT_TRUE(search::ParseSearchContent(
+      o.content, o, [](const std::string&) {}, query));
   EXPECT_EQ(query.displayText, ",0x41,0x42");
   // Typing the same list again does not bring the old flags back.
   p.Edit1.SetText("0x00,0x41,0x00,0x42");

@@ -40,8 +40,9 @@ TEST(OptionPanel, ControlsStartWithTheirCaptionsHintsAndDefaults) {
   OptionPanel& p = host.Panel;
   EXPECT_EQ(p.Label2.Caption(), "検索内容 ");
   EXPECT_EQ(p.Edit1.Text(), "");
-  EXPECT_EQ(p.Edit1.Hint(),
-            "数値はカンマ(\",\")で始まりカンマで区切る、16進数なら頭に\"0x\"を付加(\",100,38,0xF5\")");
+  EXPECT_EQ(
+      p.Edit1.Hint(),
+      "数値はカンマ(\",\")で始まりカンマで区切る、16進数なら頭に\"0x\"を付加(\",100,38,0xF5\")");
   EXPECT_TRUE(p.SpeedButton9.Enabled());
   EXPECT_EQ(p.SpeedButton9.Hint(), "バイナリ変換|入力文字列をバイナリ（16進数）に変換する");
   EXPECT_EQ(p.OptionChkBox.Caption(), "検索オプション");
@@ -125,7 +126,8 @@ TEST(OptionPanel, ControlsStartWithTheirCaptionsHintsAndDefaults) {
   EXPECT_EQ(p.CodeComboBox.Text(), "すべて");
   EXPECT_TRUE(p.CodeComboBox.Enabled());
   EXPECT_EQ(p.CodeComboBox.Hint(),
-            "検索する文字コード|すべて: Shift-JIS、UTF-8、UTF-16、EUC-JP のどれで書かれたファイルからも探す。"
+            "検索する文字コード|すべて: Shift-JIS、UTF-8、UTF-16、EUC-JP "
+            "のどれで書かれたファイルからも探す。"
             "Shift-JIS のみ: Shift-JIS だけで探す");
   // A list to choose from, not a box to type in.
   EXPECT_EQ(GetWindowLongW(p.CodeComboBox.Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
@@ -241,7 +243,7 @@ TEST(OptionPanel, ConversionButtonIsOffForAContentThatIsAlreadyAByteList) {
   const struct {
     const char* content;
     bool enabled;
-  } cases[] = {{"0xE3,0x81,0x82", false}, {"0x41", false}, {",0x41", true},
+  } cases[] = {{"0xE3,0x81,0x82", false}, {"0x41", false},  {",0x41", true},
                {"0x4142", true},          {"あいう", true}, {"", true}};
   for (const auto& c : cases) {
     p.Edit1.SetText("x");  // from a different text, so that each case changes it

@@ -155,7 +155,8 @@ TEST_F(OptionWindow, EncodingChoiceComesFromAndGoesToTheSettings) {
     EXPECT_EQ(form.State.Settings.EncodingIndex, 0);
     trovex::testing::ChooseComboItem(form.Options.CodeComboBox, 1);
     // Start reads the choice, which counts once the search options are open.
-    EXPECT_EQ(search::TextEncodingsFor(form.CurrentSearchInputs().options), search::EncodingSet::All());
+    EXPECT_EQ(search::TextEncodingsFor(form.CurrentSearchInputs().options),
+              search::EncodingSet::All());
     form.Options.OptionChkBox.SetChecked(true);
     EXPECT_EQ(search::TextEncodingsFor(form.CurrentSearchInputs().options), shiftJis);
     close(form);

@@ -32,8 +32,10 @@ class ConsoleBuffer {
     if (descriptor >= 0) stream_ = _fdopen(descriptor, "w");
   }
   ~ConsoleBuffer() {
-    if (stream_) std::fclose(stream_);  // closes the buffer's handle too
-    else if (buffer_ != INVALID_HANDLE_VALUE) CloseHandle(buffer_);
+    if (stream_)
+      std::fclose(stream_);  // closes the buffer's handle too
+    else if (buffer_ != INVALID_HANDLE_VALUE)
+      CloseHandle(buffer_);
     if (oldCodePage_ != 0) SetConsoleOutputCP(oldCodePage_);
     if (madeConsole_) FreeConsole();
   }
@@ -58,8 +60,9 @@ class ConsoleBuffer {
 
  private:
   static HANDLE NewScreenBuffer() {
-    return CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    return CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     CONSOLE_TEXTMODE_BUFFER, nullptr);
   }
 
   bool madeConsole_ = false;
@@ -72,13 +75,15 @@ class ConsoleBuffer {
 std::string ThroughPipe(const std::string& line, OutputEncoding encoding, char lineEnd = '\n') {
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16)) return "<no pipe>";
-  std::FILE* stream = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_WRONLY), "wb");
+  std::FILE* stream =
+      _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_WRONLY), "wb");
   WriteConsoleLine(stream, line, encoding, lineEnd);
   std::fclose(stream);
   std::string bytes;
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    bytes.append(buffer, read);
   CloseHandle(readEnd);
   return bytes;
 }

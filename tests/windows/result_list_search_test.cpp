@@ -48,8 +48,10 @@ class ResultListSearch : public ::testing::Test {
     ModalScript script;
     script.Then([&](ui::Form& form) {
       auto& view = static_cast<TViewDlg&>(form);
-      if (WaitUntilFinished(view)) act(view);
-      else ADD_FAILURE() << "the live search did not finish";
+      if (WaitUntilFinished(view))
+        act(view);
+      else
+        ADD_FAILURE() << "the live search did not finish";
       view.Close();
     });
     auto view = ui::MakeForm<TViewDlg>(nullptr, state_, std::move(setup));
@@ -96,10 +98,11 @@ TEST_F(ResultListSearch, RefineKeepsTheMatchingRowsWithTheirNewHitAndTheCloseAsk
     view.Refine1.Click();
     ASSERT_EQ(view.Rows().size(), 2u);
     std::vector<std::string> lines;
-    for (const HitRecord& row : view.Rows()) lines.push_back(row.path + "=" + row.offsetText + " " + row.content);
+    for (const HitRecord& row : view.Rows())
+      lines.push_back(row.path + "=" + row.offsetText + " " + row.content);
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, (std::vector<std::string>{folder_.PathOf("a.txt") + "=8 second",
-                                                folder_.PathOf("c.txt") + "=0 second needle"}));
+                                               folder_.PathOf("c.txt") + "=0 second needle"}));
     EXPECT_EQ(view.StaticText3.Text(), "3/2件");
     EXPECT_TRUE(view.Modified);
   });
@@ -120,7 +123,8 @@ TEST_F(ResultListSearch, ListSearchThatMatchesNothingGreysEveryRow) {
     ASSERT_EQ(view.Rows().size(), 3u);
     EXPECT_EQ(Column(view, &HitRecord::offsetText), (std::vector<std::string>(3, "-1")));
     EXPECT_EQ(Column(view, &HitRecord::content), contents);
-    for (std::size_t row = 0; row < 3; ++row) EXPECT_EQ(view.ListView1.OnRowColor(row), kMismatchRowColour);
+    for (std::size_t row = 0; row < 3; ++row)
+      EXPECT_EQ(view.ListView1.OnRowColor(row), kMismatchRowColour);
     EXPECT_EQ(view.StaticText3.Text(), "3/3件");
     EXPECT_FALSE(view.Modified);
     view.SelectMismatches1Click(view.SelectMismatches1);
@@ -145,8 +149,10 @@ TEST_F(ResultListSearch, ListSearchCountsTheMatchesAndTheMismatchSelectionTakesE
       const bool isB = r.path == folder_.PathOf("b.txt");
       EXPECT_EQ(r.offsetText == "-1", isB) << r.path;
       EXPECT_EQ(view.ListView1.OnRowColor(row) == kMismatchRowColour, isB);
-      if (isB) grey.push_back(row);
-      else EXPECT_EQ(r.content.substr(0, 6), "second");
+      if (isB)
+        grey.push_back(row);
+      else
+        EXPECT_EQ(r.content.substr(0, 6), "second");
     }
     view.SelectMismatches1Click(view.SelectMismatches1);
     EXPECT_EQ(view.ListView1.SelectedRows(), grey);
@@ -275,11 +281,14 @@ TEST(ResultListSearchStop, StopHalfWayChangesOnlyTheVisitedRows) {
     const std::size_t untouched = kFiles - visitedAtStop;
     std::vector<std::string> expected;
     for (std::size_t row = 0; row < before.size(); ++row) {
-      if (row < untouched) expected.push_back(before[row].path + "=0 " + before[row].content);
-      else if (HoldsSecond(before[row].path)) expected.push_back(before[row].path + "=7 second");
+      if (row < untouched)
+        expected.push_back(before[row].path + "=0 " + before[row].content);
+      else if (HoldsSecond(before[row].path))
+        expected.push_back(before[row].path + "=7 second");
     }
     std::vector<std::string> shown;
-    for (const HitRecord& row : view.Rows()) shown.push_back(row.path + "=" + row.offsetText + " " + row.content);
+    for (const HitRecord& row : view.Rows())
+      shown.push_back(row.path + "=" + row.offsetText + " " + row.content);
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(view.StaticText3.Text(), CounterText(kFiles, view.Rows().size()));
     EXPECT_TRUE(view.Modified);

@@ -42,8 +42,9 @@ TEST(ResultPrecount, PanelTextAlternatesItsPrefixAcrossDialogs) {
       dialog.Timer2Timer(dialog.Timer2);
       EXPECT_EQ(dialog.Panel1.Text(), "∵ E:\\のドライブを調べています。");
     });
-    auto dialog = ui::MakeForm<TMsgCanselDlg>(nullptr, cancel, [&] { return PumpingWork(cancel, 1, &calls); },
-                                              [] { return std::string("E:\\f"); });
+    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+        nullptr, cancel, [&] { return PumpingWork(cancel, 1, &calls); },
+        [] { return std::string("E:\\f"); });
     dialog->ShowModal();
   }
   EXPECT_EQ(TMsgCanselDlg::NextStatusText("F:"), "∴ F:のドライブを調べています。");
@@ -61,8 +62,9 @@ TEST(ResultPrecount, RunsItsWorkOnceAndClosesWithTheCount) {
     EXPECT_EQ(dialog.Timer2.Interval(), 1000u);
     EXPECT_TRUE(dialog.Timer1.Enabled() && dialog.Timer2.Enabled());
   });
-  auto dialog = ui::MakeForm<TMsgCanselDlg>(nullptr, cancel, [&] { return PumpingWork(cancel, 5, &calls); },
-                                            [] { return std::string("C:"); });
+  auto dialog = ui::MakeForm<TMsgCanselDlg>(
+      nullptr, cancel, [&] { return PumpingWork(cancel, 5, &calls); },
+      [] { return std::string("C:"); });
   dialog->SetCaption("検索ファイルの取得");
   dialog->ShowModal();
   EXPECT_EQ(calls, 1);
@@ -84,8 +86,9 @@ TEST(ResultPrecount, CancelDuringTheWorkRaisesTheFlagAndTheWorkReturnsEarly) {
       SendMessageW(button, BM_CLICK, 0, 0);
     });
   });
-  auto dialog = ui::MakeForm<TMsgCanselDlg>(nullptr, cancel, [&] { return PumpingWork(cancel, 5000, &calls); },
-                                            [] { return std::string("C:"); });
+  auto dialog = ui::MakeForm<TMsgCanselDlg>(
+      nullptr, cancel, [&] { return PumpingWork(cancel, 5000, &calls); },
+      [] { return std::string("C:"); });
   dialog->ShowModal();
   EXPECT_EQ(calls, 1);
   EXPECT_TRUE(dialog->Cancelled());
@@ -103,8 +106,9 @@ TEST(ResultPrecount, EscapeCancelsButTheCloseBoxDoesNot) {
       SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
       ui::App().ProcessMessages();
     });
-    auto dialog = ui::MakeForm<TMsgCanselDlg>(nullptr, cancel, [&] { return PumpingWork(cancel, 3, &calls); },
-                                              [] { return std::string("C:"); });
+    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+        nullptr, cancel, [&] { return PumpingWork(cancel, 3, &calls); },
+        [] { return std::string("C:"); });
     dialog->ShowModal();
     EXPECT_FALSE(dialog->Cancelled());
     EXPECT_EQ(calls, 1);  // the work ran and closed the dialog
@@ -117,8 +121,9 @@ TEST(ResultPrecount, EscapeCancelsButTheCloseBoxDoesNot) {
       auto& dialog = static_cast<TMsgCanselDlg&>(form);
       EXPECT_TRUE(dialog.PreviewKey(VK_ESCAPE, 0));
     });
-    auto dialog = ui::MakeForm<TMsgCanselDlg>(nullptr, cancel, [&] { return PumpingWork(cancel, 3, &calls); },
-                                              [] { return std::string("C:"); });
+    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+        nullptr, cancel, [&] { return PumpingWork(cancel, 3, &calls); },
+        [] { return std::string("C:"); });
     dialog->ShowModal();
     EXPECT_TRUE(dialog->Cancelled());
     EXPECT_TRUE(cancel);

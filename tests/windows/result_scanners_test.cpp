@@ -22,7 +22,8 @@ struct ShownRows {
 
 ShownRows RowsOfARun(const ShellTestFolder& folder, int files, unsigned scanners) {
   ProgramState state;
-  ResultWindowSetup setup = PrepareLiveSearch(state, folder.Root(), "needle", static_cast<std::uint64_t>(files));
+  ResultWindowSetup setup =
+      PrepareLiveSearch(state, folder.Root(), "needle", static_cast<std::uint64_t>(files));
   setup.live->scanners = scanners;
   ShownRows shown;
   ModalScript script;

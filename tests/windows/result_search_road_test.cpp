@@ -68,7 +68,8 @@ TEST_F(ResultSearchRoad, RowsFromFilesOfEveryEncodingShowReadableSnippets) {
   folder_.File("sjis.txt", "SJIS 検索メモ");
   folder_.File("utf8.txt", std::string(reinterpret_cast<const char*>(u8"UTF-8 検索メモ")));
   const std::u16string wide = u"\xFEFFUTF-16 検索メモ";
-  folder_.File("utf16.txt", std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
+  folder_.File("utf16.txt",
+               std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
   folder_.File("euc.txt", euc);
   folder_.File("none.txt", "nothing here");
   TForm1 form(Environment());
@@ -80,8 +81,8 @@ TEST_F(ResultSearchRoad, RowsFromFilesOfEveryEncodingShowReadableSnippets) {
     std::vector<std::string> snippets;
     for (const auto& row : view.Rows()) snippets.push_back(row.fileName + ":" + row.content);
     std::sort(snippets.begin(), snippets.end());
-    EXPECT_EQ(snippets, (std::vector<std::string>{"euc.txt:検索メモ", "sjis.txt:検索メモ", "utf16.txt:検索メモ",
-                                                  "utf8.txt:検索メモ"}));
+    EXPECT_EQ(snippets, (std::vector<std::string>{"euc.txt:検索メモ", "sjis.txt:検索メモ",
+                                                  "utf16.txt:検索メモ", "utf8.txt:検索メモ"}));
     view.Close();
   });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("検索")));
@@ -111,8 +112,9 @@ TEST_F(ResultSearchRoad, TheStartButtonSearchesTheBrowsersFolderForThePanelsCont
   EXPECT_EQ(script.FormsSeen(), 2);
   std::vector<std::string> lines = form.State.Progress.hitList.Lines();
   std::sort(lines.begin(), lines.end());
-  EXPECT_EQ(lines, (std::vector<std::string>{search::MakeHitLine(folder_.Root() + "\\a.txt", 3),
-                                              search::MakeHitLine(folder_.Root() + "\\sub\\b.txt", 0)}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{search::MakeHitLine(folder_.Root() + "\\a.txt", 3),
+                                      search::MakeHitLine(folder_.Root() + "\\sub\\b.txt", 0)}));
 }
 
 // Closing a result with rows and answering Yes saves it as a history file in the
@@ -129,7 +131,8 @@ TEST_F(ResultSearchRoad, YesAtTheCloseSavesTheResultAsAHistoryFile) {
   script.Then([&](ui::Form& window) {
     auto& view = static_cast<results::TViewDlg&>(window);
     ASSERT_TRUE(result_test::WaitUntilFinished(view));
-    for (const results::HitRecord& row : view.Rows()) shown.push_back(row.path + "=" + row.offsetText);
+    for (const results::HitRecord& row : view.Rows())
+      shown.push_back(row.path + "=" + row.offsetText);
     view.Close();
   });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
@@ -265,7 +268,7 @@ TEST_F(ResultSearchRoad, AContentThatDoesNotParseShowsItsMessageAndCountsNothing
   EXPECT_FALSE(form.StartSearch(Locations(), Content("")));
   EXPECT_FALSE(form.StartSearch(Locations(), Content(",300x")));
   EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"検索する内容が入力されていません。",
-                                                      "[300x]\n不正な値が入力されています。"}));
+                                                       "[300x]\n不正な値が入力されています。"}));
   EXPECT_TRUE(form.SpeedButton3.Enabled());
 }
 

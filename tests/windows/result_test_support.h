@@ -32,8 +32,10 @@ class RecordingOpener : public shell::FileOpenService {
 
 // Program state ready for a live search of `content` over `folder`, as Start
 // leaves it (the hit list empty, the count of files taken).
-inline results::ResultWindowSetup PrepareLiveSearch(results::ProgramState& state, const std::string& folder,
-                                                    const std::string& content, std::uint64_t totalFiles) {
+inline results::ResultWindowSetup PrepareLiveSearch(results::ProgramState& state,
+                                                    const std::string& folder,
+                                                    const std::string& content,
+                                                    std::uint64_t totalFiles) {
   search::SearchOptions options;
   options.content = content;
   const bool parsed = search::ParseSearchContent(
@@ -62,8 +64,8 @@ inline int MakeSlowTree(const testing::ShellTestFolder& folder, int hits) {
   for (int i = 0; i < hits; ++i) folder.File("hit" + std::to_string(i) + ".txt", "a needle");
   const std::string sub = folder.Folder("zeros");
   for (const char* name : {"\\z1.bin", "\\z2.bin"}) {
-    HANDLE file = CreateFileW(os::Widen(sub + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(os::Widen(sub + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size;
     size.QuadPart = 2LL << 30;

@@ -18,7 +18,8 @@ using testing::ModalScript;
 using testing::ShellTestFolder;
 
 // Runs a live window over `folder` and lets `act` work on it while it is shown.
-void RunWindow(ProgramState& state, ResultWindowSetup setup, const std::function<void(TViewDlg&)>& act) {
+void RunWindow(ProgramState& state, ResultWindowSetup setup,
+               const std::function<void(TViewDlg&)>& act) {
   ModalScript script;
   script.Then([&](ui::Form& form) {
     auto& view = static_cast<TViewDlg&>(form);
@@ -51,7 +52,8 @@ TEST(ResultWindow, ALiveSearchTurnsEveryHitIntoARowAndFinishes) {
     EXPECT_EQ(view.ColorProgressBar1.Position(), 0u);
     ASSERT_EQ(view.Rows().size(), 2u);
     EXPECT_EQ(view.ListView1.RowCount(), 2u);
-    const HitRecord& a = view.Rows()[0].path == folder.PathOf("a.txt") ? view.Rows()[0] : view.Rows()[1];
+    const HitRecord& a =
+        view.Rows()[0].path == folder.PathOf("a.txt") ? view.Rows()[0] : view.Rows()[1];
     const HitRecord& c = &a == &view.Rows()[0] ? view.Rows()[1] : view.Rows()[0];
     EXPECT_EQ(a.offsetText, "3");
     EXPECT_EQ(a.content, "needle yy");
@@ -104,10 +106,12 @@ TEST(ResultWindow, MoreFilesThanCountedKeepTheProgressWithinItsMaximum) {
   for (int i = 0; i < 20; ++i) folder.File("f" + std::to_string(i) + ".txt", "abc");
   ProgramState state;
   RunWindow(state, PrepareLiveSearch(state, folder.Root(), "zzz", 2), [&](TViewDlg& view) {
-    ASSERT_TRUE(testing::PumpUntil([&] {
-      EXPECT_LE(view.ColorProgressBar1.Position(), view.ColorProgressBar1.Max());
-      return !view.ProducingRows();
-    }, 10000));
+    ASSERT_TRUE(testing::PumpUntil(
+        [&] {
+          EXPECT_LE(view.ColorProgressBar1.Position(), view.ColorProgressBar1.Max());
+          return !view.ProducingRows();
+        },
+        10000));
     EXPECT_EQ(state.Progress.filesExamined.load(), 20u);
     EXPECT_EQ(view.StaticText3.Text(), "2/0件");
   });
@@ -115,7 +119,9 @@ TEST(ResultWindow, MoreFilesThanCountedKeepTheProgressWithinItsMaximum) {
 
 TEST(ResultWindow, OptionItemsRebuildEverySnippetAndAreCaptionedFromTheDisplayChoice) {
   ShellTestFolder folder;
-  folder.File("a.bin", std::string("\x01\x02" "AB", 4));
+  folder.File("a.bin", std::string("\x01\x02"
+                                   "AB",
+                                   4));
   ProgramState state;
   ResultWindowSetup setup = PrepareLiveSearch(state, folder.Root(), ",0x41", 1);
   RunWindow(state, std::move(setup), [&](TViewDlg& view) {
@@ -143,7 +149,9 @@ class ResultWindowRows : public ::testing::Test {
     folder_.File("s10.txt", "needle" + std::string(4, '.'));
     folder_.File("s1m.txt", "needle" + std::string(1048570, '.'));
   }
-  std::vector<std::string> Sizes(const TViewDlg& view) const { return Column(view, &HitRecord::sizeText); }
+  std::vector<std::string> Sizes(const TViewDlg& view) const {
+    return Column(view, &HitRecord::sizeText);
+  }
   ShellTestFolder folder_;
   ProgramState state_;
 };
@@ -213,7 +221,8 @@ TEST_F(ResultWindowRows, OpenCommandsHandTheFileOrItsFolderToTheShell) {
     view.Open1Click(view.Open1);
     view.OpenFolder1Click(view.OpenFolder1);
     view.OpenWith1Click(view.OpenWith1);
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{folder_.PathOf("s999.txt"), folder_.Root()}));
+    EXPECT_EQ(opener.opened,
+              (std::vector<std::string>{folder_.PathOf("s999.txt"), folder_.Root()}));
     EXPECT_EQ(opener.openedWith, (std::vector<std::string>{folder_.PathOf("s999.txt")}));
     EXPECT_FALSE(view.BinaryView1.Enabled());
   });
@@ -252,7 +261,8 @@ TEST_F(ResultWindowRows, DeleteRemovesTheRowsSetsModifiedAndTheCloseAsksToSaveTh
   EXPECT_EQ(prompts.Log()[1].text, "保存に失敗しました。");
   EXPECT_EQ(saves, 1);
   EXPECT_EQ(state_.Progress.hitList.Lines(),
-            (std::vector<std::string>{folder_.PathOf("s999.txt") + "=0", folder_.PathOf("s1m.txt") + "=0"}));
+            (std::vector<std::string>{folder_.PathOf("s999.txt") + "=0",
+                                      folder_.PathOf("s1m.txt") + "=0"}));
   EXPECT_TRUE(state_.SearchContentList.empty());
 }
 

@@ -73,7 +73,8 @@ TEST(ShellClipboardFiles, NothingToPutLeavesTheClipboardAsItWas) {
   PutText(owner.Handle(), L"text");
   EXPECT_TRUE(clipboard.GetFiles().empty());  // text is no file list
   EXPECT_FALSE(clipboard.PutFiles(owner.Handle(), {}));
-  EXPECT_FALSE(clipboard.PutFiles(owner.Handle(), {std::string("\x81", 1)}));  // a cut character only
+  EXPECT_FALSE(
+      clipboard.PutFiles(owner.Handle(), {std::string("\x81", 1)}));  // a cut character only
   EXPECT_FALSE(clipboard.PutFiles(nullptr, {"C:\\one"}));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_HDROP));

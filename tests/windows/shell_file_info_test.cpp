@@ -42,8 +42,8 @@ class RegisteredFileTypes {
     Set(L"Trovex.TestLog", L"Trovex test log");
   }
   ~RegisteredFileTypes() {
-    for (const wchar_t* key : {L".trovexdoc", L"Trovex.TestDocument", L".trovexlog",
-                               L"Trovex.TestLog"})
+    for (const wchar_t* key :
+         {L".trovexdoc", L"Trovex.TestDocument", L".trovexlog", L"Trovex.TestLog"})
       RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
   }
 

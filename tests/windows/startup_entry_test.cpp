@@ -27,7 +27,9 @@ struct Recorder {
       onCreate();
     };
     hooks.runMessageLoop = [this] { calls.push_back("loop"); };
-    hooks.showException = [this](const std::exception& e) { calls.push_back(std::string("exception:") + e.what()); };
+    hooks.showException = [this](const std::exception& e) {
+      calls.push_back(std::string("exception:") + e.what());
+    };
     return hooks;
   }
 };
@@ -53,7 +55,8 @@ TEST(StartupEntry, MissingKeyShowsInstallMessageAndCreatesNothing) {
   SettingsKeyGuard::DeleteKey();
   Recorder recorder;
   EXPECT_EQ(app::RunProgramEntry(recorder.Hooks()), 0);
-  EXPECT_EQ(recorder.calls, (Calls{"title:Trovex β", "message:インストールして、ご使用下さい！！"}));
+  EXPECT_EQ(recorder.calls,
+            (Calls{"title:Trovex β", "message:インストールして、ご使用下さい！！"}));
   EXPECT_FALSE(os::RegistryKeyExists(os::RegistryRoot::CurrentUser, app::kSettingsKey));
   EXPECT_FALSE(os::NamedMutexExists(app::kAppTitle));
 }
@@ -64,7 +67,8 @@ TEST(StartupEntry, ExceptionFromWindowCreationIsShownAndTheProgramEndsNormally) 
   Recorder recorder;
   recorder.onCreate = [] { throw std::runtime_error("Invalid data type for 'path'"); };
   EXPECT_EQ(app::RunProgramEntry(recorder.Hooks()), 0);
-  EXPECT_EQ(recorder.calls, (Calls{"title:Trovex β", "create", "exception:Invalid data type for 'path'"}));
+  EXPECT_EQ(recorder.calls,
+            (Calls{"title:Trovex β", "create", "exception:Invalid data type for 'path'"}));
   EXPECT_FALSE(os::NamedMutexExists(app::kAppTitle));
 }
 
@@ -81,7 +85,8 @@ TEST(StartupEntry, SecondProcessIsRefused) {
     os::NamedMutex first;
     ASSERT_TRUE(first.Create(app::kAppTitle));
     EXPECT_EQ(startup_test::RunProgram(probe, "\"" + out + "\"", 30000), 0);
-    EXPECT_EQ(startup_test::ReadFile(out), "title:Trovex β\nmessage:Trovex βは実行中です。\nexit:0\n");
+    EXPECT_EQ(startup_test::ReadFile(out),
+              "title:Trovex β\nmessage:Trovex βは実行中です。\nexit:0\n");
     EXPECT_TRUE(first.Release());
     EXPECT_TRUE(first.Close());
   }

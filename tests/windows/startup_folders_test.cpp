@@ -73,7 +73,8 @@ TEST(StartupFolders, ErrorLogIsSavedOnlyWhenItsFileExists) {
   startup_test::TempDir dir;
   std::string path = dir.path() + "errlog.txt";
   EXPECT_TRUE(results::LoadErrorLogList(path).empty());
-  EXPECT_FALSE(results::SaveErrorLogList(path, {"[2026/12/07 12:34:56]\n 特権の有効に失敗しました。"}));
+  EXPECT_FALSE(
+      results::SaveErrorLogList(path, {"[2026/12/07 12:34:56]\n 特権の有効に失敗しました。"}));
   EXPECT_FALSE(Exists(path));
 
   WriteFile(path, "[2026/12/01 01:02:03]\r\n OpenProcessToken Error\r\n");
@@ -82,6 +83,7 @@ TEST(StartupFolders, ErrorLogIsSavedOnlyWhenItsFileExists) {
   log.push_back("[2026/12/07 12:34:56]\n 特権の有効に失敗しました。");
   EXPECT_TRUE(results::SaveErrorLogList(path, log));
   EXPECT_EQ(ReadFile(path),
-            "[2026/12/01 01:02:03]\r\n OpenProcessToken Error\r\n[2026/12/07 12:34:56]\n 特権の有効に失敗しました。\r\n");
+            "[2026/12/01 01:02:03]\r\n OpenProcessToken Error\r\n[2026/12/07 12:34:56]\n "
+            "特権の有効に失敗しました。\r\n");
   EXPECT_EQ(results::LoadErrorLogList(path).size(), 4u);
 }

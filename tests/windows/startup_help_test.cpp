@@ -31,7 +31,8 @@ TEST(StartupHelp, RunningViewerGetsTheTargetByCopyData) {
   ASSERT_NE(viewer.window, nullptr);
   HWND caller = reinterpret_cast<HWND>(0x1234);
   app::OpenHelp({"C:\\Program Files\\Trovex β\\", caller, PumpMessages}, "#fileview");
-  EXPECT_EQ(FakeViewer::received, "VemkoC:\\Program Files\\Trovex β\\Help\\TrovexBeta.html#fileview");
+  EXPECT_EQ(FakeViewer::received,
+            "VemkoC:\\Program Files\\Trovex β\\Help\\TrovexBeta.html#fileview");
   EXPECT_EQ(FakeViewer::sender, reinterpret_cast<WPARAM>(caller));
 }
 
@@ -68,8 +69,9 @@ TEST(StartupHelp, StartsTheViewerProgramThenHandsOverToIt) {
   startup_test::TempDir dir;
   std::string helpDir = dir.path() + "Help\\";
   CreateDirectoryW(os::Widen(helpDir).c_str(), nullptr);
-  ASSERT_TRUE(CopyFileW(os::Widen(startup_test::TestExeDir() + "trovex_standin_quillbox.exe").c_str(),
-                        os::Widen(helpDir + "Quillbox.exe").c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileW(os::Widen(startup_test::TestExeDir() + "trovex_standin_quillbox.exe").c_str(),
+                os::Widen(helpDir + "Quillbox.exe").c_str(), FALSE));
   int pumped = 0;
   app::OpenHelp({dir.path(), nullptr, [&] { ++pumped; }}, "");
   HWND viewer = FindWindowW(L"TVemkoHelpDlg", nullptr);
@@ -78,7 +80,8 @@ TEST(StartupHelp, StartsTheViewerProgramThenHandsOverToIt) {
   EXPECT_EQ(startup_test::ReadFile(helpDir + "received.txt"), "\"" + helpDir + "TrovexBeta.html\"");
 
   app::OpenHelp({dir.path(), nullptr, PumpMessages}, "#BinaryView");
-  EXPECT_EQ(startup_test::ReadFile(helpDir + "copydata.txt"), "Vemko" + helpDir + "TrovexBeta.html#BinaryView\n");
+  EXPECT_EQ(startup_test::ReadFile(helpDir + "copydata.txt"),
+            "Vemko" + helpDir + "TrovexBeta.html#BinaryView\n");
   EXPECT_EQ(startup_test::ReadFile(helpDir + "received.txt"), "\"" + helpDir + "TrovexBeta.html\"")
       << "a second viewer was started";
 

@@ -18,14 +18,17 @@ TEST(StartupMainForm, LoadsTheLogAndSavesEverythingAtClose) {
   startup_test::TempDir dir;
   std::string userDir = dir.path() + "data\\someone\\";
   CreateDirectoryW(os::Widen(dir.path() + "data").c_str(), nullptr);
-  startup_test::WriteFile(dir.path() + "data\\errlog.txt", "[2026/12/01 01:02:03]\r\n LookupPrivilegeValue Error\r\n");
+  startup_test::WriteFile(dir.path() + "data\\errlog.txt",
+                          "[2026/12/01 01:02:03]\r\n LookupPrivilegeValue Error\r\n");
 
-  auto form = ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
+  auto form =
+      ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
   EXPECT_EQ(form->State.UserDataDir, userDir);
   EXPECT_EQ(form->State.ErrorLogList.size(), 2u);
   EXPECT_TRUE(form->LogSpBtn.Enabled());
   EXPECT_GT(form->State.ColorDepth, 0);
-  EXPECT_EQ(form->StatusBarColor, results::UsesRichColours(form->State.ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
+  EXPECT_EQ(form->StatusBarColor,
+            results::UsesRichColours(form->State.ColorDepth) ? 0xC3C3C3u : ui::clBtnFace);
 
   form->State.ErrorLogList.clear();
   form->State.Settings.PendingResultsFlag = true;
@@ -42,7 +45,8 @@ TEST(StartupMainForm, F1HandsTheHelpPageToTheRunningViewer) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::CreateEmptyKey();
   startup_test::TempDir dir;
-  auto form = ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
+  auto form =
+      ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
   startup_test::FakeViewer viewer;
   EXPECT_TRUE(form->PreviewKey(VK_F1, ui::ShiftState{}));
   EXPECT_EQ(startup_test::FakeViewer::received, "Vemko" + dir.path() + "Help\\TrovexBeta.html");

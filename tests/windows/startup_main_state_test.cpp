@@ -34,8 +34,8 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   EXPECT_TRUE(first.Settings.PendingResultsFlag);
   EXPECT_EQ(first.Settings.OptionIndex, 1);
   EXPECT_EQ(first.Settings.ExitMode, 0);
-  EXPECT_GE(first.OsLevel, 5);      // Wine has QueryFullProcessImageNameW
-  EXPECT_TRUE(messages.empty());    // and reports an administrator
+  EXPECT_GE(first.OsLevel, 5);    // Wine has QueryFullProcessImageNameW
+  EXPECT_TRUE(messages.empty());  // and reports an administrator
 
   startup_test::WriteFile(first.ErrorLogPath, "");
   app::LoadErrorLog(first);

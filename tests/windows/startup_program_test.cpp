@@ -53,16 +53,18 @@ class RunningTrovex {
  public:
   explicit RunningTrovex(const std::string& folder) {
     std::string exe = folder + "Trovex.exe";
-    CopyFileW(os::Widen(startup_test::TestExeDir() + "..\\Trovex.exe").c_str(), os::Widen(exe).c_str(), FALSE);
+    CopyFileW(os::Widen(startup_test::TestExeDir() + "..\\Trovex.exe").c_str(),
+              os::Widen(exe).c_str(), FALSE);
     std::wstring commandLine = L"\"" + os::Widen(exe) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process_);
+    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &process_);
   }
   ~RunningTrovex() {
     if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0)
+      TerminateProcess(process_.hProcess, 1);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }

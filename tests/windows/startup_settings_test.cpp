@@ -36,7 +36,8 @@ TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   os::RegistryKey key = OpenSettingsKey();
   EXPECT_EQ(key.ValueType("path"), REG_SZ);
   EXPECT_EQ(key.ValueType("extpath"), REG_SZ);
-  for (const char* name : {"exit frg", "prsrowfrg", "text only", "shut downmode", "option", "encoding"})
+  for (const char* name :
+       {"exit frg", "prsrowfrg", "text only", "shut downmode", "option", "encoding"})
     EXPECT_EQ(key.ValueType(name), REG_DWORD) << name;
   EXPECT_EQ(key.ValueNames().size(), 8u);
   EXPECT_EQ(key.ReadInteger("exit frg"), 1);

@@ -13,7 +13,8 @@ namespace {
 // An App Paths entry for a made-up program name, removed afterwards.
 struct AppPathsEntry {
   static constexpr const char* kExe = "TrovexStartupTest.exe";
-  std::string key = std::string("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + kExe;
+  std::string key =
+      std::string("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + kExe;
   explicit AppPathsEntry(const std::string& path) {
     os::RegistryKey entry;
     EXPECT_TRUE(entry.Create(os::RegistryRoot::LocalMachine, key));
@@ -28,7 +29,8 @@ TEST(StartupShortcut, ShortcutIntoAppDataIsPointedAtTheInstalledProgram) {
   startup_test::TempDir desktop;
   std::string folder = desktop.path().substr(0, desktop.path().size() - 1);
   std::string link = folder + "\\" + app::kAppTitle + ".lnk";
-  ASSERT_TRUE(shell::CreateShortcut(link, "C:\\users\\u\\AppData\\Local\\Trovex\\TrovexStartupTest.exe"));
+  ASSERT_TRUE(
+      shell::CreateShortcut(link, "C:\\users\\u\\AppData\\Local\\Trovex\\TrovexStartupTest.exe"));
   // ASCII only: Wine keeps a shortcut's path in the ANSI code page, which has no "β".
   AppPathsEntry entry("C:\\Program Files\\Trovex\\");
   app::RepairDesktopShortcut(folder, AppPathsEntry::kExe);

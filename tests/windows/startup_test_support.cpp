@@ -37,8 +37,9 @@ TempDir::TempDir() {
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
   static int counter = 0;
-  std::wstring path = std::wstring(base) + L"trovex_startup_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                      std::to_wstring(++counter) + L"\\";
+  std::wstring path = std::wstring(base) + L"trovex_startup_" +
+                      std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter) +
+                      L"\\";
   CreateDirectoryW(path.c_str(), nullptr);
   path_ = trovex::os::Narrow(path);
 }
@@ -47,12 +48,15 @@ TempDir::~TempDir() { DeleteTree(trovex::os::Widen(path_)); }
 
 SettingsKeyGuard::SettingsKeyGuard() {
   HKEY key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return;
   existed_ = true;
   for (DWORD i = 0;; ++i) {
     wchar_t name[512];
     DWORD nameLength = 512, type = 0, size = 0;
-    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      break;
     Value value{std::wstring(name, nameLength), type, std::vector<BYTE>(size)};
     RegQueryValueExW(key, value.name.c_str(), nullptr, &type, value.data.data(), &size);
     values_.push_back(value);
@@ -64,11 +68,12 @@ SettingsKeyGuard::~SettingsKeyGuard() {
   DeleteKey();
   if (!existed_) return;
   HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
   for (const Value& value : values_)
-    RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                   static_cast<DWORD>(value.data.size()));
   RegCloseKey(key);
 }
 
@@ -77,8 +82,8 @@ void SettingsKeyGuard::DeleteKey() { RegDeleteTreeW(HKEY_CURRENT_USER, SettingsK
 void SettingsKeyGuard::CreateEmptyKey() {
   DeleteKey();
   HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) == ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
+                      nullptr, &key, nullptr) == ERROR_SUCCESS)
     RegCloseKey(key);
 }
 
@@ -99,10 +104,10 @@ FakeViewer::FakeViewer() {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = L"TVemkoHelpDlg";
   RegisterClassW(&windowClass);
-  owner = CreateWindowExW(0, L"STATIC", L"viewer owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                          nullptr, nullptr);
-  window = CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, owner, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  owner = CreateWindowExW(0, L"STATIC", L"viewer owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                          nullptr, nullptr, nullptr, nullptr);
+  window = CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, owner,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
   received.clear();
   sender = 0;
 }
@@ -114,16 +119,17 @@ FakeViewer::~FakeViewer() {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(trovex::os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(trovex::os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
 }
 
 std::string ReadFile(const std::string& path) {
-  HANDLE file = CreateFileW(trovex::os::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(trovex::os::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes(GetFileSize(file, nullptr), '\0');
   DWORD got = 0;
@@ -145,11 +151,13 @@ std::string TestExeDir() {
 }
 
 int RunProgram(const std::string& exePath, const std::string& arguments, DWORD timeoutMs) {
-  std::wstring commandLine = L"\"" + trovex::os::Widen(exePath) + L"\" " + trovex::os::Widen(arguments);
+  std::wstring commandLine =
+      L"\"" + trovex::os::Widen(exePath) + L"\" " + trovex::os::Widen(arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
     return -1;
   DWORD code = static_cast<DWORD>(-1);
   if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)

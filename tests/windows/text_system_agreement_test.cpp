@@ -34,8 +34,8 @@ constexpr Deviation kSingleByteDeviations[] = {
 
 std::optional<std::u16string> SystemDecode(const std::string& bytes) {
   wchar_t out[8];
-  int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
-                              out, 8);
+  int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(),
+                              static_cast<int>(bytes.size()), out, 8);
   if (n <= 0) return std::nullopt;
   return std::u16string(out, out + n);
 }
@@ -70,8 +70,8 @@ std::u16string SystemMap(const std::u16string& text, DWORD flags) {
 
 std::string SystemMapAnsi(const std::string& text, DWORD flags) {
   char out[32];
-  int n = LCMapStringA(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT), flags,
-                       text.data(), static_cast<int>(text.size()), out, sizeof out);
+  int n = LCMapStringA(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT),
+                       flags, text.data(), static_cast<int>(text.size()), out, sizeof out);
   return n > 0 ? std::string(out, n) : "<failed>";
 }
 
@@ -100,7 +100,8 @@ std::string Hex(const std::string& bytes) {
 
 TEST(SystemCp932, LeadBytesAgree) {
   for (int b = 0; b < 256; ++b) {
-    EXPECT_EQ(IsCp932LeadByte(static_cast<unsigned char>(b)), IsDBCSLeadByteEx(932, static_cast<BYTE>(b)) != 0)
+    EXPECT_EQ(IsCp932LeadByte(static_cast<unsigned char>(b)),
+              IsDBCSLeadByteEx(932, static_cast<BYTE>(b)) != 0)
         << "byte " << b;
   }
 }
@@ -179,7 +180,9 @@ TEST(SystemWidthKana, Cp932FormAgreesWithAnsiMapping) {
         ASSERT_TRUE(ours.has_value()) << Hex(text);
         std::string system = SystemMapAnsi(text, k.flags);
         if (*ours == system) continue;
-        auto questionMarks = [](const std::string& s) { return std::count(s.begin(), s.end(), '?'); };
+        auto questionMarks = [](const std::string& s) {
+          return std::count(s.begin(), s.end(), '?');
+        };
         // The system lost a character where we kept its bytes.
         EXPECT_GT(questionMarks(system), questionMarks(*ours))
             << "kind " << static_cast<int>(k.kind) << " " << Hex(text) << "-> ours " << Hex(*ours)

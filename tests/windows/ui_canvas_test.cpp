@@ -78,7 +78,7 @@ TEST(UiCanvas, ShapesAreOutlinedByThePenAndFilledByTheBrushOrLeftHollow) {
   EXPECT_EQ(picture.At(20, 5), kRed);
   EXPECT_EQ(picture.At(25, 5), clWhite);  // hollow
   EXPECT_EQ(picture.At(10, 30), kBlue);
-  EXPECT_EQ(picture.At(0, 20), clWhite);  // outside the ellipse's curve
+  EXPECT_EQ(picture.At(0, 20), clWhite);                         // outside the ellipse's curve
   EXPECT_GT(picture.Count(kGreen, RECT{0, 20, 20, 23}), 3 * 4);  // a wide outline at the top
 }
 
@@ -109,7 +109,8 @@ TEST(UiCanvas, TextIsDrawnInsideItsRectangle) {
     canvas.SetFont(FontInfo{});
     canvas.SetFontColor(kRed);
     canvas.SetTransparent(true);
-    const int height = canvas.DrawText(RECT{60, 0, 120, 40}, "検索", DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const int height =
+        canvas.DrawText(RECT{60, 0, 120, 40}, "検索", DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     EXPECT_GT(height, 8);
   }
   EXPECT_EQ(picture.Count(kRed, RECT{0, 0, 60, 40}), 0);
@@ -163,7 +164,7 @@ TEST(UiBitmap, TheMainWindowsPicturesAreDrawnOnClearSquares) {
       Picture picture(16, 16);
       images->Draw(picture.Dc(), i, 0, 0);
       const int clear = picture.Count(clWhite, RECT{0, 0, 16, 16});
-      EXPECT_GT(clear, 0) << i;         // some of the square shows what is behind
+      EXPECT_GT(clear, 0) << i;             // some of the square shows what is behind
       EXPECT_LT(clear, 16 * 16 - 40) << i;  // and a picture covers a good part of it
     }
   }

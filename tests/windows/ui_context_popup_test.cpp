@@ -60,7 +60,8 @@ LPARAM ScreenPoint(Control& control, int x, int y) {
 TEST(UiContextPopup, TheHandlerReceivesClientCoordinatesAndTheCornerFromTheKeyboard) {
   PopupForm form;
   SendMessageW(form.ListBox1.Handle(), WM_CONTEXTMENU,
-               reinterpret_cast<WPARAM>(form.ListBox1.Handle()), ScreenPoint(form.ListBox1, 12, 34));
+               reinterpret_cast<WPARAM>(form.ListBox1.Handle()),
+               ScreenPoint(form.ListBox1, 12, 34));
   SendMessageW(form.Panel1.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Panel1.Handle()),
                ScreenPoint(form.Panel1, 250, 150));
   SendMessageW(form.ListBox1.Handle(), WM_CONTEXTMENU,
@@ -79,8 +80,8 @@ TEST(UiContextPopup, TheHandlerReceivesClientCoordinatesAndTheCornerFromTheKeybo
 TEST(UiContextPopup, AControlWithoutAHandlerOrMenuPassesTheRequestToItsParent) {
   PopupForm form;
   // A right click on the button arrives at the button first.
-  SendMessageW(form.Button1.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Button1.Handle()),
-               ScreenPoint(form.Button1, 5, 6));
+  SendMessageW(form.Button1.Handle(), WM_CONTEXTMENU,
+               reinterpret_cast<WPARAM>(form.Button1.Handle()), ScreenPoint(form.Button1, 5, 6));
   ASSERT_EQ(form.requests.size(), 1u);
   EXPECT_EQ(form.requests[0].sender, &form.Panel1);
   EXPECT_EQ(form.requests[0].x, 170 + 5);

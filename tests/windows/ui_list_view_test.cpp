@@ -55,7 +55,8 @@ std::wstring ItemTextWide(HWND list, int row, int column, int buffer = 260) {
   item.iSubItem = column;
   item.pszText = text.data();
   item.cchTextMax = buffer;
-  text.resize(static_cast<std::size_t>(Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), &item)));
+  text.resize(
+      static_cast<std::size_t>(Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), &item)));
   return text;
 }
 
@@ -146,7 +147,8 @@ TEST(UiListView, HeaderClickReachesTheHandlerWhichSortsItsOwnRows) {
   std::vector<int> clicks;
   form.ListView1.OnColumnClick = [&](ListView& sender, int column) {
     clicks.push_back(column);
-    std::sort(form.rows.begin(), form.rows.end(), [](const Row& x, const Row& y) { return x.name < y.name; });
+    std::sort(form.rows.begin(), form.rows.end(),
+              [](const Row& x, const Row& y) { return x.name < y.name; });
     sender.Refresh();
   };
   const HWND header = HeaderOf(form.ListView1);
@@ -168,12 +170,15 @@ TEST(UiListView, SelectionCommandsAndTheirEvents) {
   ListView& list = form.ListView1;
   std::vector<std::pair<std::size_t, bool>> selects;
   int changes = 0;
-  list.OnSelectItem = [&](ListView&, std::size_t row, bool selected) { selects.emplace_back(row, selected); };
+  list.OnSelectItem = [&](ListView&, std::size_t row, bool selected) {
+    selects.emplace_back(row, selected);
+  };
   list.OnChange = [&](Component&) { ++changes; };
   list.SetSelected(4, true);
   list.SetSelected(1, true);
   list.SetSelected(600, true);
-  EXPECT_EQ(list.SelectedRows(), (std::vector<std::size_t>{1, 4}));  // ascending, not in order of selection
+  EXPECT_EQ(list.SelectedRows(),
+            (std::vector<std::size_t>{1, 4}));  // ascending, not in order of selection
   EXPECT_EQ(list.SelCount(), 2u);
   EXPECT_EQ(list.FirstSelected(), 1u);
   EXPECT_TRUE(list.Selected(4));
@@ -206,8 +211,13 @@ TEST(UiListView, SelectionCommandsAndTheirEvents) {
 
 TEST(UiListView, FindCaptionIgnoresLetterCaseAsTheLocaleLowersIt) {
   ListForm form;
-  form.SetRows({{"ヂ", ""}, {"ア", ""}, {"README.txt", ""}, {"ＡＢＣ表示", ""}, {"abc表示", ""},
-                {"ΩΣ", ""}, {"readme.txt", ""}});
+  form.SetRows({{"ヂ", ""},
+                {"ア", ""},
+                {"README.txt", ""},
+                {"ＡＢＣ表示", ""},
+                {"abc表示", ""},
+                {"ΩΣ", ""},
+                {"readme.txt", ""}});
   ListView& list = form.ListView1;
   EXPECT_EQ(list.FindCaption("readme.TXT"), 2u);
   EXPECT_EQ(list.FindCaption("readme.TXT", 3), 6u);
@@ -277,7 +287,8 @@ constexpr Color kMismatch = 0xE3E3E3;
 // Sends the list's custom-draw notification through its parent, as the control does.
 LRESULT CustomDraw(ListView& list, DWORD stage, std::size_t row, NMLVCUSTOMDRAW& draw) {
   draw = NMLVCUSTOMDRAW{};
-  draw.nmcd.hdr = NMHDR{list.Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(list.Handle())), NM_CUSTOMDRAW};
+  draw.nmcd.hdr =
+      NMHDR{list.Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(list.Handle())), NM_CUSTOMDRAW};
   draw.nmcd.dwDrawStage = stage;
   draw.nmcd.dwItemSpec = row;
   draw.clrText = 0x010203;
@@ -290,7 +301,8 @@ TEST(UiListView, CustomDrawAsksTheRowColoursAndTheCutState) {
   form.SetRows({{"0", ""}, {"1", "-1"}, {"2", ""}, {"3", ""}});
   ListView& list = form.ListView1;
   NMLVCUSTOMDRAW draw{};
-  EXPECT_EQ(CustomDraw(list, CDDS_PREPAINT, 0, draw), CDRF_DODEFAULT);  // no colours: no work per row
+  EXPECT_EQ(CustomDraw(list, CDDS_PREPAINT, 0, draw),
+            CDRF_DODEFAULT);  // no colours: no work per row
 
   std::vector<std::size_t> asked;
   list.OnRowColor = [&](std::size_t row) {
@@ -318,7 +330,7 @@ TEST(UiListView, CustomDrawAsksTheRowColoursAndTheCutState) {
   CustomDraw(list, CDDS_ITEMPREPAINT, 3, draw);
   EXPECT_EQ(draw.clrTextBk, 0x040506u);
   CustomDraw(list, CDDS_ITEMPREPAINT, 40, draw);  // beyond the rows: not asked
-  EXPECT_EQ(asked.size(), 5u);  // row 3 once more while its selection was hidden
+  EXPECT_EQ(asked.size(), 5u);                    // row 3 once more while its selection was hidden
   list.OnRowTextColor = [](std::size_t row) { return row == 2 ? clHighlight : clNone; };
   CustomDraw(list, CDDS_ITEMPREPAINT, 2, draw);
   EXPECT_EQ(draw.clrText, ColorToRgb(clHighlight));  // a row's own text colour wins over dimming
@@ -327,7 +339,8 @@ TEST(UiListView, CustomDrawAsksTheRowColoursAndTheCutState) {
   const HWND handle = list.Handle();
   EXPECT_EQ(SendMessageW(handle, LVM_GETITEMSTATE, 1, LVIS_CUT), 0);
   list.SetSelected(2, true);
-  EXPECT_EQ(SendMessageW(handle, LVM_GETITEMSTATE, 2, LVIS_CUT | LVIS_SELECTED), LVIS_CUT | LVIS_SELECTED);
+  EXPECT_EQ(SendMessageW(handle, LVM_GETITEMSTATE, 2, LVIS_CUT | LVIS_SELECTED),
+            LVIS_CUT | LVIS_SELECTED);
 }
 
 TEST(UiListView, PaintedRowsTakeTheirBackground) {
@@ -342,11 +355,13 @@ TEST(UiListView, PaintedRowsTakeTheirBackground) {
   HBITMAP bitmap = CreateCompatibleBitmap(screen, list.ClientWidth(), list.ClientHeight());
   ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(list.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  SendMessageW(list.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+               PRF_CLIENT | PRF_ERASEBKGND);
   const int x = 150 + 30;  // inside the (empty) size column
   for (std::size_t row : {1, 2}) {
     const RECT rect = RowRect(list, row, LVIR_BOUNDS);
-    EXPECT_EQ(GetPixel(dc, x, (rect.top + rect.bottom) / 2), row == 1 ? kOddRow : ColorToRgb(clWindow));
+    EXPECT_EQ(GetPixel(dc, x, (rect.top + rect.bottom) / 2),
+              row == 1 ? kOddRow : ColorToRgb(clWindow));
   }
   SelectObject(dc, old);
   DeleteObject(bitmap);
@@ -384,7 +399,8 @@ TEST(UiListView, ViewsColumnsAndTheFillColumn) {
     list.SetViewStyle(style);
     EXPECT_EQ(list.Style(), style);
   }
-  EXPECT_EQ(GetWindowLongW(list.Handle(), GWL_STYLE) & (LVS_TYPEMASK | LVS_OWNERDATA), LVS_REPORT | LVS_OWNERDATA);
+  EXPECT_EQ(GetWindowLongW(list.Handle(), GWL_STYLE) & (LVS_TYPEMASK | LVS_OWNERDATA),
+            LVS_REPORT | LVS_OWNERDATA);
   LVCOLUMNW column{};
   column.mask = LVCF_FMT;
   ASSERT_TRUE(Send(list.Handle(), LVM_GETCOLUMNW, 1, &column));
@@ -419,14 +435,17 @@ TEST(UiListView, ContextMenuDoubleClickAndKeysReachTheirEvents) {
     popups.emplace_back(x, y);
     handled = true;
   };
-  SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(210, 120));
+  SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()),
+               MAKELPARAM(210, 120));
   list.SetItemFocused(2);
-  SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(-1, -1));
+  SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()),
+               MAKELPARAM(-1, -1));
   const RECT rect = RowRect(list, 2, LVIR_LABEL);
   POINT clicked{210, 120};
   ScreenToClient(list.Handle(), &clicked);
   // The keyboard's menu opens below the focused row; both in client coordinates.
-  EXPECT_EQ(popups, (std::vector<std::pair<int, int>>{{clicked.x, clicked.y}, {rect.left, rect.bottom}}));
+  EXPECT_EQ(popups,
+            (std::vector<std::pair<int, int>>{{clicked.x, clicked.y}, {rect.left, rect.bottom}}));
 
   int doubleClicks = 0;
   list.OnDblClick = [&](Component&) { ++doubleClicks; };
@@ -444,7 +463,8 @@ TEST(UiListView, BusyApplicationShowsTheHourglassOverListAndHeader) {
   const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
   auto cursorOver = [](HWND window) {
     SetCursor(nullptr);
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return GetCursor();
   };
   EXPECT_NE(cursorOver(form.ListView1.Handle()), wait);

@@ -28,7 +28,9 @@ class MenuForm : public Form {
       item->OnClick = [this](Component& sender) { clicks.push_back(&sender); };
     }
   }
-  void Choose(MenuItem& item) { SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(item.CommandId(), 0), 0); }
+  void Choose(MenuItem& item) {
+    SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(item.CommandId(), 0), 0);
+  }
 
   MainMenu MainMenu1;
   MenuItem View1{"表示(&V)"};

@@ -141,7 +141,8 @@ TEST(UiModal, NestedModalFormsDisableTheFormsBelowThemUntilTheyClose) {
     inner->OkBtn.OnClick = [&](Component&) {
       Dialog third;
       script.Then([&](Form& top) {
-        outerDisabledWhileInner = !IsWindowEnabled(outer.Handle()) && !IsWindowEnabled(inner->Handle());
+        outerDisabledWhileInner =
+            !IsWindowEnabled(outer.Handle()) && !IsWindowEnabled(inner->Handle());
         top.SetModalResult(mrYes);
       });
       EXPECT_EQ(third.ShowModal(), mrYes);

@@ -14,11 +14,16 @@ namespace {
 
 class PagesForm : public Form {
  public:
-  PagesForm() : PageControl1(this), TabSheet1(PageControl1, "検索ファイルビュー"),
-                TabSheet2(PageControl1, "バイナリビュー"), Box(&TabSheet2, "行を余分に表示する") {
+  PagesForm()
+      : PageControl1(this),
+        TabSheet1(PageControl1, "検索ファイルビュー"),
+        TabSheet2(PageControl1, "バイナリビュー"),
+        Box(&TabSheet2, "行を余分に表示する") {
     SetClientSize(300, 200);
     PageControl1.SetBounds(10, 10, 280, 150);
-    PageControl1.OnChange = [this](Component&) { changes.push_back(PageControl1.ActivePageIndex()); };
+    PageControl1.OnChange = [this](Component&) {
+      changes.push_back(PageControl1.ActivePageIndex());
+    };
   }
   PageControl PageControl1;
   TabSheet TabSheet1;
@@ -33,7 +38,8 @@ std::string TabText(PageControl& pages, int index) {
   item.mask = TCIF_TEXT;
   item.pszText = text;
   item.cchTextMax = 64;
-  SendMessageW(pages.Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(pages.Handle(), TCM_GETITEMW, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&item));
   return Narrow(text);
 }
 
@@ -49,7 +55,8 @@ TEST(UiPageControl, TabsCarryThePageCaptionsAndTheFirstPageShows) {
   // The page fills the area under the tabs.
   RECT display{};
   GetClientRect(form.PageControl1.Handle(), &display);
-  SendMessageW(form.PageControl1.Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  SendMessageW(form.PageControl1.Handle(), TCM_ADJUSTRECT, FALSE,
+               reinterpret_cast<LPARAM>(&display));
   EXPECT_EQ(form.TabSheet1.Top(), display.top);
   EXPECT_EQ(form.TabSheet1.Width(), display.right - display.left);
   EXPECT_GT(display.top, 0);

@@ -19,7 +19,8 @@ constexpr std::uint64_t kTop = std::numeric_limits<std::uint64_t>::max();
 int Reference(std::uint64_t position, std::uint64_t max, int width) {
   if (max == 0 || width <= 0) return 0;
   if (position >= max) return width;
-  const unsigned __int128 product = static_cast<unsigned __int128>(position) * static_cast<unsigned>(width);
+  const unsigned __int128 product =
+      static_cast<unsigned __int128>(position) * static_cast<unsigned>(width);
   return static_cast<int>(product / max);
 }
 

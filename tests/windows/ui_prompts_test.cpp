@@ -57,8 +57,9 @@ TEST(UiPrompts, AnUnexpectedPromptFailsTheTestAndGetsACancel) {
 // Outside any script the tests' main answers: every prompt and every modal form
 // fails the test and is cancelled at once, so that no test waits for a user.
 TEST(UiPrompts, WithNoScriptPromptsAndModalFormsFailAndAreCancelled) {
-  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(App().MessageBox("上書きしますか？", "確認", MB_YESNO), IDCANCEL),
-                          "unexpected MessageBox with no scripted prompts");
+  EXPECT_NONFATAL_FAILURE(
+      EXPECT_EQ(App().MessageBox("上書きしますか？", "確認", MB_YESNO), IDCANCEL),
+      "unexpected MessageBox with no scripted prompts");
   std::string value = "元の値";
   EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(App().InputQuery("名前", "新しい名前:", value)),
                           "unexpected InputQuery");
@@ -74,7 +75,8 @@ TEST(UiPrompts, WithNoScriptPromptsAndModalFormsFailAndAreCancelled) {
   auto dialog = MakeForm<Form>();
   dialog->SetCaption("予期しない画面");
   int result = mrNone;
-  EXPECT_NONFATAL_FAILURE(result = dialog->ShowModal(), "unexpected modal form with no modal script");
+  EXPECT_NONFATAL_FAILURE(result = dialog->ShowModal(),
+                          "unexpected modal form with no modal script");
   EXPECT_EQ(result, mrCancel);
   EXPECT_FALSE(dialog->Visible());
 }
@@ -90,7 +92,8 @@ TEST(UiPrompts, TheRealInputQueryDialogReturnsTheEditedValueOnOk) {
       for (Control* child : form.Children()) {
         if (auto* e = dynamic_cast<Edit*>(child)) edit = e;
         if (auto* l = dynamic_cast<Label*>(child)) promptShown = l->Caption();
-        if (auto* b = dynamic_cast<Button*>(child)) (b->ModalResult() == mrOk ? okButton : cancelButton) = b;
+        if (auto* b = dynamic_cast<Button*>(child))
+          (b->ModalResult() == mrOk ? okButton : cancelButton) = b;
       }
       ASSERT_TRUE(edit && okButton && cancelButton);
       EXPECT_EQ(edit->Text(), "初期値");

@@ -68,7 +68,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // What a refused power action leaves: the privilege and the shutdown itself.
     std::vector<std::string> log;
     results::AddErrorLogEntry(log, 0, "特権の有効に失敗しました。");
-    results::AddErrorLogEntry(log, 0, "他のアプリケーションの要求によりシャットダウンが中止されました。");
+    results::AddErrorLogEntry(log, 0,
+                              "他のアプリケーションの要求によりシャットダウンが中止されました。");
     auto dialog = ui::MakeForm<results::TErrorLogDlg>(nullptr, log);
     dialog->ShowModal();
     return 0;

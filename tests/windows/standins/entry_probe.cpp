@@ -20,7 +20,9 @@ int main(int argc, char** argv) {
   hooks.showMessage = [&](const std::string& text) { record("message:" + text); };
   hooks.createWindows = [&] { record("create"); };
   hooks.runMessageLoop = [&] { record("loop"); };
-  hooks.showException = [&](const std::exception& error) { record(std::string("exception:") + error.what()); };
+  hooks.showException = [&](const std::exception& error) {
+    record(std::string("exception:") + error.what());
+  };
   int code = trovex::app::RunProgramEntry(hooks);
   record("exit:" + std::to_string(code));
   std::fclose(out);

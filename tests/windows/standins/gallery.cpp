@@ -155,10 +155,13 @@ class GalleryForm : public Form {
     ListView1.AddColumn({"種類", 70});
     ListView1.AddColumn({"サイズ", 50, TextAlign::Right});
     ListView1.SetSmallImages(shell::Services().imageLists->Small(), true);
-    for (const char* name : {"報告書.txt", "議事録.doc", "表示ソフト.rtf", "memo.txt", "予定表.xls"}) {
+    for (const char* name :
+         {"報告書.txt", "議事録.doc", "表示ソフト.rtf", "memo.txt", "予定表.xls"}) {
       const std::string path = std::string("C:\\文書\\") + name;
-      const shell::FileInfo info = shell::Services().fileInfo->Query(path, shell::UnknownPathAs::File);
-      rows_.push_back({name, "…検索した内容が見つかりました…", info.typeName, "12KB", info.iconIndex});
+      const shell::FileInfo info =
+          shell::Services().fileInfo->Query(path, shell::UnknownPathAs::File);
+      rows_.push_back(
+          {name, "…検索した内容が見つかりました…", info.typeName, "12KB", info.iconIndex});
     }
     ListView1.OnData = [this](std::size_t row, int column) -> std::string {
       const GalleryRow& r = rows_[row];
@@ -193,7 +196,8 @@ class GalleryForm : public Form {
     // Anchors keep the right column and the bars at the window's edges.
     ListView1.SetAnchors(akLeft | akTop | akRight);
     Memo1.SetAnchors(akLeft | akTop | akRight | akBottom);
-    for (Control* bar : {static_cast<Control*>(&ProgressBar1), static_cast<Control*>(&ProgressBar2)}) {
+    for (Control* bar :
+         {static_cast<Control*>(&ProgressBar1), static_cast<Control*>(&ProgressBar2)}) {
       bar->SetAnchors(akLeft | akRight | akBottom);
     }
     Label4.SetAnchors(akLeft | akBottom);
@@ -220,8 +224,12 @@ class GalleryForm : public Form {
     }
     canvas.SetPen(0x006080);
     canvas.SetBrushColor(0x60DCFF);
-    canvas.Polygon({{x + 1, rect.top + 5}, {x + 6, rect.top + 5}, {x + 7, rect.top + 7},
-                    {x + 14, rect.top + 7}, {x + 14, rect.top + 15}, {x + 1, rect.top + 15}});
+    canvas.Polygon({{x + 1, rect.top + 5},
+                    {x + 6, rect.top + 5},
+                    {x + 7, rect.top + 7},
+                    {x + 14, rect.top + 7},
+                    {x + 14, rect.top + 15},
+                    {x + 1, rect.top + 15}});
     canvas.TextOut(x + 18, rect.top + 2, path);
   }
 

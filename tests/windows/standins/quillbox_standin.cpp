@@ -11,8 +11,8 @@ namespace {
 std::wstring g_folder;
 
 void AppendBytes(const wchar_t* fileName, const void* bytes, DWORD size) {
-  HANDLE file = CreateFileW((g_folder + fileName).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW((g_folder + fileName).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   WriteFile(file, bytes, size, &written, nullptr);
   CloseHandle(file);
@@ -56,8 +56,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   std::wstring parameters = Parameters();
   char bytes[4096];
-  int length = WideCharToMultiByte(932, 0, parameters.c_str(), static_cast<int>(parameters.size()), bytes,
-                                   sizeof bytes, nullptr, nullptr);
+  int length = WideCharToMultiByte(932, 0, parameters.c_str(), static_cast<int>(parameters.size()),
+                                   bytes, sizeof bytes, nullptr, nullptr);
   AppendBytes(L"received.txt", bytes, static_cast<DWORD>(length));
 
   WNDCLASSW windowClass{};
@@ -65,8 +65,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = L"TVemkoHelpDlg";
   RegisterClassW(&windowClass);
-  CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, instance,
-                  nullptr);
+  CreateWindowExW(0, L"TVemkoHelpDlg", L"Help", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                  nullptr, instance, nullptr);
   SetTimer(nullptr, 0, 20000, nullptr);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

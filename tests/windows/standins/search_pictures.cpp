@@ -41,11 +41,14 @@ std::string SampleFolder() {
   WriteSample(folder + "\\予定表.csv", "日付,予定\n5/1,検索機能の打合せ\n");
   WriteSample(folder + "\\無関係.txt", "ここには何もありません。");
   // The same word in the other encodings Japanese files are written in.
-  WriteSample(folder + "\\手引き_utf8.txt", reinterpret_cast<const char*>(u8"UTF-8 で書いた検索の手引き"));
+  WriteSample(folder + "\\手引き_utf8.txt",
+              reinterpret_cast<const char*>(u8"UTF-8 で書いた検索の手引き"));
   const std::u16string wide = u"\xFEFFUTF-16 で書いた検索メモ";
-  WriteSample(folder + "\\メモ_utf16.txt", std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
+  WriteSample(folder + "\\メモ_utf16.txt",
+              std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
   std::string euc;
-  if (text::Cp932ToEucJp("EUC-JP で書いた検索の記録", euc)) WriteSample(folder + "\\記録_euc.txt", euc);
+  if (text::Cp932ToEucJp("EUC-JP で書いた検索の記録", euc))
+    WriteSample(folder + "\\記録_euc.txt", euc);
   return folder;
 }
 
@@ -61,13 +64,16 @@ std::string SampleHistoryFolder() {
     const char* file;
     const char* name;
     int hits;
-  } saved[] = {{"20261207 125300.txd", "検索", 5},          {"20261208 091512.txd", "議事録", 1},
-               {"会議の結果.txd", "全文検索の速度", 12},  {"20261209 174003.txd", "0x82,0xA0", 240},
+  } saved[] = {{"20261207 125300.txd", "検索", 5},
+               {"20261208 091512.txd", "議事録", 1},
+               {"会議の結果.txd", "全文検索の速度", 12},
+               {"20261209 174003.txd", "0x82,0xA0", 240},
                {"予定表まとめ.txd", "打合せ", 3}};
   for (const auto& s : saved) {
     results::HistoryContent content{s.name, {}, {s.name}, 0};
     for (int i = 0; i < s.hits; ++i)
-      content.hitLines.push_back(samples + "\\file" + std::to_string(i) + ".txt=" + std::to_string(i * 16));
+      content.hitLines.push_back(samples + "\\file" + std::to_string(i) +
+                                 ".txt=" + std::to_string(i * 16));
     results::WriteHistoryFile(folder + s.file, content);
   }
   return folder;
@@ -96,7 +102,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   } else if (what.find("history") != std::string::npos) {
     form->State.UserDataDir = SampleHistoryFolder();
     auto dialog = ui::MakeForm<results::TFileListDlg>(
-        form.get(), form->State, [&](const std::string& path, bool clear) { return form->OpenHistory(path, clear); });
+        form.get(), form->State,
+        [&](const std::string& path, bool clear) { return form->OpenHistory(path, clear); });
     // Once the files are read, the second row is chosen.
     ui::App().ModalHook = [](ui::Form& shown) {
       auto& list = static_cast<results::TFileListDlg&>(shown);

@@ -39,8 +39,7 @@ class UnexpectedPrompts : public trovex::ui::PromptService {
 
  private:
   static void Fail(const char* kind, const std::string& text) {
-    ADD_FAILURE() << "unexpected " << kind << " with no scripted prompts: "
-                  << text;
+    ADD_FAILURE() << "unexpected " << kind << " with no scripted prompts: " << text;
   }
 };
 
@@ -98,7 +97,8 @@ class DialogWatchdog {
           closed_.append(1, '"').append(trovex::ui::Narrow(text)).append("\" ");
         }
         // Whatever buttons it has, one of these ends it.
-        for (WPARAM id : {IDCANCEL, IDNO, IDOK, IDABORT, IDIGNORE}) PostMessageW(seen, WM_COMMAND, id, 0);
+        for (WPARAM id : {IDCANCEL, IDNO, IDOK, IDABORT, IDIGNORE})
+          PostMessageW(seen, WM_COMMAND, id, 0);
         PostMessageW(seen, WM_CLOSE, 0, 0);
         seen = nullptr;
       }
@@ -136,8 +136,7 @@ int main(int argc, char** argv) {
   UnexpectedPrompts unexpected;
   trovex::ui::App().SetPrompts(&unexpected);
   trovex::ui::App().ModalHook = [](trovex::ui::Form& form) {
-    ADD_FAILURE() << "unexpected modal form with no modal script: "
-                  << form.Caption();
+    ADD_FAILURE() << "unexpected modal form with no modal script: " << form.Caption();
     form.SetModalResult(trovex::ui::mrCancel);
   };
   auto* guard = new DialogGuard;  // the listener list owns it

@@ -8,10 +8,14 @@ namespace {
 
 const char* KindName(ScriptedPrompts::Kind kind) {
   switch (kind) {
-    case ScriptedPrompts::Kind::Message: return "ShowMessage";
-    case ScriptedPrompts::Kind::MessageBox: return "MessageBox";
-    case ScriptedPrompts::Kind::InputQuery: return "InputQuery";
-    default: return "BrowseForFolder";
+    case ScriptedPrompts::Kind::Message:
+      return "ShowMessage";
+    case ScriptedPrompts::Kind::MessageBox:
+      return "MessageBox";
+    case ScriptedPrompts::Kind::InputQuery:
+      return "InputQuery";
+    default:
+      return "BrowseForFolder";
   }
 }
 
