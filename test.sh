@@ -2,7 +2,7 @@
 # Installs what is missing, builds build/native and build/windows with the setup
 # program build/windows/TrovexSetup.exe, and runs every test: the portable core
 # natively (sanitized) and under Wine, the windows and the setup program under Wine;
-# then every fuzz target for a few seconds (build/fuzz, clang).
+# then every fuzz target for a few seconds (build/fuzz, clang), and the code's style.
 set -uo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -34,6 +34,9 @@ WINEPREFIX="$PWD/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/nu
 echo "== fuzz targets, 5 s each =="
 # A fixed seed: a run of the tests is the same run each time.
 FUZZ_SEED=1 scripts/fuzz.sh 5 || status=1
+
+echo "== style =="
+scripts/check-format.sh || status=1
 
 if [ $status -eq 0 ]; then echo "test.sh: all tests passed"; else echo "test.sh: FAILED"; fi
 exit $status

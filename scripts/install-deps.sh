@@ -4,7 +4,8 @@
 # The purposes, one list each, so that whatever a test needs is installed by
 # ./test.sh and never found only because a machine happens to have it:
 #   build     compilers and tools for build/native, build/windows and the setup program
-#   tests     what the tests run on: Wine, GoogleTest, clang for the fuzz targets, and the
+#   tests     what the tests run on: Wine, GoogleTest, clang for the fuzz targets and
+#             clang-format for the style check, and the
 #             fonts the windows are measured with (the dialogs size themselves to their
 #             texts, so the Wine tests assume the IPA Japanese fonts and Wine's own fonts)
 #   pictures  what scripts/screenshot.sh and scripts/tour.sh use to take pictures
@@ -12,7 +13,7 @@
 # Anything else on the command line is installed as a package name.
 set -euo pipefail
 build=(cmake make g++ pkg-config g++-mingw-w64-x86-64-posix mingw-w64-tools nsis)
-tests=(wine64 googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev
+tests=(wine64 googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev clang-format
        fonts-ipafont-gothic fonts-wine)
 pictures=(xvfb imagemagick xdotool x11-utils "${tests[@]}")
 bench=(hyperfine ripgrep python3)
