@@ -225,10 +225,11 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
     if (readStart == 0 && patterns.fileStart) {
       // The first read decides the forms searched in this file. They are a subset of
       // the query's, so the carry room already fits them.
-      const MatchPatterns narrowed = PatternsForFileStart(patterns, std::string_view(area, *got));
-      if (!SearchesAnything(narrowed)) return std::nullopt;
-      matcher = &MatcherFor(narrowed, options, state);
-      maxSpan = matcher->MaxSpan();
+      if (const auto narrowed = PatternsForFileStart(patterns, std::string_view(area, *got))) {
+        if (!SearchesAnything(*narrowed)) return std::nullopt;
+        matcher = &MatcherFor(*narrowed, options, state);
+        maxSpan = matcher->MaxSpan();
+      }
     }
     const std::uint64_t viewStart = readStart - carried;
     const std::string_view view(area - carried, carried + *got);

@@ -72,13 +72,14 @@ std::optional<MatchPatterns> PatternsForMarkedFile(const MatchPatterns& patterns
   return marked;
 }
 
-MatchPatterns PatternsForFileStart(const MatchPatterns& patterns, std::string_view firstRead) {
-  if (auto marked = PatternsForMarkedFile(patterns, firstRead)) return std::move(*marked);
+std::optional<MatchPatterns> PatternsForFileStart(const MatchPatterns& patterns,
+                                                  std::string_view firstRead) {
+  if (auto marked = PatternsForMarkedFile(patterns, firstRead)) return marked;
   const auto& forms = patterns.fileStart;
   // A search in UTF-16 alone is not narrowed to nothing: the user asked for it.
   if (!forms || !forms->anyUtf16 || (!patterns.shiftJis && forms->withoutUtf16.empty()) ||
       !OneByteBasedLines(firstRead))
-    return patterns;
+    return std::nullopt;
   MatchPatterns narrowed = patterns;
   narrowed.fileStart = nullptr;
   narrowed.others = std::shared_ptr<const std::vector<EncodedForm>>(forms, &forms->withoutUtf16);

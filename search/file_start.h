@@ -34,8 +34,9 @@ std::optional<MatchPatterns> PatternsForMarkedFile(const MatchPatterns& patterns
 
 // The patterns for a file, given its first read (`firstRead`: the whole file when it
 // is shorter): the marked file's form, or without UTF-16 for lines of one-byte-based
-// text, or `patterns` as they are.
-MatchPatterns PatternsForFileStart(const MatchPatterns& patterns, std::string_view firstRead);
+// text; nothing when `patterns` stay as they are (then neither copied nor looked up).
+std::optional<MatchPatterns> PatternsForFileStart(const MatchPatterns& patterns,
+                                                  std::string_view firstRead);
 
 // Whether the patterns can match anything at all.
 bool SearchesAnything(const MatchPatterns& patterns);
