@@ -1,0 +1,57 @@
+#include <windows.h>
+
+#include "platform/fs/random_access_file.h"
+#include "platform/fs/wide_path.h"
+
+namespace trovex::fs {
+
+bool RandomAccessFile::Open(const std::string& path) {
+  Close();
+  const auto wide = WidePath(path);
+  if (!wide) return false;
+  HANDLE file = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size) || size.QuadPart < 0) {
+    CloseHandle(file);
+    return false;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  size_ = static_cast<std::uint64_t>(size.QuadPart);
+  return true;
+}
+
+void RandomAccessFile::Close() {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = -1;
+  size_ = 0;
+}
+
+// Positioned reads through OVERLAPPED on a synchronous handle: no file pointer
+// is moved, so no seek can be forgotten or raced.
+std::optional<std::size_t> RandomAccessFile::ReadAt(std::uint64_t offset, char* dest,
+                                                    std::size_t length) const {
+  if (handle_ == -1) return std::nullopt;
+  HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  std::size_t done = 0;
+  while (done < length) {
+    const std::uint64_t at = offset + done;
+    if (at < offset || at > static_cast<std::uint64_t>(INT64_MAX)) break;
+    const std::size_t left = length - done;
+    const DWORD ask = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(at);
+    position.OffsetHigh = static_cast<DWORD>(at >> 32);
+    DWORD got = 0;
+    if (!ReadFile(file, dest + done, ask, &got, &position)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+}  // namespace trovex::fs
