@@ -127,6 +127,8 @@ class TForm1 : public ui::Form {
                         const MatchingBoxes& usersBoxes);
   // The rename dialog over the search contents; nullopt when cancelled.
   std::optional<std::string> ChooseHistoryName(ui::Form& owner, const std::string& current);
+  // The binary view of a result row, over `owner`; returns its "Text" box at closing.
+  bool OpenBinaryView(ui::Form& owner, const results::BinaryViewRequest& request);
 
   void Timer1Timer(ui::Component& sender);
   // ログ: the error log viewer, modal; a log the user kept there replaces ErrorLogList

@@ -150,6 +150,9 @@ results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOpti
     return ChooseHistoryName(owner, current);
   };
   setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
+  setup.openBinaryView = [this](ui::Form& owner, const results::BinaryViewRequest& request) {
+    return OpenBinaryView(owner, request);
+  };
   return setup;
 }
 

@@ -156,6 +156,14 @@ void FillButtonGlyphs(ui::ImageList& images) {
     Arrow(canvas, Rgb(0, 96, 200), {{2, 2}, {14, 2}, {8, 8}});
     Arrow(canvas, Rgb(0, 96, 200), {{2, 8}, {14, 8}, {8, 14}});
   });
+  AddPicture(images, [](Canvas& canvas) {  // a floppy disk
+    Style(canvas, Rgb(32, 32, 96), Rgb(40, 70, 160), 1);
+    canvas.Rectangle(1, 1, 15, 15);
+    Style(canvas, Rgb(32, 32, 96), Rgb(240, 240, 240), 1);
+    canvas.Rectangle(4, 1, 12, 7);
+    Style(canvas, Rgb(32, 32, 96), Rgb(200, 200, 200), 1);
+    canvas.Rectangle(4, 9, 12, 15);
+  });
 }
 
 }  // namespace trovex::app

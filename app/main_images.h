@@ -10,7 +10,15 @@ namespace trovex::app {
 void FillImageList1(ui::ImageList& images);
 
 // Glyphs of the button row, in this order.
-enum ButtonGlyph { kGlyphStart, kGlyphLog, kGlyphHelp, kGlyphVersion, kGlyphExtend };
+// kGlyphSavePage: the binary view's button that keeps the found position.
+enum ButtonGlyph {
+  kGlyphStart,
+  kGlyphLog,
+  kGlyphHelp,
+  kGlyphVersion,
+  kGlyphExtend,
+  kGlyphSavePage
+};
 void FillButtonGlyphs(ui::ImageList& images);
 
 }  // namespace trovex::app

@@ -90,6 +90,17 @@ std::optional<HitBytes> ReadHit(const std::string& path, std::uint64_t position,
   return hit;
 }
 
+// The encoding a hit is decoded in whatever its bytes: Word documents found by a
+// text that is not all alphanumeric, and converted searches.
+std::optional<search::TextEncoding> FixedEncoding(const std::string& path,
+                                                  const SnippetInputs& inputs) {
+  if (inputs.fromUtf8) return search::TextEncoding::Utf8;
+  if ((search::HasExtension(path, ".doc") && !inputs.allAlphanumeric) || inputs.searchedUtf16 ||
+      inputs.fromUtf16)
+    return search::TextEncoding::Utf16Le;
+  return std::nullopt;
+}
+
 std::string BigEndianToShiftJis(std::string bytes) {
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
   return WideBytesToShiftJis(bytes);
@@ -125,8 +136,7 @@ std::string TextSnippet(const std::string& path, std::int64_t offset, const Snip
   const auto position = static_cast<std::uint64_t>(offset);
   if (search::HasExtension(path, ".rtf")) return RtfSnippet(path, position);
 
-  const bool decoded = (search::HasExtension(path, ".doc") && !inputs.allAlphanumeric) ||
-                       inputs.searchedUtf16 || inputs.fromUtf8 || inputs.fromUtf16;
+  const bool decoded = FixedEncoding(path, inputs).has_value();
   if (!decoded && inputs.query) {
     const std::optional<HitBytes> hit = ReadHit(path, position, inputs);
     if (!hit) return std::string();
@@ -148,6 +158,17 @@ std::string TextSnippet(const std::string& path, std::int64_t offset, const Snip
   if (!decoded) return std::string(UpToZero(*bytes));
   if (inputs.fromUtf8) return Utf8ToShiftJis(*bytes);
   return WideBytesToShiftJis(*bytes);
+}
+
+std::optional<search::TextEncoding> HitEncoding(const std::string& path, std::int64_t offset,
+                                                const SnippetInputs& inputs) {
+  if (!inputs.commaIsContent && inputs.contentFirstChar == ',') return std::nullopt;
+  if (const auto fixed = FixedEncoding(path, inputs)) return fixed;
+  if (inputs.query && offset >= 0 && !search::HasExtension(path, ".rtf")) {
+    if (const auto hit = ReadHit(path, static_cast<std::uint64_t>(offset), inputs))
+      return hit->encoding;
+  }
+  return search::TextEncoding::ShiftJis;
 }
 
 std::string BinarySnippet(const std::string& path, std::int64_t offset, int binaryDisplay) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "search/search_options.h"
@@ -43,6 +44,11 @@ std::string MakeSnippet(const std::string& path, std::int64_t offset, const Snip
 // searches, and from the encoding of the hit for a text searched in several
 // encodings; ".rtf" files are reduced to plain text first and the offset taken in it.
 std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
+
+// The encoding TextSnippet decodes the hit at `offset` in (Shift-JIS where nothing
+// else applies); nothing for a search by numbers, whose hits are bytes.
+std::optional<search::TextEncoding> HitEncoding(const std::string& path, std::int64_t offset,
+                                                const SnippetInputs& inputs);
 
 // The bytes from the offset: display 0 as "41,42,0D,0A", display 1 as
 // one-byte characters with "." for bytes outside 0x20-0x7E.

@@ -118,7 +118,7 @@ void TViewDlg::BuildMenus() {
   ListSearch1.Tag = static_cast<int>(ListSearchKind::List);
   Refine1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
   ListSearch1.OnClick = ui::Bind(this, &TViewDlg::SearchWithinList);
-  // TODO(binary view): wire バイナリビューで開く; it stays disabled meanwhile.
+  BinaryView1.OnClick = ui::Bind(this, &TViewDlg::BinaryView1Click);
 }
 
 void TViewDlg::BuildControls() {

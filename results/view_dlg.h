@@ -45,6 +45,15 @@ struct LiveSearchRun {
   unsigned scanners = 0;  // threads that look into the files; 0: chosen (see RunSearch)
 };
 
+// What the binary view is opened with from a row.
+struct BinaryViewRequest {
+  std::string path;
+  std::int64_t offset = -1;  // the row's hit; negative: none
+  std::string contentText;   // the content the window shows
+  SnippetInputs snippet;     // how the window's snippets read the hit
+  bool textMode = false;     // the viewer's "Text" box as the last viewer left it
+};
+
 struct ResultWindowSetup {
   std::string contentText;       // the main window's search content as typed
   std::string conversionSource;  // the text the conversion dialog turned into it
@@ -65,6 +74,9 @@ struct ResultWindowSetup {
   // The main window's search options at this moment: a search within the list
   // parses and matches its content under their rules. None: the defaults.
   std::function<search::SearchOptions()> searchOptions;
+  // Shows the binary view modally over `owner`; returns its "Text" box at closing.
+  // None: バイナリビューで開く is off.
+  std::function<bool(ui::Form& owner, const BinaryViewRequest& request)> openBinaryView;
 };
 
 class TViewDlg : public ui::Form {
@@ -162,6 +174,7 @@ class TViewDlg : public ui::Form {
   void ListView1ContextPopup(ui::Component& sender, int x, int y, bool& handled);
   void Open1Click(ui::Component& sender);
   void OpenWith1Click(ui::Component& sender);
+  void BinaryView1Click(ui::Component& sender);
   void OpenFolder1Click(ui::Component& sender);
   void Copy1Click(ui::Component& sender);
   void Delete1Click(ui::Component& sender);

@@ -38,7 +38,7 @@ void TViewDlg::UpdateMenuStates() {
   RenameHistory1.SetEnabled(s.renameHistory && setup_.chooseHistoryName != nullptr);
   Refine1.SetEnabled(s.refine);
   ListSearch1.SetEnabled(s.listSearch);
-  BinaryView1.SetEnabled(false);
+  BinaryView1.SetEnabled(setup_.openBinaryView != nullptr);
 
   SelectMismatches1.SetEnabled(s.selectMismatches);
   SelectAll1.SetEnabled(s.selectAll);
@@ -91,6 +91,20 @@ void TViewDlg::Open1Click(ui::Component&) {
 void TViewDlg::OpenWith1Click(ui::Component&) {
   if (const HitRecord* row = FirstSelectedRow())
     shell::Services().open->OpenWith(Handle(), row->path);
+}
+
+// The viewer opens on the page of the row's hit; its "Text" box is carried from
+// one viewer to the next.
+void TViewDlg::BinaryView1Click(ui::Component&) {
+  const HitRecord* row = FirstSelectedRow();
+  if (row == nullptr || !setup_.openBinaryView) return;
+  BinaryViewRequest request;
+  request.path = row->path;
+  request.offset = OffsetValue(row->offsetText);
+  request.contentText = ContentText;
+  request.snippet = setup_.snippet;
+  request.textMode = BinaryViewTextMode;
+  BinaryViewTextMode = setup_.openBinaryView(*this, request);
 }
 
 void TViewDlg::OpenFolder1Click(ui::Component&) {

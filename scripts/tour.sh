@@ -41,7 +41,10 @@ scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_s
 scripts/screenshot.sh --mouse 1,1 "$shots/history.png" "$root/$build/tests/trovex_search_pictures.exe" history
 # 11. The error log viewer with two entries of a refused power action.
 scripts/screenshot.sh --mouse 1,1 "$shots/errorlog.png" "$root/$build/tests/trovex_dialog_pictures.exe" errorlog
-# 12. The first page of the setup program (left open, then ended with the prefix's processes).
+# 12. The binary view of a Shift-JIS text file, as hex and characters, then as text.
+scripts/screenshot.sh --mouse 1,1 "$shots/binary.png" "$root/$build/tests/trovex_dialog_pictures.exe" binary
+scripts/screenshot.sh --mouse 1,1 "$shots/binary-text.png" "$root/$build/tests/trovex_dialog_pictures.exe" binary-text
+# 13. The first page of the setup program (left open, then ended with the prefix's processes).
 scripts/screenshot.sh "$shots/setup.png" "$root/$build/TrovexSetup.exe"
 
 echo "tour.sh: pictures in $root/$shots:"

@@ -165,6 +165,22 @@ void ReadPage(const fs::RandomAccessFile& file, std::uint64_t page, bool rtfAsTe
   buffer.bytesRead = kept;
 }
 
+CharPane CharPaneFor(search::TextEncoding encoding) {
+  switch (encoding) {
+    case search::TextEncoding::ShiftJis:
+      return CharPane::ShiftJis;
+    case search::TextEncoding::Utf8:
+      return CharPane::Utf8;
+    case search::TextEncoding::Utf16Le:
+      return CharPane::Utf16Le;
+    case search::TextEncoding::Utf16Be:
+      return CharPane::Utf16Be;
+    case search::TextEncoding::EucJp:
+      return CharPane::EucJp;
+  }
+  return CharPane::ShiftJis;
+}
+
 std::string AddressText(std::uint64_t address) {
   char text[24];
   std::snprintf(text, sizeof text, " %012llX", static_cast<unsigned long long>(address));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/fs/random_access_file.h"
+#include "search/text_encoding.h"
 
 namespace trovex::viewer {
 
@@ -50,6 +51,9 @@ enum class CharPane {
   Utf16Be,
   EucJp,
 };
+
+// The pane that shows text of `encoding`.
+CharPane CharPaneFor(search::TextEncoding encoding);
 
 // " 000000000310": a blank and the row's 64-bit address in 12 upper-case hex digits.
 std::string AddressText(std::uint64_t address);

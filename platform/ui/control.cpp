@@ -25,6 +25,8 @@ HCURSOR CursorHandle(Cursor cursor) {
       return LoadCursorW(nullptr, IDC_WAIT);
     case Cursor::IBeam:
       return LoadCursorW(nullptr, IDC_IBEAM);
+    case Cursor::SizeWE:
+      return LoadCursorW(nullptr, IDC_SIZEWE);
     default:
       return LoadCursorW(nullptr, IDC_ARROW);
   }

@@ -18,7 +18,7 @@ namespace trovex::ui {
 class Form;
 class PopupMenu;
 
-enum class Cursor { Default, Hand, Wait, Arrow, IBeam };
+enum class Cursor { Default, Hand, Wait, Arrow, IBeam, SizeWE };
 
 // The edges of the parent a control keeps its distance to when the parent is
 // resized; anchored to both sides it stretches.

@@ -34,4 +34,18 @@ HFONT FontHandle(const FontInfo& wanted) {
   return font;
 }
 
+SIZE MeasureText(const FontInfo& font, std::string_view text) {
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, FontHandle(font));
+  const std::wstring wide = Widen(text);
+  SIZE size{0, 0};
+  GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen, &metrics);
+  size.cy = metrics.tmHeight;
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return size;
+}
+
 }  // namespace trovex::ui

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/ui/color.h"
 
@@ -24,5 +25,9 @@ struct FontInfo {
 // The GDI font for a description (colour is not part of it); owned by the cache and
 // valid for the life of the process.
 HFONT FontHandle(const FontInfo& wanted);
+
+// The size `text` takes in the font on the screen (the height is the font's line
+// height); for laying out panes before they have a window of their own.
+SIZE MeasureText(const FontInfo& font, std::string_view text);
 
 }  // namespace trovex::ui

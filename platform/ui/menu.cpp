@@ -48,10 +48,15 @@ MenuItem::~MenuItem() {
   if (submenu_ != nullptr) DestroyMenu(submenu_);
 }
 
+// The place in the parent's menu: hidden items before it take none.
 int MenuItem::Position() const {
-  if (parent_ == nullptr) return -1;
-  auto found = std::find(parent_->items_.begin(), parent_->items_.end(), this);
-  return found == parent_->items_.end() ? -1 : static_cast<int>(found - parent_->items_.begin());
+  if (parent_ == nullptr || !visible_) return -1;
+  int position = 0;
+  for (const MenuItem* item : parent_->items_) {
+    if (item == this) return position;
+    if (item->visible_) ++position;
+  }
+  return -1;
 }
 
 const ImageList* MenuItem::Images() const {
@@ -67,16 +72,37 @@ void MenuItem::Add(MenuItem& item) {
   }
   item.parent_ = this;
   items_.push_back(&item);
+  if (item.visible_) item.InsertIntoParent();
+}
+
+void MenuItem::InsertIntoParent() {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_ID | MIIM_FTYPE;
-  info.wID = item.id_;
-  InsertMenuItemW(submenu_, static_cast<UINT>(items_.size() - 1), TRUE, &info);
-  item.Update();
+  info.wID = id_;
+  InsertMenuItemW(parent_->submenu_, static_cast<UINT>(Position()), TRUE, &info);
+  Update();
+}
+
+// A hidden item leaves its parent's menu (its own submenu stays with it) and
+// comes back at its place among the visible ones.
+void MenuItem::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  if (parent_ == nullptr || parent_->submenu_ == nullptr) {
+    visible_ = visible;
+    return;
+  }
+  if (!visible) {
+    RemoveMenu(parent_->submenu_, static_cast<UINT>(Position()), MF_BYPOSITION);
+    visible_ = false;
+  } else {
+    visible_ = true;
+    InsertIntoParent();
+  }
 }
 
 void MenuItem::Update() {
-  if (parent_ == nullptr || parent_->submenu_ == nullptr) return;
+  if (parent_ == nullptr || parent_->submenu_ == nullptr || !visible_) return;
   const std::wstring caption = Widen(caption_);
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;

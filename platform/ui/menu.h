@@ -38,6 +38,8 @@ class MenuItem : public Component {
   void SetGroupIndex(int group) { groupIndex_ = group; }
   // A click toggles the check mark (a radio item: sets it) before OnClick.
   void SetAutoCheck(bool autoCheck) { autoCheck_ = autoCheck; }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int index);
   const std::string& Hint() const { return hint_; }
@@ -67,6 +69,7 @@ class MenuItem : public Component {
 
  private:
   void Update();
+  void InsertIntoParent();
   int Position() const;
 
   UINT id_;
@@ -77,6 +80,7 @@ class MenuItem : public Component {
   std::string hint_;
   bool enabled_ = true;
   bool checked_ = false;
+  bool visible_ = true;
   bool radioItem_ = false;
   bool autoCheck_ = false;
   int groupIndex_ = 0;

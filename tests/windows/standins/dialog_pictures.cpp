@@ -2,17 +2,21 @@
 // (scripts/tour.sh takes its picture): "conversion" is the text-to-bytes dialog
 // with a UTF-8 list, "view-options" the option column extended by "拡大" with
 // the view option pages, "input" the one-line input dialog as the rename of a result
-// shows it, "errorlog" the error log viewer with two entries.
+// shows it, "errorlog" the error log viewer with two entries, "binary" the binary
+// view of a Shift-JIS text file and "binary-text" the same in its text display.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "app/main_images.h"
+#include "platform/os/wide_text.h"
 #include "platform/ui/application.h"
 #include "platform/ui/speed_button.h"
 #include "results/error_log_dlg.h"
 #include "results/error_log_entry.h"
 #include "shell/option_panel.h"
+#include "viewer/binary_dlg.h"
 #include "viewer/input_dlg.h"
 #include "viewer/input_str_chg_dlg.h"
 
@@ -36,6 +40,41 @@ class ColumnForm : public ui::Form {
   results::ProgramState State;
   app::OptionPanel Options;
 };
+
+// A Shift-JIS text of a few lines in the temporary folder, for the binary view.
+std::string WriteSampleText() {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::string path = os::Narrow(folder) + "議事録サンプル.txt";
+  const std::string text =
+      "議事録 2026年12月9日\r\n"
+      "出席者：山田、佐藤、鈴木\r\n"
+      "1. 検索結果の保存について確認した。\r\n"
+      "2. バイナリビューで文字コードを表示する。\r\n"
+      "Trovex beta: search every encoding.\r\n"
+      "次回は１２月１６日（水）です。\r\n";
+  HANDLE file = CreateFileW(os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+int ShowBinary(bool textMode) {
+  viewer::BinaryViewSetup setup;
+  setup.filePath = WriteSampleText();
+  setup.helpHint = "Help|F1 Key";
+  static ui::ImageList glyphs;
+  app::FillButtonGlyphs(glyphs);
+  setup.buttonGlyphs = &glyphs;
+  setup.helpGlyph = app::kGlyphHelp;
+  setup.saveGlyph = app::kGlyphSavePage;
+  auto viewer = ui::MakeForm<viewer::TBinaryDlg>(nullptr, std::move(setup));
+  viewer->CheckBox1.SetChecked(textMode);
+  viewer->ShowModal();
+  return 0;
+}
 
 }  // namespace
 
@@ -74,5 +113,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     dialog->ShowModal();
     return 0;
   }
+  if (which == "binary") return ShowBinary(false);
+  if (which == "binary-text") return ShowBinary(true);
   return 2;
 }
