@@ -111,5 +111,25 @@ TEST(UiMenu, CaptionsAndSeparatorsAreWhatTheMenuShows) {
   EXPECT_EQ(GetMenuItemCount(form.View1.Handle()), 4);
 }
 
+// A hidden item leaves the menu; shown again it returns to its place, and the
+// items after it keep answering their own commands.
+TEST(UiMenu, HiddenItemsLeaveTheMenuAndComeBackInPlace) {
+  MenuForm form;
+  form.N2.SetVisible(false);
+  form.N3.SetVisible(false);
+  ASSERT_EQ(GetMenuItemCount(form.View1.Handle()), 2);
+  EXPECT_EQ(GetMenuItemID(form.View1.Handle(), 1), form.HidenMenu.CommandId());
+  form.N2.SetCaption("一覧表示");  // a hidden item's change waits for its return
+  form.N2.SetVisible(true);
+  ASSERT_EQ(GetMenuItemCount(form.View1.Handle()), 3);
+  EXPECT_EQ(GetMenuItemID(form.View1.Handle(), 1), form.N2.CommandId());
+  wchar_t caption[32] = {};
+  GetMenuStringW(form.View1.Handle(), 1, caption, 32, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(caption), L"\u4e00\u89a7\u8868\u793a");
+  form.Choose(form.HidenMenu);
+  ASSERT_EQ(form.clicks.size(), 1u);
+  EXPECT_EQ(form.clicks[0], &form.HidenMenu);
+}
+
 }  // namespace
 }  // namespace trovex::ui

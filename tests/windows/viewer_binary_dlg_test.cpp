@@ -1,0 +1,179 @@
+// The binary view under Wine: opened from a result row of a real search on the
+// page of the hit, its panes, the Text display, the extra rows and the .rtf
+// text-only reading written through to the main window's boxes, and a file that
+// vanished before the viewer opened.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "main_form_test_support.h"
+#include "result_test_support.h"
+#include "viewer/binary_dlg.h"
+#include "windows/support/ui_script.h"
+
+namespace trovex::app {
+namespace {
+
+using testing::ModalScript;
+using testing::ScriptedPrompts;
+using viewer::TBinaryDlg;
+
+class BinaryViewTest : public MainFormTest {
+ protected:
+  using Look = std::function<void(TBinaryDlg&)>;
+  // Searches `content` over the folder and opens the viewer on the row of `name`
+  // once for each look, in the same result window; each viewer is closed after.
+  void ViewRow(TForm1& form, const std::string& content, const std::string& name,
+               const std::vector<Look>& looks) {
+    ScriptedPrompts prompts;
+    prompts.ExpectMessageBox(IDNO);  // the result window's save question
+    ModalScript script;
+    script.Then([](ui::Form&) {});  // the pre-count closes itself
+    script.Then([&](ui::Form& window) {
+      auto& view = static_cast<results::TViewDlg&>(window);
+      ASSERT_TRUE(result_test::WaitUntilFinished(view));
+      for (std::size_t row = 0; row < view.Rows().size(); ++row)
+        view.ListView1.SetSelected(row, view.Rows()[row].path == folder_.PathOf(name));
+      view.UpdateMenuStates();
+      EXPECT_TRUE(view.BinaryView1.Enabled());
+      for (std::size_t i = 0; i < looks.size(); ++i) view.BinaryView1.Click();
+      view.Close();
+    });
+    for (const Look& look : looks) {
+      script.Then([&look](ui::Form& viewer) {
+        auto* binary = dynamic_cast<TBinaryDlg*>(&viewer);
+        ASSERT_NE(binary, nullptr);
+        ui::App().ProcessMessages();
+        look(*binary);
+        binary->Close();
+      });
+    }
+    EXPECT_TRUE(form.StartSearch(Locations(), Content(content)));
+    EXPECT_EQ(script.FormsSeen(), 2 + static_cast<int>(looks.size()));
+  }
+};
+
+TEST_F(BinaryViewTest, OpensOnThePageOfTheRowsHit) {
+  std::string bytes(1000, 'a');
+  bytes.replace(600, 6, "needle");  // page 2, byte 88
+  folder_.File("long.bin", bytes);
+  TForm1 form(Environment());
+  ViewRow(form, "needle", "long.bin", {[&](TBinaryDlg& viewer) {
+            EXPECT_EQ(viewer.Caption(), "バイナリビュー  [ long.bin ]");
+            EXPECT_TRUE(viewer.FileOpen());
+            EXPECT_EQ(viewer.FileSize, 1000u);
+            EXPECT_EQ(viewer.MyTrackBar1.Max(), 3u);
+            EXPECT_EQ(viewer.MyTrackBar1.Position(), 2u);
+            EXPECT_EQ(viewer.SearchPage, 2);
+            EXPECT_EQ(viewer.StaticText1.Caption(), "2／00");
+            EXPECT_EQ(viewer.StaticText2.Caption(), "2／3");
+            const auto addresses = viewer.Memo1.Lines();
+            ASSERT_GE(addresses.size(), 16u);
+            EXPECT_EQ(addresses[0], " 000000000200");
+            const auto chars = viewer.Memo3.Lines();
+            EXPECT_EQ(chars[5], "aaaaaaaaneedleaa");  // bytes 80-95 of the page
+            EXPECT_EQ(viewer.Memo16.Lines()[5].substr(24, 17), "6E 65 65 64 6C 65");
+
+            // The slider shows the page it is moved to, one read for the latest move.
+            viewer.MyTrackBar1.SetPosition(1);
+            viewer.MyTrackBar1.SetPosition(3);
+            ui::App().ProcessMessages();
+            EXPECT_EQ(viewer.LastShownPage, 3);
+            EXPECT_EQ(viewer.Memo1.Lines()[0], " 000000000300");
+            // The last page runs past the end of the file: zeros and full stops.
+            EXPECT_EQ(viewer.Memo3.Lines()[14], "aaaaaaaa........");
+            EXPECT_EQ(viewer.Memo3.Lines()[15], "................");
+          }});
+}
+
+TEST_F(BinaryViewTest, TheTextDisplayAndTheExtraRowsCarryOver) {
+  folder_.File("memo.txt", "議事録\r\nneedle 第二行\r\n");
+  TForm1 form(Environment());
+  ASSERT_FALSE(form.Options.PrsRowChkBox.Checked());
+  int shortHeight = 0;
+  ViewRow(form, "needle", "memo.txt",
+          {[&](TBinaryDlg& viewer) {
+             EXPECT_EQ(viewer.RowCount(), 16);
+             EXPECT_EQ(viewer.Memo1.Lines().size(), 16u);
+             shortHeight = viewer.Height();
+             // 行を余分に表示: the main window's box follows, the window grows two lines.
+             viewer.N6.Click();
+             EXPECT_TRUE(form.Options.PrsRowChkBox.Checked());
+             EXPECT_EQ(viewer.RowCount(), 18);
+             EXPECT_GT(viewer.Height(), shortHeight);
+             ASSERT_EQ(viewer.Memo1.Lines().size(), 18u);
+             EXPECT_EQ(viewer.Memo1.Lines()[17], " 000000000110");
+
+             viewer.CheckBox1.SetChecked(true);
+             EXPECT_FALSE(viewer.StaticText5.Visible());
+             EXPECT_LE(viewer.AddressWidth(), 1);
+             EXPECT_EQ(viewer.Memo16.Text(), "議事録\r\nneedle 第二行\r\n");
+           },
+           // The next viewer of the window starts with the extra rows and in the text display.
+           [&](TBinaryDlg& viewer) {
+             EXPECT_EQ(viewer.RowCount(), 18);
+             EXPECT_GT(viewer.Height(), shortHeight);
+             EXPECT_TRUE(viewer.CheckBox1.Checked());
+             viewer.CheckBox1.SetChecked(false);
+             EXPECT_TRUE(viewer.StaticText5.Visible());
+             EXPECT_GT(viewer.AddressWidth(), 50);
+             // Decoded as Shift-JIS, the hit's encoding: 議事録 is readable beside its bytes.
+             EXPECT_EQ(viewer.Memo3.Lines()[0].substr(0, 6), "議事録");
+             viewer.N6.Click();
+           }});
+  EXPECT_FALSE(form.Options.PrsRowChkBox.Checked());
+}
+
+TEST_F(BinaryViewTest, RtfPagesAreTextWithTextOnlyOn) {
+  folder_.File("doc.RTF", "{\\rtf1\\ansi {\\b needle} plain \\'93\\'fa}");
+  TForm1 form(Environment());
+  ViewRow(form, "needle", "doc.RTF", {[&](TBinaryDlg& viewer) {
+            EXPECT_EQ(viewer.FileExt, ".rtf");
+            EXPECT_EQ(viewer.Memo3.Lines()[0], "{\\rtf1\\ansi {\\b ");  // raw bytes
+            viewer.N8.Click();  // テキストの書式情報を無視する
+            EXPECT_TRUE(form.Options.TextOnlyChkBox.Checked());
+            viewer.ShowCurrentPage();
+            const std::string text(viewer.Page().Text(256));
+            EXPECT_EQ(text.find('\\'), std::string::npos);
+            EXPECT_NE(text.find("needle"), std::string::npos);
+            EXPECT_NE(text.find("日"), std::string::npos);
+            viewer.N8.Click();
+          }});
+  EXPECT_FALSE(form.Options.TextOnlyChkBox.Checked());
+}
+
+// A file removed after the search: the viewer shows an empty file and says so.
+TEST_F(BinaryViewTest, AFileThatVanishedShowsAnEmptyPage) {
+  const std::string path = folder_.File("gone.txt", "needle");
+  TForm1 form(Environment());
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);
+  ModalScript script;
+  script.Then([](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    ASSERT_TRUE(DeleteFileA(path.c_str()));
+    view.ListView1.SetSelected(0, true);
+    view.BinaryView1.Click();
+    view.Close();
+  });
+  script.Then([&](ui::Form& viewer) {
+    auto& binary = static_cast<TBinaryDlg&>(viewer);
+    EXPECT_FALSE(binary.FileOpen());
+    EXPECT_EQ(binary.MyTrackBar1.Max(), 0u);
+    EXPECT_EQ(binary.StaticText2.Caption(), "0／0");
+    EXPECT_EQ(binary.Memo16.Lines()[0], "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(binary.Panel2.PanelText(0), " ファイルを開けませんでした。");
+    binary.Close();
+  });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(script.FormsSeen(), 3);
+}
+
+}  // namespace
+}  // namespace trovex::app
