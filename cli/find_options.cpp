@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/fs/date_time.h"
+#include "results/program_version.h"
 #include "search/search_conditions.h"
 
 namespace trovex::cli {
@@ -330,7 +331,10 @@ const char* FindHelp() {
   return help.c_str();
 }
 
-const char* FindVersion() { return "trovex-find 1.1.3.1"; }
+const char* FindVersion() {
+  static const std::string text = "trovex-find " + std::string(results::kVersionText);
+  return text.c_str();
+}
 
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& arguments,
                                             std::string& error) {

@@ -38,6 +38,7 @@
 !macro TrovexWriteUninstallEntry
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "DisplayName" "${TROVEX_TITLE}"
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "Publisher" "${TROVEX_MAKER}"
+  WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "DisplayVersion" "${TROVEX_VERSION}"
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${TROVEX_EXE},0"
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${TROVEX_UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'

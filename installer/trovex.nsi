@@ -22,6 +22,15 @@ OutFile "${TROVEX_OUT}"
 InstallDir "$PROGRAMFILES64\${TROVEX_TITLE}"
 InstallDirRegKey HKLM "${TROVEX_UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${TROVEX_TITLE}"
+; The setup program's own file properties carry the program's version.
+VIProductVersion "${TROVEX_VERSION}"
+VIFileVersion "${TROVEX_VERSION}"
+VIAddVersionKey /LANG=0 "ProductName" "${TROVEX_TITLE}"
+VIAddVersionKey /LANG=0 "CompanyName" "${TROVEX_MAKER}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "${TROVEX_MAKER}"
+VIAddVersionKey /LANG=0 "FileDescription" "${TROVEX_TITLE} Setup"
+VIAddVersionKey /LANG=0 "FileVersion" "${TROVEX_VERSION}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${TROVEX_VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
 
