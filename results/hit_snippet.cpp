@@ -6,10 +6,12 @@
 
 #include "platform/fs/read_at.h"
 #include "platform/text/euc_jp.h"
+#include "results/contained_snippet.h"
 #include "results/unicode_to_shift_jis.h"
 #include "search/buffer_matcher.h"
 #include "search/file_extension.h"
 #include "search/file_scan.h"
+#include "search/contained_scan.h"
 #include "search/file_start.h"
 #include "search/rtf_to_text.h"
 
@@ -106,6 +108,43 @@ std::string BigEndianToShiftJis(std::string bytes) {
   return WideBytesToShiftJis(bytes);
 }
 
+std::string DecodeHit(std::string_view bytes, search::TextEncoding encoding) {
+  switch (encoding) {
+    case search::TextEncoding::ShiftJis:
+      return std::string(UpToZero(bytes));
+    case search::TextEncoding::Utf8:
+      return Utf8ToShiftJis(bytes);
+    case search::TextEncoding::Utf16Le:
+      return WideBytesToShiftJis(bytes);
+    case search::TextEncoding::Utf16Be:
+      return BigEndianToShiftJis(std::string(bytes));
+    case search::TextEncoding::EucJp:
+      return text::EucJpToCp932Lenient(bytes);
+  }
+  return std::string();
+}
+
+// A hit inside a document or archive: a document's text is UTF-8; an entry's
+// bytes are decoded in the encoding of the form that matches there.
+std::optional<std::string> ContainedSnippet(const std::string& path, std::uint64_t position,
+                                            const SnippetInputs& inputs) {
+  if (!inputs.lookInside) return std::nullopt;
+  const auto hit = FindContainedHit(path, position, kSnippetBytes + 64);
+  if (!hit) return std::nullopt;
+  const std::string_view bytes = std::string_view(hit->bytes).substr(0, kSnippetBytes);
+  search::TextEncoding encoding = search::TextEncoding::ShiftJis;
+  if (hit->part.extractedText) {
+    encoding = search::TextEncoding::Utf8;
+  } else if (inputs.query) {
+    const std::string window = hit->before + hit->bytes;
+    if (const auto match = search::BufferMatcher::MatchOnce(
+            search::PatternsForPart(hit->part, *inputs.query), inputs.matchOptions, window,
+            hit->before.size(), position - hit->before.size()))
+      encoding = match->encoding;
+  }
+  return ContainedPrefix(hit->part) + DecodeHit(bytes, encoding);
+}
+
 }  // namespace
 
 SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
@@ -118,6 +157,7 @@ SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
   inputs.fromUtf8 = options.fromUtf8;
   inputs.fromUtf16 = options.fromUtf16;
   inputs.allAlphanumeric = query.allAlphanumeric;
+  inputs.lookInside = search::LooksInside(options) && query.mode == search::SearchMode::Text;
   if (query.mode == search::SearchMode::Text && !query.encodings.ShiftJisOnly()) {
     inputs.query = std::make_shared<const search::SearchQuery>(query);
     inputs.matchOptions = search::MatchOptionsFor(options, query.mode);
@@ -135,23 +175,13 @@ std::string TextSnippet(const std::string& path, std::int64_t offset, const Snip
   if (offset < 0) return std::string();
   const auto position = static_cast<std::uint64_t>(offset);
   if (search::HasExtension(path, ".rtf")) return RtfSnippet(path, position);
+  if (auto contained = ContainedSnippet(path, position, inputs)) return std::move(*contained);
 
   const bool decoded = FixedEncoding(path, inputs).has_value();
   if (!decoded && inputs.query) {
     const std::optional<HitBytes> hit = ReadHit(path, position, inputs);
     if (!hit) return std::string();
-    switch (hit->encoding) {
-      case search::TextEncoding::ShiftJis:
-        return std::string(UpToZero(hit->bytes));
-      case search::TextEncoding::Utf8:
-        return Utf8ToShiftJis(hit->bytes);
-      case search::TextEncoding::Utf16Le:
-        return WideBytesToShiftJis(hit->bytes);
-      case search::TextEncoding::Utf16Be:
-        return BigEndianToShiftJis(hit->bytes);
-      case search::TextEncoding::EucJp:
-        return text::EucJpToCp932Lenient(hit->bytes);
-    }
+    return DecodeHit(hit->bytes, hit->encoding);
   }
   const std::optional<std::string> bytes = fs::ReadAt(path, position, kSnippetBytes);
   if (!bytes) return std::string();

@@ -27,6 +27,9 @@ struct SnippetInputs {
   // encoding the hit at a row's offset is in, so that its bytes are decoded in it.
   std::shared_ptr<const search::SearchQuery> query;
   search::MatchOptions matchOptions;
+  // A text search looked into documents and archives (see contained_text.h): their
+  // offsets count in the text read from them.
+  bool lookInside = true;
 
   bool operator==(const SnippetInputs&) const = default;
 };
@@ -42,7 +45,8 @@ std::string MakeSnippet(const std::string& path, std::int64_t offset, const Snip
 // The file's bytes from the offset up to the first zero byte; decoded from UTF-16LE
 // or UTF-8 for Word documents found by a non-alphanumeric text and for converted
 // searches, and from the encoding of the hit for a text searched in several
-// encodings; ".rtf" files are reduced to plain text first and the offset taken in it.
+// encodings; ".rtf" files are reduced to plain text first and the offset taken in it,
+// documents and archives read as the search read them (a zip entry's name first).
 std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
 
 // The encoding TextSnippet decodes the hit at `offset` in (Shift-JIS where nothing

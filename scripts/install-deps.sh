@@ -12,7 +12,8 @@
 #   bench     the programs the benchmarks compare against
 # Anything else on the command line is installed as a package name.
 set -euo pipefail
-build=(cmake make g++ pkg-config g++-mingw-w64-x86-64-posix mingw-w64-tools nsis)
+build=(cmake make g++ pkg-config g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zlib1g-dev
+       libz-mingw-w64-dev)
 tests=(wine64 googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev clang-format
        fonts-ipafont-gothic fonts-wine)
 pictures=(xvfb imagemagick xdotool x11-utils "${tests[@]}")

@@ -9,6 +9,7 @@
 #include "platform/fs/sector_size.h"
 #include "platform/fs/sequential_reader.h"
 #include "search/file_extension.h"
+#include "search/contained_scan.h"
 #include "search/file_start.h"
 #include "search/folder_path.h"
 #include "search/rtf_stream.h"
@@ -68,8 +69,10 @@ bool Prepared(const std::unique_ptr<BufferMatcher>& matcher, const MatchPatterns
   return matcher && matcher->Patterns() == patterns && matcher->Options() == options;
 }
 
-const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOptions& options,
-                                ScanState& state) {
+}  // namespace
+
+const BufferMatcher& PreparedMatcher(const MatchPatterns& patterns, const MatchOptions& options,
+                                     ScanState& state) {
   auto& slots = state.matchers;
   auto found = std::find_if(std::begin(slots), std::end(slots),
                             [&](const auto& slot) { return Prepared(slot, patterns, options); });
@@ -79,6 +82,13 @@ const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOption
   }
   std::rotate(std::begin(slots), found, found + 1);
   return *slots[0];
+}
+
+namespace {
+
+const BufferMatcher& MatcherFor(const MatchPatterns& patterns, const MatchOptions& options,
+                                ScanState& state) {
+  return PreparedMatcher(patterns, options, state);
 }
 
 void ReportFailure(const ScanState& state, const std::string& path,
@@ -180,6 +190,12 @@ std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQue
                                         const fs::ListedFile& listed) {
   MatchOptions own = options;
   own.mode = query.mode;
+  if (own.lookInside && own.mode == SearchMode::Text) {
+    if (const auto kind = ContainerKindOf(path); kind != ContainerKind::None) {
+      const ContainedScan scan = ScanContained(path, kind, query, own, state, cancel);
+      if (scan.searched) return scan.hit;
+    }
+  }
   return ScanFile(path, PatternsForFile(path, query), own, state, cancel, listed);
 }
 

@@ -52,6 +52,10 @@ std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQue
                                         const std::atomic<bool>& cancel,
                                         const fs::ListedFile& listed = {});
 
+// The matcher for these patterns and options, prepared once and kept in `state`.
+const BufferMatcher& PreparedMatcher(const MatchPatterns& patterns, const MatchOptions& options,
+                                     ScanState& state);
+
 // The patterns SearchFile compares with a file of this name.
 MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query);
 

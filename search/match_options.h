@@ -19,6 +19,9 @@ struct MatchOptions {
   // where MatchAt fails. Only in effect in Text mode.
   bool foldWidthAndKana = false;
   SearchMode mode = SearchMode::Text;
+  // Documents and archives are searched through the text inside them (in Text
+  // mode only; a byte list always searches the file's own bytes).
+  bool lookInside = true;
 
   friend bool operator==(const MatchOptions&, const MatchOptions&) = default;
 };

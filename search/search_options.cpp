@@ -33,6 +33,7 @@ MatchOptions MatchOptionsFor(const SearchOptions& options, SearchMode mode) {
   m.skipLineBreaks = options.skipLineBreaks;
   m.foldWidthAndKana = options.optionsOpen && !options.distinguishWidthAndKana;
   m.mode = mode;
+  m.lookInside = LooksInside(options);
   return m;
 }
 

@@ -28,8 +28,12 @@ struct SearchOptions {
   // The set counts with the panel closed too (trovex-find's --encoding, which has
   // no panel to open).
   bool encodingsAlways = false;
-  bool includeHidden = false;  // also walk hidden files and folders
-  bool includeSystem = false;  // also walk system files and folders
+  // Documents and archives are searched through their text (see contained_text.h).
+  // A panel option: with the panel closed they always are, unless it counts alone.
+  bool lookInside = true;
+  bool lookInsideAlways = false;  // trovex-find's --raw, which has no panel to open
+  bool includeHidden = false;     // also walk hidden files and folders
+  bool includeSystem = false;     // also walk system files and folders
 
   std::string nameFilter;     // name fragments, separated by "/" (see BuildNameTerms)
   bool excludeNames = false;  // the fragments name files to leave out
@@ -58,6 +62,12 @@ SearchConditions ConditionsFor(const SearchOptions& options);
 // or the set is meant to count alone.
 inline EncodingSet TextEncodingsFor(const SearchOptions& options) {
   return options.optionsOpen || options.encodingsAlways ? options.encodings : EncodingSet::All();
+}
+
+// Documents and archives are read inside: always unless the panel is open or the
+// choice is meant to count alone.
+inline bool LooksInside(const SearchOptions& options) {
+  return options.optionsOpen || options.lookInsideAlways ? options.lookInside : true;
 }
 
 // The matching rules of a query in `mode`.

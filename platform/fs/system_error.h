@@ -11,4 +11,7 @@ std::string SystemErrorText(int code);
 // The code of "the path is too long", for a folder nested deeper than a walk goes.
 int PathTooLongError();
 
+// The code of "the data is invalid", for an archive that is damaged or encrypted.
+int DamagedDataError();
+
 }  // namespace trovex::fs

@@ -19,4 +19,6 @@ std::string SystemErrorText(int code) {
 
 int PathTooLongError() { return ENAMETOOLONG; }
 
+int DamagedDataError() { return EBADMSG; }
+
 }  // namespace trovex::fs

@@ -23,4 +23,6 @@ std::string SystemErrorText(int code) {
 
 int PathTooLongError() { return ERROR_FILENAME_EXCED_RANGE; }
 
+int DamagedDataError() { return ERROR_INVALID_DATA; }
+
 }  // namespace trovex::fs
