@@ -1,5 +1,7 @@
 // The binary view opened from a result row: the viewer's settings menu is the
 // main window's option boxes, handed over as hooks.
+#include <algorithm>
+
 #include "app/main_form.h"
 #include "app/main_images.h"
 #include "results/hit_snippet.h"
@@ -24,6 +26,12 @@ bool TForm1::OpenBinaryView(ui::Form& owner, const results::BinaryViewRequest& r
   setup.query = State.Query;
   setup.contentText = request.contentText;
   setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
+  setup.searchContentList = [this] { return State.SearchContentList; };
+  setup.contentChanged = [this, setContent = request.setContentText](const std::string& content) {
+    auto& list = State.SearchContentList;
+    if (std::find(list.begin(), list.end(), content) == list.end()) list.push_back(content);
+    if (setContent) setContent(content);
+  };
   setup.option = HookOf(Options.OptionChkBox);
   setup.caseBox = HookOf(Options.BigSmlChkBox);
   setup.widthBox = HookOf(Options.FullHalfChkBox);

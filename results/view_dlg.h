@@ -52,6 +52,8 @@ struct BinaryViewRequest {
   std::string contentText;   // the content the window shows
   SnippetInputs snippet;     // how the window's snippets read the hit
   bool textMode = false;     // the viewer's "Text" box as the last viewer left it
+  // The viewer changed the content: the window shows and saves it from now on.
+  std::function<void(const std::string& content)> setContentText;
 };
 
 struct ResultWindowSetup {

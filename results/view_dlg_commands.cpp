@@ -104,6 +104,7 @@ void TViewDlg::BinaryView1Click(ui::Component&) {
   request.contentText = ContentText;
   request.snippet = setup_.snippet;
   request.textMode = BinaryViewTextMode;
+  request.setContentText = [this](const std::string& content) { ContentText = content; };
   BinaryViewTextMode = setup_.openBinaryView(*this, request);
 }
 

@@ -50,7 +50,7 @@ int TextWidth(std::string_view text) { return ui::MeasureText(kPaneFont, text).c
 TBinaryDlg::TBinaryDlg(ui::Form* owner, BinaryViewSetup setup)
     : ui::Form(owner),
       Label3(this, "Page Select"),
-      ComboBox1(this),
+      ComboBox1(this, ui::ComboStyle::OwnerDrawList),
       CheckBox1(this, "Text"),
       SwitchButton2(this, "●"),
       Label1(this, "Found Page／Index "),
@@ -76,6 +76,8 @@ TBinaryDlg::TBinaryDlg(ui::Form* owner, BinaryViewSetup setup)
   BuildMenus();
 
   FilePath = setup_.filePath;
+  ContentText = setup_.contentText;
+  parsedContent_ = query_.displayText.empty() ? ContentText : query_.displayText;
   FileExt = LowerExtension(FilePath);
   WideSearch =
       FileExt == ".doc" && query_.mode == search::SearchMode::Text && !query_.allAlphanumeric;
@@ -116,6 +118,7 @@ TBinaryDlg::TBinaryDlg(ui::Form* owner, BinaryViewSetup setup)
   SpeedButton3.OnClick = ui::Bind(this, &TBinaryDlg::SpeedButton3Click);
   Splitter1.OnMoved = [this](ui::Splitter&, int delta) { MoveSplitter(true, delta); };
   Splitter2.OnMoved = [this](ui::Splitter&, int delta) { MoveSplitter(false, delta); };
+  WireSearch();
 }
 
 void TBinaryDlg::BuildMenus() {
@@ -164,8 +167,6 @@ void TBinaryDlg::BuildMenus() {
   ShowSettingsVisibility();
 
   PopupMenu1.OnPopup = ui::Bind(this, &TBinaryDlg::PopupMenu1Popup);
-  // Items of the next steps (search, saved positions) are shown but do nothing yet.
-  for (ui::MenuItem* item : {&N5, &N1, &N16101}) item->SetEnabled(false);
 }
 
 int TBinaryDlg::RowCount() const {
@@ -185,9 +186,13 @@ void TBinaryDlg::PlaceControls() {
     memo->SetReadOnly(true);
     memo->SetPopupMenu(&PopupMenu1);
   }
-  Memo1.OnContextPopup = [this](ui::Component&, int, int, bool&) { N1.SetVisible(false); };
-  Memo16.OnContextPopup = [this](ui::Component&, int, int, bool&) { N1.SetVisible(true); };
-  Memo3.OnContextPopup = [this](ui::Component&, int, int, bool&) { N1.SetVisible(true); };
+  // "選択した位置の保存" saves a selection of the pane the menu was opened over.
+  for (ui::Memo* memo : {&Memo1, &Memo16, &Memo3}) {
+    memo->OnContextPopup = [this, memo](ui::Component&, int, int, bool&) {
+      popupPane_ = memo;
+      N1.SetVisible(memo != &Memo1);
+    };
+  }
 
   // The top row: saved positions, "Text", the found box and the page box.
   int x = kMargin;
@@ -307,6 +312,7 @@ void TBinaryDlg::FormShow() {
   MyTrackBar1.SetPosition(static_cast<std::uint64_t>(SearchPage));
   ShowCurrentPage();
   LastShownPage = static_cast<std::int64_t>(MyTrackBar1.Position());
+  OpeningSearch();
 }
 
 void TBinaryDlg::FormClose(ui::CloseAction&) {
@@ -316,7 +322,8 @@ void TBinaryDlg::FormClose(ui::CloseAction&) {
 
 void TBinaryDlg::FormShortCut(unsigned key, ui::ShiftState, bool& handled) {
   if (key == VK_F3) {
-    handled = true;  // find next: the viewer's search comes with its next step
+    SpeedButton1Click(SpeedButton1);
+    handled = true;
   } else if (key == VK_F1) {
     SpeedButton3Click(SpeedButton3);
     handled = true;
@@ -354,18 +361,28 @@ void TBinaryDlg::RenderPage() {
   Memo3.SetLines(lines.chars);
 }
 
+void TBinaryDlg::ShowPage(std::uint64_t page) {
+  MyTrackBar1.SetPosition(page);
+  if (static_cast<std::int64_t>(MyTrackBar1.Position()) != LastShownPage) {
+    ShowCurrentPage();
+    LastShownPage = static_cast<std::int64_t>(MyTrackBar1.Position());
+  }
+}
+
 void TBinaryDlg::SetCharPane(CharPane pane) {
   charPane_ = pane;
   for (ui::MenuItem* item :
        {&ShiftJisMenu, &Utf8Menu, &Utf16LeMenu, &Utf16BeMenu, &EucJpMenu, &BytesMenu})
     if (item->Tag == static_cast<int>(pane)) item->SetChecked(true);
   RenderPage();
+  if (static_cast<std::int64_t>(MyTrackBar1.Position()) == FoundPage) ShowHit(FoundIndex);
 }
 
 void TBinaryDlg::MyTrackBar1Change(ui::Component&) {
   const auto position = static_cast<std::int64_t>(MyTrackBar1.Position());
   if (position != LastShownPage) {
     ShowCurrentPage();
+    if (position == FoundPage) ShowHit(FoundIndex);
     LastShownPage = position;
   }
   if (!InComboChange && ComboBox1.ItemIndex() >= 0) ComboBox1.SetItemIndex(-1);
@@ -390,6 +407,7 @@ void TBinaryDlg::CheckBox1Click(ui::Component&) {
     Memo3.Clear();
   }
   ShowCurrentPage();
+  if (static_cast<std::int64_t>(MyTrackBar1.Position()) == FoundPage) ShowHit(FoundIndex);
 }
 
 void TBinaryDlg::ShowSettingsVisibility() {
@@ -448,7 +466,7 @@ void TBinaryDlg::ReParse() {
   if (!setup_.searchOptions) return;
   search::SearchQuery parsed;
   const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
-  if (search::ParseSearchContent(setup_.contentText, setup_.searchOptions(), report, parsed))
+  if (search::ParseSearchContent(parsedContent_, setup_.searchOptions(), report, parsed))
     query_ = std::move(parsed);
 }
 

@@ -5,7 +5,9 @@
 // main window's option boxes through the hooks it is given.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/fs/random_access_file.h"
 #include "platform/ui/application.h"
@@ -22,6 +24,7 @@
 #include "search/search_options.h"
 #include "search/search_query.h"
 #include "viewer/binary_page.h"
+#include "viewer/file_hit_search.h"
 
 namespace trovex::ui {
 class ImageList;
@@ -47,6 +50,11 @@ struct BinaryViewSetup {
   search::SearchQuery query;
   std::string contentText;
   std::function<search::SearchOptions()> searchOptions;
+
+  // The current result's list of search contents, and what is told when the
+  // viewer changes the content (the result window takes it, the list gains it).
+  std::function<std::vector<std::string>()> searchContentList;
+  std::function<void(const std::string& content)> contentChanged;
 
   OptionBoxHook option;       // OptionChkBox
   OptionBoxHook caseBox;      // BigSmlChkBox
@@ -130,6 +138,7 @@ class TBinaryDlg : public ui::Form {
   int HitLength = 0;
   std::int64_t LastShownPage = 0;
   bool InComboChange = false;
+  std::string ContentText;  // the content the viewer searches for
 
   bool FileOpen() const { return file_.IsOpen(); }
   const PageBuffer& Page() const { return page_; }
@@ -153,8 +162,27 @@ class TBinaryDlg : public ui::Form {
   void PopupMenu1Popup(ui::Component& sender);
   void SpeedButton3Click(ui::Component& sender);
 
+  // Search and hit navigation.
+  // The search runs (F3 and the commands that change the hit are off).
+  bool Searching() const { return searching_; }
+  const std::vector<std::string>& SavedPositions() const { return savedPositions_; }
+  void SpeedButton1Click(ui::Component& sender);  // find next, F3
+  void SwitchButton2Click(ui::Component& sender);
+  void SpeedButton2Click(ui::Component& sender);
+  void N1Click(ui::Component& sender);
+  void ComboBox1Change(ui::Component& sender);
+  void ComboBox1DrawItem(ui::ComboBox& box, int index, ui::Canvas& canvas, const RECT& rect,
+                         ui::OwnerDrawState state);
+  void Memo16Click(ui::Component& sender);
+  void Memo3Click(ui::Component& sender);
+  void N5Click(ui::Component& sender);
+  void N16101Click(ui::Component& sender);
+  // Highlights the current hit's HitLength bytes from byte `index` of the page shown.
+  void ShowHit(int index);
+
  protected:
   void FormShow() override;
+  void FormCloseQuery(bool& canClose) override;
   void FormClose(ui::CloseAction& action) override;
   void FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) override;
   void FormResize() override;
@@ -169,9 +197,21 @@ class TBinaryDlg : public ui::Form {
   void ReParse();
   void RenderPage();
   int ExtraRowsHeight() const;
+  void WireSearch();
+  void OpeningSearch();
+  // The first hit starting in [from, to), searched a chunk at a time with the
+  // window answering in between; nothing when there is none or the window closes.
+  std::optional<FileHit> SearchRange(std::uint64_t from, std::uint64_t to);
+  search::MatchOptions CurrentMatchOptions() const;
+  void ShowBusyState();
+  void AddSavedPositionEntry(const std::string& entry);
+  void ShowPage(std::uint64_t page);
 
   BinaryViewSetup setup_;
   search::SearchQuery query_;
+  // The text query_ was parsed from (a converted search: its byte list, not the text
+  // the result window shows), parsed again when an option changes.
+  std::string parsedContent_;
   fs::RandomAccessFile file_;
   PageBuffer page_;
   CharPane charPane_;
@@ -180,6 +220,11 @@ class TBinaryDlg : public ui::Form {
   int charsWidth_ = 0;
   int columnsTop_ = 0;
   bool pagePosted_ = false;  // a slider move waits to be shown
+  bool searching_ = false;
+  bool closeAfterSearch_ = false;  // the window was asked to close during a search
+  ui::Memo* popupPane_ = nullptr;  // the pane the context menu was opened over
+  search::TextEncoding hitEncoding_ = search::TextEncoding::ShiftJis;
+  std::vector<std::string> savedPositions_;
   ui::HintHandlerGuard hint_;
 };
 

@@ -239,15 +239,21 @@ PageLines RenderPageLines(const PageBuffer& buffer, int rows, CharPane pane) {
 }
 
 std::string PageDisplayText(const PageBuffer& buffer, std::size_t count, CharPane pane) {
-  if (pane == CharPane::Bytes || pane == CharPane::ShiftJis) return std::string(buffer.Text(count));
   const std::size_t limit = std::min(count, kPageReadSize);
-  const std::string_view view(reinterpret_cast<const char*>(buffer.bytes.data()), limit);
+  return DisplayText(std::string_view(reinterpret_cast<const char*>(buffer.bytes.data()), limit),
+                     pane);
+}
+
+std::string DisplayText(std::string_view bytes, CharPane pane) {
+  if (pane == CharPane::Bytes || pane == CharPane::ShiftJis)
+    return std::string(bytes.substr(0, bytes.find('\0')));
   const bool wide = pane == CharPane::Utf16Le || pane == CharPane::Utf16Be;
   std::string out;
   std::size_t pos = 0;
-  while (pos < limit) {
-    if (wide ? pos + 1 < limit && view[pos] == 0 && view[pos + 1] == 0 : view[pos] == 0) break;
-    const PaneChar c = CharAt(view, pos, pane, true);
+  while (pos < bytes.size()) {
+    if (wide ? pos + 1 < bytes.size() && bytes[pos] == 0 && bytes[pos + 1] == 0 : bytes[pos] == 0)
+      break;
+    const PaneChar c = CharAt(bytes, pos, pane, true);
     out += c.drawing.empty() ? std::string(1, '.') : c.drawing;
     pos += c.length;
   }

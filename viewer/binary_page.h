@@ -80,5 +80,7 @@ PageLines RenderPageLines(const PageBuffer& buffer, int rows, CharPane pane);
 // UTF-16), at most `count` bytes, decoded for the CP932 pane; as they stand for
 // Bytes and Shift-JIS.
 std::string PageDisplayText(const PageBuffer& buffer, std::size_t count, CharPane pane);
+// The same over any bytes.
+std::string DisplayText(std::string_view bytes, CharPane pane);
 
 }  // namespace trovex::viewer

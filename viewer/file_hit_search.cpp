@@ -45,7 +45,7 @@ void FileHitSearch::Start(std::uint64_t from, std::uint64_t to) {
 FileHitSearch::Outcome FileHitSearch::Step() {
   if (pending_ >= end_) return Outcome::NotFound;
   if (empty_) {
-    hit_ = {pending_, 0};
+    hit_ = {pending_, 0, search::TextEncoding::ShiftJis};
     return Outcome::Found;
   }
   if (!matcher_) return Outcome::NotFound;
@@ -65,7 +65,7 @@ FileHitSearch::Outcome FileHitSearch::Step() {
   if (searchedEnd > pending_) {
     if (const auto found = matcher_->FindFirst(buffer_, pending_ - readStart,
                                                searchedEnd - readStart, readStart)) {
-      hit_ = {readStart + found->offset, found->matchedLength};
+      hit_ = {readStart + found->offset, found->matchedLength, found->encoding};
       return Outcome::Found;
     }
   }

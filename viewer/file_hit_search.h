@@ -20,6 +20,7 @@ namespace trovex::viewer {
 struct FileHit {
   std::uint64_t offset = 0;
   std::size_t length = 0;  // file bytes the match covers (0 for an empty content)
+  search::TextEncoding encoding = search::TextEncoding::ShiftJis;  // of the form that matched
 };
 
 class FileHitSearch {

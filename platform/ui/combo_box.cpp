@@ -7,8 +7,10 @@
 namespace trovex::ui {
 
 ComboBox::ComboBox(Control* parent, ComboStyle style) : Control(parent) {
-  const DWORD kind =
-      style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
+  const DWORD kind = style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST
+                     : style == ComboStyle::OwnerDrawList
+                         ? CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS
+                         : CBS_DROPDOWN | CBS_AUTOHSCROLL;
   CreateHandle(L"COMBOBOX", kind | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, 0, true, 145, 200);
   SetColor(clWindow);
 }
@@ -20,6 +22,30 @@ void ComboBox::AddItem(std::string_view item) {
 void ComboBox::SetItems(const std::vector<std::string>& items) {
   ClearItems();
   for (const std::string& item : items) AddItem(item);
+}
+
+void ComboBox::SetItemHeight(int height) {
+  SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, height);
+  if ((GetWindowLongW(hwnd_, GWL_STYLE) & CBS_OWNERDRAWFIXED) != 0)
+    SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+}
+
+bool ComboBox::DrawItem(DRAWITEMSTRUCT& item) {
+  const OwnerDrawState state = OwnerDrawStateOf(item);
+  Canvas canvas(item.hDC);
+  canvas.SetFont(Font());
+  canvas.SetBrushColor((state & odSelected) ? clHighlight : EffectiveColor());
+  if (state & odSelected) canvas.SetFontColor(clHighlightText);
+  const int index = static_cast<int>(item.itemID);
+  if (index < 0 || !OnDrawItem) {
+    canvas.FillRect(item.rcItem);
+    canvas.SetTransparent(true);
+    if (index >= 0) canvas.TextOut(item.rcItem.left + 2, item.rcItem.top + 1, Item(index));
+  } else {
+    OnDrawItem(*this, index, canvas, item.rcItem, state);
+  }
+  if (state & odFocused) DrawFocusRect(item.hDC, &item.rcItem);
+  return true;
 }
 
 void ComboBox::ClearItems() { SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0); }

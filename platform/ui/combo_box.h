@@ -2,14 +2,18 @@
 // ComboBox: a drop-down box with an edit field (DropDown) or a fixed list
 // (DropDownList). OnChange and OnClick run when the user picks an item, OnChange also
 // when the user types; setting ItemIndex from the program runs neither.
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/ui/canvas.h"
 #include "platform/ui/control.h"
+#include "platform/ui/owner_draw.h"
 
 namespace trovex::ui {
 
-enum class ComboStyle { DropDown, DropDownList };
+// OwnerDrawList: a fixed list whose items OnDrawItem paints.
+enum class ComboStyle { DropDown, DropDownList, OwnerDrawList };
 
 class ComboBox : public Control {
  public:
@@ -32,11 +36,19 @@ class ComboBox : public Control {
   void SetSelection(int start, int length);
 
   void SetBounds(int left, int top, int width, int height) override;
+  // The height of the list's items (an owner-drawn list: of its box as well).
+  void SetItemHeight(int height);
 
   NotifyEvent OnDropDown, OnCloseUp, OnSelect;
+  // Paints item `index` within `rect` (OwnerDrawList); the canvas has the box's font
+  // and its brush the colour of the item's background.
+  std::function<void(ComboBox& box, int index, Canvas& canvas, const RECT& rect,
+                     OwnerDrawState state)>
+      OnDrawItem;
 
  protected:
   void CommandNotify(WORD code) override;
+  bool DrawItem(DRAWITEMSTRUCT& item) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:

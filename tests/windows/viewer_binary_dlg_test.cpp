@@ -13,6 +13,7 @@
 #include "main_form_test_support.h"
 #include "result_test_support.h"
 #include "viewer/binary_dlg.h"
+#include "viewer/input_dlg.h"
 #include "windows/support/ui_script.h"
 
 namespace trovex::app {
@@ -69,7 +70,7 @@ TEST_F(BinaryViewTest, OpensOnThePageOfTheRowsHit) {
             EXPECT_EQ(viewer.MyTrackBar1.Max(), 3u);
             EXPECT_EQ(viewer.MyTrackBar1.Position(), 2u);
             EXPECT_EQ(viewer.SearchPage, 2);
-            EXPECT_EQ(viewer.StaticText1.Caption(), "2／00");
+            EXPECT_EQ(viewer.StaticText1.Caption(), "2／58");  // the hit at byte 0x58
             EXPECT_EQ(viewer.StaticText2.Caption(), "2／3");
             const auto addresses = viewer.Memo1.Lines();
             ASSERT_GE(addresses.size(), 16u);
@@ -173,6 +174,87 @@ TEST_F(BinaryViewTest, AFileThatVanishedShowsAnEmptyPage) {
   });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_EQ(script.FormsSeen(), 3);
+}
+
+// The viewer finds the content itself: the hit of the start page highlighted, F3
+// to the next hit and to the end, a new content through the input dialog, and a
+// saved position opened again.
+TEST_F(BinaryViewTest, FindsHighlightsAndReturnsToHits) {
+  std::string bytes(1200, 'a');
+  bytes.replace(600, 6, "needle");   // page 2, byte 0x58
+  bytes.replace(1020, 6, "needle");  // page 3, byte 0xFC, running on into page 4
+  bytes.replace(700, 5, "other");
+  folder_.File("hits.bin", bytes);
+  TForm1 form(Environment());
+  ViewRow(form, "needle", "hits.bin", {[&](TBinaryDlg& viewer) {
+            EXPECT_EQ(viewer.StaticText1.Caption(), "2／58");
+            EXPECT_EQ(viewer.HitLength, 6);
+            EXPECT_EQ(viewer.Memo16.SelStart(), 8 * 3 + 5 * 49);
+            EXPECT_EQ(viewer.Memo16.SelLength(), 17);
+            EXPECT_EQ(viewer.Memo3.SelStart(), 8 + 5 * 18);
+            EXPECT_EQ(viewer.Memo3.SelLength(), 6);
+            EXPECT_EQ(viewer.Memo16.Hint(), "needle");
+
+            // F3: the next hit, across the page end.
+            viewer.SpeedButton1Click(viewer.SpeedButton1);
+            EXPECT_EQ(viewer.MyTrackBar1.Position(), 3u);
+            EXPECT_EQ(viewer.StaticText1.Caption(), "3／FC");
+            EXPECT_EQ(viewer.Memo3.SelStart(), 12 + 15 * 18);
+            EXPECT_EQ(viewer.Memo3.SelLength(), 6);  // up to the end of the last row shown
+            // Saved, then left, then opened again from the list.
+            viewer.SpeedButton2Click(viewer.SpeedButton2);
+            ASSERT_EQ(viewer.SavedPositions().size(), 1u);
+            EXPECT_EQ(viewer.SavedPositions()[0], "3/FC%6=needle");
+
+            {
+              ScriptedPrompts prompts;
+              prompts.ExpectMessage();
+              viewer.SpeedButton1Click(viewer.SpeedButton1);
+              EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{"見つかりません！"}));
+              EXPECT_EQ(viewer.MyTrackBar1.Position(), viewer.MyTrackBar1.Max());
+              prompts.ExpectMessage();
+              viewer.SpeedButton1Click(viewer.SpeedButton1);  // again, until the user moves
+            }
+            viewer.ComboBox1.SetItemIndex(0);
+            viewer.ComboBox1Change(viewer.ComboBox1);
+            EXPECT_EQ(viewer.MyTrackBar1.Position(), 3u);
+            EXPECT_EQ(viewer.FoundIndex, 0xFC);
+            EXPECT_EQ(viewer.StaticText1.Caption(), "3／FC");
+            EXPECT_EQ(viewer.Memo16.SelStart(), 12 * 3 + 15 * 49);
+
+            // A new content through the input dialog: the next F3 looks for it.
+            {
+              ModalScript inputs;
+              inputs.Then([](ui::Form& dialog) {
+                auto& input = static_cast<TInputDlg&>(dialog);
+                EXPECT_EQ(input.Caption(), "検索内容の変更");
+                input.ComboBox1.SetText("other");
+                input.OKBtn.Click();
+              });
+              viewer.N5Click(viewer.N5);
+            }
+            EXPECT_EQ(viewer.ContentText, "other");
+            viewer.MyTrackBar1.SetPosition(0);
+            ui::App().ProcessMessages();
+            viewer.MyTrackBar1Released(viewer.MyTrackBar1);
+            viewer.SpeedButton1Click(viewer.SpeedButton1);
+            EXPECT_EQ(viewer.StaticText1.Caption(), "2／BC");
+            EXPECT_EQ(viewer.HitLength, 5);
+
+            // A content the parse refuses changes nothing.
+            {
+              ScriptedPrompts prompts;
+              prompts.ExpectMessage();
+              ModalScript inputs;
+              inputs.Then([](ui::Form& dialog) {
+                auto& input = static_cast<TInputDlg&>(dialog);
+                input.ComboBox1.SetText(",0xZZ");
+                input.OKBtn.Click();
+              });
+              viewer.N5Click(viewer.N5);
+            }
+            EXPECT_EQ(viewer.ContentText, "other");
+          }});
 }
 
 }  // namespace
