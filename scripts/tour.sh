@@ -44,7 +44,9 @@ scripts/screenshot.sh --mouse 1,1 "$shots/errorlog.png" "$root/$build/tests/trov
 # 12. The binary view of a Shift-JIS text file, as hex and characters, then as text.
 scripts/screenshot.sh --mouse 1,1 "$shots/binary.png" "$root/$build/tests/trovex_dialog_pictures.exe" binary
 scripts/screenshot.sh --mouse 1,1 "$shots/binary-text.png" "$root/$build/tests/trovex_dialog_pictures.exe" binary-text
-# 13. The first page of the setup program (left open, then ended with the prefix's processes).
+# 13. The binary view opened on a hit of "バイナリビュー", highlighted in both panes.
+scripts/screenshot.sh --mouse 1,1 "$shots/binary-hit.png" "$root/$build/tests/trovex_dialog_pictures.exe" binary-hit
+# 14. The first page of the setup program (left open, then ended with the prefix's processes).
 scripts/screenshot.sh "$shots/setup.png" "$root/$build/TrovexSetup.exe"
 
 echo "tour.sh: pictures in $root/$shots:"

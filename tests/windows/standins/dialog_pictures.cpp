@@ -3,7 +3,8 @@
 // with a UTF-8 list, "view-options" the option column extended by "拡大" with
 // the view option pages, "input" the one-line input dialog as the rename of a result
 // shows it, "errorlog" the error log viewer with two entries, "binary" the binary
-// view of a Shift-JIS text file and "binary-text" the same in its text display.
+// view of a Shift-JIS text file, "binary-text" the same in its text display and
+// "binary-hit" the same opened on a hit, highlighted.
 #include <windows.h>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "results/error_log_dlg.h"
 #include "results/error_log_entry.h"
 #include "shell/option_panel.h"
+#include "search/parse_search_content.h"
 #include "viewer/binary_dlg.h"
 #include "viewer/input_dlg.h"
 #include "viewer/input_str_chg_dlg.h"
@@ -61,9 +63,14 @@ std::string WriteSampleText() {
   return path;
 }
 
-int ShowBinary(bool textMode) {
+int ShowBinary(bool textMode, const std::string& content = "") {
   viewer::BinaryViewSetup setup;
   setup.filePath = WriteSampleText();
+  if (!content.empty()) {
+    search::SearchOptions options;
+    search::ParseSearchContent(content, options, nullptr, setup.query);
+    setup.contentText = content;
+  }
   setup.helpHint = "Help|F1 Key";
   static ui::ImageList glyphs;
   app::FillButtonGlyphs(glyphs);
@@ -115,5 +122,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   }
   if (which == "binary") return ShowBinary(false);
   if (which == "binary-text") return ShowBinary(true);
+  if (which == "binary-hit") return ShowBinary(false, "バイナリビュー");
   return 2;
 }
