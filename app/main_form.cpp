@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/about_values.h"
 #include "app/app_identity.h"
 #include "app/main_images.h"
 #include "app/open_help.h"
@@ -198,7 +199,8 @@ void TForm1::LogSpBtnClick(ui::Component&) {
 void TForm1::SpeedButton2Click(ui::Component&) { OpenHelp(""); }
 
 void TForm1::SpeedButton8Click(ui::Component&) {
-  // TODO(version window): open it here.
+  SetAboutValues(AboutDialog1);
+  AboutDialog1.Execute(this);
 }
 
 void TForm1::Exit1Click(ui::Component&) { Close(); }

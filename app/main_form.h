@@ -22,6 +22,7 @@
 #include "results/view_dlg.h"
 #include "search/search_locations.h"
 #include "search/search_options.h"
+#include "shell/about_dialog.h"
 #include "shell/location_browser.h"
 #include "shell/option_panel.h"
 
@@ -84,6 +85,7 @@ class TForm1 : public ui::Form {
   ui::SpeedButton LogSpBtn;      // ログ
   ui::SpeedButton SpeedButton2;  // help
   ui::SpeedButton SpeedButton8;  // version
+  TAboutDialog AboutDialog1;
   ui::SpeedButton SpeedButton1;  // 拡大
   ui::SpeedButton SpeedButton7;  // ビュー
   ui::Panel ButtonRowRule;       // the line under the button row
