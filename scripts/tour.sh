@@ -46,7 +46,10 @@ scripts/screenshot.sh --mouse 1,1 "$shots/binary.png" "$root/$build/tests/trovex
 scripts/screenshot.sh --mouse 1,1 "$shots/binary-text.png" "$root/$build/tests/trovex_dialog_pictures.exe" binary-text
 # 13. The binary view opened on a hit of "バイナリビュー", highlighted in both panes.
 scripts/screenshot.sh --mouse 1,1 "$shots/binary-hit.png" "$root/$build/tests/trovex_dialog_pictures.exe" binary-hit
-# 14. The first page of the setup program (left open, then ended with the prefix's processes).
+# 14. The version window over the main window: a double click on the version button
+#     (the first click opens it; the second meets the main window, disabled under it).
+scripts/screenshot.sh --dblclick "383,238" --mouse 900,700 --delay 2 "$shots/version.png" "$root/$build/Trovex.exe"
+# 15. The first page of the setup program (left open, then ended with the prefix's processes).
 scripts/screenshot.sh "$shots/setup.png" "$root/$build/TrovexSetup.exe"
 
 echo "tour.sh: pictures in $root/$shots:"
