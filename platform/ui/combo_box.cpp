@@ -37,6 +37,7 @@ bool ComboBox::DrawItem(DRAWITEMSTRUCT& item) {
   canvas.SetBrushColor((state & odSelected) ? clHighlight : EffectiveColor());
   if (state & odSelected) canvas.SetFontColor(clHighlightText);
   const int index = static_cast<int>(item.itemID);
+  if (index < 0) canvas.SetBrushColor(EffectiveColor());  // an empty box shows no selection
   if (index < 0 || !OnDrawItem) {
     canvas.FillRect(item.rcItem);
     canvas.SetTransparent(true);
