@@ -150,6 +150,15 @@ const std::vector<OptionRule>& OptionTable() {
        },
        "--encoding LIST    the encodings a text is searched in: all (the default) or a comma\n"
        "                     list of sjis, utf8, utf16le, utf16be, eucjp (utf16: both UTF-16s)"},
+      // No panel either: documents and archives are read as bytes without --options.
+      {"--raw", false,
+       [](FindOptions& o, const std::string&) -> std::string {
+         o.search.lookInside = false;
+         o.search.lookInsideAlways = true;
+         return {};
+       },
+       "--raw              search documents (.docx, .xlsx, .pptx, .odt, .epub, ...) and\n"
+       "                     archives (.zip, .gz) as their bytes, not through their text"},
       SearchFlag("--hidden", &search::SearchOptions::includeHidden, true,
                  "--hidden, --system also walk hidden and system files and folders"),
       SearchFlag("--system", &search::SearchOptions::includeSystem, true),
@@ -271,13 +280,16 @@ const std::vector<OptionRule>& OptionTable() {
                  "--within FILE [--mark]  search the files of a history file instead of LOCATIONs"),
       ToolFlag("--mark", &FindOptions::mark),
       {"--threads", true,
-       [](FindOptions& o, const std::string& v) -> std::string {
-         const std::optional<int> number = NumberIn(v, 1, kMaxThreads);
-         if (!number)
-           return "--threads (-j) takes a number from 1 to " + std::to_string(kMaxThreads);
-         o.threads = static_cast<unsigned>(*number);
-         return {};
-       },
+       [](FindOptions& o,
+          const std::string& v) -> std::
+                                    string {
+                                      const std::optional<int> number = NumberIn(v, 1, kMaxThreads);
+                                      if (!number)
+                                        return "--threads (-j) takes a number from 1 to " +
+                                               std::to_string(kMaxThreads);
+                                      o.threads = static_cast<unsigned>(*number);
+                                      return {};
+                                    },
        "-j N, --threads N  the threads that look into the files (one per core unless given)"},
       ToolFlag("--help", &FindOptions::help),
       ToolFlag("--version", &FindOptions::version),
@@ -296,7 +308,8 @@ const OptionRule* FindRule(const std::string& name) {
 
 const char* FindUsage() {
   return "usage: trovex-find [--options] [--case] [--fold] [--comma-text] [--utf16] "
-         "[--skip-breaks] [--encoding LIST] [--hidden] [--system] [--name TEXT] [--exclude-names] "
+         "[--skip-breaks] [--encoding LIST] [--raw] [--hidden] [--system] [--name TEXT] "
+         "[--exclude-names] "
          "[--size N] [--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached|--unbuffered] [--count] [--snippet] "
          "[--binary-display hex|chars] [--from-utf8|--from-utf16] [--output-encoding utf8|cp932] "

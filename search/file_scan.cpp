@@ -172,6 +172,11 @@ MatchPatterns PatternsForFile(const std::string& path, const SearchQuery& query)
   }
   patterns.wideDoc = doc && text && !query.allAlphanumeric && query.widePattern.has_value();
   patterns.onBoundary = text && !patterns.wideDoc;
+  if (doc && text && query.allAlphanumeric && query.docWideForms) {
+    // Word's text pieces are one-byte or UTF-16: ASCII words are looked for in both.
+    patterns.others = query.docWideForms;
+    patterns.inDoc = true;
+  }
   patterns.pattern = patterns.wideDoc ? Prefix(*query.widePattern, query.wideLength)
                                       : Prefix(query.pattern, query.patternLength);
   // Forms exist only when the query was built with folding.

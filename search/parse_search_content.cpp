@@ -89,6 +89,9 @@ void BuildTextQuery(std::string_view text, const SearchOptions& options, SearchQ
   query.fileStartForms = std::make_shared<const FileStartForms>(
       BuildFileStartForms(text, query.encodings, fold, options.caseSensitive, forms));
   query.encodedForms = std::make_shared<const std::vector<EncodedForm>>(std::move(forms));
+  if (query.allAlphanumeric && !text.empty() && query.encodings.ShiftJisOnly())
+    query.docWideForms = std::make_shared<const std::vector<EncodedForm>>(BuildEncodedForms(
+        text, EncodingSet::Only(TextEncoding::Utf16Le), fold, options.caseSensitive));
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "search/int_syntax.h"
+#include "search/rtf_unicode.h"
 
 namespace trovex::search {
 namespace {
 
-// A position's decision looks at most three bytes past it (the escape \'hh).
-constexpr std::size_t kLookahead = 3;
+// A position's decision looks at most this many bytes past it (the escape \'hh,
+// a Unicode escape and its delimiter).
+constexpr std::size_t kLookahead = kRtfUnicodeSpan;
 
 // The byte of the escape \'hh, read as the integer "0xhh"; a space when hh is
 // not a hexadecimal byte.
@@ -25,6 +27,23 @@ std::size_t RtfStreamReducer::Reduce(std::string_view text, std::size_t i, std::
   for (; i < stop && !done_; ++i) {
     const char c = text[i];
     const char next = text[i + 1];
+    if (fallback_ > 0) {
+      // A fallback character is a byte or a hex escape; markup ends the fallback.
+      if (c == '\\' && next == '\'') {
+        if (atEnd && i + 3 >= n) {
+          done_ = true;
+          break;
+        }
+        i += 3;
+        --fallback_;
+        continue;
+      }
+      if (c != '\\' && c != '{' && c != '}') {
+        --fallback_;
+        continue;
+      }
+      fallback_ = 0;
+    }
     if (skipping_ && c != '\\' && next != '\'') {
       if (c != ' ') continue;
       skipping_ = false;
@@ -50,7 +69,19 @@ std::size_t RtfStreamReducer::Reduce(std::string_view text, std::size_t i, std::
       else
         out += byte;
       i += 3;
+    } else if (const auto unicode = ParseRtfUnicode(text, i)) {
+      std::string character;
+      AppendRtfUnit(unicode->unit, character);
+      if (character[0] == '\0') {
+        done_ = true;
+        break;
+      }
+      out += character;
+      i = unicode->next - 1;
+      fallback_ = fallbackCount_;
+      skipping_ = false;
     } else {
+      if (const auto count = ParseRtfFallbackCount(text, i)) fallbackCount_ = *count;
       skipping_ = true;
     }
   }
@@ -88,6 +119,8 @@ void RtfStreamReducer::Reset() {
   held_.clear();
   skipping_ = false;
   done_ = false;
+  fallbackCount_ = 1;
+  fallback_ = 0;
 }
 
 }  // namespace trovex::search

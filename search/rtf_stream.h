@@ -11,7 +11,7 @@ namespace trovex::search {
 class RtfStreamReducer {
  public:
   // Appends to `out` the reduced bytes that `piece`, the next bytes of the text,
-  // settles. Up to three bytes are held back until the bytes after them are known.
+  // settles. A few bytes are held back until the bytes after them are known.
   void Feed(std::string_view piece, std::string& out);
 
   // The text has ended: appends what the held bytes give. Feed and Finish after
@@ -30,9 +30,11 @@ class RtfStreamReducer {
   std::size_t Reduce(std::string_view text, std::size_t i, std::size_t stop, bool atEnd,
                      std::string& out);
 
-  std::string held_;  // undecided bytes, at most three
+  std::string held_;  // undecided bytes, at most kRtfUnicodeSpan
   bool skipping_ = false;
   bool done_ = false;
+  int fallbackCount_ = 1;  // \ucN
+  int fallback_ = 0;       // fallback characters of a \uN still to drop
 };
 
 }  // namespace trovex::search

@@ -1,6 +1,8 @@
 #pragma once
 // Crude reduction of RTF markup to plain text: control words and whatever follows
-// a brace are dropped up to the next space, hex escapes become the bytes they encode.
+// a brace are dropped up to the next space, hex escapes become the bytes they encode,
+// Unicode escapes \uN their character in CP932 ("?" where it has none) with the
+// fallback after them (\ucN characters, default 1) dropped.
 #include <string>
 #include <string_view>
 

@@ -85,6 +85,10 @@ struct SearchQuery {
   EncodingSet sameBytesAsPattern = EncodingSet::None();
   // Shared like encodedForms.
   std::shared_ptr<const FileStartForms> fileStartForms;
+  // Text of ASCII letters and digits searched in Shift-JIS alone: its UTF-16LE
+  // form, which Word documents are searched for too (their text pieces may be
+  // either). Shared like encodedForms.
+  std::shared_ptr<const std::vector<EncodedForm>> docWideForms;
 
   // Folding was active when the query was built.
   bool folded = false;

@@ -15,11 +15,13 @@ namespace {
 // escapes (good, bad and cut short), spaces, line breaks and, rarely, zero bytes.
 std::string RandomRtf(std::mt19937& random, std::size_t length) {
   static const std::vector<std::string> pieces = {
-      "{",       "}",     "\\",       "\\'",    "\\'82",
-      "\\'a0",   "\\'Zq", "\\'8",     "\\par ", "\\b0",
-      " ",       "  ",    "\r\n",     "text",   "x",
-      "'",       "\\\\",  "{\\rtf1 ", "\\'00",  std::string(1, '\0'),
-      "\x82\xa0"};
+      "{",         "}",         "\\",        "\\'",    "\\'82",
+      "\\'a0",     "\\'Zq",     "\\'8",      "\\par ", "\\b0",
+      " ",         "  ",        "\r\n",      "text",   "x",
+      "'",         "\\\\",      "{\\rtf1 ",  "\\'00",  std::string(1, '\0'),
+      "\x82\xa0",  "\\u12354",  "\\u-3 ",    "\\u",    "\\uc2",
+      "\\uc0 ",    "\\u65535 ", "\\u123456", "\\u-",   "?",
+      "\\u30\\'3f"};
   std::string text;
   while (text.size() < length) {
     const std::size_t pick = random() % pieces.size();

@@ -25,3 +25,17 @@ TEST(RtfToText, HexEscapesBecomeBytes) {
   // Escapes are taken even while skipping.
   EXPECT_EQ(RtfToText("\\f1\\'41 b."), "A b");
 }
+
+TEST(RtfToText, UnicodeEscapesBecomeCharactersWithoutTheirFallback) {
+  // As an office suite writes Japanese: the code unit, then "?" as \'3f.
+  EXPECT_EQ(RtfToText("{\\rtf1 \\u26085\\'3f\\u26412\\'3f\\u-30050\\'3f end}"), " 日本語 end");
+  // A plain fallback byte, the delimiting space, and \ucN fallbacks of 0 and 2.
+  EXPECT_EQ(RtfToText("x \\u12354?b \\u12354 ?c "), "x あb あc");
+  EXPECT_EQ(RtfToText("x \\uc0 \\u12354b\\uc2 \\u12356\\'82\\'a2c "), "x  あb いc");
+  // Markup ends a fallback early; a character CP932 lacks becomes "?".
+  EXPECT_EQ(RtfToText("a \\u12354{\\b x} \\u9731?z "), "a あ x ?z");
+  // Not Unicode escapes: other control words, numbers out of range.
+  EXPECT_EQ(RtfToText("a \\ul b \\u70000 c \\u- d "), "a  b  c  d");
+  // Files that spell Japanese as hex escapes reduce as before.
+  EXPECT_EQ(RtfToText("{\\rtf1 \\'93\\'fa\\'96\\'7b }"), " 日本 ");
+}
