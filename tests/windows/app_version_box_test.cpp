@@ -129,6 +129,21 @@ TEST_F(VersionBoxTest, PagesWithoutANewerArchiveSayWhy) {
   }
 }
 
+TEST_F(VersionBoxTest, NoServerOrAnAddressTooLongCannotConnect) {
+  VersionBoxSetup nobody = Setup();
+  nobody.update.serverBase = "http://127.0.0.1:1/";  // nothing listens there
+  VersionBoxSetup tooLong = Setup();
+  tooLong.update.pageName = std::string(250, 'p') + ".html";
+  for (const auto& setup : {nobody, tooLong}) {
+    auto box = MakeBox(setup);
+    ScriptedPrompts prompts;
+    prompts.ExpectMessage();
+    box->UpdateChkBtn.Click();
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"インターネットに接続できません。"});
+  }
+  EXPECT_TRUE(server_.Requests().empty());
+}
+
 TEST_F(VersionBoxTest, NameFoundPastRunningTextLongPagesAndZeroBytes) {
   std::string longPage(1024 - 7, 'x');  // the name crosses byte 1,024
   longPage += "TrovexBeta_Up1140.zip and more text";
