@@ -65,6 +65,7 @@ OptionPanel::OptionPanel(ui::Control* parent, results::ProgramState& state)
       CheckBox1(&Panel2, "カンマ（\",\"）を検索内容の一部として扱う"),
       Label10(&Panel2, "文字コード"),
       CodeComboBox(&Panel2, ui::ComboStyle::DropDownList),
+      InsideChkBox(&Panel2, "文書・圧縮ファイルの中も検索"),
       SysChkBox(&Panel2, "システム属性"),
       HideChkBox(&Panel2, "隠し属性"),
       Label3(&Panel2, "検索対象の限定"),
@@ -113,6 +114,7 @@ OptionPanel::OptionPanel(ui::Control* parent, results::ProgramState& state)
   ComboBox2.SetItemIndex(0);
   CodeComboBox.SetItems({"すべて", "Shift-JIS のみ"});
   CodeComboBox.SetItemIndex(kEveryEncoding);
+  InsideChkBox.SetChecked(true);
   RadioGroup1.SetItems({"16進数で表示する", "1バイト文字で表示する"});
   RadioGroup1.SetItemIndex(0);
   DateChkMenu.Tag = 0;
@@ -148,7 +150,7 @@ void OptionPanel::PlaceControls() {
 
   const int panelTop = OptionChkBox.Top() + OptionChkBox.Height() + 5;
   Panel2.SetBevelOuter(ui::Bevel::Lowered);
-  Panel2.SetBounds(Panel5.Left() - 10, panelTop, 300, 330);
+  Panel2.SetBounds(Panel5.Left() - 10, panelTop, 300, 352);
   BigSmlChkBox.SetBounds(8, 6, 280, 17);
   FullHalfChkBox.SetBounds(8, 26, 280, 17);
   Utf16ChkBox.SetBounds(8, 46, 70, 17);
@@ -156,27 +158,28 @@ void OptionPanel::PlaceControls() {
   CheckBox1.SetBounds(8, 66, 286, 17);
   Place(Label10, 8, 91);
   CodeComboBox.SetBounds(76, 88, 120, 21);
-  SysChkBox.SetBounds(8, 116, 110, 17);
-  HideChkBox.SetBounds(130, 116, 110, 17);
+  InsideChkBox.SetBounds(8, 114, 280, 17);
+  SysChkBox.SetBounds(8, 138, 110, 17);
+  HideChkBox.SetBounds(130, 138, 110, 17);
 
-  Place(Label3, 8, 146);
-  Place(Label5, 8, 171);
-  Edit2.SetBounds(76, 168, 150, 21);
-  JogaiChkBox1.SetBounds(234, 170, 56, 17);
-  DateChkMenu.SetBounds(8, 202, 60, 17);
-  Place(Label7, 76, 203);
-  NumberEdit1.SetBounds(96, 200, 56, 21);
-  JogaiChkBox2.SetBounds(234, 202, 56, 17);
-  Place(Label9, 24, 233);
-  DateTimePicker1.SetBounds(58, 230, 100, 21);
-  Place(Label6, 164, 233);
-  DateTimePicker2.SetBounds(184, 230, 100, 21);
-  SizeChkBox.SetBounds(8, 268, 66, 17);
-  NumberEdit2.SetBounds(76, 266, 46, 21);
-  UpDown1.SetBounds(122, 266, 17, 21);
-  ComboBox1.SetBounds(146, 266, 56, 21);
-  ComboBox2.SetBounds(208, 266, 68, 21);
-  Place(Label8, 76, 296);
+  Place(Label3, 8, 168);
+  Place(Label5, 8, 193);
+  Edit2.SetBounds(76, 190, 150, 21);
+  JogaiChkBox1.SetBounds(234, 192, 56, 17);
+  DateChkMenu.SetBounds(8, 224, 60, 17);
+  Place(Label7, 76, 225);
+  NumberEdit1.SetBounds(96, 222, 56, 21);
+  JogaiChkBox2.SetBounds(234, 224, 56, 17);
+  Place(Label9, 24, 255);
+  DateTimePicker1.SetBounds(58, 252, 100, 21);
+  Place(Label6, 164, 255);
+  DateTimePicker2.SetBounds(184, 252, 100, 21);
+  SizeChkBox.SetBounds(8, 290, 66, 17);
+  NumberEdit2.SetBounds(76, 288, 46, 21);
+  UpDown1.SetBounds(122, 288, 17, 21);
+  ComboBox1.SetBounds(146, 288, 56, 21);
+  ComboBox2.SetBounds(208, 288, 68, 21);
+  Place(Label8, 76, 318);
 
   Panel2.BringToFront();
 }
@@ -189,6 +192,9 @@ void OptionPanel::SetTexts() {
   Utf16ChkBox.SetHint("検索内容をUTF16に変換して検索する");
   CheckBox2.SetHint("改行コードは比較しない");
   CheckBox1.SetHint("チェックがない場合、カンマはバイナリ入力時の区切り文字として使用");
+  InsideChkBox.SetHint(
+      "Word、Excel、PowerPoint、OpenDocument、EPUB の文書は本文を、zip と gz "
+      "は中のファイルを検索する。チェックがない場合はファイルのバイト列をそのまま検索");
   SysChkBox.SetHint("システム属性のファイルも検索");
   HideChkBox.SetHint("隠し属性のファイルも検索");
   Edit2.SetHint("拡張子|ファイル名や拡張子などを指定する（複数指定は \"/ \"で区切る）");
@@ -260,6 +266,7 @@ search::SearchOptions OptionPanel::ReadSearchOptions() const {
   o.encodings = CodeComboBox.ItemIndex() == kShiftJisOnly
                     ? search::EncodingSet::Only(search::TextEncoding::ShiftJis)
                     : search::EncodingSet::All();
+  o.lookInside = InsideChkBox.Checked();
   o.includeHidden = HideChkBox.Checked();
   o.includeSystem = SysChkBox.Checked();
   o.nameFilter = Edit2.Text();

@@ -58,6 +58,7 @@ class OptionPanel : public ui::Panel {
   ui::CheckBox CheckBox1;     // a comma is content
   ui::Label Label10;          // "文字コード"
   ui::ComboBox CodeComboBox;  // the encodings a text is searched in
+  ui::CheckBox InsideChkBox;  // documents and archives through their text
   ui::CheckBox SysChkBox;
   ui::CheckBox HideChkBox;
   ui::Label Label3;
