@@ -158,7 +158,7 @@ TEST(UiBitmap, TheMainWindowsPicturesAreDrawnOnClearSquares) {
   app::FillImageList1(list);
   app::FillButtonGlyphs(glyphs);
   EXPECT_EQ(list.Count(), 12);
-  EXPECT_EQ(glyphs.Count(), 5);
+  EXPECT_EQ(glyphs.Count(), app::kGlyphSavePage + 1);
   for (ImageList* images : {&list, &glyphs}) {
     for (int i = 0; i < images->Count(); ++i) {
       Picture picture(16, 16);
