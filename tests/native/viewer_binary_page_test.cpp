@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/fs/random_access_file.h"
+#include "temp_folder_test.h"
 #include "viewer/binary_page.h"
 
 using namespace trovex::viewer;
@@ -12,25 +13,8 @@ namespace stdfs = std::filesystem;
 
 namespace {
 
-class BinaryPageTest : public ::testing::Test {
+class BinaryPageTest : public trovex::testing::TempFolderTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = stdfs::temp_directory_path() / (std::string("trovex_page_") + info->name());
-    stdfs::remove_all(folder_);
-    stdfs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    stdfs::remove_all(folder_, ignored);
-  }
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const stdfs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
-  }
-  stdfs::path folder_;
   trovex::fs::RandomAccessFile fs_;
 };
 

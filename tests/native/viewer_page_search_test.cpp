@@ -7,6 +7,7 @@
 
 #include "platform/fs/random_access_file.h"
 #include "search/parse_search_content.h"
+#include "temp_folder_test.h"
 #include "viewer/file_hit_search.h"
 #include "viewer/pane_selection.h"
 #include "viewer/saved_positions.h"
@@ -17,25 +18,13 @@ namespace stdfs = std::filesystem;
 
 namespace {
 
-class ViewerSearchTest : public ::testing::Test {
+class ViewerSearchTest : public trovex::testing::TempFolderTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = stdfs::temp_directory_path() / (std::string("trovex_vsearch_") + info->name());
-    stdfs::remove_all(folder_);
-    stdfs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    stdfs::remove_all(folder_, ignored);
-  }
   // Opens a new file of `bytes` and returns its path.
   std::string Open(const std::string& name, const std::string& bytes) {
-    const stdfs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    EXPECT_TRUE(file_.Open(path.string()));
-    return path.string();
+    const std::string path = Write(name, bytes);
+    EXPECT_TRUE(file_.Open(path));
+    return path;
   }
   static search::SearchQuery Query(const std::string& content) {
     search::SearchOptions options;
@@ -48,7 +37,6 @@ class ViewerSearchTest : public ::testing::Test {
     return FileHitSearch(file_, path, Query(content), search::MatchOptions{});
   }
 
-  stdfs::path folder_;
   fs::RandomAccessFile file_;
 };
 
