@@ -25,6 +25,7 @@ TForm1::TForm1(const StartupEnvironment& environment)
       SpeedButton8(this),
       SpeedButton1(this, "拡大"),
       SpeedButton7(this, "ビュー"),
+      ExitChkBox(this, "完了後にWindowsを終了する"),
       ButtonRowRule(this),
       Browser(this, State),
       Options(this, State),
@@ -147,6 +148,12 @@ void TForm1::BuildButtonRow() {
   SpeedButton2.OnClick = ui::Bind(this, &TForm1::SpeedButton2Click);
   SpeedButton8.OnClick = ui::Bind(this, &TForm1::SpeedButton8Click);
   SpeedButton7.OnClick = ui::Bind(this, &TForm1::SpeedButton7Click);
+
+  // Unchecked at every start: an unattended end is chosen for one search at a time.
+  ExitChkBox.SetHint("検索が終わった時点でWindowsを終了する場合は、ここにチェック");
+  ExitChkBox.SetBounds(kClientWidth - ExitChkBox.Width() - 8,
+                       (kButtonRowHeight - ExitChkBox.Height()) / 2, ExitChkBox.Width(),
+                       ExitChkBox.Height());
 
   ButtonRowRule.SetBevelOuter(ui::Bevel::Lowered);
   ButtonRowRule.SetBounds(0, kButtonRowHeight, kClientWidth, 2);

@@ -10,6 +10,7 @@
 #include "app/program_state_steps.h"
 #include "app/view_button_blink.h"
 #include "platform/ui/application.h"
+#include "platform/ui/button.h"
 #include "platform/ui/canvas.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image_list.h"
@@ -19,6 +20,7 @@
 #include "platform/ui/status_bar.h"
 #include "platform/ui/timer.h"
 #include "results/program_state.h"
+#include "results/history_file.h"
 #include "results/view_dlg.h"
 #include "search/search_locations.h"
 #include "search/search_options.h"
@@ -88,6 +90,7 @@ class TForm1 : public ui::Form {
   TAboutDialog AboutDialog1;
   ui::SpeedButton SpeedButton1;  // 拡大
   ui::SpeedButton SpeedButton7;  // ビュー
+  ui::CheckBox ExitChkBox;       // 完了後にWindowsを終了する
   ui::Panel ButtonRowRule;       // the line under the button row
   LocationBrowser Browser;       // the left column
   OptionPanel Options;           // the right column
@@ -106,8 +109,14 @@ class TForm1 : public ui::Form {
   bool StartSearch(const search::SearchLocations& locations, const search::SearchOptions& options);
   // The pre-count under its dialog; unless it was cancelled, the conditions taken,
   // the hit list cleared and the result window shown live until the user closes it.
-  void PrepareAndRun(const search::SearchLocations& locations,
+  // True when the result window was shown.
+  bool PrepareAndRun(const search::SearchLocations& locations,
                      const search::SearchOptions& options);
+  // With ExitChkBox checked, asks for the power action's mode; a cancel unchecks it.
+  void ChooseExitMode();
+  // After an unattended run: the result saved as a new history file for the view
+  // button, the countdown, then the action. A failed save stops here (logged).
+  void FinishUnattendedRun();
   // The result window's save: the hit list as a history file, written back into the
   // open history or a new time-named file in UserDataDir. False when it failed.
   bool SaveCurrentResult();
@@ -156,6 +165,8 @@ class TForm1 : public ui::Form {
   void BuildButtonRow();
   void PlaceColumns();
   void ApplyColourScheme();
+  // The hit list as a history file (SaveCurrentResult), with the path it went to.
+  results::HistorySave SaveResultFile();
   bool comInitialised_ = false;
   ViewButtonBlink blink_;
   ui::HintHandlerGuard hint_;  // the status line shows the hints (a window above puts them back)

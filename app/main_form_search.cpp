@@ -26,11 +26,18 @@ bool TForm1::StartSearch(const search::SearchLocations& locations,
   const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
   if (!search::ParseSearchContent(options.content, options, report, State.Query)) return false;
   State.SearchContentList = {options.content};
-  // TODO(power action): with the power option checked, the exit-mode dialog asks
-  // for the mode here, and the power action follows the run (below).
-  Timer1.SetEnabled(false);
-  PrepareAndRun(locations, options);
-  Timer1.SetEnabled(true);
+  ChooseExitMode();
+  // Start and the frame's timer come back however the run ends.
+  struct RunScope {
+    TForm1& form;
+    explicit RunScope(TForm1& f) : form(f) { form.Timer1.SetEnabled(false); }
+    ~RunScope() {
+      form.SpeedButton3.SetEnabled(true);
+      form.Timer1.SetEnabled(true);
+    }
+  } scope(*this);
+  // The power action follows only a run whose result window was shown.
+  if (PrepareAndRun(locations, options) && ExitChkBox.Checked()) FinishUnattendedRun();
   return true;
 }
 
@@ -82,17 +89,16 @@ std::optional<std::string> TForm1::ChooseHistoryName(ui::Form& owner, const std:
   return dialog->Value();
 }
 
-bool TForm1::SaveCurrentResult() {
-  const results::HistorySave save =
-      results::SaveHistory(State.OpenHistoryPath, State.UserDataDir, State.Progress.hitList.Lines(),
-                           State.Query.displayText, State.SearchContentList,
-                           results::HistoryOptionBits(Options.ReadSearchOptions()));
-  // A new result's file is the one the power action's view button opens.
-  if (save.saved && State.OpenHistoryPath.empty()) State.Settings.PendingResultsPath = save.path;
-  return save.saved;
+results::HistorySave TForm1::SaveResultFile() {
+  return results::SaveHistory(State.OpenHistoryPath, State.UserDataDir,
+                              State.Progress.hitList.Lines(), State.Query.displayText,
+                              State.SearchContentList,
+                              results::HistoryOptionBits(Options.ReadSearchOptions()));
 }
 
-void TForm1::PrepareAndRun(const search::SearchLocations& locations,
+bool TForm1::SaveCurrentResult() { return SaveResultFile().saved; }
+
+bool TForm1::PrepareAndRun(const search::SearchLocations& locations,
                            const search::SearchOptions& options) {
   SpeedButton3.SetEnabled(false);
   search::SearchProgress& progress = State.Progress;
@@ -131,10 +137,9 @@ void TForm1::PrepareAndRun(const search::SearchLocations& locations,
     // A history load in the window sets the four matching options from the file;
     // the window's close gives the user's own back.
     ShowResultWindow(std::move(setup), false, MatchingBoxesNow());
-    // TODO(power action): with the power option checked, the result is saved here
-    // and PendingResultsFlag set.
   }
   SpeedButton3.SetEnabled(true);
+  return !cancelled;
 }
 
 results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOptions& options) {
@@ -150,6 +155,7 @@ results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOpti
     return ChooseHistoryName(owner, current);
   };
   setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
+  setup.powerActionChecked = [this] { return ExitChkBox.Checked(); };
   setup.openBinaryView = [this](ui::Form& owner, const results::BinaryViewRequest& request) {
     return OpenBinaryView(owner, request);
   };

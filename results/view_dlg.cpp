@@ -253,7 +253,11 @@ void TViewDlg::Timer1Timer(ui::Component&) {
   UpdateCounter();
   const bool complete = rows_.size() >= TargetCount && !RowCountBehind();
   const bool over = setup_.live ? (!worker_ && complete) : (complete || StopRequested);
-  if (over) FinishRun();
+  if (over) {
+    FinishRun();
+    // An unattended run: the window goes, the result is saved and the power action follows.
+    if (setup_.live && PowerActionChecked()) Close();
+  }
 }
 
 void TViewDlg::AddNewRows(bool all) {
@@ -324,6 +328,10 @@ void TViewDlg::FinishRun() {
   MessageBeep(0);
 }
 
+bool TViewDlg::PowerActionChecked() const {
+  return setup_.powerActionChecked && setup_.powerActionChecked();
+}
+
 void TViewDlg::CompleteRunRows() {
   if (worker_) {
     state_.Progress.cancelRequested = true;
@@ -353,9 +361,8 @@ void TViewDlg::FormClose(ui::CloseAction&) {
     }
   }
   Timer1.SetEnabled(false);
-  // TODO(power action): the power option skips this question (its result is saved
-  // unattended).
-  if (!rows_.empty()) SavePrompt();
+  // With the power action the result is saved unattended: nobody is asked.
+  if (!rows_.empty() && !PowerActionChecked()) SavePrompt();
   state_.SearchContentList.clear();
   hint_.Restore();  // the main window's status line shows the hints again
 }

@@ -76,6 +76,10 @@ struct ResultWindowSetup {
   // The main window's search options at this moment: a search within the list
   // parses and matches its content under their rules. None: the defaults.
   std::function<search::SearchOptions()> searchOptions;
+  // The power action follows the run (the main window's ExitChkBox): a live window
+  // then closes itself when its run ends, and no window asks to save (the result
+  // is saved unattended). None: never.
+  std::function<bool()> powerActionChecked;
   // Shows the binary view modally over `owner`; returns its "Text" box at closing.
   // None: バイナリビューで開く is off.
   std::function<bool(ui::Form& owner, const BinaryViewRequest& request)> openBinaryView;
@@ -205,6 +209,7 @@ class TViewDlg : public ui::Form {
  private:
   void BuildMenus();
   void BuildControls();
+  bool PowerActionChecked() const;
   void ApplyColours();
   void StartWorker();
   void FinishRun();

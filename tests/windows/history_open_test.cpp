@@ -147,7 +147,8 @@ TEST_F(HistoryOpen, YesForAResultWithoutRowsSavesItAndTheListShowsIt) {
     auto& list = dynamic_cast<results::TFileListDlg&>(dialog);
     ASSERT_TRUE(testing::PumpUntil([&] { return !list.Filling(); }, 10000));
     ASSERT_EQ(list.Rows().size(), 1u);
-    EXPECT_EQ(list.Rows()[0].path, form.State.Settings.PendingResultsPath);
+    EXPECT_EQ(std::vector<std::string>{list.Rows()[0].path},
+              HistoryFilesIn(form.State.UserDataDir));
     EXPECT_EQ(list.Rows()[0].historyName, "needle");
     EXPECT_EQ(list.Rows()[0].hitCountText, "0");
     list.CancelBtn.Click();

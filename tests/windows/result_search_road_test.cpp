@@ -139,7 +139,11 @@ TEST_F(ResultSearchRoad, YesAtTheCloseSavesTheResultAsAHistoryFile) {
   ASSERT_EQ(prompts.Log().size(), 1u);
   EXPECT_EQ(prompts.Log()[0].text, "履歴名 [ needle ]\n検索内容を保存しますか？");
   EXPECT_EQ(prompts.Log()[0].caption, "保存確認");
-  const std::string saved = form.State.Settings.PendingResultsPath;
+  // An ordinary save points the view button at nothing: only an unattended one does.
+  EXPECT_EQ(form.State.Settings.PendingResultsPath, "");
+  const std::vector<std::string> files = HistoryFilesIn(form.State.UserDataDir);
+  ASSERT_EQ(files.size(), 1u);
+  const std::string saved = files[0];
   ASSERT_EQ(saved.rfind(form.State.UserDataDir, 0), 0u) << saved;
   EXPECT_EQ(saved.substr(saved.size() - 4), ".txd");
   const std::optional<results::HistoryContent> content = results::LoadHistoryFile(saved);
