@@ -394,6 +394,26 @@ TEST(OptionPanel, EncodingChoiceNarrowsTheTextSearchWhileThePanelIsOpen) {
   EXPECT_EQ(search::TextEncodingsFor(p.ReadSearchOptions()), every);
 }
 
+TEST(OptionPanel, LookingInsideDocumentsIsOnAndCountsWhileThePanelIsOpen) {
+  PanelHost host;
+  OptionPanel& p = host.Panel;
+  EXPECT_EQ(p.InsideChkBox.Caption(), "文書・圧縮ファイルの中も検索");
+  EXPECT_TRUE(p.InsideChkBox.Checked());
+  EXPECT_TRUE(search::LooksInside(p.ReadSearchOptions()));
+
+  p.InsideChkBox.SetChecked(false);
+  search::SearchOptions o = p.ReadSearchOptions();
+  EXPECT_FALSE(o.lookInside);
+  EXPECT_TRUE(search::LooksInside(o));  // the panel is closed
+  p.OptionChkBox.SetChecked(true);
+  o = p.ReadSearchOptions();
+  EXPECT_FALSE(search::LooksInside(o));
+  EXPECT_FALSE(search::MatchOptionsFor(o, search::SearchMode::Text).lookInside);
+  // The encoding row, then this box, then the attribute boxes.
+  EXPECT_GE(p.InsideChkBox.Top(), p.CodeComboBox.Top() + p.CodeComboBox.Height());
+  EXPECT_LE(p.InsideChkBox.Top() + p.InsideChkBox.Height(), p.SysChkBox.Top());
+}
+
 TEST(OptionPanel, EncodingChoiceIsTheStoredSetting) {
   PanelHost host;
   OptionPanel& p = host.Panel;
