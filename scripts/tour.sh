@@ -49,7 +49,10 @@ scripts/screenshot.sh --mouse 1,1 "$shots/binary-hit.png" "$root/$build/tests/tr
 # 14. The version window over the main window: a double click on the version button
 #     (the first click opens it; the second meets the main window, disabled under it).
 scripts/screenshot.sh --dblclick "383,238" --mouse 900,700 --delay 2 "$shots/version.png" "$root/$build/Trovex.exe"
-# 15. The first page of the setup program (left open, then ended with the prefix's processes).
+# 15. The power action's mode dialog, then its countdown held six seconds in.
+scripts/screenshot.sh --mouse 1,1 "$shots/exitmode.png" "$root/$build/tests/trovex_dialog_pictures.exe" exitmode
+scripts/screenshot.sh --mouse 1,1 "$shots/countdown.png" "$root/$build/tests/trovex_dialog_pictures.exe" countdown
+# 16. The first page of the setup program (left open, then ended with the prefix's processes).
 scripts/screenshot.sh "$shots/setup.png" "$root/$build/TrovexSetup.exe"
 
 echo "tour.sh: pictures in $root/$shots:"

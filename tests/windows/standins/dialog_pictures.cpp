@@ -4,7 +4,8 @@
 // the view option pages, "input" the one-line input dialog as the rename of a result
 // shows it, "errorlog" the error log viewer with two entries, "binary" the binary
 // view of a Shift-JIS text file, "binary-text" the same in its text display and
-// "binary-hit" the same opened on a hit, highlighted.
+// "binary-hit" the same opened on a hit, highlighted; "exitmode" the power action's
+// mode dialog and "countdown" its countdown before a standby.
 #include <windows.h>
 
 #include <string>
@@ -18,6 +19,8 @@
 #include "results/error_log_entry.h"
 #include "shell/option_panel.h"
 #include "search/parse_search_content.h"
+#include "shell/exit_dlg.h"
+#include "shell/shut_down_msg_dlg.h"
 #include "viewer/binary_dlg.h"
 #include "viewer/input_dlg.h"
 #include "viewer/input_str_chg_dlg.h"
@@ -123,5 +126,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   if (which == "binary") return ShowBinary(false);
   if (which == "binary-text") return ShowBinary(true);
   if (which == "binary-hit") return ShowBinary(false, "バイナリビュー");
+  if (which == "exitmode") {
+    app::ChooseExitModeDialog(nullptr, 1);
+    return 0;
+  }
+  if (which == "countdown") {
+    // Held six seconds in: the bar part filled, the picture still.
+    auto countdown = ui::MakeForm<app::TShutDownMsgDlg>();
+    countdown->Timer1.SetInterval(3600 * 1000);
+    ui::App().ModalHook = [](ui::Form& form) {
+      auto& dialog = static_cast<app::TShutDownMsgDlg&>(form);
+      for (int tick = 0; tick < 6; ++tick) dialog.Timer1Timer(dialog.Timer1);
+    };
+    countdown->Confirm("Trovex β", "スタンバイ");
+    return 0;
+  }
   return 2;
 }
