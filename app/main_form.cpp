@@ -151,9 +151,10 @@ void TForm1::BuildButtonRow() {
 
   // Unchecked at every start: an unattended end is chosen for one search at a time.
   ExitChkBox.SetHint("検索が終わった時点でWindowsを終了する場合は、ここにチェック");
-  ExitChkBox.SetBounds(kClientWidth - ExitChkBox.Width() - 8,
-                       (kButtonRowHeight - ExitChkBox.Height()) / 2, ExitChkBox.Width(),
-                       ExitChkBox.Height());
+  // As wide as its caption and the box beside it, at the right end of the row.
+  const int exitWidth = ui::MeasureText(ExitChkBox.Font(), ExitChkBox.Caption()).cx + 24;
+  ExitChkBox.SetBounds(kClientWidth - exitWidth - 6, (kButtonRowHeight - ExitChkBox.Height()) / 2,
+                       exitWidth, ExitChkBox.Height());
 
   ButtonRowRule.SetBevelOuter(ui::Bevel::Lowered);
   ButtonRowRule.SetBounds(0, kButtonRowHeight, kClientWidth, 2);
