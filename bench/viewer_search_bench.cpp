@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/fs/random_access_file.h"
+#include "search/byte_source.h"
 #include "search/parse_search_content.h"
 #include "text_corpus.h"
 #include "viewer/file_hit_search.h"
@@ -36,7 +36,7 @@ void BM_FindNextThroughOneGibibyte(benchmark::State& state, const char* content)
   trovex::search::SearchOptions options;
   trovex::search::SearchQuery query;
   if (!trovex::search::ParseSearchContent(content, options, nullptr, query)) std::abort();
-  trovex::fs::RandomAccessFile file;
+  trovex::search::FileBytes file;
   if (!file.Open(path)) std::abort();
   for (auto _ : state) {
     trovex::viewer::FileHitSearch search(file, path, query,

@@ -23,6 +23,7 @@ class ByteSource {
 class FileBytes final : public ByteSource {
  public:
   bool Open(const std::string& path) { return file_.Open(path); }
+  bool IsOpen() const { return file_.IsOpen(); }
   std::uint64_t Size() const override { return file_.Size(); }
   std::optional<std::size_t> ReadAt(std::uint64_t offset, char* dest,
                                     std::size_t length) const override {

@@ -302,13 +302,8 @@ void TBinaryDlg::FormResize() { LayOutColumns(); }
 
 void TBinaryDlg::FormShow() {
   // Closes nothing it did not open: a file that cannot be opened is shown empty.
-  if (file_.Open(FilePath)) {
-    FileSize = file_.Size();
-  } else {
-    FileSize = 0;
-    Panel2.SetPanelText(0, " ファイルを開けませんでした。");
-  }
-  MyTrackBar1.SetMax(LastPageOf(FileSize));
+  if (!file_.Open(FilePath)) Panel2.SetPanelText(0, " ファイルを開けませんでした。");
+  ChooseShownBytes();
   MyTrackBar1.SetPosition(static_cast<std::uint64_t>(SearchPage));
   ShowCurrentPage();
   LastShownPage = static_cast<std::int64_t>(MyTrackBar1.Position());
@@ -341,8 +336,7 @@ LRESULT TBinaryDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TBinaryDlg::ShowCurrentPage() {
   const std::uint64_t page = MyTrackBar1.Position();
-  const bool rtfAsText =
-      FileExt == ".rtf" && setup_.rtfTextOnly.checked && setup_.rtfTextOnly.checked();
+  const bool rtfAsText = FileExt == ".rtf" && TextOnlyChecked();
   ReadPage(file_, page, rtfAsText, page_);
   RenderPage();
   StaticText2.SetCaption(std::to_string(page) + "／" + std::to_string(MyTrackBar1.Max()));
@@ -453,6 +447,22 @@ void TBinaryDlg::BigSmlMenuClick(ui::Component& sender) {
 
 void TBinaryDlg::N8Click(ui::Component&) {
   if (setup_.rtfTextOnly.setChecked) setup_.rtfTextOnly.setChecked(N8.Checked());
+  ChooseShownBytes();
+  ShowCurrentPage();
+}
+
+bool TBinaryDlg::TextOnlyChecked() const {
+  return setup_.rtfTextOnly.checked && setup_.rtfTextOnly.checked();
+}
+
+// The file's bytes, or, with the text-only option, the text a search looks at
+// inside a document or archive: the offsets of its rows count in that text.
+void TBinaryDlg::ChooseShownBytes() {
+  const bool inside = query_.mode == search::SearchMode::Text && CurrentMatchOptions().lookInside &&
+                      TextOnlyChecked();
+  file_.ShowContainedText(inside);
+  FileSize = file_.Size();
+  MyTrackBar1.SetMax(LastPageOf(FileSize));
 }
 
 void TBinaryDlg::CharPaneMenuClick(ui::Component& sender) {

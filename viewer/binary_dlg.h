@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/fs/random_access_file.h"
 #include "platform/ui/application.h"
 #include "platform/ui/button.h"
 #include "platform/ui/combo_box.h"
@@ -25,6 +24,7 @@
 #include "search/search_query.h"
 #include "viewer/binary_page.h"
 #include "viewer/file_hit_search.h"
+#include "viewer/viewed_bytes.h"
 
 namespace trovex::ui {
 class ImageList;
@@ -206,13 +206,15 @@ class TBinaryDlg : public ui::Form {
   void ShowBusyState();
   void AddSavedPositionEntry(const std::string& entry);
   void ShowPage(std::uint64_t page);
+  bool TextOnlyChecked() const;
+  void ChooseShownBytes();
 
   BinaryViewSetup setup_;
   search::SearchQuery query_;
   // The text query_ was parsed from (a converted search: its byte list, not the text
   // the result window shows), parsed again when an option changes.
   std::string parsedContent_;
-  fs::RandomAccessFile file_;
+  ViewedBytes file_;
   PageBuffer page_;
   CharPane charPane_;
   int lineHeight_ = 16;

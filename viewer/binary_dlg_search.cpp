@@ -60,7 +60,7 @@ void TBinaryDlg::ShowBusyState() {
 
 std::optional<FileHit> TBinaryDlg::SearchRange(std::uint64_t from, std::uint64_t to) {
   if (!file_.IsOpen()) return std::nullopt;
-  FileHitSearch search(file_, FilePath, query_, CurrentMatchOptions());
+  FileHitSearch search(file_, FilePath, query_, CurrentMatchOptions(), file_.ShowsContainedText());
   search.Start(from, to);
   searching_ = true;
   ShowBusyState();

@@ -145,7 +145,7 @@ std::string_view PageBuffer::Text(std::size_t count) const {
   return std::string_view(begin, zero ? static_cast<const char*>(zero) - begin : limit);
 }
 
-void ReadPage(const fs::RandomAccessFile& file, std::uint64_t page, bool rtfAsText,
+void ReadPage(const search::ByteSource& file, std::uint64_t page, bool rtfAsText,
               PageBuffer& buffer) {
   std::fill(buffer.bytes.begin(), buffer.bytes.begin() + kPageReadSize, 0);
   buffer.page = page;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/fs/random_access_file.h"
+#include "search/byte_source.h"
 #include "search/text_encoding.h"
 
 namespace trovex::viewer {
@@ -39,7 +39,7 @@ struct PageBuffer {
 // With `rtfAsText`, the bytes read are reduced from RTF markup to their text,
 // which then stands at the start of the page. A file that is not open, or a read
 // that fails, leaves a page of zero bytes.
-void ReadPage(const fs::RandomAccessFile& file, std::uint64_t page, bool rtfAsText,
+void ReadPage(const search::ByteSource& file, std::uint64_t page, bool rtfAsText,
               PageBuffer& buffer);
 
 // How the character pane shows the bytes.

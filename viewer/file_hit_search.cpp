@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "search/contained_scan.h"
 #include "search/file_scan.h"
 #include "search/file_start.h"
 
@@ -12,10 +13,13 @@ constexpr std::size_t kFileStartBytes = 4096;
 
 }  // namespace
 
-FileHitSearch::FileHitSearch(const fs::RandomAccessFile& file, const std::string& path,
-                             const search::SearchQuery& query, const search::MatchOptions& options)
+FileHitSearch::FileHitSearch(const search::ByteSource& file, const std::string& path,
+                             const search::SearchQuery& query, const search::MatchOptions& options,
+                             bool containedText)
     : file_(file) {
-  search::MatchPatterns patterns = search::PatternsForFile(path, query);
+  search::MatchPatterns patterns =
+      containedText ? search::PatternsForPart(search::ContainedPart{"", "", true}, query)
+                    : search::PatternsForFile(path, query);
   if (patterns.fileStart) {
     std::string start(kFileStartBytes, '\0');
     if (const auto got = file.ReadAt(0, start.data(), start.size())) {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/fs/random_access_file.h"
+#include "search/byte_source.h"
 #include "search/buffer_matcher.h"
 #include "search/match_options.h"
 #include "search/search_query.h"
@@ -30,9 +30,12 @@ class FileHitSearch {
   enum class Outcome { Searching, Found, NotFound, ReadFailed };
 
   // The patterns are the ones the search engine compares with a file of this name
-  // (UTF-16 ones for a Word document), narrowed by the file's first bytes.
-  FileHitSearch(const fs::RandomAccessFile& file, const std::string& path,
-                const search::SearchQuery& query, const search::MatchOptions& options);
+  // (UTF-16 ones for a Word document), narrowed by the file's first bytes; for
+  // `containedText` (the text inside a document or archive), the ones it compares
+  // with that text.
+  FileHitSearch(const search::ByteSource& file, const std::string& path,
+                const search::SearchQuery& query, const search::MatchOptions& options,
+                bool containedText = false);
   ~FileHitSearch();
 
   // Starts a search for a hit starting in [from, to) (to is cut to the file size).
@@ -46,7 +49,7 @@ class FileHitSearch {
   std::uint64_t Position() const { return pending_; }
 
  private:
-  const fs::RandomAccessFile& file_;
+  const search::ByteSource& file_;
   std::unique_ptr<search::BufferMatcher> matcher_;  // null: nothing to compare
   bool empty_ = false;                              // every offset matches, length 0
   std::string buffer_;

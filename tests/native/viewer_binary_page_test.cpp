@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/fs/random_access_file.h"
+#include "search/byte_source.h"
 #include "temp_folder_test.h"
 #include "viewer/binary_page.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 class BinaryPageTest : public trovex::testing::TempFolderTest {
  protected:
-  trovex::fs::RandomAccessFile fs_;
+  trovex::search::FileBytes fs_;
 };
 
 std::string Bytes(std::initializer_list<int> values) {
@@ -66,7 +66,7 @@ TEST_F(BinaryPageTest, PagesOfAFileAndTheZerosPastItsEnd) {
 }
 
 TEST_F(BinaryPageTest, AFileThatCannotBeOpenedShowsAnEmptyPage) {
-  trovex::fs::RandomAccessFile missing;
+  trovex::search::FileBytes missing;
   EXPECT_FALSE(missing.Open((folder_ / "gone.bin").string()));
   EXPECT_FALSE(missing.Open(folder_.string()));  // a folder is no file to page through
   EXPECT_EQ(missing.Size(), 0u);

@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/fs/random_access_file.h"
+#include "search/byte_source.h"
+#include "search/contained_text.h"
 #include "search/parse_search_content.h"
 #include "temp_folder_test.h"
+#include "viewer/binary_page.h"
 #include "viewer/file_hit_search.h"
 #include "viewer/pane_selection.h"
 #include "viewer/saved_positions.h"
+#include "viewer/viewed_bytes.h"
+#include "zip_writer.h"
 
 using namespace trovex;
 using namespace trovex::viewer;
@@ -37,7 +41,7 @@ class ViewerSearchTest : public trovex::testing::TempFolderTest {
     return FileHitSearch(file_, path, Query(content), search::MatchOptions{});
   }
 
-  fs::RandomAccessFile file_;
+  search::FileBytes file_;
 };
 
 using Outcome = FileHitSearch::Outcome;
@@ -180,6 +184,47 @@ TEST(ViewerTexts, HintsFoundBoxAndHexToDecimal) {
   EXPECT_EQ(HexToDecimalText("zz"), "zz -> 0");
   EXPECT_EQ(FoundBoxText(12, 10), "12／0A");
   EXPECT_EQ(FoundBoxText(3, 0x1FF), "3／1FF");
+}
+
+// The text-only display of an archive pages through the text a search looks at, so
+// that a row's offset into it opens on the hit, and F3 finds hits at those offsets.
+TEST_F(ViewerSearchTest, TheTextInsideAnArchiveIsPagedAndSearchedAtItsOwnOffsets) {
+  trovex::testing::ZipWriter zip;
+  zip.Add("a.txt", std::string(300, 'x'));
+  zip.Add(trovex::testing::ZipItem{"b.txt", "\r\nneedle at 302", true, true});
+  const std::string path = Write("notes.ZIP", zip.Build());
+  const auto text = search::ContainedTextOf(path);
+  ASSERT_TRUE(text);
+  ASSERT_EQ(text->find("needle"), 302u);
+
+  ViewedBytes viewed;
+  ASSERT_TRUE(viewed.Open(path));
+  const std::uint64_t rawSize = viewed.Size();
+  ASSERT_TRUE(viewed.ShowContainedText(true));
+  EXPECT_EQ(viewed.Size(), text->size());
+  PageBuffer page;
+  ReadPage(viewed, 1, false, page);
+  EXPECT_EQ(page.Text(10), text->substr(256, 10));
+
+  FileHitSearch search(viewed, path, Query("needle"), search::MatchOptions{}, true);
+  search.Start(0);
+  ASSERT_EQ(search.Run(), Outcome::Found);
+  EXPECT_EQ(search.Hit().offset, 302u);
+
+  EXPECT_FALSE(viewed.ShowContainedText(false));
+  EXPECT_EQ(viewed.Size(), rawSize);
+  ReadPage(viewed, 0, false, page);
+  EXPECT_EQ(page.Text(2), "PK");
+
+  // A file that is no archive, or one that cannot be read, shows its own bytes.
+  ViewedBytes plain;
+  ASSERT_TRUE(plain.Open(Write("plain.txt", "needle")));
+  EXPECT_FALSE(plain.ShowContainedText(true));
+  EXPECT_EQ(plain.Size(), 6u);
+  ViewedBytes damaged;
+  ASSERT_TRUE(damaged.Open(Write("cut.zip", zip.Build().substr(0, 40))));
+  EXPECT_FALSE(damaged.ShowContainedText(true));
+  EXPECT_EQ(damaged.Size(), 40u);
 }
 
 }  // namespace

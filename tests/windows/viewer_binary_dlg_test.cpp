@@ -11,6 +11,7 @@
 
 #include "app/main_form.h"
 #include "main_form_test_support.h"
+#include "native/zip_writer.h"
 #include "result_test_support.h"
 #include "viewer/binary_dlg.h"
 #include "viewer/input_dlg.h"
@@ -145,6 +146,27 @@ TEST_F(BinaryViewTest, RtfPagesAreTextWithTextOnlyOn) {
             viewer.N8.Click();
           }});
   EXPECT_FALSE(form.Options.TextOnlyChkBox.Checked());
+}
+
+// A .gz row's offset counts in the decompressed text: with text-only on the viewer
+// opens on the hit in that text; off, it shows the archive's own bytes.
+TEST_F(BinaryViewTest, ArchivePagesAreTheirTextWithTextOnlyOn) {
+  const std::string text = std::string(600, 'x') + "needle";
+  const std::string gz = trovex::testing::Gzipped(text);
+  folder_.File("log.txt.gz", gz);
+  TForm1 form(Environment());
+  form.Options.TextOnlyChkBox.SetChecked(true);
+  ViewRow(form, "needle", "log.txt.gz", {[&](TBinaryDlg& viewer) {
+            EXPECT_EQ(viewer.FileSize, text.size());
+            EXPECT_EQ(viewer.MyTrackBar1.Position(), 2u);
+            EXPECT_EQ(viewer.Page().Text(256).substr(88), "needle");
+            viewer.N8.Click();
+            EXPECT_FALSE(form.Options.TextOnlyChkBox.Checked());
+            EXPECT_EQ(viewer.FileSize, gz.size());
+            EXPECT_EQ(viewer.Page().Text(2), "\x1F\x8B");
+            viewer.N8.Click();
+            EXPECT_EQ(viewer.FileSize, text.size());
+          }});
 }
 
 // A file removed after the search: the viewer shows an empty file and says so.
