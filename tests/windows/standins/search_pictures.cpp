@@ -8,6 +8,7 @@
 #include <atomic>
 #include <string>
 
+#include "../../native/zip_writer.h"
 #include "app/main_form.h"
 #include "platform/os/wide_text.h"
 #include "platform/ui/application.h"
@@ -49,6 +50,20 @@ std::string SampleFolder() {
   std::string euc;
   if (text::Cp932ToEucJp("EUC-JP で書いた検索の記録", euc))
     WriteSample(folder + "\\記録_euc.txt", euc);
+  // Documents and archives, found through the text inside them.
+  const auto utf8 = [](std::u8string_view text) { return std::string(text.begin(), text.end()); };
+  trovex::testing::ZipWriter docx;
+  docx.Add("[Content_Types].xml", "<Types/>");
+  docx.Add("word/document.xml",
+           utf8(u8"<w:document xmlns:w=\"w\"><w:body><w:p><w:r><w:t>報告書: 全文</w:t></w:r>"
+                u8"<w:r><w:t>検索の導入</w:t></w:r></w:p></w:body></w:document>"));
+  WriteSample(folder + "\\報告書.docx", docx.Build());
+  trovex::testing::ZipWriter zip;
+  zip.Add(trovex::testing::ZipItem{"資料/議事録.txt", "次回までに検索結果を確認する。", true, false,
+                                   false});
+  WriteSample(folder + "\\資料.zip", zip.Build());
+  WriteSample(folder + "\\access.log.gz",
+              trovex::testing::Gzipped(std::string(2000, '.') + "\r\nGET /search?q=検索 200\r\n"));
   return folder;
 }
 
