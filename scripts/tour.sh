@@ -35,7 +35,8 @@ scripts/screenshot.sh --mouse 1,1 "$shots/input.png" "$root/$build/tests/trovex_
 scripts/screenshot.sh --dblclick "245,297 245,297" --mouse 900,700 "$shots/browser.png" "$root/$build/Trovex.exe"
 # 8. The pre-count dialog of a search over the main window.
 scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pictures.exe" precount
-# 9. A result window with the rows of a search of sample files.
+# 9. A result window with the rows of a search of sample files (a .docx, a .zip
+#    entry and a .gz among them, found through their text).
 scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
 # 10. The history list over a folder of saved results, the second row chosen.
 scripts/screenshot.sh --mouse 1,1 "$shots/history.png" "$root/$build/tests/trovex_search_pictures.exe" history
