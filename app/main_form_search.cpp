@@ -8,6 +8,7 @@
 #include "search/file_walk.h"
 #include "search/parse_search_content.h"
 #include "shell/msg_cansel_dlg.h"
+#include "shell/power_action.h"
 #include "viewer/input_dlg.h"
 
 namespace trovex::app {
@@ -155,7 +156,10 @@ results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOpti
     return ChooseHistoryName(owner, current);
   };
   setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
-  setup.powerActionChecked = [this] { return ExitChkBox.Checked(); };
+  setup.powerOption.checked = [this] { return ExitChkBox.Checked(); };
+  setup.powerOption.setChecked = [this](bool checked) { ExitChkBox.SetChecked(checked); };
+  setup.powerOption.modeName = [this] { return ExitModeName(State.Settings.ExitMode); };
+  setup.powerOption.chooseMode = [this] { ChooseExitMode(); };
   setup.openBinaryView = [this](ui::Form& owner, const results::BinaryViewRequest& request) {
     return OpenBinaryView(owner, request);
   };

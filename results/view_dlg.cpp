@@ -1,9 +1,11 @@
 #include "results/view_dlg.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/shell/shell_services.h"
 #include "platform/ui/application.h"
+#include "platform/ui/font.h"
 #include "results/colour_scheme.h"
 #include "results/hit_row_builder.h"
 #include "results/result_texts.h"
@@ -16,6 +18,7 @@ constexpr ui::Color kMismatchRowColour = RGB(227, 227, 227);
 constexpr int kProgressWidth = 150;
 constexpr int kStopWidth = 50;
 constexpr int kCounterWidth = 96;
+constexpr int kModeLabelWidth = 84;  // the longest mode name, シャットダウン
 // Posted to the window to go on with the rows before the next tick.
 constexpr UINT kMoreRowsMessage = WM_APP + 21;
 
@@ -27,6 +30,8 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
       StaticText3(&TopBar, "0/0"),
       StaticText2(&TopBar),
       SpeedButton1(&TopBar, "中止"),
+      CheckBox1(&TopBar, "完了後にWindowsを終了する"),
+      StaticText1(&TopBar, "ログオフ"),
       ColorProgressBar1(&TopBar),
       ListView1(this, ui::ViewStyle::Report),
       Panel1(this),
@@ -45,8 +50,11 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
   ContentText = setup_.contentText;
   LiveSearch = setup_.live.has_value();
   ColorProgressBar1.SetMax(state_.Progress.totalFiles.load());
-  // TODO(power action): the power option of a live window (its check box and the
-  // power action's name) takes its place left of the progress bar.
+  // The power option mirrors the main window's in every window; a live window shows
+  // it while its run lasts.
+  CheckBox1.SetChecked(PowerActionChecked());
+  ShowPowerOption(LiveSearch);
+  if (LiveSearch) CheckBox1Click(CheckBox1);
   const bool hex = state_.Settings.OptionIndex != 1;
   OptionMenu1.SetChecked(hex);
   OptionMenu2.SetChecked(!hex);
@@ -143,6 +151,14 @@ void TViewDlg::BuildControls() {
   SpeedButton1.SetAnchors(ui::akTop | ui::akRight);
   SpeedButton1.SetVisible(false);
   SpeedButton1.OnClick = ui::Bind(this, &TViewDlg::SpeedButton1Click);
+
+  CheckBox1.SetHint("処理が終わった時点でWindowsを終了する場合は、ここにチェック");
+  CheckBox1.SetAnchors(ui::akTop | ui::akRight);
+  CheckBox1.OnClick = ui::Bind(this, &TViewDlg::CheckBox1Click);
+  StaticText1.SetHint("終了モード");
+  StaticText1.SetAutoSize(false);
+  StaticText1.SetAnchors(ui::akTop | ui::akRight);
+  StaticText1.OnDblClick = ui::Bind(this, &TViewDlg::StaticText1DblClick);
 
   ColorProgressBar1.SetBounds(kClientWidth - kProgressWidth - 4, 6, kProgressWidth, 16);
   ColorProgressBar1.SetAnchors(ui::akTop | ui::akRight);
@@ -243,6 +259,7 @@ void TViewDlg::Timer1Timer(ui::Component&) {
   } else if (worker_) {
     worker_.reset();
     ColorProgressBar1.SetPosition(0);
+    ShowPowerOption(false);
   }
   // A load (no run) stops adding at 中止; a run keeps every row it found.
   const bool loadStopped = !setup_.live && StopRequested;
@@ -329,7 +346,38 @@ void TViewDlg::FinishRun() {
 }
 
 bool TViewDlg::PowerActionChecked() const {
-  return setup_.powerActionChecked && setup_.powerActionChecked();
+  return setup_.powerOption.checked && setup_.powerOption.checked();
+}
+
+void TViewDlg::CheckBox1Click(ui::Component&) {
+  if (setup_.powerOption.setChecked) setup_.powerOption.setChecked(CheckBox1.Checked());
+  const bool named = CheckBox1.Checked() && setup_.powerOption.modeName;
+  StaticText1.SetCaption(named ? setup_.powerOption.modeName() : "");
+}
+
+// The mode dialog; its cancel unchecks the main window's option, and the window's
+// own check box then sets it again, so a cancel keeps the mode and the check.
+void TViewDlg::StaticText1DblClick(ui::Component&) {
+  if (setup_.powerOption.chooseMode) setup_.powerOption.chooseMode();
+  CheckBox1Click(CheckBox1);
+}
+
+// The power option stands between 中止 and the progress bar while a run lasts; the
+// content box takes its room otherwise.
+void TViewDlg::ShowPowerOption(bool shown) {
+  CheckBox1.SetVisible(shown);
+  StaticText1.SetVisible(shown);
+  const int right = TopBar.Width() - kProgressWidth - 8;
+  int stopLeft = right - kStopWidth;
+  if (shown) {
+    const int boxWidth = ui::MeasureText(CheckBox1.Font(), CheckBox1.Caption()).cx + 24;
+    const int labelLeft = right - kModeLabelWidth;
+    StaticText1.SetBounds(labelLeft, 7, kModeLabelWidth, 16);
+    CheckBox1.SetBounds(labelLeft - boxWidth - 2, 5, boxWidth, 18);
+    stopLeft = CheckBox1.Left() - kStopWidth - 4;
+  }
+  SpeedButton1.SetBounds(stopLeft, 3, kStopWidth, 22);
+  StaticText2.SetBounds(StaticText2.Left(), 4, std::max(40, stopLeft - StaticText2.Left() - 4), 20);
 }
 
 void TViewDlg::CompleteRunRows() {

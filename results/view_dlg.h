@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/ui/application.h"
+#include "platform/ui/button.h"
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
 #include "platform/ui/list_view.h"
@@ -56,6 +57,14 @@ struct BinaryViewRequest {
   std::function<void(const std::string& content)> setContentText;
 };
 
+// The power action after a live run, as the main window holds it.
+struct PowerOptionHooks {
+  std::function<bool()> checked;  // none: never
+  std::function<void(bool)> setChecked;
+  std::function<std::string()> modeName;  // the chosen action, as the label shows it
+  std::function<void()> chooseMode;       // the mode dialog; a cancel unchecks the option
+};
+
 struct ResultWindowSetup {
   std::string contentText;       // the main window's search content as typed
   std::string conversionSource;  // the text the conversion dialog turned into it
@@ -76,10 +85,10 @@ struct ResultWindowSetup {
   // The main window's search options at this moment: a search within the list
   // parses and matches its content under their rules. None: the defaults.
   std::function<search::SearchOptions()> searchOptions;
-  // The power action follows the run (the main window's ExitChkBox): a live window
-  // then closes itself when its run ends, and no window asks to save (the result
-  // is saved unattended). None: never.
-  std::function<bool()> powerActionChecked;
+  // The power action follows the run (the main window's ExitChkBox and ExitMode): a
+  // live window then closes itself when its run ends, and no window asks to save
+  // (the result is saved unattended).
+  PowerOptionHooks powerOption;
   // Shows the binary view modally over `owner`; returns its "Text" box at closing.
   // None: バイナリビューで開く is off.
   std::function<bool(ui::Form& owner, const BinaryViewRequest& request)> openBinaryView;
@@ -139,6 +148,8 @@ class TViewDlg : public ui::Form {
   ui::StaticText StaticText3;    // the counter
   ui::StaticText StaticText2;    // the search content or the history name
   ui::SpeedButton SpeedButton1;  // 中止
+  ui::CheckBox CheckBox1;        // the power action after this run
+  ui::StaticText StaticText1;    // its mode; a double click chooses another
   ui::ProgressBar64 ColorProgressBar1;
   ui::ListView ListView1;
   ui::StatusBar Panel1;
@@ -173,6 +184,9 @@ class TViewDlg : public ui::Form {
   void UpdateMenuStates();
 
   void Timer1Timer(ui::Component& sender);
+  // The power option's check box written through to the main window, and its label.
+  void CheckBox1Click(ui::Component& sender);
+  void StaticText1DblClick(ui::Component& sender);
   void SpeedButton1Click(ui::Component& sender);
   void ListView1ColumnClick(ui::ListView& sender, int column);
   void ListView1DblClick(ui::Component& sender);
@@ -210,6 +224,7 @@ class TViewDlg : public ui::Form {
   void BuildMenus();
   void BuildControls();
   bool PowerActionChecked() const;
+  void ShowPowerOption(bool shown);
   void ApplyColours();
   void StartWorker();
   void FinishRun();

@@ -38,6 +38,8 @@ scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pi
 # 9. A result window with the rows of a search of sample files (a .docx, a .zip
 #    entry and a .gz among them, found through their text).
 scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
+#    The same while its run lasts, with the power option on (スタンバイ chosen).
+scripts/screenshot.sh --delay 3 "$shots/result-power.png" "$root/$build/tests/trovex_search_pictures.exe" result-power
 # 10. The history list over a folder of saved results, the second row chosen.
 scripts/screenshot.sh --mouse 1,1 "$shots/history.png" "$root/$build/tests/trovex_search_pictures.exe" history
 # 11. The error log viewer with two entries of a refused power action.

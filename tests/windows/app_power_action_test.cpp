@@ -146,5 +146,54 @@ TEST_F(PowerActionTest, AFailedSaveStopsThePowerAction) {
   EXPECT_NE(form.State.ErrorLogList[0].find("保存に失敗しました。"), std::string::npos);
 }
 
+// The result window's own power option while its run lasts: it sets the main
+// window's, its label names the mode, a double click chooses another (a cancel
+// keeps the mode and the check); when the run ends both are hidden.
+TEST_F(PowerActionTest, TheResultWindowsPowerOptionSetsTheMainWindows) {
+  TForm1 form(Environment());
+  result_test::MakeSlowTree(folder_, 1);
+  form.ExitChkBox.SetChecked(true);
+  ScriptedPrompts prompts;
+  prompts.ExpectMessageBox(IDNO);  // no power action after all: the save question
+  ModalScript script;
+  script.Then([](ui::Form& dialog) { Choose(dialog, 2, true); });
+  script.Then([](ui::Form&) {});
+  script.Then([&](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    EXPECT_TRUE(view.CheckBox1.Visible());
+    EXPECT_TRUE(view.CheckBox1.Checked());
+    EXPECT_EQ(view.StaticText1.Caption(), "スタンバイ");
+    EXPECT_GT(view.StaticText2.Width(), 0);
+    EXPECT_LE(view.SpeedButton1.Left() + view.SpeedButton1.Width(), view.CheckBox1.Left());
+    view.CheckBox1.SetChecked(false);
+    view.CheckBox1.Click();
+    EXPECT_FALSE(form.ExitChkBox.Checked());
+    EXPECT_EQ(view.StaticText1.Caption(), "");
+    view.CheckBox1.SetChecked(true);
+    view.CheckBox1.Click();
+    EXPECT_TRUE(form.ExitChkBox.Checked());
+    view.StaticText1DblClick(view.StaticText1);  // 休止状態
+    EXPECT_EQ(view.StaticText1.Caption(), "休止状態");
+    view.StaticText1DblClick(view.StaticText1);  // cancelled
+    EXPECT_EQ(view.StaticText1.Caption(), "休止状態");
+    EXPECT_TRUE(form.ExitChkBox.Checked());
+    view.CheckBox1.SetChecked(false);
+    view.CheckBox1.Click();
+    view.SpeedButton1.Click();  // 中止
+    ASSERT_TRUE(result_test::WaitUntilFinished(view, 20000));
+    EXPECT_FALSE(view.CheckBox1.Visible());
+    EXPECT_FALSE(view.StaticText1.Visible());
+    view.Close();
+  });
+  script.Then([](ui::Form& dialog) { Choose(dialog, 3, true); });
+  script.Then([](ui::Form& dialog) { Choose(dialog, 0, false); });
+  EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
+  EXPECT_EQ(script.FormsSeen(), 5);
+  EXPECT_EQ(form.State.Settings.ExitMode, 3);
+  EXPECT_FALSE(form.ExitChkBox.Checked());
+  EXPECT_TRUE(power_.calls.empty());
+  EXPECT_FALSE(form.State.Settings.PendingResultsFlag);
+}
+
 }  // namespace
 }  // namespace trovex::app

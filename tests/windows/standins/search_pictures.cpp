@@ -2,6 +2,7 @@
 // look at (scripts/tour.sh takes the pictures):
 //   trovex_search_pictures precount   the pre-count dialog, counting C:\ for ever
 //   trovex_search_pictures result     a result window after a search of sample files
+//   trovex_search_pictures result-power  one while its run lasts, the power option on
 //   trovex_search_pictures history    the history list over a folder of saved results
 #include <windows.h>
 
@@ -11,10 +12,12 @@
 #include "../../native/zip_writer.h"
 #include "app/main_form.h"
 #include "platform/os/wide_text.h"
+#include "platform/power/power_service.h"
 #include "platform/ui/application.h"
 #include "platform/text/euc_jp.h"
 #include "results/file_list_dlg.h"
 #include "results/history_file.h"
+#include "shell/exit_dlg.h"
 #include "shell/msg_cansel_dlg.h"
 
 namespace trovex {
@@ -67,6 +70,34 @@ std::string SampleFolder() {
   return folder;
 }
 
+// A folder with one sparse file of 64 GiB: a search over it lasts minutes.
+std::string SlowFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::string folder = os::Narrow(temp) + "Trovex見本_大";
+  CreateDirectoryW(os::Widen(folder).c_str(), nullptr);
+  HANDLE file = CreateFileW(os::Widen(folder + "\\zeros.bin").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    LARGE_INTEGER size;
+    size.QuadPart = 64LL << 30;
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+  }
+  return folder;
+}
+
+class NoPower : public power::PowerService {
+ public:
+  bool LogOff() override { return false; }
+  bool PowerOff() override { return false; }
+  bool Suspend(bool) override { return false; }
+  power::PrivilegeResult SetPrivilege(const std::string&, bool) override {
+    return power::PrivilegeResult::Done;
+  }
+};
+
 // A folder of saved results as the history list shows them: time-named files of
 // new results and some the user renamed.
 std::string SampleHistoryFolder() {
@@ -100,6 +131,8 @@ std::string SampleHistoryFolder() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   using namespace trovex;
   const std::string what = commandLine != nullptr ? commandLine : "";
+  NoPower noPower;
+  power::ScopedPowerService noPowerAction(noPower);
   auto form = ui::MakeForm<app::TForm1>();
   ui::App().SetMainForm(form.get());
   form->Show();
@@ -131,6 +164,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     locations.paths = {SampleFolder()};
     search::SearchOptions options;
     options.content = "検索";
+    if (what.find("result-power") != std::string::npos) {
+      // A run that lasts (64 GiB of zeros after the samples) with the power option
+      // on, スタンバイ chosen in the mode dialog; the machine is never asked.
+      locations.paths.push_back(SlowFolder());
+      form->ExitChkBox.SetChecked(true);
+      form->State.Settings.ExitMode = 2;
+      ui::App().ModalHook = [](ui::Form& shown) {
+        if (auto* exit = dynamic_cast<app::TExitDlg*>(&shown)) exit->OKBtn.Click();
+      };
+    }
     form->StartSearch(locations, options);
   }
   return 0;
