@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include "platform/os/wide_text.h"
 #include "platform/shell/shell_execute.h"
@@ -49,6 +50,20 @@ bool ShellFileOpener::OpenWith(void* owner, const std::string& path) {
   // The dialog takes the rest of its command line as the path, unquoted.
   return ShellExecuteText(owner, "open", "rundll32.exe", "shell32.dll,OpenAs_RunDLL " + path, "",
                           SW_SHOWNORMAL);
+}
+
+// The browser that opens http addresses is given the address itself: opening a
+// file address through the shell would lose its "#part".
+bool ShellFileOpener::OpenAddress(void* owner, const std::string& address) {
+  wchar_t browser[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  if (SUCCEEDED(AssocQueryStringW(ASSOCF_NONE, ASSOCSTR_EXECUTABLE, L"http", L"open", browser,
+                                  &length)) &&
+      browser[0] != L'\0') {
+    return ShellExecuteText(owner, "open", os::Narrow(browser), "\"" + address + "\"", "",
+                            kShowWindow);
+  }
+  return ShellOpen(owner, address) == OpenOutcome::Opened;
 }
 
 }  // namespace trovex::shell

@@ -25,6 +25,9 @@ class FileOpenService {
   virtual bool Open(void* owner, const std::string& path) = 0;
   // The dialog for choosing a program for `path`, directly. True when it started.
   virtual bool OpenWith(void* owner, const std::string& path) = 0;
+  // Opens an address ("file:///C:/.../page.html#part") with the default web
+  // browser, its "#part" kept. True when the browser started.
+  virtual bool OpenAddress(void* owner, const std::string& address) = 0;
 };
 
 // ShellExecuteExW; the choice dialog is rundll32's shell32.dll,OpenAs_RunDLL.
@@ -32,6 +35,7 @@ class ShellFileOpener : public FileOpenService {
  public:
   bool Open(void* owner, const std::string& path) override;
   bool OpenWith(void* owner, const std::string& path) override;
+  bool OpenAddress(void* owner, const std::string& address) override;
 };
 
 // The "open" verb alone, with no dialog of the shell's own on failure.

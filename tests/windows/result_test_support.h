@@ -26,8 +26,13 @@ class RecordingOpener : public shell::FileOpenService {
     openedWith.push_back(path);
     return true;
   }
+  bool OpenAddress(void*, const std::string& address) override {
+    addresses.push_back(address);
+    return true;
+  }
   std::vector<std::string> opened;
   std::vector<std::string> openedWith;
+  std::vector<std::string> addresses;
 };
 
 // Program state ready for a live search of `content` over `folder`, as Start

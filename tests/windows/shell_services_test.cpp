@@ -42,6 +42,7 @@ struct FakeOpener : FileOpenService {
     chosen.push_back(path);
     return false;
   }
+  bool OpenAddress(void*, const std::string&) override { return false; }
   std::vector<std::string> opened, chosen;
 };
 

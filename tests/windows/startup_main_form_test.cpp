@@ -4,9 +4,11 @@
 
 #include "app/app_identity.h"
 #include "app/main_form.h"
+#include "app/open_help.h"
 #include "app/startup_steps.h"
 #include "platform/os/registry.h"
 #include "results/colour_scheme.h"
+#include "result_test_support.h"
 #include "startup_test_support.h"
 
 using namespace trovex;
@@ -50,4 +52,31 @@ TEST(StartupMainForm, F1HandsTheHelpPageToTheRunningViewer) {
   startup_test::FakeViewer viewer;
   EXPECT_TRUE(form->PreviewKey(VK_F1, ui::ShiftState{}));
   EXPECT_EQ(startup_test::FakeViewer::received, "Vemko" + dir.path() + "Help\\TrovexBeta.html");
+}
+
+// Without the help viewer program the installed page opens in the web browser, at
+// the anchor of the window that asks; with no page installed nothing opens.
+TEST(StartupMainForm, WithoutTheViewerF1OpensTheInstalledPageInTheBrowser) {
+  SettingsKeyGuard guard;
+  SettingsKeyGuard::CreateEmptyKey();
+  startup_test::TempDir dir;
+  result_test::RecordingOpener opener;
+  shell::ShellServices fakes = shell::Services();
+  fakes.open = &opener;
+  shell::ScopedShellServices replaced(fakes);
+  auto form =
+      ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
+  EXPECT_TRUE(form->PreviewKey(VK_F1, ui::ShiftState{}));
+  EXPECT_TRUE(opener.addresses.empty());
+
+  CreateDirectoryW(os::Widen(dir.path() + "Help").c_str(), nullptr);
+  startup_test::WriteFile(dir.path() + "Help\\TrovexBeta.html", "<html></html>");
+  EXPECT_TRUE(form->PreviewKey(VK_F1, ui::ShiftState{}));
+  form->OpenHelp("#fileview");
+  const std::string page = app::FileAddress(dir.path() + "Help\\TrovexBeta.html");
+  EXPECT_EQ(opener.addresses, (std::vector<std::string>{page, page + "#fileview"}));
+  EXPECT_EQ(page.rfind("file:///", 0), 0u);
+  EXPECT_EQ(page.find('\\'), std::string::npos);
+  EXPECT_EQ(app::FileAddress("C:\\Program Files\\T#1\\a%.html"),
+            "file:///C:/Program%20Files/T%231/a%25.html");
 }
