@@ -71,6 +71,9 @@ Section "${TROVEX_TITLE}" SecProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
   File "/oname=${TROVEX_EXE}" "${TROVEX_PROGRAM}"
+  SetOutPath "$INSTDIR\Help"
+  File "/oname=TrovexBeta.html" "${TROVEX_HELP}"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The shared "data" folder: every user's history files and error log live in a
@@ -112,6 +115,8 @@ FunctionEnd
 
 Section "Uninstall"
   Delete "$INSTDIR\${TROVEX_EXE}"
+  Delete "$INSTDIR\Help\TrovexBeta.html"
+  RMDir "$INSTDIR\Help"
   Call un.DeleteUninstaller
   Delete "$DESKTOP\${TROVEX_TITLE}.lnk"
   Delete "$SMPROGRAMS\${TROVEX_TITLE}.lnk"

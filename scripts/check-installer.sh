@@ -85,6 +85,7 @@ check "TrovexSetup.exe /S ends with 0" [ $? -eq 0 ]
 "$wineserver" -w
 check "the program folder holds the built Trovex.exe" same_file "$dir/Trovex.exe" "$build/Trovex.exe"
 check "the uninstaller is in the program folder" [ -f "$dir/uninstall.exe" ]
+check "the help page is installed in Shift-JIS" eval 'iconv -f CP932 -t UTF-8 "$dir/Help/TrovexBeta.html" | grep -q "id=\"BinaryView\""'
 check "the shared data folder exists" [ -d "$dir/data" ]
 check "the data folder holds an empty error log" eval '[ -f "$dir/data/errlog.txt" ] && [ ! -s "$dir/data/errlog.txt" ]'
 
@@ -157,6 +158,7 @@ check "uninstall.exe /S ends with 0" [ $? -eq 0 ]
 wait_for_uninstaller
 check "Trovex.exe is removed" [ ! -e "$dir/Trovex.exe" ]
 check "the uninstaller is removed" [ ! -e "$dir/uninstall.exe" ]
+check "the help page and its folder are removed" [ ! -e "$dir/Help" ]
 check "the desktop shortcut is removed" [ ! -e "$desktop_link" ]
 check "the Start menu entry is removed" [ ! -e "$menu_link" ]
 check "the App Paths entry is removed" eval '! key_exists "$app_paths"'
