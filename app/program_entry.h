@@ -11,7 +11,7 @@ namespace trovex::app {
 struct ProgramEntryHooks {
   std::function<void(const std::string&)> setTitle;
   std::function<void(const std::string&)> showMessage;
-  std::function<void()> createWindows;   // TForm1, TShutDownMsgDlg, TInputStrChgDlg
+  std::function<void()> createWindows;   // TForm1
   std::function<void()> runMessageLoop;  // until the main window closes
   std::function<void(const std::exception&)> showException;
 };
