@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "platform/text/lower_case.h"
+#include "results/colour_scheme.h"
+#include "results/hit_record.h"
 #include "search/file_extension.h"
 #include "search/parse_search_content.h"
 
@@ -31,14 +33,9 @@ struct RememberedWidths {
 };
 RememberedWidths rememberedWidths;
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The extension with its dot, lower-cased; empty when the name has none.
 std::string LowerExtension(const std::string& path) {
-  const std::string name = FileNameOf(path);
+  const std::string name(results::FileNamePart(path));
   const std::size_t dot = name.rfind('.');
   return dot == std::string::npos ? std::string() : text::AnsiLowerCase(name.substr(dot));
 }
@@ -85,7 +82,7 @@ TBinaryDlg::TBinaryDlg(ui::Form* owner, BinaryViewSetup setup)
   SearchPage = FoundPage = start;
   SearchIndex = FoundIndex = 0;
 
-  SetCaption("バイナリビュー  [ " + FileNameOf(FilePath) + " ]");
+  SetCaption("バイナリビュー  [ " + std::string(results::FileNamePart(FilePath)) + " ]");
   StaticText1.SetCaption(std::to_string(start) + "／00");
   SetBorder(ui::BorderStyle::SizeToolWin, ui::biSystemMenu);
   SetPosition(ui::FormPosition::ScreenCenter);
@@ -96,7 +93,7 @@ TBinaryDlg::TBinaryDlg(ui::Form* owner, BinaryViewSetup setup)
 
   hint_.Install(this,
                 [this](const std::string& longHint) { Panel2.SetPanelText(0, " " + longHint); });
-  if (setup_.colorDepth < 10) {
+  if (!results::UsesRichColours(setup_.colorDepth)) {
     StaticText1.SetColor(kYellow);
     StaticText2.SetColor(ui::clWhite);
   }
