@@ -12,12 +12,12 @@
 #   bench     the programs the benchmarks compare against
 # Anything else on the command line is installed as a package name.
 set -euo pipefail
-build=(cmake make g++ pkg-config g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zlib1g-dev
+build=(cmake make g++ pkg-config g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zlib1g-dev poppler-data
        libz-mingw-w64-dev)
 tests=(wine64 googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev clang-format
        fonts-ipafont-gothic fonts-wine)
 pictures=(xvfb imagemagick xdotool x11-utils "${tests[@]}")
-bench=(hyperfine ripgrep python3)
+bench=(hyperfine ripgrep python3 poppler-utils)
 
 packages=()
 [ $# -eq 0 ] && set -- build tests

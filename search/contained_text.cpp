@@ -8,6 +8,7 @@
 #include "search/byte_source.h"
 #include "search/document_parts.h"
 #include "search/file_extension.h"
+#include "search/pdf_text.h"
 #include "search/xml_text.h"
 #include "search/zip_archive.h"
 
@@ -29,8 +30,9 @@ constexpr KindByExtension kKinds[] = {
     {".ppsx", ContainerKind::Slides},      {".potx", ContainerKind::Slides},
     {".odt", ContainerKind::OpenDocument}, {".ods", ContainerKind::OpenDocument},
     {".odp", ContainerKind::OpenDocument}, {".ott", ContainerKind::OpenDocument},
-    {".epub", ContainerKind::Epub},        {".zip", ContainerKind::Zip},
-    {".gz", ContainerKind::Gzip},          {".tgz", ContainerKind::Gzip}};
+    {".epub", ContainerKind::Epub},        {".pdf", ContainerKind::Pdf},
+    {".zip", ContainerKind::Zip},          {".gz", ContainerKind::Gzip},
+    {".tgz", ContainerKind::Gzip}};
 
 // The sink with the per-file limit on what is handed over.
 class Limited {
@@ -204,6 +206,43 @@ ContainedRead ReadGzip(const ByteSource& source, const std::string& path, Limite
   return read;
 }
 
+// The text of a PDF file's pages as one part.
+ContainedRead ReadPdf(const ByteSource& source, Limited& out, const std::atomic<bool>* cancel) {
+  ContainedRead read;
+  ContainedPart part;
+  part.extractedText = true;
+  bool begun = false;
+  const PdfEnd end = ReadPdfText(
+      source,
+      [&](std::string_view piece) {
+        if (!begun) {
+          begun = true;
+          if (!out.Begin(part)) return false;
+        }
+        return out.Piece(piece);
+      },
+      cancel);
+  switch (end) {
+    case PdfEnd::NotPdf:
+      read.end = ContainedEnd::NotContained;
+      break;
+    case PdfEnd::Complete:
+      read.end = !begun || out.End() ? ContainedEnd::Complete : ContainedEnd::Stopped;
+      break;
+    case PdfEnd::Stopped:
+      read.end = out.Full() ? ContainedEnd::Complete : ContainedEnd::Stopped;
+      break;
+    case PdfEnd::Damaged:
+    case PdfEnd::Locked:
+      read.end = ContainedEnd::Damaged;
+      break;
+    case PdfEnd::Cancelled:
+      read.end = ContainedEnd::Cancelled;
+      break;
+  }
+  return read;
+}
+
 class Gather final : public ContainedSink {
  public:
   explicit Gather(std::size_t limit) : limit_(limit) {}
@@ -235,6 +274,7 @@ ContainedRead ReadContainedText(const std::string& path, ContainerKind kind, Con
   if (!file.Open(path)) return read;  // the byte scan reports why
   Limited out(sink);
   if (kind == ContainerKind::Gzip) return ReadGzip(file, path, out, cancel);
+  if (kind == ContainerKind::Pdf) return ReadPdf(file, out, cancel);
   return ReadZip(file, kind, out, cancel);
 }
 

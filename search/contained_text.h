@@ -1,6 +1,6 @@
 #pragma once
 // The text inside documents and archives: the words of .docx, .xlsx, .pptx, .odt,
-// .ods, .odp and .epub files, the entries of .zip files one after the other, the
+// .ods, .odp, .epub and .pdf files, the entries of .zip files one after the other, the
 // decompressed bytes of .gz files. What is read is handed over in parts (a
 // document's text, a zip entry, a .gz's bytes), each in pieces, so that memory
 // stays at a few chunks whatever the size of the file. Archives inside an archive
@@ -13,7 +13,7 @@
 
 namespace trovex::search {
 
-enum class ContainerKind { None, Word, Sheet, Slides, OpenDocument, Epub, Zip, Gzip };
+enum class ContainerKind { None, Word, Sheet, Slides, OpenDocument, Epub, Pdf, Zip, Gzip };
 
 // By the name's extension, letter case ignored.
 ContainerKind ContainerKindOf(std::string_view name);
