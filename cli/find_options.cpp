@@ -159,6 +159,15 @@ const std::vector<OptionRule>& OptionTable() {
        },
        "--raw              search documents (.docx, .xlsx, .pptx, .odt, .epub, ...) and\n"
        "                     archives (.zip, .gz) as their bytes, not through their text"},
+      // No panel either: a pattern is a pattern without --options.
+      {"--regex", false,
+       [](FindOptions& o, const std::string&) -> std::string {
+         o.search.regex = true;
+         o.search.regexAlways = true;
+         return {};
+       },
+       "--regex, -e        CONTENT is a regular expression (a comma is part of it); -e PATTERN\n"
+       "                     gives it before the other options"},
       SearchFlag("--hidden", &search::SearchOptions::includeHidden, true,
                  "--hidden, --system also walk hidden and system files and folders"),
       SearchFlag("--system", &search::SearchOptions::includeSystem, true),
@@ -308,7 +317,8 @@ const OptionRule* FindRule(const std::string& name) {
 
 const char* FindUsage() {
   return "usage: trovex-find [--options] [--case] [--fold] [--comma-text] [--utf16] "
-         "[--skip-breaks] [--encoding LIST] [--raw] [--hidden] [--system] [--name TEXT] "
+         "[--skip-breaks] [--regex | -e PATTERN] [--encoding LIST] [--raw] [--hidden] [--system] "
+         "[--name TEXT] "
          "[--exclude-names] "
          "[--size N] [--unit B|KB|MB|GB] [--at-least|--at-most] [--year YYYY | --from YYYY/MM/DD "
          "--to YYYY/MM/DD] [--exclude-dates] [--cached|--unbuffered] [--count] [--snippet] "
@@ -353,6 +363,7 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
                                             std::string& error) {
   FindOptions options;
   std::vector<std::string> operands;
+  std::optional<std::string> ePattern;  // -e PATTERN: the content, before any operand
   bool fromGiven = false, toGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     // "-j N" and "-jN" are the short form of "--threads N".
@@ -361,6 +372,15 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
             ? (arguments[i].size() > 2 ? "--threads=" + arguments[i].substr(2)
                                        : std::string("--threads"))
             : arguments[i];
+    if (argument == "-e") {
+      if (i + 1 >= arguments.size() || ePattern) {
+        error = ePattern ? "-e is given once" : "-e needs a PATTERN";
+        return std::nullopt;
+      }
+      ePattern = arguments[++i];
+      FindRule("--regex")->apply(options, {});
+      continue;
+    }
     if (argument == "--") {
       operands.insert(operands.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                       arguments.end());
@@ -404,6 +424,7 @@ std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& argu
     fromGiven |= name == "--from";
     toGiven |= name == "--to";
   }
+  if (ePattern) operands.insert(operands.begin(), *ePattern);
   if (fromGiven != toGiven) {
     error = "--from and --to go together";
     return std::nullopt;

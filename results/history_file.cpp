@@ -135,7 +135,8 @@ int HistoryOptionBits(const search::SearchOptions& options) {
   return (options.caseSensitive ? kHistoryCaseSensitive : 0) |
          (options.distinguishWidthAndKana ? kHistoryDistinguishWidthAndKana : 0) |
          (options.skipLineBreaks ? kHistorySkipLineBreaks : 0) |
-         (options.commaIsContent ? kHistoryCommaIsContent : 0);
+         (options.commaIsContent ? kHistoryCommaIsContent : 0) |
+         (search::SearchesByRegex(options) ? kHistoryRegex : 0);
 }
 
 void ApplyHistoryOptionBits(int bits, search::SearchOptions& options) {
@@ -143,10 +144,13 @@ void ApplyHistoryOptionBits(int bits, search::SearchOptions& options) {
   options.distinguishWidthAndKana = (bits & kHistoryDistinguishWidthAndKana) != 0;
   options.skipLineBreaks = (bits & kHistorySkipLineBreaks) != 0;
   options.commaIsContent = (bits & kHistoryCommaIsContent) != 0;
+  options.regex = (bits & kHistoryRegex) != 0;
 }
 
 search::SearchOptions OptionsForLoadedHistory(search::SearchOptions options, int bits) {
   ApplyHistoryOptionBits(bits, options);
+  // A pattern reopens as a pattern, whether the option panel is open or not.
+  options.regexAlways = options.regex;
   options.conversionSource.clear();
   options.fromUtf8 = false;
   options.fromUtf16 = false;
@@ -168,7 +172,8 @@ std::string HistoryFileText(const HistoryContent& content, PathStyle style) {
   IniSection& header = ini.Section(content.name);
   header.Set("Vemko", "Ver 1.0");
   header.Set("list", EncodeContentList(content.searchContents));
-  header.Set("frg", std::to_string(content.optionBits));
+  header.Set("frg", std::to_string(content.optionBits & ~kHistoryRegex));
+  if (content.optionBits & kHistoryRegex) header.Set("regex", "1");
   for (const std::string& line : content.hitLines) {
     const std::optional<search::HitLineParts> hit = search::SplitHitLine(line);
     if (!hit) continue;
@@ -207,7 +212,9 @@ HistoryContent ParseHistoryText(std::string_view bytes, PathStyle style) {
   }
   const std::string* list = header.Find("list");
   if (list) content.searchContents = DecodeContentList(*list);
-  content.optionBits = ParseOptionBits(header.Find("frg"));
+  content.optionBits = ParseOptionBits(header.Find("frg")) & ~kHistoryRegex;
+  if (const std::string* regex = header.Find("regex"); regex && *regex == "1")
+    content.optionBits |= kHistoryRegex;
   return content;
 }
 

@@ -7,6 +7,7 @@
 //   Vemko=Ver 1.0
 //   list=<content>\@\<content>\@\   (each content followed by "\@\")
 //   frg=<option bits>
+//   regex=1                   only when the contents are regular expressions
 //
 //   [<folder>]                one section per folder with hits, in the order the
 //   <file name>=<offset>      folders first occur; one entry per hit
@@ -28,12 +29,15 @@
 
 namespace trovex::results {
 
-// The four matching options stored as "frg".
+// The four matching options stored as "frg", and whether the contents are patterns.
 enum HistoryOptionBit : int {
   kHistoryCaseSensitive = 1,            // 大文字と小文字を区別
   kHistoryDistinguishWidthAndKana = 2,  // 全角と半角、カタカナとひらがなを区別
   kHistorySkipLineBreaks = 4,           // 改行コードをスキップ
   kHistoryCommaIsContent = 8,           // カンマを検索内容の一部として扱う
+  // Not among "frg": written as its own header key "regex=1", which readers that do
+  // not know it pass over.
+  kHistoryRegex = 16,  // 正規表現
 };
 
 int HistoryOptionBits(const search::SearchOptions& options);

@@ -28,28 +28,6 @@ bool IsFullWidthLetter(char16_t c) {
 }
 bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
-// Every character that counts as the full-width katakana form `c` under folding:
-// itself, its hiragana, its half-width form (one or two characters) and, with case
-// folded, the other case of a letter in either width.
-std::vector<std::u16string> FoldedVariants(const std::u16string& c, bool caseSensitive) {
-  std::vector<std::u16string> variants{c};
-  const auto add = [&](std::u16string v) {
-    if (!v.empty() && std::find(variants.begin(), variants.end(), v) == variants.end())
-      variants.push_back(std::move(v));
-  };
-  add(text::MapWidthKanaUtf16(c, WidthKana::Hiragana));
-  add(text::MapWidthKanaUtf16(c, WidthKana::HalfWidthKatakana));
-  if (!caseSensitive && c.size() == 1 && (IsFullWidthLetter(c[0]) || IsAsciiLetter(c[0]))) {
-    for (std::size_t i = 0, n = variants.size(); i < n; ++i) {
-      const char16_t v = variants[i][0];
-      const bool upper = (v >= u'A' && v <= u'Z') || (v >= u'Ａ' && v <= u'Ｚ');
-      if (IsFullWidthLetter(v) || IsAsciiLetter(v))
-        add(std::u16string(1, static_cast<char16_t>(upper ? v + 0x20 : v - 0x20)));
-    }
-  }
-  return variants;
-}
-
 std::optional<std::vector<CharSlot>> Encode(const std::vector<std::vector<std::u16string>>& chars,
                                             TextEncoding encoding) {
   std::vector<CharSlot> slots;
@@ -77,6 +55,25 @@ std::optional<std::vector<CharSlot>> Encode(const std::vector<std::vector<std::u
 }
 
 }  // namespace
+
+std::vector<std::u16string> FoldedVariants(const std::u16string& c, bool caseSensitive) {
+  std::vector<std::u16string> variants{c};
+  const auto add = [&](std::u16string v) {
+    if (!v.empty() && std::find(variants.begin(), variants.end(), v) == variants.end())
+      variants.push_back(std::move(v));
+  };
+  add(text::MapWidthKanaUtf16(c, WidthKana::Hiragana));
+  add(text::MapWidthKanaUtf16(c, WidthKana::HalfWidthKatakana));
+  if (!caseSensitive && c.size() == 1 && (IsFullWidthLetter(c[0]) || IsAsciiLetter(c[0]))) {
+    for (std::size_t i = 0, n = variants.size(); i < n; ++i) {
+      const char16_t v = variants[i][0];
+      const bool upper = (v >= u'A' && v <= u'Z') || (v >= u'Ａ' && v <= u'Ｚ');
+      if (IsFullWidthLetter(v) || IsAsciiLetter(v))
+        add(std::u16string(1, static_cast<char16_t>(upper ? v + 0x20 : v - 0x20)));
+    }
+  }
+  return variants;
+}
 
 std::optional<std::string> EncodeChar(std::u16string_view character, TextEncoding encoding) {
   switch (encoding) {

@@ -16,6 +16,11 @@ namespace trovex::search {
 // the encoding cannot write it.
 std::optional<std::string> EncodeChar(std::u16string_view character, TextEncoding encoding);
 
+// Every character that counts as the full-width katakana form `c` under folding:
+// itself, its hiragana, its half-width form (one or two characters) and, with case
+// folded, the other case of a letter in either width.
+std::vector<std::u16string> FoldedVariants(const std::u16string& c, bool caseSensitive);
+
 // The forms of CP932 `text` in every encoding of `encodings` but Shift-JIS, in the
 // order of TextEncoding. `folded`: also the folded slots, with full-width letters of
 // either case when `caseSensitive` is off. Nothing for a text that is not CP932.

@@ -12,6 +12,7 @@
 #include "search/contained_scan.h"
 #include "search/file_start.h"
 #include "search/folder_path.h"
+#include "search/regex_file_scan.h"
 #include "search/rtf_stream.h"
 
 namespace trovex::search {
@@ -193,6 +194,10 @@ std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQue
                                         const MatchOptions& options, ScanState& state,
                                         const std::atomic<bool>& cancel,
                                         const fs::ListedFile& listed) {
+  if (query.regex) {
+    const auto hit = ScanFileRegex(path, *query.regex, state, cancel, listed);
+    return hit ? std::optional<std::uint64_t>(hit->offset) : std::nullopt;
+  }
   MatchOptions own = options;
   own.mode = query.mode;
   if (own.lookInside && own.mode == SearchMode::Text) {

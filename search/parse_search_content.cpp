@@ -7,6 +7,7 @@
 #include "search/encoded_forms.h"
 #include "search/file_start.h"
 #include "search/number_entries.h"
+#include "search/regex_pattern.h"
 #include "search/text_helpers.h"
 
 namespace trovex::search {
@@ -94,6 +95,29 @@ void BuildTextQuery(std::string_view text, const SearchOptions& options, SearchQ
         text, EncodingSet::Only(TextEncoding::Utf16Le), fold, options.caseSensitive));
 }
 
+// A regular expression: compiled for every encoding searched. A pattern the library
+// refuses is reported and leaves the previous query in force.
+bool BuildRegexQuery(std::string_view text, const SearchOptions& options, const MessageSink& report,
+                     SearchQuery& query) {
+  const EncodingSet encodings = TextEncodingsFor(options);
+  const bool fold = options.optionsOpen && !options.distinguishWidthAndKana;
+  std::string error;
+  auto regex = CompileRegexSet(text, encodings, options.caseSensitive, fold, error);
+  if (!regex) {
+    if (report) report(RegexErrorMessage(text, error));
+    return false;
+  }
+  query = SearchQuery{};
+  query.displayText = std::string(text);
+  query.mode = SearchMode::Text;
+  SetPattern(query, std::string(text));
+  query.allAlphanumeric = false;
+  query.encodings = encodings;
+  query.folded = fold;
+  query.regex = std::move(regex);
+  return true;
+}
+
 }  // namespace
 
 bool ParseSearchContent(std::string_view text, const SearchOptions& options,
@@ -102,6 +126,8 @@ bool ParseSearchContent(std::string_view text, const SearchOptions& options,
     if (report) report(kEmptyContentMessage);
     return false;
   }
+  if (SearchesByRegex(options) && !text.empty())
+    return BuildRegexQuery(text, options, report, query);
   query = SearchQuery{};
   query.displayText =
       options.conversionSource.empty() ? std::string(text) : options.conversionSource;

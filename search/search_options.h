@@ -21,6 +21,10 @@ struct SearchOptions {
   bool commaIsContent = false;          // a comma is part of the text (no byte list)
   bool searchUtf16 = false;             // search the content's UTF-16LE bytes
   bool skipLineBreaks = false;          // a CR LF inside a hit is skipped
+  // The content is a regular expression (a comma is then part of it). A panel
+  // option; counts with the panel closed too when regexAlways (trovex-find).
+  bool regex = false;
+  bool regexAlways = false;
   // The encodings a text content is searched in. Like the other panel options it
   // counts only while the panel is open: a closed panel searches every encoding
   // (see TextEncodingsFor).
@@ -62,6 +66,11 @@ SearchConditions ConditionsFor(const SearchOptions& options);
 // or the set is meant to count alone.
 inline EncodingSet TextEncodingsFor(const SearchOptions& options) {
   return options.optionsOpen || options.encodingsAlways ? options.encodings : EncodingSet::All();
+}
+
+// The content is a regular expression.
+inline bool SearchesByRegex(const SearchOptions& options) {
+  return options.regex && (options.optionsOpen || options.regexAlways);
 }
 
 // Documents and archives are read inside: always unless the panel is open or the

@@ -42,8 +42,14 @@ struct FileStartForms {
   bool anyUtf16 = false;  // the forms of a file without a mark include UTF-16's
 };
 
+class RegexSet;
+
 struct SearchQuery {
   SearchMode mode = SearchMode::Text;
+  // Text only: the content is a regular expression, compiled for each encoding the
+  // search looks in (the byte patterns below are then not searched). Shared like
+  // encodedForms.
+  std::shared_ptr<const RegexSet> regex;
 
   // Primary pattern. Numbers: the bytes of the list. Text: the bytes of the text,
   // or with folding the half-width katakana form of the (lower-cased) text.

@@ -1,0 +1,55 @@
+#include "search/regex_file_scan.h"
+
+#include <cstring>
+
+#include "search/file_start.h"
+
+namespace trovex::search {
+
+EncodingSet RegexEncodingsForFile(EncodingSet encodings, std::string_view firstRead) {
+  if (const auto mark = ByteOrderMarkOf(firstRead); mark && encodings.Has(*mark))
+    return EncodingSet::Only(*mark);
+  if (std::memchr(firstRead.data(), 0, firstRead.size()) != nullptr) return encodings;
+  EncodingSet narrowed = EncodingSet::None();
+  for (TextEncoding e : kAllTextEncodings)
+    if (encodings.Has(e) && e != TextEncoding::Utf16Le && e != TextEncoding::Utf16Be)
+      narrowed.Add(e);
+  return narrowed.Empty() ? encodings : narrowed;
+}
+
+std::optional<RegexHit> ScanFileRegex(const std::string& path, const RegexSet& regex,
+                                      ScanState& state, const std::atomic<bool>& cancel,
+                                      const fs::ListedFile& listed) {
+  constexpr std::uint32_t kSector = 512;
+  fs::SequentialReader reader;
+  if (!reader.Open(path, kSector, fs::CacheUse::Through, listed)) {
+    if (reader.Error() != 0 && state.fileFailure) state.fileFailure(path, reader.Error());
+    return std::nullopt;
+  }
+  if (reader.Size() == 0u) return std::nullopt;
+  if (!state.buffer || state.buffer.size() < reader.ReadSize()) {
+    state.buffer.Release();
+    if (!state.buffer.Allocate(reader.ReadSize(), kSector)) return std::nullopt;
+    state.sectorSize = 0;  // the byte scan sizes the buffer again for its volume
+  }
+  char* const area = state.buffer.data();
+  std::optional<RegexLineScanner> scanner;
+  for (;;) {
+    if (cancel.load(std::memory_order_relaxed)) return std::nullopt;
+    const auto got = reader.ReadNext(area);
+    if (!got) {
+      if (reader.Error() != 0 && state.fileFailure) state.fileFailure(path, reader.Error());
+      return std::nullopt;
+    }
+    // Each read repeats the last sector of the one before: only new bytes go in.
+    const bool lastRead = *got < reader.ReadSize();
+    const std::size_t take = lastRead ? *got : std::min(*got, reader.ChunkSize());
+    const std::string_view piece(area, take);
+    if (!scanner) scanner.emplace(regex, RegexEncodingsForFile(regex.Encodings(), piece));
+    if (auto hit = scanner->Feed(piece)) return hit;
+    if (scanner->Done()) return std::nullopt;
+    if (lastRead) return scanner->Finish();
+  }
+}
+
+}  // namespace trovex::search

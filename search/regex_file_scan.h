@@ -1,0 +1,27 @@
+#pragma once
+// Searches one file for a regular expression: its bytes read front to back and
+// matched line by line in each encoding the query looks in (see regex_lines.h).
+#include <atomic>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/fs/sequential_reader.h"
+#include "search/file_scan.h"
+#include "search/regex_lines.h"
+#include "search/search_query.h"
+
+namespace trovex::search {
+
+// The encodings searched in a file, from its first read: a byte order mark's
+// encoding alone; text without a zero byte is not UTF-16 (whose every ASCII
+// character has one), so UTF-16 is left out unless it is all that is searched.
+EncodingSet RegexEncodingsForFile(EncodingSet encodings, std::string_view firstRead);
+
+// The first match in the file, or nothing: no match, an unreadable file, `cancel`
+// found set before a read, or a match the library's limits refused.
+std::optional<RegexHit> ScanFileRegex(const std::string& path, const RegexSet& regex,
+                                      ScanState& state, const std::atomic<bool>& cancel,
+                                      const fs::ListedFile& listed = {});
+
+}  // namespace trovex::search
