@@ -120,12 +120,7 @@ TEST_F(PowerActionTest, ACancelledModeLeavesAnOrdinarySearch) {
   prompts.ExpectMessageBox(IDNO);
   ModalScript script;
   script.Then([](ui::Form& dialog) { Choose(dialog, 3, false); });
-  script.Then([](ui::Form&) {});
-  script.Then([](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
-    view.Close();
-  });
+  result_test::ThenFinishedResultWindow(script, [](results::TViewDlg& view) { view.Close(); });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_FALSE(form.ExitChkBox.Checked());
   EXPECT_EQ(form.State.Settings.ExitMode, 0);

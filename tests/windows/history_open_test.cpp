@@ -96,10 +96,7 @@ TEST_F(HistoryOpen, CancelOrOkWithoutARowKeepsTheResult) {
   prompts.ExpectMessageBox(IDNO);
   prompts.ExpectMessageBox(IDNO);  // and at the close: still a new result
   ModalScript script;
-  script.Then([](ui::Form&) {});
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     for (int i = 0; i < 2; ++i) {
       view.OpenHistory1Click(view.OpenHistory1);
       EXPECT_FALSE(view.ProducingRows());
@@ -131,10 +128,7 @@ TEST_F(HistoryOpen, YesForAResultWithoutRowsSavesItAndTheListShowsIt) {
   ScriptedPrompts prompts;
   prompts.ExpectMessageBox(IDYES);
   ModalScript script;
-  script.Then([](ui::Form&) {});
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     view.ListView1.SelectAll();
     view.Delete1Click(view.Delete1);
     ASSERT_TRUE(view.Rows().empty());
@@ -168,10 +162,7 @@ TEST_F(HistoryOpen, AByteListResultOpenedOverATextResultShowsBytes) {
   ScriptedPrompts prompts;
   prompts.ExpectMessageBox(IDNO);
   ModalScript script;
-  script.Then([](ui::Form&) {});
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     ASSERT_EQ(view.Rows().size(), 1u);
     EXPECT_EQ(view.Rows()[0].content, "needle");
     view.OpenHistory1Click(view.OpenHistory1);

@@ -329,10 +329,7 @@ TEST(ResultListSearchRename, RenameAfterAListSearchOffersBothContentsAndSearches
   prompts.ExpectMessage();
   prompts.ExpectMessageBox(IDNO);
   ModalScript script;
-  script.Then([](ui::Form&) {});  // the count closes itself
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     view.ListSearch1.Click();
     EXPECT_EQ(form.State.SearchContentList, (std::vector<std::string>{"abc", "def"}));
     EXPECT_EQ(view.StaticText2.Text(), "abc");

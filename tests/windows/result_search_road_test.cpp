@@ -101,10 +101,7 @@ TEST_F(ResultSearchRoad, TheStartButtonSearchesTheBrowsersFolderForThePanelsCont
   form.Browser.ShowFolder(folder_.Root(), true);
   form.Options.Edit1.SetText("検索語");
   ModalScript script;
-  script.Then([](ui::Form&) {});  // the count closes itself
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     EXPECT_EQ(view.StaticText3.Text(), "3/2件");
     view.Close();
   });
@@ -173,10 +170,7 @@ TEST_F(ResultSearchRoad, UndoBringsBackTheRowsAsFoundOrAsSaved) {
   ScriptedPrompts prompts;
   prompts.ExpectMessageBox(IDNO);
   ModalScript script;
-  script.Then([](ui::Form&) {});
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     ASSERT_EQ(view.Rows().size(), 3u);
     view.UpdateMenuStates();
     EXPECT_FALSE(view.Undo1.Enabled());  // nothing changed yet
@@ -216,10 +210,7 @@ TEST_F(ResultSearchRoad, RenameChoosesAnotherSearchContentAndNeverAnEmptyName) {
   ScriptedPrompts prompts;
   prompts.ExpectMessageBox(IDNO);
   ModalScript script;
-  script.Then([](ui::Form&) {});
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     form.State.SearchContentList.push_back("議事録");
     view.UpdateMenuStates();
     ASSERT_TRUE(view.RenameHistory1.Enabled());
@@ -279,10 +270,7 @@ TEST_F(ResultSearchRoad, AContentThatDoesNotParseShowsItsMessageAndCountsNothing
 TEST_F(ResultSearchRoad, AnEmptyFolderGivesZeroOverZero) {
   TForm1 form(Environment());
   ModalScript script;
-  script.Then([](ui::Form&) {});
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     EXPECT_EQ(view.StaticText3.Text(), "0/0件");
     EXPECT_TRUE(view.Rows().empty());
     view.Close();  // no rows: nothing is asked

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/shell/shell_services.h"
@@ -84,6 +86,18 @@ inline int MakeSlowTree(const testing::ShellTestFolder& folder, int hits) {
 // Pumps until the window's rows are complete and the run is over.
 inline bool WaitUntilFinished(results::TViewDlg& view, int milliseconds = 10000) {
   return testing::PumpUntil([&] { return !view.ProducingRows(); }, milliseconds);
+}
+
+// The steps of a search started from the main window: the pre-count, which closes
+// itself, then the result window, handed to `look` once its run is over.
+inline void ThenFinishedResultWindow(testing::ModalScript& script,
+                                     std::function<void(results::TViewDlg&)> look) {
+  script.Then([](ui::Form&) {});
+  script.Then([look = std::move(look)](ui::Form& window) {
+    auto& view = static_cast<results::TViewDlg&>(window);
+    ASSERT_TRUE(WaitUntilFinished(view));
+    look(view);
+  });
 }
 
 inline std::vector<std::string> Column(const results::TViewDlg& view,

@@ -34,10 +34,7 @@ class BinaryViewTest : public MainFormTest {
     ScriptedPrompts prompts;
     prompts.ExpectMessageBox(IDNO);  // the result window's save question
     ModalScript script;
-    script.Then([](ui::Form&) {});  // the pre-count closes itself
-    script.Then([&](ui::Form& window) {
-      auto& view = static_cast<results::TViewDlg&>(window);
-      ASSERT_TRUE(result_test::WaitUntilFinished(view));
+    result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
       for (std::size_t row = 0; row < view.Rows().size(); ++row)
         view.ListView1.SetSelected(row, view.Rows()[row].path == folder_.PathOf(name));
       view.UpdateMenuStates();
@@ -176,10 +173,7 @@ TEST_F(BinaryViewTest, AFileThatVanishedShowsAnEmptyPage) {
   ScriptedPrompts prompts;
   prompts.ExpectMessageBox(IDNO);
   ModalScript script;
-  script.Then([](ui::Form&) {});
-  script.Then([&](ui::Form& window) {
-    auto& view = static_cast<results::TViewDlg&>(window);
-    ASSERT_TRUE(result_test::WaitUntilFinished(view));
+  result_test::ThenFinishedResultWindow(script, [&](results::TViewDlg& view) {
     ASSERT_TRUE(DeleteFileA(path.c_str()));
     view.ListView1.SetSelected(0, true);
     view.BinaryView1.Click();
