@@ -17,7 +17,7 @@ build=(cmake make g++ pkg-config g++-mingw-w64-x86-64-posix mingw-w64-tools nsis
 tests=(wine64 googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev clang-format
        fonts-ipafont-gothic fonts-wine)
 pictures=(xvfb imagemagick xdotool x11-utils "${tests[@]}")
-bench=(hyperfine ripgrep python3 poppler-utils)
+bench=(hyperfine ripgrep python3 poppler-utils qpdf)
 
 packages=()
 [ $# -eq 0 ] && set -- build tests
