@@ -125,9 +125,10 @@ class TForm1 : public ui::Form {
   bool OpenHistory(const std::string& path, bool clearContents);
   // The result window's hooks into this window, and its snippets for `options`.
   results::ResultWindowSetup ResultWindowSetupFor(const search::SearchOptions& options);
-  // The option panel's four matching options, which a history load sets.
+  // The option panel's four matching options and its pattern box, which a history
+  // load sets.
   struct MatchingBoxes {
-    bool caseSensitive, distinguishWidthAndKana, skipLineBreaks, commaIsContent;
+    bool caseSensitive, distinguishWidthAndKana, skipLineBreaks, commaIsContent, regex;
   };
   MatchingBoxes MatchingBoxesNow() const;
   void SetMatchingBoxes(const MatchingBoxes& boxes);

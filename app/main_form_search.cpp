@@ -44,7 +44,7 @@ bool TForm1::StartSearch(const search::SearchLocations& locations,
 
 TForm1::MatchingBoxes TForm1::MatchingBoxesNow() const {
   return {Options.BigSmlChkBox.Checked(), Options.FullHalfChkBox.Checked(),
-          Options.CheckBox2.Checked(), Options.CheckBox1.Checked()};
+          Options.CheckBox2.Checked(), Options.CheckBox1.Checked(), Options.RegexChkBox.Checked()};
 }
 
 void TForm1::SetMatchingBoxes(const MatchingBoxes& boxes) {
@@ -52,6 +52,7 @@ void TForm1::SetMatchingBoxes(const MatchingBoxes& boxes) {
   Options.FullHalfChkBox.SetChecked(boxes.distinguishWidthAndKana);
   Options.CheckBox2.SetChecked(boxes.skipLineBreaks);
   Options.CheckBox1.SetChecked(boxes.commaIsContent);
+  Options.RegexChkBox.SetChecked(boxes.regex);
 }
 
 bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
@@ -66,7 +67,7 @@ bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
   const search::SearchOptions loaded =
       results::OptionsForLoadedHistory(Options.ReadSearchOptions(), history->optionBits);
   SetMatchingBoxes({loaded.caseSensitive, loaded.distinguishWidthAndKana, loaded.skipLineBreaks,
-                    loaded.commaIsContent});
+                    loaded.commaIsContent, loaded.regex});
   const auto report = [](const std::string& message) { ui::App().ShowMessage(message); };
   search::ParseSearchContent(history->name, loaded, report, State.Query);
   if (clearContents) State.SearchContentList.clear();

@@ -139,8 +139,13 @@ std::optional<std::string> EncodeIn(std::u16string_view units, TextEncoding enco
 
 }  // namespace
 
-std::vector<PatternPiece> SplitPattern(std::u16string_view p, bool fold, bool caseSensitive) {
+std::vector<PatternPiece> SplitPattern(std::u16string_view p, bool fold, bool caseSensitive,
+                                       bool* libraryFoldsCase) {
   std::vector<PatternPiece> pieces;
+  // Letters in a bracket expression and back-references need the library's own
+  // case folding; letters elsewhere become classes of both cases, which keeps the
+  // literal runs the library searches for fast.
+  bool libraryCase = false;
   const auto verbatim = [&](std::u16string_view text) {
     if (pieces.empty() || !pieces.back().variants.empty()) pieces.emplace_back();
     pieces.back().verbatim.append(text);
@@ -160,18 +165,27 @@ std::vector<PatternPiece> SplitPattern(std::u16string_view p, bool fold, bool ca
       n = 2;
     const std::u16string_view token = p.substr(i, n);
     i += n;
-    if (!fold || c == u'\\' || c == u'[' || (c == u'(' && n > 1) || (c == u'{' && n > 1) ||
+    if (!caseSensitive &&
+        ((c == u'[' && std::any_of(token.begin(), token.end(), IsAsciiLetter)) ||
+         (c == u'\\' && n > 1 && (IsDigit(token[1]) || token[1] == u'k' || token[1] == u'g'))))
+      libraryCase = true;
+    const bool widen = fold || (!caseSensitive && IsAsciiLetter(c));
+    if (!widen || c == u'\\' || c == u'[' || (c == u'(' && n > 1) || (c == u'{' && n > 1) ||
         (IsMeta(c) && c != u'{')) {
       verbatim(token);
       continue;
     }
-    std::vector<std::u16string> variants = LiteralVariants(std::u16string(token), caseSensitive);
+    std::vector<std::u16string> variants =
+        fold ? LiteralVariants(std::u16string(token), caseSensitive)
+             : std::vector<std::u16string>{std::u16string(token),
+                                           std::u16string(1, static_cast<char16_t>(c ^ 0x20))};
     if (variants.size() == 1) {
       verbatim(token);
       continue;
     }
     pieces.push_back(PatternPiece{{}, std::move(variants)});
   }
+  if (libraryFoldsCase) *libraryFoldsCase = libraryCase;
   return pieces;
 }
 
@@ -185,11 +199,18 @@ std::optional<std::string> WritePattern(const std::vector<PatternPiece>& pieces,
       out += *bytes;
       continue;
     }
+    // Single characters make a class, runs (a voiced kana in half width) alternatives.
+    const bool asClass =
+        std::all_of(piece.variants.begin(), piece.variants.end(), [](const std::u16string& v) {
+          return v.size() == 1 || (v.size() == 2 && IsHighSurrogate(v[0]));
+        });
     std::vector<std::string> written;
     for (const std::u16string& v : piece.variants) {
       std::u16string escaped;
       for (char16_t c : v) {
-        if (IsMeta(c)) escaped += u'\\';
+        if (asClass ? std::u16string_view(u"\\[]^-&").find(c) != std::u16string_view::npos
+                    : IsMeta(c))
+          escaped += u'\\';
         escaped += c;
       }
       auto bytes = EncodeIn(escaped, encoding);
@@ -205,12 +226,12 @@ std::optional<std::string> WritePattern(const std::vector<PatternPiece>& pieces,
     const auto ascii = [&](std::string_view text) {
       return *EncodeIn(std::u16string(text.begin(), text.end()), encoding);
     };
-    out += ascii("(?:");
+    out += ascii(asClass ? "[" : "(?:");
     for (std::size_t i = 0; i < written.size(); ++i) {
-      if (i > 0) out += ascii("|");
+      if (i > 0 && !asClass) out += ascii("|");
       out += written[i];
     }
-    out += ascii(")");
+    out += ascii(asClass ? "]" : ")");
   }
   return out;
 }
@@ -224,7 +245,8 @@ std::shared_ptr<const RegexSet> CompileRegexSet(std::string_view pattern, Encodi
     error = "invalid character in pattern";
     return nullptr;
   }
-  const std::vector<PatternPiece> pieces = SplitPattern(*units, fold, caseSensitive);
+  bool libraryCase = false;
+  const std::vector<PatternPiece> pieces = SplitPattern(*units, fold, caseSensitive, &libraryCase);
   auto set = std::make_shared<RegexSet>();
   bool first = true;
   for (TextEncoding encoding : kAllTextEncodings) {
@@ -234,7 +256,7 @@ std::shared_ptr<const RegexSet> CompileRegexSet(std::string_view pattern, Encodi
     const auto written = WritePattern(pieces, encoding);
     if (!written) continue;
     std::string message;
-    auto compiled = CompiledRegex::Compile(*written, encoding, caseSensitive, message);
+    auto compiled = CompiledRegex::Compile(*written, encoding, !libraryCase, message);
     if (!compiled) {
       if (reportErrors) {
         error = message;

@@ -14,15 +14,18 @@
 namespace trovex::search {
 
 // The pattern with each literal character outside a bracket expression widened to
-// the characters that count as it under width and kana folding: "ｱ" becomes
-// "(?:ｱ|ア|あ)". Escapes, groups, classes and quantifiers stay as typed. UTF-16 in
-// and out; each alternative is one character or a run of them (a voiced kana in
-// half width is two).
+// the characters that count as it under width and kana folding ("ｱ" becomes
+// "[ｱアあ]") and, with case folded, each ASCII letter to both cases ("n": "[nN]").
+// Escapes, groups, classes and quantifiers stay as typed. UTF-16 in and out; each
+// alternative is one character or a run of them (a voiced kana in half width is
+// two). `libraryFoldsCase`: set when case folding also needs the library's (letters
+// in a bracket expression, back-references).
 struct PatternPiece {
   std::u16string verbatim;               // copied as it is
   std::vector<std::u16string> variants;  // or: one literal and its variants
 };
-std::vector<PatternPiece> SplitPattern(std::u16string_view pattern, bool fold, bool caseSensitive);
+std::vector<PatternPiece> SplitPattern(std::u16string_view pattern, bool fold, bool caseSensitive,
+                                       bool* libraryFoldsCase = nullptr);
 
 // The pattern of `pieces` in `encoding`; nothing when the encoding cannot write one
 // of its verbatim characters (variants it cannot write are left out).

@@ -66,6 +66,7 @@ OptionPanel::OptionPanel(ui::Control* parent, results::ProgramState& state)
       Label10(&Panel2, "文字コード"),
       CodeComboBox(&Panel2, ui::ComboStyle::DropDownList),
       InsideChkBox(&Panel2, "文書・圧縮ファイルの中も検索"),
+      RegexChkBox(&Panel2, "正規表現"),
       SysChkBox(&Panel2, "システム属性"),
       HideChkBox(&Panel2, "隠し属性"),
       Label3(&Panel2, "検索対象の限定"),
@@ -158,6 +159,7 @@ void OptionPanel::PlaceControls() {
   CheckBox1.SetBounds(8, 66, 286, 17);
   Place(Label10, 8, 91);
   CodeComboBox.SetBounds(76, 88, 120, 21);
+  RegexChkBox.SetBounds(206, 90, 88, 17);
   InsideChkBox.SetBounds(8, 114, 280, 17);
   SysChkBox.SetBounds(8, 138, 110, 17);
   HideChkBox.SetBounds(130, 138, 110, 17);
@@ -195,6 +197,10 @@ void OptionPanel::SetTexts() {
   InsideChkBox.SetHint(
       "Word、Excel、PowerPoint、OpenDocument、EPUB の文書は本文を、zip と gz "
       "は中のファイルを検索する。チェックがない場合はファイルのバイト列をそのまま検索");
+  RegexChkBox.SetHint(
+      "検索内容を正規表現として検索する|検索内容を正規表現として検索する"
+      "（書式は Oniguruma のもの。カンマも正規表現の一部）。一致は1行の中に限る。"
+      "改行コードのスキップは効かない");
   SysChkBox.SetHint("システム属性のファイルも検索");
   HideChkBox.SetHint("隠し属性のファイルも検索");
   Edit2.SetHint("拡張子|ファイル名や拡張子などを指定する（複数指定は \"/ \"で区切る）");
@@ -267,6 +273,7 @@ search::SearchOptions OptionPanel::ReadSearchOptions() const {
                     ? search::EncodingSet::Only(search::TextEncoding::ShiftJis)
                     : search::EncodingSet::All();
   o.lookInside = InsideChkBox.Checked();
+  o.regex = RegexChkBox.Checked();
   o.includeHidden = HideChkBox.Checked();
   o.includeSystem = SysChkBox.Checked();
   o.nameFilter = Edit2.Text();

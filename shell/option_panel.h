@@ -59,6 +59,7 @@ class OptionPanel : public ui::Panel {
   ui::Label Label10;          // "文字コード"
   ui::ComboBox CodeComboBox;  // the encodings a text is searched in
   ui::CheckBox InsideChkBox;  // documents and archives through their text
+  ui::CheckBox RegexChkBox;   // the content is a regular expression
   ui::CheckBox SysChkBox;
   ui::CheckBox HideChkBox;
   ui::Label Label3;
