@@ -437,10 +437,39 @@ bool Document::Rebuild() {
         SetEntry(static_cast<std::uint64_t>(num.integer), Entry{2, number, i});
     }
   }
-  if (!trailer_.Get("Root") && catalog.type == Object::Type::Ref) {
-    trailer_.type = Object::Type::Dict;
-    trailer_.keys.push_back("Root");
-    trailer_.items.push_back(catalog);
+  // A root that leads to no page tree gives way to a catalog found by the scan,
+  // which may be one of the objects kept in an object stream.
+  const auto rootWorks = [&] {
+    const Object* root = trailer_.Get("Root");
+    if (!root) return false;
+    const Object& found = Resolve(*root);
+    return found.IsDict() && Lookup(found, "Pages") != nullptr;
+  };
+  if (!rootWorks()) {
+    for (std::size_t number = 1; number < entries_.size() && catalog.type != Object::Type::Ref;
+         ++number) {
+      if (entries_[number].type != 2) continue;
+      if ((number & 255) == 0 && Cancelled()) return false;
+      Object ref;
+      ref.type = Object::Type::Ref;
+      ref.integer = static_cast<std::int64_t>(number);
+      const Object& object = Resolve(ref);
+      const Object* type = object.IsDict() ? object.Get("Type") : nullptr;
+      if (type && type->IsName("Catalog")) catalog = ref;
+    }
+    if (catalog.type == Object::Type::Ref) {
+      trailer_.type = Object::Type::Dict;
+      bool replaced = false;
+      for (std::size_t i = 0; i < trailer_.keys.size(); ++i)
+        if (trailer_.keys[i] == "Root") {
+          trailer_.items[i] = catalog;
+          replaced = true;
+        }
+      if (!replaced) {
+        trailer_.keys.push_back("Root");
+        trailer_.items.push_back(catalog);
+      }
+    }
   }
   cache_.clear();
   return trailer_.Get("Root") != nullptr;
