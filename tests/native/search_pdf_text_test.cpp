@@ -176,6 +176,11 @@ TEST_F(PdfTextTest, DamagedCrossReferencesAreRebuilt) {
   OnePage(missing, kHelvetica, "BT /F1 12 Tf 72 700 Td (rebuilt words) Tj ET");
   EXPECT_EQ(Text("missing.pdf", missing.Build(1, PdfXref::Missing)), "rebuilt words\r\n");
 
+  // Neither cross-references nor a trailer, the catalog inside an object stream.
+  PdfWriter packed;
+  OnePage(packed, kHelvetica, "BT /F1 12 Tf 72 700 Td (packed and lost) Tj ET", true);
+  EXPECT_EQ(Text("packed.pdf", packed.Build(1, PdfXref::Missing)), "packed and lost\r\n");
+
   // No page tree at all: a damaged file, reported, never a hit.
   const std::string broken = Write("broken.pdf", "%PDF-1.4\n1 0 obj\n<</Type/Font>>\nendobj\n");
   EXPECT_FALSE(Find(broken, "Font").has_value());
