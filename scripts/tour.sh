@@ -35,7 +35,7 @@ scripts/screenshot.sh --mouse 1,1 "$shots/input.png" "$root/$build/tests/trovex_
 scripts/screenshot.sh --dblclick "245,297 245,297" --mouse 900,700 "$shots/browser.png" "$root/$build/Trovex.exe"
 # 8. The pre-count dialog of a search over the main window.
 scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pictures.exe" precount
-# 9. A result window with the rows of a search of sample files (a .docx, a .zip
+# 9. A result window with the rows of a search of sample files (a .docx, a .pdf, a .zip
 #    entry and a .gz among them, found through their text).
 scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
 #    The same while its run lasts, with the power option on (スタンバイ chosen).

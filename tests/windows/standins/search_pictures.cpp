@@ -9,6 +9,7 @@
 #include <atomic>
 #include <string>
 
+#include "../../native/pdf_writer.h"
 #include "../../native/zip_writer.h"
 #include "app/main_form.h"
 #include "platform/os/wide_text.h"
@@ -67,6 +68,26 @@ std::string SampleFolder() {
   WriteSample(folder + "\\資料.zip", zip.Build());
   WriteSample(folder + "\\access.log.gz",
               trovex::testing::Gzipped(std::string(2000, '.') + "\r\nGET /search?q=検索 200\r\n"));
+  // A PDF whose second page shows "第2章 全文検索の仕組み" in a font of glyph codes.
+  trovex::testing::PdfWriter pdf;
+  pdf.Add(1, "<</Type/Catalog/Pages 2 0 R>>");
+  pdf.Add(2, "<</Type/Pages/Kids[3 0 R 4 0 R]/Count 2/Resources<</Font<</F1 5 0 R/F2 6 0 R>>>>>>");
+  pdf.Add(3, "<</Type/Page/Parent 2 0 R/Contents 7 0 R>>");
+  pdf.Add(4, "<</Type/Page/Parent 2 0 R/Contents 8 0 R>>");
+  pdf.Add(5, "<</Type/Font/Subtype/Type1/BaseFont/Helvetica>>");
+  pdf.Add(6,
+          "<</Type/Font/Subtype/Type0/BaseFont/Mincho/Encoding/Identity-H/DescendantFonts"
+          "[<</Subtype/CIDFontType0/CIDSystemInfo<</Registry(Adobe)/Ordering(Japan1)>>>>]"
+          "/ToUnicode 9 0 R>>");
+  pdf.AddStream(7, "", "BT /F1 12 Tf 72 700 Td (Trovex manual) Tj ET");
+  pdf.AddStream(8, "",
+                "BT /F2 12 Tf 72 700 Td <000100020003000400050006000700080009000A000B000C> Tj ET");
+  pdf.AddStream(9, "",
+                "begincmap 1 begincodespacerange <0000><FFFF> endcodespacerange 12 beginbfchar"
+                " <0001><7B2C> <0002><0032> <0003><7AE0> <0004><0020> <0005><5168> <0006><6587>"
+                " <0007><691C> <0008><7D22> <0009><306E> <000A><4ED5> <000B><7D44> <000C><307F>"
+                " endbfchar endcmap");
+  WriteSample(folder + "\\仕様書.pdf", pdf.Build(1));
   return folder;
 }
 
