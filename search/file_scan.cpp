@@ -195,6 +195,16 @@ std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQue
                                         const std::atomic<bool>& cancel,
                                         const fs::ListedFile& listed) {
   if (query.regex) {
+    if (query.literalPart) {
+      // A file without the text every match holds has no match: passed over at
+      // the literal search's speed. Its own bytes, as the pattern searches them.
+      MatchOptions literal = options;
+      literal.mode = SearchMode::Text;
+      literal.lookInside = false;
+      literal.skipLineBreaks = false;
+      if (!SearchFile(path, *query.literalPart, literal, state, cancel, listed))
+        return std::nullopt;
+    }
     const auto hit = ScanFileRegex(path, *query.regex, state, cancel, listed);
     return hit ? std::optional<std::uint64_t>(hit->offset) : std::nullopt;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/text/cp932.h"
 #include "platform/text/lower_case.h"
 #include "search/encoded_forms.h"
 #include "search/file_start.h"
@@ -115,6 +116,17 @@ bool BuildRegexQuery(std::string_view text, const SearchOptions& options, const 
   query.encodings = encodings;
   query.folded = fold;
   query.regex = std::move(regex);
+  // The required run as a text of two characters or more (a shorter one passes
+  // over few files), in the encodings and with the folding of the pattern.
+  if (const auto units = text::DecodeCp932(text)) {
+    const std::u16string literal = RequiredLiteral(*units);
+    const std::string cp932 = text::EncodeCp932(literal);
+    if (literal.size() >= 2 && cp932.find(',') == std::string::npos) {
+      auto part = std::make_shared<SearchQuery>();
+      BuildTextQuery(cp932, options, *part);
+      query.literalPart = std::move(part);
+    }
+  }
   return true;
 }
 

@@ -189,6 +189,56 @@ std::vector<PatternPiece> SplitPattern(std::u16string_view p, bool fold, bool ca
   return pieces;
 }
 
+std::u16string RequiredLiteral(std::u16string_view p) {
+  std::u16string best, run;
+  const auto endRun = [&] {
+    if (run.size() > best.size()) best = run;
+    run.clear();
+  };
+  int depth = 0;
+  for (std::size_t i = 0; i < p.size();) {
+    const char16_t c = p[i];
+    std::size_t n = 1;
+    std::optional<char16_t> literal;
+    if (c == u'\\') {
+      n = EscapeLength(p, i);
+      if (n == 2 && IsMeta(p[i + 1])) literal = p[i + 1];
+    } else if (c == u'[') {
+      n = BracketLength(p, i);
+    } else if (c == u'(' && i + 1 < p.size() && p[i + 1] == u'?') {
+      if (i + 2 < p.size() && p[i + 2] != u':') return {};  // options, look-around, names
+      n = GroupOpeningLength(p, i);
+      ++depth;
+    } else if (IsHighSurrogate(c) && i + 1 < p.size()) {
+      n = 2;  // not in a run: the run is searched as CP932 text
+    } else if (c == u'|') {
+      return {};  // alternatives: no run is required
+    } else if (c == u'(') {
+      ++depth;
+    } else if (c == u')') {
+      --depth;
+    } else if (c == u'?' || c == u'*' || (c == u'{' && QuantifierLength(p, i) > 0)) {
+      const bool optional = c != u'{' || p[i + 1] == u'0' || p[i + 1] == u',';
+      if (c == u'{') n = QuantifierLength(p, i);
+      if (optional && !run.empty()) run.pop_back();  // the quantified character
+      endRun();
+    } else if (c == u'+') {
+      endRun();
+    } else if (!IsMeta(c)) {
+      literal = c;
+    }
+    const bool quantifier =
+        c == u'?' || c == u'*' || c == u'+' || (c == u'{' && QuantifierLength(p, i) > 0);
+    i += n;
+    if (literal && depth == 0 && !IsHighSurrogate(*literal))
+      run += *literal;  // a quantifier after it decides whether it stays
+    else if (!quantifier)
+      endRun();
+  }
+  endRun();
+  return best;
+}
+
 std::optional<std::string> WritePattern(const std::vector<PatternPiece>& pieces,
                                         TextEncoding encoding) {
   std::string out;

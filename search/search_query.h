@@ -50,6 +50,10 @@ struct SearchQuery {
   // search looks in (the byte patterns below are then not searched). Shared like
   // encodedForms.
   std::shared_ptr<const RegexSet> regex;
+  // With `regex`: the text every match holds (see RequiredLiteral), searched first
+  // as a text so that files without it are passed over at the literal search's
+  // speed. Absent when the pattern has no such text.
+  std::shared_ptr<const SearchQuery> literalPart;
 
   // Primary pattern. Numbers: the bytes of the list. Text: the bytes of the text,
   // or with folding the half-width katakana form of the (lower-cased) text.

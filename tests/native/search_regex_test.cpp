@@ -210,6 +210,20 @@ TEST(RegexParse, APatternIsCompiledOnlyWithThePanelOptionAndBadOnesAreReported) 
   EXPECT_EQ(query.displayText, "a,\\d");  // the previous query stays in force
 }
 
+TEST(RegexLiteral, TheRequiredRunIsOnlyTextEveryMatchHolds) {
+  const std::vector<std::pair<std::u16string, std::u16string>> cases = {
+      {u"見積書 No\\.\\d+", u"見積書 No."},
+      {u"abcd?ef", u"abc"},      // d is optional
+      {u"ab+cd", u"ab"},         // b at least once; the run after it starts again
+      {u"x(abcdef)?yz", u"yz"},  // nothing inside a group
+      {u"abc|defgh", u""},       // alternatives
+      {u"(?i)abc", u""},         // inline options
+      {u"[abc]de\\wfg{0,2}", u"de"},
+      {u"a\\\\b\\(c", u"a\\b(c"},  // escaped characters are literal
+  };
+  for (const auto& [pattern, run] : cases) EXPECT_EQ(RequiredLiteral(pattern), run);
+}
+
 class RegexFileTest : public trovex::testing::TempFolderTest {
  protected:
   std::optional<std::uint64_t> Find(const std::string& path, const std::string& pattern) {
