@@ -6,7 +6,14 @@
 
 namespace trovex::ui {
 
-ComboBox::ComboBox(Control* parent, ComboStyle style) : Control(parent) {
+namespace {
+
+constexpr ItemMessages kComboBoxItems{CB_ADDSTRING, CB_RESETCONTENT, CB_GETCOUNT,  CB_GETLBTEXTLEN,
+                                      CB_GETLBTEXT, CB_GETCURSEL,    CB_SETCURSEL, CB_ERR};
+
+}  // namespace
+
+ComboBox::ComboBox(Control* parent, ComboStyle style) : ItemList(parent, kComboBoxItems) {
   const DWORD kind = style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST
                      : style == ComboStyle::OwnerDrawList
                          ? CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS
@@ -15,60 +22,16 @@ ComboBox::ComboBox(Control* parent, ComboStyle style) : Control(parent) {
   SetColor(clWindow);
 }
 
-void ComboBox::AddItem(std::string_view item) {
-  SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-}
-
-void ComboBox::SetItems(const std::vector<std::string>& items) {
-  ClearItems();
-  for (const std::string& item : items) AddItem(item);
-}
-
 void ComboBox::SetItemHeight(int height) {
   SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, height);
   if ((GetWindowLongW(hwnd_, GWL_STYLE) & CBS_OWNERDRAWFIXED) != 0)
     SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
 }
 
-bool ComboBox::DrawItem(DRAWITEMSTRUCT& item) {
-  const OwnerDrawState state = OwnerDrawStateOf(item);
-  Canvas canvas(item.hDC);
-  canvas.SetFont(Font());
-  canvas.SetBrushColor((state & odSelected) ? clHighlight : EffectiveColor());
-  if (state & odSelected) canvas.SetFontColor(clHighlightText);
-  const int index = static_cast<int>(item.itemID);
-  if (index < 0) canvas.SetBrushColor(EffectiveColor());  // an empty box shows no selection
-  if (index < 0 || !OnDrawItem) {
-    canvas.FillRect(item.rcItem);
-    canvas.SetTransparent(true);
-    if (index >= 0) canvas.TextOut(item.rcItem.left + 2, item.rcItem.top + 1, Item(index));
-  } else {
-    OnDrawItem(*this, index, canvas, item.rcItem, state);
-  }
-  if (state & odFocused) DrawFocusRect(item.hDC, &item.rcItem);
+bool ComboBox::PaintItem(int index, Canvas& canvas, const RECT& rect, OwnerDrawState state) {
+  if (!OnDrawItem) return false;
+  OnDrawItem(*this, index, canvas, rect, state);
   return true;
-}
-
-void ComboBox::ClearItems() { SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0); }
-
-int ComboBox::ItemCount() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }
-
-std::string ComboBox::Item(int index) const {
-  const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == CB_ERR) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return Narrow(text);
-}
-
-int ComboBox::ItemIndex() const {
-  return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
-}
-
-void ComboBox::SetItemIndex(int index) {
-  SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 bool ComboBox::DroppedDown() const { return SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0; }

@@ -6,26 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/canvas.h"
-#include "platform/ui/control.h"
-#include "platform/ui/owner_draw.h"
+#include "platform/ui/item_list.h"
 
 namespace trovex::ui {
 
 // OwnerDrawList: a fixed list whose items OnDrawItem paints.
 enum class ComboStyle { DropDown, DropDownList, OwnerDrawList };
 
-class ComboBox : public Control {
+class ComboBox : public ItemList {
  public:
   explicit ComboBox(Control* parent, ComboStyle style = ComboStyle::DropDown);
 
-  void AddItem(std::string_view item);
-  void SetItems(const std::vector<std::string>& items);
-  void ClearItems();
-  int ItemCount() const;
-  std::string Item(int index) const;
-  int ItemIndex() const;
-  void SetItemIndex(int index);
   bool DroppedDown() const;
   void SetDroppedDown(bool dropped);
   // Items shown at once in the dropped list.
@@ -48,7 +39,7 @@ class ComboBox : public Control {
 
  protected:
   void CommandNotify(WORD code) override;
-  bool DrawItem(DRAWITEMSTRUCT& item) override;
+  bool PaintItem(int index, Canvas& canvas, const RECT& rect, OwnerDrawState state) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:

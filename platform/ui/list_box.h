@@ -6,26 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/canvas.h"
-#include "platform/ui/control.h"
-#include "platform/ui/owner_draw.h"
+#include "platform/ui/item_list.h"
 
 namespace trovex::ui {
 
 enum class ListBoxStyle { Standard, OwnerDrawFixed };
 
-class ListBox : public Control {
+class ListBox : public ItemList {
  public:
   explicit ListBox(Control* parent, ListBoxStyle style = ListBoxStyle::Standard);
 
-  void AddItem(std::string_view item);
-  void SetItems(const std::vector<std::string>& items);
-  void ClearItems();
-  int ItemCount() const;
-  std::string Item(int index) const;
-  // -1: none chosen.
-  int ItemIndex() const;
-  void SetItemIndex(int index);
   int ItemHeight() const;
   void SetItemHeight(int height);
 
@@ -37,7 +27,7 @@ class ListBox : public Control {
 
  protected:
   void CommandNotify(WORD code) override;
-  bool DrawItem(DRAWITEMSTRUCT& item) override;
+  bool PaintItem(int index, Canvas& canvas, const RECT& rect, OwnerDrawState state) override;
 };
 
 }  // namespace trovex::ui
