@@ -43,7 +43,7 @@ class Parser {
   // Keyword. Truncated: the bytes ended inside the object.
   ParseStatus Next(Object& out);
   std::size_t Position() const { return pos_; }
-  void Seek(std::size_t pos) { pos_ = pos; }
+  void Seek(std::size_t pos) { pos_ = pos < bytes_.size() ? pos : bytes_.size(); }
   void SkipSpace();
   std::string_view Bytes() const { return bytes_; }
 
