@@ -142,21 +142,17 @@ std::optional<RegexHit> RegexLineScanner::SearchLines(const Lane& lane, std::uin
     const auto textUpTo = [&](std::size_t end) {
       return WellFormed(line.substr(0, end - lineStart), lane.regex->Encoding());
     };
-    if (at + m.length <= lineEnd) {
-      if (textUpTo(at + m.length))
-        return RegexHit{textStart_ + at, m.length, lane.regex->Encoding()};
-    } else {
-      // The match ran past the line: the line alone may still hold one.
-      const RegexMatch inLine = lane.regex->Search(line, 0, line.size(), work_);
-      if (inLine.outcome == RegexOutcome::Refused) {
-        refused_ = true;
-        return std::nullopt;
-      }
-      if (inLine.outcome == RegexOutcome::Found &&
-          textUpTo(lineStart + inLine.offset + inLine.length))
-        return RegexHit{textStart_ + lineStart + inLine.offset, inLine.length,
-                        lane.regex->Encoding()};
+    // The line alone decides (a match may have run past it, and \A, \z and
+    // look-around see the line's ends, not the block's).
+    const RegexMatch inLine = lane.regex->Search(line, 0, line.size(), work_);
+    if (inLine.outcome == RegexOutcome::Refused) {
+      refused_ = true;
+      return std::nullopt;
     }
+    if (inLine.outcome == RegexOutcome::Found &&
+        textUpTo(lineStart + inLine.offset + inLine.length))
+      return RegexHit{textStart_ + lineStart + inLine.offset, inLine.length,
+                      lane.regex->Encoding()};
     pos = next - from;
   }
   return std::nullopt;
