@@ -157,7 +157,7 @@ const std::vector<OptionRule>& OptionTable() {
          o.search.lookInsideAlways = true;
          return {};
        },
-       "--raw              search documents (.docx, .xlsx, .pptx, .odt, .epub, ...) and\n"
+       "--raw              search documents (.docx, .xlsx, .pptx, .odt, .epub, .pdf, ...) and\n"
        "                     archives (.zip, .gz) as their bytes, not through their text"},
       // No panel either: a pattern is a pattern without --options.
       {"--regex", false,
