@@ -21,6 +21,7 @@ std::optional<RegexHit> ScanFileRegex(const std::string& path, const RegexSet& r
                                       ScanState& state, const std::atomic<bool>& cancel,
                                       const fs::ListedFile& listed) {
   constexpr std::uint32_t kSector = 512;
+  static_assert(kSector * fs::SequentialReader::kSectorsPerChunk == kRegexFirstReadBytes);
   fs::SequentialReader reader;
   if (!reader.Open(path, kSector, fs::CacheUse::Through, listed)) {
     if (reader.Error() != 0 && state.fileFailure) state.fileFailure(path, reader.Error());

@@ -18,6 +18,9 @@ namespace trovex::search {
 // character has one), so UTF-16 is left out unless it is all that is searched.
 EncodingSet RegexEncodingsForFile(EncodingSet encodings, std::string_view firstRead);
 
+// The bytes of a file's first read, which decide its encodings.
+inline constexpr std::size_t kRegexFirstReadBytes = std::size_t{512} * 1024;
+
 // The first match in the file, or nothing: no match, an unreadable file, `cancel`
 // found set before a read, or a match the library's limits refused.
 std::optional<RegexHit> ScanFileRegex(const std::string& path, const RegexSet& regex,

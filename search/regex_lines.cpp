@@ -55,12 +55,16 @@ bool WellFormed(std::string_view bytes, TextEncoding encoding) {
 
 }  // namespace
 
-RegexLineScanner::RegexLineScanner(const RegexSet& set, EncodingSet encodings) {
+RegexLineScanner::RegexLineScanner(const RegexSet& set, EncodingSet encodings,
+                                   std::uint64_t textOffset, std::uint64_t earliestHit)
+    : textStart_(textOffset), earliestHit_(earliestHit) {
   for (const auto& regex : set.Regexes()) {
     const TextEncoding e = regex->Encoding();
     if (!encodings.Has(e)) continue;
     const bool wide = e == TextEncoding::Utf16Le || e == TextEncoding::Utf16Be;
-    lanes_.push_back(Lane{regex.get(), wide ? 2u : 1u, e == TextEncoding::Utf16Be});
+    // A UTF-16 lane's first line starts at the first even offset.
+    const std::uint64_t cursor = textOffset + (wide ? textOffset % 2 : 0);
+    lanes_.push_back(Lane{regex.get(), wide ? 2u : 1u, e == TextEncoding::Utf16Be, cursor});
   }
 }
 
@@ -144,7 +148,12 @@ std::optional<RegexHit> RegexLineScanner::SearchLines(const Lane& lane, std::uin
     };
     // The line alone decides (a match may have run past it, and \A, \z and
     // look-around see the line's ends, not the block's).
-    const RegexMatch inLine = lane.regex->Search(line, 0, line.size(), work_);
+    // Matches before earliestHit_ are passed over, from a code unit's start.
+    const std::uint64_t lineOffset = textStart_ + lineStart;
+    std::uint64_t skip = earliestHit_ > lineOffset ? earliestHit_ - lineOffset : 0;
+    skip = std::min<std::uint64_t>((skip + lane.unit - 1) / lane.unit * lane.unit, line.size());
+    const auto lineFrom = static_cast<std::size_t>(skip);
+    const RegexMatch inLine = lane.regex->Search(line, lineFrom, line.size(), work_);
     if (inLine.outcome == RegexOutcome::Refused) {
       refused_ = true;
       return std::nullopt;

@@ -26,8 +26,12 @@ class RegexLineScanner {
  public:
   static constexpr std::size_t kLineBound = 1u << 20;
 
-  // Searches the encodings of `set` that are also in `encodings`.
-  RegexLineScanner(const RegexSet& set, EncodingSet encodings);
+  // Searches the encodings of `set` that are also in `encodings`. The text starts at
+  // `textOffset` of its file (hits count from the file's start, and UTF-16 code
+  // units sit at even file offsets); a match starting before `earliestHit` does not
+  // count (the viewer's next hit after the current one, on the same line).
+  RegexLineScanner(const RegexSet& set, EncodingSet encodings, std::uint64_t textOffset = 0,
+                   std::uint64_t earliestHit = 0);
 
   // Adds the next bytes; the hit once it is decided.
   std::optional<RegexHit> Feed(std::string_view piece);
@@ -58,6 +62,7 @@ class RegexLineScanner {
   RegexWork work_;
   std::string text_;             // the undecided bytes
   std::uint64_t textStart_ = 0;  // offset of text_[0]
+  std::uint64_t earliestHit_ = 0;
   std::optional<RegexHit> best_;
   bool refused_ = false;
   bool decided_ = false;

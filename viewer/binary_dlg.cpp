@@ -455,8 +455,8 @@ bool TBinaryDlg::TextOnlyChecked() const {
 // The file's bytes, or, with the text-only option, the text a search looks at
 // inside a document or archive: the offsets of its rows count in that text.
 void TBinaryDlg::ChooseShownBytes() {
-  const bool inside = query_.mode == search::SearchMode::Text && CurrentMatchOptions().lookInside &&
-                      TextOnlyChecked();
+  const bool inside = query_.mode == search::SearchMode::Text && !query_.regex &&
+                      CurrentMatchOptions().lookInside && TextOnlyChecked();
   file_.ShowContainedText(inside);
   FileSize = file_.Size();
   MyTrackBar1.SetMax(LastPageOf(FileSize));

@@ -3,7 +3,9 @@
 // after a byte offset, found by the search engine's matcher over chunks read from
 // the file. It runs a chunk per step, so that the window answers between steps.
 // Only the file's own bytes are compared: a hit never runs past the end of the file
-// (a byte list ending in 00 does not match the zeros shown past it).
+// (a byte list ending in 00 does not match the zeros shown past it). A regular
+// expression is matched line by line as the file scan matches it, from the start
+// of the line the search starts in.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -13,6 +15,7 @@
 #include "search/byte_source.h"
 #include "search/buffer_matcher.h"
 #include "search/match_options.h"
+#include "search/regex_lines.h"
 #include "search/search_query.h"
 
 namespace trovex::viewer {
@@ -49,6 +52,10 @@ class FileHitSearch {
   std::uint64_t Position() const { return pending_; }
 
  private:
+  void StartRegex(std::uint64_t from);
+  Outcome StepRegex();
+  Outcome RegexOutcome(const std::optional<search::RegexHit>& hit);
+
   const search::ByteSource& file_;
   std::unique_ptr<search::BufferMatcher> matcher_;  // null: nothing to compare
   bool empty_ = false;                              // every offset matches, length 0
@@ -56,6 +63,11 @@ class FileHitSearch {
   std::uint64_t pending_ = 0;
   std::uint64_t end_ = 0;
   FileHit hit_;
+
+  std::shared_ptr<const search::RegexSet> regex_;  // null: the query is no pattern
+  search::EncodingSet regexEncodings_ = search::EncodingSet::None();
+  std::optional<search::RegexLineScanner> regexScanner_;
+  std::uint64_t regexRead_ = 0;  // the next byte fed to the scanner
 };
 
 }  // namespace trovex::viewer

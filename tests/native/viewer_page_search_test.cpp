@@ -228,3 +228,51 @@ TEST_F(ViewerSearchTest, TheTextInsideAnArchiveIsPagedAndSearchedAtItsOwnOffsets
 }
 
 }  // namespace
+
+// A pattern in the viewer finds what the file scan finds: the first match at or
+// after the start, its matched length, lines kept whole (^ sees the line's start
+// even when the search starts inside it), a page's end, and UTF-16 at even offsets.
+TEST_F(ViewerSearchTest, APatternFindsMatchesWithTheirLengthsLineByLine) {
+  search::SearchOptions options;
+  options.optionsOpen = true;
+  options.regex = true;
+  const auto report = [](const std::string& m) { ADD_FAILURE() << m; };
+  const auto pattern = [&](const std::string& text) {
+    search::SearchQuery query;
+    EXPECT_TRUE(search::ParseSearchContent(text, options, report, query));
+    EXPECT_TRUE(query.regex);
+    return query;
+  };
+  std::string bytes = "no 12\r\nNo.345 and No.6\nx";
+  bytes += std::string(FileHitSearch::kChunkBytes, 'y') + "\nNo.78\n";
+  const std::string path = Open("r.txt", bytes);
+  FileHitSearch numbers(file_, path, pattern("No\\.\\d+"), search::MatchOptions{});
+  numbers.Start(0);
+  ASSERT_EQ(numbers.Run(), Outcome::Found);
+  EXPECT_EQ(numbers.Hit().offset, 7u);
+  EXPECT_EQ(numbers.Hit().length, 6u);
+  numbers.Start(8);  // F3: one byte on, inside the same line
+  ASSERT_EQ(numbers.Run(), Outcome::Found);
+  EXPECT_EQ(numbers.Hit().offset, 18u);
+  EXPECT_EQ(numbers.Hit().length, 4u);
+  numbers.Start(19);  // the next line is a chunk and more away
+  ASSERT_EQ(numbers.Run(), Outcome::Found);
+  EXPECT_EQ(numbers.Hit().offset, bytes.size() - 6);
+  numbers.Start(0, 7);  // a page that ends before the first match
+  EXPECT_EQ(numbers.Run(), Outcome::NotFound);
+
+  FileHitSearch lineStart(file_, path, pattern("^No"), search::MatchOptions{});
+  lineStart.Start(8);  // "No" at 18 is not at a line's start
+  ASSERT_EQ(lineStart.Run(), Outcome::Found);
+  EXPECT_EQ(lineStart.Hit().offset, bytes.size() - 6);
+
+  // UTF-16LE with its mark: the pattern is found in that encoding alone.
+  const std::string wide("\xFF\xFEX\0N\0o\0.\0" "9\0\n\0", 14);
+  const std::string widePath = Open("w.txt", wide);
+  FileHitSearch inWide(file_, widePath, pattern("No\\.\\d"), search::MatchOptions{});
+  inWide.Start(1);
+  ASSERT_EQ(inWide.Run(), Outcome::Found);
+  EXPECT_EQ(inWide.Hit().offset, 4u);
+  EXPECT_EQ(inWide.Hit().length, 8u);
+  EXPECT_EQ(inWide.Hit().encoding, search::TextEncoding::Utf16Le);
+}
