@@ -40,6 +40,10 @@ scripts/screenshot.sh "$shots/precount.png" "$root/$build/tests/trovex_search_pi
 scripts/screenshot.sh --delay 2 "$shots/result.png" "$root/$build/tests/trovex_search_pictures.exe" result
 #    The same while its run lasts, with the power option on (スタンバイ chosen).
 scripts/screenshot.sh --delay 3 "$shots/result-power.png" "$root/$build/tests/trovex_search_pictures.exe" result-power
+#     A search by regular expression: the option panel with 正規表現 checked and a
+#     pattern typed, then the result window of that search.
+scripts/screenshot.sh --mouse 1,1 "$shots/options-regex.png" "$root/$build/tests/trovex_search_pictures.exe" options-regex
+scripts/screenshot.sh --delay 2 "$shots/result-regex.png" "$root/$build/tests/trovex_search_pictures.exe" result-regex
 # 10. The history list over a folder of saved results, the second row chosen.
 scripts/screenshot.sh --mouse 1,1 "$shots/history.png" "$root/$build/tests/trovex_search_pictures.exe" history
 # 11. The error log viewer with two entries of a refused power action.

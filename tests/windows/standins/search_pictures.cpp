@@ -4,6 +4,8 @@
 //   trovex_search_pictures result     a result window after a search of sample files
 //   trovex_search_pictures result-power  one while its run lasts, the power option on
 //   trovex_search_pictures history    the history list over a folder of saved results
+//   trovex_search_pictures options-regex  the option panel open, 正規表現 checked, a pattern typed
+//   trovex_search_pictures result-regex   a result window of a search by that pattern
 #include <windows.h>
 
 #include <atomic>
@@ -180,6 +182,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
       list.ListView1.SetSelected(1, true);
     };
     dialog->ShowModal();
+  } else if (what.find("regex") != std::string::npos) {
+    // A search by pattern as a user sets it: the panel open, 正規表現 checked.
+    form->Browser.ShowFolder(SampleFolder(), true);
+    form->Options.OptionChkBox.SetChecked(true);
+    form->Options.RegexChkBox.SetChecked(true);
+    form->Options.Edit1.SetText("検索(の|結果)\\S*|\\d+/\\d+");
+    if (what.find("result-regex") != std::string::npos)
+      form->SpeedButton3.Click();
+    else
+      ui::App().Run(*form);
   } else {
     search::SearchLocations locations;
     locations.paths = {SampleFolder()};
