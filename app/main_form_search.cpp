@@ -58,9 +58,7 @@ void TForm1::SetMatchingBoxes(const MatchingBoxes& boxes) {
 bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
   const std::optional<results::HistoryContent> history = results::LoadHistoryFile(path);
   if (!history) return false;
-  search::HitList& hits = State.Progress.hitList;
-  hits.Clear();
-  for (const std::string& line : history->hitLines) hits.Add(line);
+  State.Progress.hitList.Assign(history->hits);
   State.OpenHistoryPath = path;
   // The four matching options as the result was saved; its own name is parsed
   // with them, never a conversion left in the panel.
@@ -93,7 +91,7 @@ std::optional<std::string> TForm1::ChooseHistoryName(ui::Form& owner, const std:
 
 results::HistorySave TForm1::SaveResultFile() {
   return results::SaveHistory(State.OpenHistoryPath, State.UserDataDir,
-                              State.Progress.hitList.Lines(), State.Query.displayText,
+                              State.Progress.hitList.Hits(), State.Query.displayText,
                               State.SearchContentList,
                               results::HistoryOptionBits(Options.ReadSearchOptions()));
 }

@@ -19,11 +19,11 @@ using trovex::results::HistoryContent;
 // has them (a common prefix, varying case-sensitive parts).
 HistoryContent ManyHits(int count) {
   HistoryContent content{"needle", {}, {"needle"}, 3};
-  content.hitLines.reserve(static_cast<std::size_t>(count));
+  content.hits.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    content.hitLines.push_back("/bench/projects/Folder" + std::to_string(i / 100) +
-                               "/Source File " + std::to_string(i) +
-                               ".txt=" + std::to_string(i * 37));
+    content.hits.push_back({"/bench/projects/Folder" + std::to_string(i / 100) + "/Source File " +
+                                std::to_string(i) + ".txt",
+                            static_cast<std::uint64_t>(i) * 37});
   }
   return content;
 }
@@ -42,8 +42,8 @@ void BM_LoadHistoryFile(benchmark::State& state) {
   const std::string path = BenchFile(count);
   for (auto _ : state) {
     const auto loaded = trovex::results::LoadHistoryFile(path);
-    if (!loaded || loaded->hitLines.size() != static_cast<std::size_t>(count)) std::abort();
-    benchmark::DoNotOptimize(loaded->hitLines.data());
+    if (!loaded || loaded->hits.size() != static_cast<std::size_t>(count)) std::abort();
+    benchmark::DoNotOptimize(loaded->hits.data());
   }
   std::remove(path.c_str());
   state.SetComplexityN(count);

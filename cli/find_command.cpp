@@ -49,11 +49,22 @@ class ResultOutput {
   ResultOutput(std::FILE* out, const FindOptions& options)
       : out_(out), encoding_(options.outputEncoding), lineEnd_(options.nullEnds ? '\0' : '\n') {}
 
-  // Writes hit lines, each followed by a tab and its snippet when `snippet` is set.
-  void Write(const std::vector<std::string>& lines,
-             const std::optional<results::SnippetInputs>& snippet = std::nullopt) {
+  // Writes lines as they are.
+  void Write(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
       if (Failed()) return;
+      os::WriteConsoleLine(out_, line, encoding_, lineEnd_);
+      Check();
+    }
+  }
+
+  // Writes the hit line of each hit, followed by a tab and its snippet when
+  // `snippet` is set.
+  void Write(const std::vector<search::Hit>& hits,
+             const std::optional<results::SnippetInputs>& snippet = std::nullopt) {
+    for (const search::Hit& hit : hits) {
+      if (Failed()) return;
+      const std::string line = search::FormatHitLine(hit);
       os::WriteConsoleLine(out_, snippet ? HitLineWithSnippet(line, *snippet, encoding_) : line,
                            encoding_, lineEnd_);
       Check();
@@ -174,12 +185,12 @@ int WriteHistory(const FindOptions& options, std::FILE* out, std::FILE* err) {
   ResultOutput output(out, options);
   if (options.historySummary) {
     output.Write({os::Cp932ForConsole(history->name, options.outputEncoding) + "\t" +
-                  std::to_string(history->hitLines.size())});
+                  std::to_string(history->hits.size())});
   } else {
-    output.Write(history->hitLines);
+    output.Write(history->hits);
   }
   if (!output.Flush()) return output.ReportFailure(err);
-  return options.historyLines && history->hitLines.empty() ? kNoHits : kFoundHits;
+  return options.historyLines && history->hits.empty() ? kNoHits : kFoundHits;
 }
 
 // --save-history: the result saved as the result window saves it. PATH an existing
@@ -201,9 +212,9 @@ bool SaveResult(const FindOptions& options, const results::HistoryContent& conte
 }
 
 // A new search's result, named after the content as typed.
-results::HistoryContent NewResult(const FindOptions& options, std::vector<std::string> hitLines) {
+results::HistoryContent NewResult(const FindOptions& options, std::vector<search::Hit> hits) {
   return {options.search.content,
-          std::move(hitLines),
+          std::move(hits),
           {options.search.content},
           results::HistoryOptionBits(options.search)};
 }
@@ -230,16 +241,10 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
   }
 
   std::vector<results::HitRecord> rows;
-  rows.reserve(history->hitLines.size());
-  for (const std::string& line : history->hitLines) {
-    results::HitRecord row;
-    if (auto parts = search::SplitHitLine(line)) {
-      row.path = std::move(parts->path);
-      row.offsetText = std::move(parts->offsetText);
-    } else {
-      row.path = line;
-    }
-    rows.push_back(std::move(row));
+  rows.reserve(history->hits.size());
+  for (search::Hit& hit : history->hits) {
+    results::HitRecord& row = rows.emplace_back();
+    static_cast<search::Hit&>(row) = std::move(hit);
   }
   results::ListSearchRun run;
   run.query = &query;
@@ -251,9 +256,7 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
       options.mark ? results::ListSearchKind::List : results::ListSearchKind::Refine;
   const results::ListSearchOutcome outcome = results::SearchWithinRows(rows, kind, run, scanState);
 
-  std::vector<std::string> lines;
-  lines.reserve(rows.size());
-  for (const results::HitRecord& row : rows) lines.push_back(row.path + "=" + row.offsetText);
+  std::vector<search::Hit> hits(rows.begin(), rows.end());
   std::optional<results::SnippetInputs> snippet;
   // The snippets take the text or byte form of the result's own name, as the
   // window's content box decides it.
@@ -262,10 +265,10 @@ int SearchWithin(const FindOptions& options, std::FILE* out, std::FILE* err) {
         results::ListSearchSnippetInputs(listOptions, query, history->name, options.binaryDisplay);
   }
   ResultOutput output(out, options);
-  output.Write(lines, snippet);
+  output.Write(hits, snippet);
   if (!output.Flush()) return output.ReportFailure(err);
   if (options.saveHistory) {
-    history->hitLines = std::move(lines);
+    history->hits = std::move(hits);
     results::AddSearchContent(history->searchContents, options.search.content);
     history->optionBits = results::HistoryOptionBits(options.search);
     if (!SaveResult(options, *history, err)) return kBadInput;
@@ -352,18 +355,18 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
     // Like the result window: take the new lines every 10 ms while the worker runs.
     // A failed write stops the search: nobody reads its results any more.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {
-      const std::vector<std::string> lines = progress.hitList.LinesFrom(written);
-      output.Write(lines, snippet);
-      written += lines.size();
-      if (!lines.empty() && !output.Flush()) progress.cancelRequested = true;
+      const std::vector<search::Hit> hits = progress.hitList.HitsFrom(written);
+      output.Write(hits, snippet);
+      written += hits.size();
+      if (!hits.empty() && !output.Flush()) progress.cancelRequested = true;
     }
   }
-  const std::vector<std::string> rest = progress.hitList.LinesFrom(written);
+  const std::vector<search::Hit> rest = progress.hitList.HitsFrom(written);
   output.Write(rest, snippet);
   written += rest.size();
   if (!output.Flush()) return output.ReportFailure(err);
   if (options->saveHistory &&
-      !SaveResult(*options, NewResult(*options, progress.hitList.LinesFrom(0)), err))
+      !SaveResult(*options, NewResult(*options, progress.hitList.Hits()), err))
     return kBadInput;
   if (written > 0) return kFoundHits;
   return failures.LocationFailed() ? kBadInput : kNoHits;

@@ -1,10 +1,9 @@
 #include "cli/snippet_column.h"
 
-#include <cstdint>
+#include <optional>
 
 #include "platform/os/console_text.h"
 #include "search/hit_line.h"
-#include "search/int_syntax.h"
 
 namespace trovex::cli {
 
@@ -22,10 +21,8 @@ std::string SnippetForConsole(std::string_view cp932, os::OutputEncoding encodin
 std::string HitLineWithSnippet(const std::string& hitLine, const results::SnippetInputs& inputs,
                                os::OutputEncoding encoding) {
   std::string snippet;
-  if (const auto parts = search::SplitHitLine(hitLine)) {
-    const std::int64_t offset = search::ParseInt64Or(parts->offsetText, 0);
-    snippet = results::MakeSnippet(parts->path, offset, inputs);
-  }
+  if (const std::optional<search::Hit> hit = search::ParseHitLine(hitLine))
+    snippet = results::HitSnippet(*hit, inputs);
   return hitLine + '\t' + SnippetForConsole(snippet, encoding);
 }
 

@@ -37,7 +37,7 @@ void Print(const char* label, const std::string& text) {
 void Print(const char* label, const results::HistoryContent& content) {
   std::fprintf(stderr, "%s (frg %d):\n", label, content.optionBits);
   Print("name", content.name);
-  for (const std::string& line : content.hitLines) Print("hit", line);
+  for (const search::Hit& hit : content.hits) Print("hit", search::FormatHitLine(hit));
   for (const std::string& searched : content.searchContents) Print("content", searched);
 }
 
@@ -50,10 +50,8 @@ std::string PathKey(const std::string& line, results::PathStyle style) {
 // Windows whatever its letter case, as the file system takes it.
 bool DistinctPaths(const results::HistoryContent& content, results::PathStyle style) {
   std::set<std::string> paths;
-  for (const std::string& line : content.hitLines) {
-    const auto parts = search::SplitHitLine(line);
-    if (!parts) continue;
-    if (!paths.insert(PathKey(parts->path, style)).second) return false;
+  for (const search::Hit& hit : content.hits) {
+    if (!paths.insert(PathKey(hit.path, style)).second) return false;
   }
   return true;
 }
@@ -64,8 +62,8 @@ bool DistinctPaths(const results::HistoryContent& content, results::PathStyle st
 bool Same(const results::HistoryContent& a, const results::HistoryContent& b,
           results::PathStyle style) {
   std::multiset<std::string> hitsA, hitsB;
-  for (const std::string& line : a.hitLines) hitsA.insert(PathKey(line, style));
-  for (const std::string& line : b.hitLines) hitsB.insert(PathKey(line, style));
+  for (const search::Hit& hit : a.hits) hitsA.insert(PathKey(search::FormatHitLine(hit), style));
+  for (const search::Hit& hit : b.hits) hitsB.insert(PathKey(search::FormatHitLine(hit), style));
   return a.name == b.name && hitsA == hitsB && a.searchContents == b.searchContents &&
          a.optionBits == b.optionBits;
 }
@@ -92,6 +90,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const auto summary = results::ReadHistorySummary(path);
   if (!loaded || !summary) Fail("a readable history file was not read");
   if (summary->name != loaded->name) Fail("the summary's name differs from the loaded one");
-  if (summary->hitCount != loaded->hitLines.size()) Fail("the summary's hit count differs");
+  if (summary->hitCount != loaded->hits.size()) Fail("the summary's hit count differs");
   return 0;
 }

@@ -1,12 +1,12 @@
 // Hit lines: any line splits into a path and an offset text that join back into
-// it, and a line made of any path and offset splits back into them.
+// it, a line read as a hit is written back as a line that reads as the same hit,
+// and any hit comes back from its line.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "search/hit_line.h"
-#include "search/int_syntax.h"
 
 using namespace trovex::search;
 
@@ -28,12 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Fail("a line with '=' did not split");
   }
 
+  if (const auto hit = ParseHitLine(line)) {
+    if (ParseHitLine(FormatHitLine(*hit)) != hit) Fail("a hit read from a line changed on writing");
+  }
+
   FuzzedDataProvider input(bytes, size);
-  const std::int64_t offset = input.ConsumeIntegral<std::int64_t>();
-  const std::string path = input.ConsumeRemainingBytesAsString();
-  const auto back = SplitHitLine(MakeHitLine(path, offset));
-  if (!back || back->path != path) Fail("the path did not come back");
-  if (ParseInt64Or(back->offsetText, offset == 0 ? 1 : 0) != offset)
-    Fail("the offset did not come back");
+  Hit hit;
+  hit.mismatched = input.ConsumeBool();
+  if (!hit.mismatched) hit.offset = input.ConsumeIntegral<std::uint64_t>();
+  hit.path = input.ConsumeRemainingBytesAsString();
+  const auto back = SplitHitLine(FormatHitLine(hit));
+  if (!back || back->path != hit.path) Fail("the path did not come back");
+  if (ParseHitLine(FormatHitLine(hit)) != hit) Fail("the hit did not come back");
   return 0;
 }

@@ -174,11 +174,9 @@ std::string HistoryFileText(const HistoryContent& content, PathStyle style) {
   header.Set("list", EncodeContentList(content.searchContents));
   header.Set("frg", std::to_string(content.optionBits & ~kHistoryRegex));
   if (content.optionBits & kHistoryRegex) header.Set("regex", "1");
-  for (const std::string& line : content.hitLines) {
-    const std::optional<search::HitLineParts> hit = search::SplitHitLine(line);
-    if (!hit) continue;
-    const FolderAndName parts = SplitPath(hit->path, style);
-    ini.Section(parts.folder).Set(parts.name, hit->offsetText);
+  for (const search::Hit& hit : content.hits) {
+    const FolderAndName parts = SplitPath(hit.path, style);
+    ini.Section(parts.folder).Set(parts.name, search::HitOffsetText(hit));
   }
   return ini.ToText();
 }
@@ -187,12 +185,15 @@ HistoryContent ParseHistoryText(std::string_view bytes, PathStyle style) {
   HistoryContent content;
   const IniText ini = IniText::Parse(bytes, HistoryDialect(style));
   if (ini.Empty()) {
-    // The plain form: the name, then hit lines as they are.
+    // The plain form: the name, then hit lines.
     std::vector<std::string> lines = text::SplitTextLines(bytes);
     if (lines.empty()) return content;
     content.name = std::move(lines.front());
-    content.hitLines.assign(std::make_move_iterator(lines.begin() + 1),
-                            std::make_move_iterator(lines.end()));
+    content.hits.reserve(lines.size() - 1);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      std::optional<search::Hit> hit = search::ParseHitLine(lines[i]);
+      content.hits.push_back(hit ? std::move(*hit) : search::Hit{std::move(lines[i])});
+    }
     return content;
   }
   const IniSection& header = ini.Sections().front();
@@ -201,13 +202,11 @@ HistoryContent ParseHistoryText(std::string_view bytes, PathStyle style) {
     const IniSection& folder = ini.Sections()[i];
     const std::string prefix = FolderPrefix(folder.Name(), style);
     for (const IniEntry& entry : folder.Entries()) {
-      std::string line;
-      line.reserve(prefix.size() + entry.key.size() + 1 + entry.value.size());
-      line += prefix;
-      line += entry.key;
-      line += '=';
-      line += entry.value;
-      content.hitLines.push_back(std::move(line));
+      search::Hit& hit = content.hits.emplace_back();
+      hit.path.reserve(prefix.size() + entry.key.size());
+      hit.path += prefix;
+      hit.path += entry.key;
+      search::ReadHitOffset(entry.value, hit);
     }
   }
   const std::string* list = header.Find("list");
@@ -369,9 +368,9 @@ std::optional<std::string> SaveNewHistory(const std::string& folder, const Histo
 }
 
 HistorySave SaveHistory(const std::string& openHistoryPath, const std::string& userDataDir,
-                        const std::vector<std::string>& hitLines, const std::string& historyName,
+                        const std::vector<search::Hit>& hits, const std::string& historyName,
                         const std::vector<std::string>& searchContents, int optionBits) {
-  const HistoryContent content{historyName, hitLines, searchContents, optionBits};
+  const HistoryContent content{historyName, hits, searchContents, optionBits};
   if (!openHistoryPath.empty()) {
     // The file came from this folder, but it may have been removed since.
     const std::string folder(search::FolderPart(openHistoryPath));

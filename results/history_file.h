@@ -10,7 +10,8 @@
 //   regex=1                   only when the contents are regular expressions
 //
 //   [<folder>]                one section per folder with hits, in the order the
-//   <file name>=<offset>      folders first occur; one entry per hit
+//   <file name>=<offset>      folders first occur; one entry per hit, the offset
+//                             "-1" for a mismatched hit (see hit_line.h)
 //
 // Older files are plain: the history name on the first line, hit lines after it.
 //
@@ -25,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "search/hit.h"
 #include "search/search_options.h"
 
 namespace trovex::results {
@@ -62,8 +64,8 @@ inline constexpr PathStyle kNativePathStyle = PathStyle::Posix;
 
 // What a history file holds.
 struct HistoryContent {
-  std::string name;                         // the history name
-  std::vector<std::string> hitLines;        // "<full path>=<offset>"
+  std::string name;  // the history name
+  std::vector<search::Hit> hits;
   std::vector<std::string> searchContents;  // SearchContentList
   int optionBits = 0;                       // "frg"
 };
@@ -80,7 +82,9 @@ std::string HistoryFileText(const HistoryContent& content, PathStyle style = kNa
 // Reads a history file's bytes, the INI form or the plain one. A folder section's
 // name gets the separator before its file names unless it is empty, ends with
 // one or names an existing file. Never fails: what cannot be read is dropped, a
-// missing or non-numeric "frg" is 0, a missing "list" gives no contents.
+// missing or non-numeric "frg" is 0, a missing "list" gives no contents; an
+// offset that is no number is 0 (search::ReadHitOffset), and a plain form's line
+// without "=" is a hit at 0 on the whole line.
 HistoryContent ParseHistoryText(std::string_view bytes, PathStyle style = kNativePathStyle);
 
 // Writes the history file at `path`: a new file beside it replaces the old one in
@@ -94,10 +98,10 @@ struct HistorySummary {
   std::string name;
   std::size_t hitCount = 0;
 };
-// The name and the number of hit lines ParseHistoryText finds in `bytes`, without
-// making the lines: a folder section's name is never looked up on the disk.
+// The name and the number of hits ParseHistoryText finds in `bytes`, without
+// making them: a folder section's name is never looked up on the disk.
 HistorySummary SummarizeHistoryText(std::string_view bytes, PathStyle style = kNativePathStyle);
-// The name and the number of hit lines of the file at `path`; nullopt as above.
+// The name and the number of hits of the file at `path`; nullopt as above.
 std::optional<HistorySummary> ReadHistorySummary(const std::string& path);
 
 // "yyyymmdd hhnnss.txd" of the local time `when`.
@@ -117,7 +121,7 @@ struct HistorySave {
 // The window's save of the current result: written back into `openHistoryPath`
 // when it is set, otherwise a new time-named file in `userDataDir` (now).
 HistorySave SaveHistory(const std::string& openHistoryPath, const std::string& userDataDir,
-                        const std::vector<std::string>& hitLines, const std::string& historyName,
+                        const std::vector<search::Hit>& hits, const std::string& historyName,
                         const std::vector<std::string>& searchContents, int optionBits);
 
 }  // namespace trovex::results

@@ -31,9 +31,11 @@ bool IsRoot(std::string_view folder) {
 
 }  // namespace
 
-HitRecord MakeHitRecord(std::string path, std::string offsetText, const ShellAnswer& shell,
+HitRecord MakeHitRecord(search::Hit hit, const ShellAnswer& shell,
                         const std::optional<fs::FileFacts>& facts, std::string content) {
   HitRecord row;
+  static_cast<search::Hit&>(row) = std::move(hit);
+  const std::string& path = row.path;
   if (facts) {
     row.fileName = !shell.displayName.empty() ? shell.displayName : std::string(FileNamePart(path));
     row.typeName = !shell.typeName.empty() ? shell.typeName : TypeFromExtension(FileNamePart(path));
@@ -43,8 +45,6 @@ HitRecord MakeHitRecord(std::string path, std::string offsetText, const ShellAns
     row.fileName = kMissingFileName;
   }
   row.content = std::move(content);
-  row.path = std::move(path);
-  row.offsetText = std::move(offsetText);
   row.iconIndex = (shell.displayName.empty() && shell.typeName.empty()) ? -1 : shell.iconIndex;
   return row;
 }
@@ -92,14 +92,6 @@ std::string FormatModifiedTime(double localDateTime) {
 
 std::string FormatModifiedTimeWithSeconds(double localDateTime) {
   return FormatLocalTime(localDateTime, true);
-}
-
-std::int64_t OffsetValue(std::string_view offsetText) {
-  std::int64_t value = 0;
-  const auto [end, error] =
-      std::from_chars(offsetText.data(), offsetText.data() + offsetText.size(), value);
-  if (error != std::errc() || end != offsetText.data() + offsetText.size()) return 0;
-  return value;
 }
 
 std::string_view FileNamePart(std::string_view path) {

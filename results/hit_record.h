@@ -1,6 +1,6 @@
 #pragma once
-// HitRecord: one row of a result window, built from a hit line and what the shell
-// and the file system tell about its file; and the texts of its columns.
+// HitRecord: one row of a result window, its hit and what the shell and the file
+// system tell about its file; and the texts of its columns.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,18 +8,18 @@
 
 #include "platform/fs/file_facts.h"
 #include "results/byte_size_text.h"
+#include "search/hit.h"
 
 namespace trovex::results {
 
-struct HitRecord {
+// The row is its hit (path, offset, mismatched) with the texts shown for it.
+struct HitRecord : search::Hit {
   std::string fileName;
   std::string content;  // the hit snippet
   std::string typeName;
   std::string sizeText;
   std::string modifiedText;
-  std::string path;        // as in the hit line
-  std::string offsetText;  // as in the hit line ("-1": no longer matched)
-  int iconIndex = -1;      // in the system's small image list; -1: none
+  int iconIndex = -1;  // in the system's small image list; -1: none
 };
 
 // The shell's answer for a path (all empty when it knew nothing).
@@ -31,9 +31,9 @@ struct ShellAnswer {
 
 inline constexpr const char* kMissingFileName = "存在しないファイル";
 
-// The row for `path` and `offsetText`. `facts` is nullopt for a file that does not
-// exist: its row says so and has no type, size or date.
-HitRecord MakeHitRecord(std::string path, std::string offsetText, const ShellAnswer& shell,
+// The row of `hit`. `facts` is nullopt for a file that does not exist: its row
+// says so and has no type, size or date.
+HitRecord MakeHitRecord(search::Hit hit, const ShellAnswer& shell,
                         const std::optional<fs::FileFacts>& facts, std::string content);
 
 // A size text read back as the number it stands for ("2KB" is 2048); 0 for "".
@@ -43,9 +43,6 @@ double SizeTextValue(std::string_view sizeText);
 std::string FormatModifiedTime(double localDateTime);
 // "yyyy/mm/dd hh:nn:ss" of the same.
 std::string FormatModifiedTimeWithSeconds(double localDateTime);
-
-// The offset text as a whole number; 0 when it is not one. 64-bit throughout.
-std::int64_t OffsetValue(std::string_view offsetText);
 
 // The name after the path's last separator.
 std::string_view FileNamePart(std::string_view path);

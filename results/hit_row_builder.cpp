@@ -2,7 +2,6 @@
 
 #include "platform/shell/com_thread.h"
 #include "platform/shell/shell_services.h"
-#include "search/hit_line.h"
 
 namespace trovex::results {
 
@@ -15,18 +14,12 @@ HitRowBuilder::HitRowBuilder(std::mutex* shellLock)
         return ShellAnswer{info.displayName, info.typeName, info.iconIndex};
       }) {}
 
-HitRecord HitRowBuilder::Build(const std::string& hitLine, const SnippetInputs& snippet) {
-  search::HitLineParts parts;
-  if (auto split = search::SplitHitLine(hitLine))
-    parts = std::move(*split);
-  else
-    parts.path = hitLine;
-  const std::optional<fs::FileFacts> facts = fs::LookUpFile(parts.path);
+HitRecord HitRowBuilder::Build(const search::Hit& hit, const SnippetInputs& snippet) {
+  const std::optional<fs::FileFacts> facts = fs::LookUpFile(hit.path);
   // The shell knows nothing of a file that is gone.
-  const ShellAnswer shell = facts ? shellAnswers_.For(parts.path) : ShellAnswer{};
-  std::string content = facts ? RowSnippet(parts.path, parts.offsetText, snippet) : std::string();
-  return MakeHitRecord(std::move(parts.path), std::move(parts.offsetText), shell, facts,
-                       std::move(content));
+  const ShellAnswer shell = facts ? shellAnswers_.For(hit.path) : ShellAnswer{};
+  std::string content = facts ? HitSnippet(hit, snippet) : std::string();
+  return MakeHitRecord(hit, shell, facts, std::move(content));
 }
 
 namespace {
@@ -34,8 +27,8 @@ namespace {
 class ShellRowMaker : public RowMaker {
  public:
   explicit ShellRowMaker(std::mutex& shellLock) : builder_(&shellLock) {}
-  HitRecord Build(const std::string& hitLine, const SnippetInputs& snippet) override {
-    return builder_.Build(hitLine, snippet);
+  HitRecord Build(const search::Hit& hit, const SnippetInputs& snippet) override {
+    return builder_.Build(hit, snippet);
   }
 
  private:
@@ -47,13 +40,6 @@ class ShellRowMaker : public RowMaker {
 
 std::unique_ptr<RowMaker> MakeShellRowMaker(std::mutex& shellLock) {
   return std::make_unique<ShellRowMaker>(shellLock);
-}
-
-std::string RowSnippet(const std::string& path, const std::string& offsetText,
-                       const SnippetInputs& snippet) {
-  const std::int64_t offset = OffsetValue(offsetText);
-  if (offset < 0) return std::string();
-  return MakeSnippet(path, offset, snippet);
 }
 
 }  // namespace trovex::results

@@ -1,5 +1,5 @@
 #pragma once
-// Builds the rows of hit lines: a directory search for a file's size and time, the
+// Builds the rows of hits: a directory search for a file's size and time, the
 // shell's names and icon (asked once per kind of file, see shell_answer_cache.h)
 // and one small read for the snippet.
 #include <memory>
@@ -18,7 +18,7 @@ class HitRowBuilder {
   // With `shellLock`, the shell is asked only while holding it (builders on
   // several threads).
   explicit HitRowBuilder(std::mutex* shellLock = nullptr);
-  HitRecord Build(const std::string& hitLine, const SnippetInputs& snippet);
+  HitRecord Build(const search::Hit& hit, const SnippetInputs& snippet);
 
  private:
   ShellAnswerCache shellAnswers_;
@@ -27,9 +27,5 @@ class HitRowBuilder {
 // A row maker for a feeder thread: COM for that thread while it lives, the shell
 // asked under `shellLock`.
 std::unique_ptr<RowMaker> MakeShellRowMaker(std::mutex& shellLock);
-
-// The snippet of a row; empty for a file that no longer matched ("-1").
-std::string RowSnippet(const std::string& path, const std::string& offsetText,
-                       const SnippetInputs& snippet);
 
 }  // namespace trovex::results

@@ -171,6 +171,11 @@ std::string MakeSnippet(const std::string& path, std::int64_t offset, const Snip
   return TextSnippet(path, offset, inputs);
 }
 
+std::string HitSnippet(const search::Hit& hit, const SnippetInputs& inputs) {
+  if (hit.mismatched) return std::string();
+  return MakeSnippet(hit.path, static_cast<std::int64_t>(hit.offset), inputs);
+}
+
 std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs) {
   if (offset < 0) return std::string();
   const auto position = static_cast<std::uint64_t>(offset);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "search/hit.h"
 #include "search/search_options.h"
 #include "search/search_query.h"
 
@@ -41,6 +42,8 @@ SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
 // TextSnippet, or BinarySnippet when the content starts with "," and a comma
 // is not part of the content. CP932 text; empty on every failure.
 std::string MakeSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
+// The snippet of a hit; empty for a mismatched one.
+std::string HitSnippet(const search::Hit& hit, const SnippetInputs& inputs);
 
 // The file's bytes from the offset up to the first zero byte; decoded from UTF-16LE
 // or UTF-8 for Word documents found by a non-alphanumeric text and for converted

@@ -23,9 +23,9 @@ bool StopBeforeRow(const ListSearchRun& run) {
 }
 
 void SetMatch(HitRecord& row, std::uint64_t offset, const ListSearchRun& run) {
-  row.offsetText = std::to_string(offset);
-  if (run.snippet)
-    row.content = MakeSnippet(row.path, static_cast<std::int64_t>(offset), *run.snippet);
+  row.offset = offset;
+  row.mismatched = false;
+  if (run.snippet) row.content = HitSnippet(row, *run.snippet);
 }
 
 void DropRows(std::vector<HitRecord>& rows, const std::vector<bool>& dropped) {
@@ -75,7 +75,7 @@ ListSearchOutcome SearchWithinRows(std::vector<HitRecord>& rows, ListSearchKind 
       dropped[row] = true;
       outcome.removedAny = true;
     } else {
-      rows[row].offsetText = "-1";
+      rows[row].mismatched = true;
     }
     if (run.afterRow) run.afterRow();
   }
@@ -104,7 +104,7 @@ ListSearchOutcome SearchRowsAgain(std::vector<HitRecord>& rows, const ListSearch
       if (!outcome.topMatch) outcome.topMatch = row;
       SetMatch(rows[row], *found, run);
     } else {
-      rows[row].offsetText = "-1";
+      rows[row].mismatched = true;
       rows[row].content.clear();
     }
     if (run.afterRow) run.afterRow();

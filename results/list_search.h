@@ -2,7 +2,7 @@
 // Searching a result within itself: every row's file is searched again with
 // another content, without walking any folder. 絞込み検索 (refine) drops the rows
 // whose file lacks it, リストの検索 (list search) keeps every row and marks those
-// with "-1", and the rename's re-search matches every row against the new name.
+// mismatched, and the rename's re-search matches every row against the new name.
 // The result window and trovex-find --within both run their rows through here.
 #include <atomic>
 #include <cstddef>
@@ -60,14 +60,14 @@ struct ListSearchOutcome {
 // 絞込み検索 and リストの検索: the rows are visited from the last to the first (a
 // removal never shifts a row still to come). A matching row takes the new
 // offset and snippet. A row that does not match (an unreadable file does not) is
-// dropped by a refine and keeps its content with the offset "-1" in a list
+// dropped by a refine and keeps its content, marked mismatched, in a list
 // search. A stop leaves the row at hand and every row above it as they were:
 // a row is never changed by a scan the stop cut short.
 ListSearchOutcome SearchWithinRows(std::vector<HitRecord>& rows, ListSearchKind kind,
                                    const ListSearchRun& run, search::ScanState& scan);
 
 // The rename's re-search, top to bottom: every visited row takes the new offset,
-// or "-1" with an empty content when its file does not match.
+// or is marked mismatched with an empty content when its file does not match.
 ListSearchOutcome SearchRowsAgain(std::vector<HitRecord>& rows, const ListSearchRun& run,
                                   search::ScanState& scan);
 

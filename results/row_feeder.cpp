@@ -4,8 +4,8 @@
 
 namespace trovex::results {
 
-RowFeeder::RowFeeder(LineAt lineAt, MakerFactory makeMaker, unsigned threads, std::size_t ahead)
-    : lineAt_(std::move(lineAt)),
+RowFeeder::RowFeeder(HitAt hitAt, MakerFactory makeMaker, unsigned threads, std::size_t ahead)
+    : hitAt_(std::move(hitAt)),
       makeMaker_(std::move(makeMaker)),
       ahead_(std::max<std::size_t>(ahead, 1)),
       snippet_(std::make_shared<const SnippetInputs>()) {
@@ -97,7 +97,7 @@ void RowFeeder::Work() {
 
     block.clear();
     for (std::size_t i = 0; i < count; ++i)
-      block.push_back(maker->Build(lineAt_(first + i), *snippet));
+      block.push_back(maker->Build(hitAt_(first + i), *snippet));
 
     lock.lock();
     if (generation != generation_) continue;  // a restart dropped them

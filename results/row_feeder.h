@@ -1,7 +1,7 @@
 #pragma once
 // Builds the rows of a result ahead of the window on a few threads. A row costs file
 // work (its size and time, the shell's names, a read for the snippet) that the
-// window thread should not wait for; the feeder builds rows for the hit lines the
+// window thread should not wait for; the feeder builds rows for the hits the
 // window has seen and hands them over strictly in hit-list order, so the window
 // only appends. Rows built for an older fill (a reload, other snippet inputs) are
 // dropped, never handed over.
@@ -22,21 +22,21 @@
 
 namespace trovex::results {
 
-// Turns one hit line into its row; one maker per feeder thread, made and used on it.
+// Turns one hit into its row; one maker per feeder thread, made and used on it.
 class RowMaker {
  public:
   virtual ~RowMaker() = default;
-  virtual HitRecord Build(const std::string& hitLine, const SnippetInputs& snippet) = 0;
+  virtual HitRecord Build(const search::Hit& hit, const SnippetInputs& snippet) = 0;
 };
 
 class RowFeeder {
  public:
-  // `lineAt` is called on the feeder's threads (the hit list guards itself).
-  using LineAt = std::function<std::string(std::size_t index)>;
+  // `hitAt` is called on the feeder's threads (the hit list guards itself).
+  using HitAt = std::function<search::Hit(std::size_t index)>;
   using MakerFactory = std::function<std::unique_ptr<RowMaker>()>;
 
   // `ahead` bounds the rows built but not taken yet.
-  RowFeeder(LineAt lineAt, MakerFactory makeMaker, unsigned threads, std::size_t ahead = 2048);
+  RowFeeder(HitAt hitAt, MakerFactory makeMaker, unsigned threads, std::size_t ahead = 2048);
   ~RowFeeder();
   RowFeeder(const RowFeeder&) = delete;
   RowFeeder& operator=(const RowFeeder&) = delete;
@@ -57,7 +57,7 @@ class RowFeeder {
 
   static constexpr std::size_t kBlockRows = 16;
 
-  const LineAt lineAt_;
+  const HitAt hitAt_;
   const MakerFactory makeMaker_;
   const std::size_t ahead_;
 

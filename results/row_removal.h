@@ -10,11 +10,11 @@
 
 namespace trovex::results {
 
-// The selected rows whose path has a line in the hit list (file names compared
-// without letter case, lines split as every reader splits them), last row first.
+// The selected rows whose path is in the hit list (file names compared without
+// letter case), last row first.
 std::vector<std::size_t> RowsToRemove(const std::vector<HitRecord>& rows,
                                       const std::vector<std::size_t>& selected,
-                                      const std::vector<std::string>& hitLines);
+                                      const std::vector<search::Hit>& hits);
 
 // Takes the rows at `indices` out of `rows` (any order; repeats and indices past
 // the end are ignored), the others keeping their order. Returns the index each

@@ -187,7 +187,7 @@ void TViewDlg::BuildControls() {
     return row < rows_.size() ? rows_[row].iconIndex : -1;
   };
   ListView1.OnRowColor = [this](std::size_t row) -> ui::Color {
-    if (row < rows_.size() && rows_[row].offsetText == "-1") return kMismatchRowColour;
+    if (row < rows_.size() && rows_[row].mismatched) return kMismatchRowColour;
     return row % 2 == 1 ? kRichTint : ui::clNone;
   };
   ListView1.OnColumnClick = ui::Bind(this, &TViewDlg::ListView1ColumnClick);
@@ -423,9 +423,7 @@ void TViewDlg::SavePrompt() {
     const int answer = ui::App().MessageBox(SavePromptText(name, displayText, Modified),
                                             kSavePromptCaption, MB_YESNO | MB_ICONQUESTION);
     if (answer == IDYES) {
-      search::HitList& hits = state_.Progress.hitList;
-      hits.Clear();
-      for (const HitRecord& row : rows_) hits.Add(row.path + "=" + row.offsetText);
+      state_.Progress.hitList.Assign(std::vector<search::Hit>(rows_.begin(), rows_.end()));
       if (!setup_.saveHistory()) ui::App().ShowMessage(kSaveFailedMessage);
     }
   }

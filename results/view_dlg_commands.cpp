@@ -100,7 +100,7 @@ void TViewDlg::BinaryView1Click(ui::Component&) {
   if (row == nullptr || !setup_.openBinaryView) return;
   BinaryViewRequest request;
   request.path = row->path;
-  request.offset = OffsetValue(row->offsetText);
+  request.offset = row->mismatched ? -1 : static_cast<std::int64_t>(row->offset);
   request.contentText = ContentText;
   request.snippet = setup_.snippet;
   request.textMode = BinaryViewTextMode;
@@ -127,7 +127,7 @@ void TViewDlg::Copy1Click(ui::Component&) {
 void TViewDlg::Delete1Click(ui::Component&) {
   if (!CurrentCommandStates().deleteRows) return;
   const std::vector<std::size_t> removed =
-      RowsToRemove(rows_, ListView1.SelectedRows(), state_.Progress.hitList.Lines());
+      RowsToRemove(rows_, ListView1.SelectedRows(), state_.Progress.hitList.Hits());
   if (removed.empty()) return;
   RemoveRowsAt(rows_, removed);
   Modified = true;
@@ -222,7 +222,7 @@ void TViewDlg::InvertSelection1Click(ui::Component&) { ListView1.InvertSelection
 
 void TViewDlg::SelectMismatches1Click(ui::Component&) {
   ListView1.SelectWhere(
-      [this](std::size_t row) { return row < rows_.size() && rows_[row].offsetText == "-1"; });
+      [this](std::size_t row) { return row < rows_.size() && rows_[row].mismatched; });
 }
 
 // The chosen way of showing byte-list hits; every snippet is made again.
@@ -244,7 +244,7 @@ void TViewDlg::RebuildSnippets() {
   ColorProgressBar1.SetMax(rows_.size());
   ColorProgressBar1.SetPosition(0);
   for (HitRecord& row : rows_) {
-    row.content = RowSnippet(row.path, row.offsetText, setup_.snippet);
+    row.content = HitSnippet(row, setup_.snippet);
     ColorProgressBar1.StepIt();
   }
   ColorProgressBar1.SetPosition(0);

@@ -10,7 +10,7 @@
 #include "platform/fs/system_error.h"
 #include "search/file_selection.h"
 #include "search/folder_path.h"
-#include "search/hit_line.h"
+#include "search/hit.h"
 
 namespace trovex::search {
 namespace {
@@ -87,14 +87,13 @@ class SearchedHere final : public WalkedFiles {
   void LocationBegins(const std::string&) override {}
   void Reached(const std::string& path) override { progress_.SetCurrentFile(path); }
   void ListOnly(const std::string& path) override {
-    progress_.hitList.Add(MakeHitLine(path, 0));
+    progress_.hitList.Add(Hit{path, 0});
     progress_.filesExamined.fetch_add(1);
   }
   void Search(const std::string& path, const std::shared_ptr<const fs::DirectoryListing>& folder,
               const fs::DirEntry& entry) override {
     const fs::ListedFile listed{folder->FolderHandle(), entry.name.c_str(), !entry.isLink};
-    if (const auto offset = searchFile_(path, listed))
-      progress_.hitList.Add(MakeHitLine(path, static_cast<std::int64_t>(*offset)));
+    if (const auto offset = searchFile_(path, listed)) progress_.hitList.Add(Hit{path, *offset});
     progress_.filesExamined.fetch_add(1);
   }
   void Skipped() override { progress_.filesExamined.fetch_add(1); }

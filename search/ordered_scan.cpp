@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "platform/fs/seek_penalty.h"
-#include "search/hit_line.h"
+#include "search/hit.h"
 
 namespace trovex::search {
 namespace {
@@ -73,7 +73,7 @@ void OrderedScan::PublishDecided() {
   while (!window_.empty()) {
     Slot& head = window_.front();
     if (head.outcome == Outcome::Hit) {
-      progress_.hitList.Add(MakeHitLine(head.path, static_cast<std::int64_t>(head.offset)));
+      progress_.hitList.Add(Hit{head.path, head.offset});
     } else if (head.outcome != Outcome::NoHit) {
       break;  // undecided, or cut by a stop: nothing after it may show
     }
@@ -145,7 +145,7 @@ void OrderedScan::SearchHere(const std::string& path, const fs::ListedFile& list
   if (!offset) return;
   std::lock_guard<std::mutex> lock(mutex_);
   // After a stop that cut a scanner's file short, a later hit would leave a gap.
-  if (window_.empty()) progress_.hitList.Add(MakeHitLine(path, static_cast<std::int64_t>(*offset)));
+  if (window_.empty()) progress_.hitList.Add(Hit{path, *offset});
 }
 
 void OrderedScan::Search(const std::string& path,

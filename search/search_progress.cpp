@@ -2,31 +2,35 @@
 
 namespace trovex::search {
 
-void HitList::Add(std::string line) {
+void HitList::Add(Hit hit) {
   std::lock_guard<std::mutex> lock(mutex_);
-  lines_.push_back(std::move(line));
+  hits_.push_back(std::move(hit));
 }
 
 void HitList::Clear() {
   std::lock_guard<std::mutex> lock(mutex_);
-  lines_.clear();
+  hits_.clear();
+}
+
+void HitList::Assign(std::vector<Hit> hits) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  hits_ = std::move(hits);
 }
 
 std::size_t HitList::Count() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return lines_.size();
+  return hits_.size();
 }
 
-std::string HitList::At(std::size_t index) const {
+Hit HitList::At(std::size_t index) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return index < lines_.size() ? lines_[index] : std::string();
+  return index < hits_.size() ? hits_[index] : Hit();
 }
 
-std::vector<std::string> HitList::LinesFrom(std::size_t first) const {
+std::vector<Hit> HitList::HitsFrom(std::size_t first) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (first >= lines_.size()) return {};
-  return std::vector<std::string>(lines_.begin() + static_cast<std::ptrdiff_t>(first),
-                                  lines_.end());
+  if (first >= hits_.size()) return {};
+  return std::vector<Hit>(hits_.begin() + static_cast<std::ptrdiff_t>(first), hits_.end());
 }
 
 void SearchProgress::SetCurrentFile(std::string_view path) {

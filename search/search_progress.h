@@ -11,23 +11,28 @@
 #include <string_view>
 #include <vector>
 
+#include "search/hit.h"
+
 namespace trovex::search {
 
-// The hit lines of the current result ("<full path>=<offset>", see hit_line.h),
-// in the order found; safe for one writer and readers on other threads.
+// The hits of the current result in the order found; safe for one writer and
+// readers on other threads.
 class HitList {
  public:
-  void Add(std::string line);
+  void Add(Hit hit);
   void Clear();
+  // Replaces the whole list (a loaded history, the rows of a save).
+  void Assign(std::vector<Hit> hits);
   std::size_t Count() const;
-  std::string At(std::size_t index) const;
-  // Copies of the lines from `first` on: what a reader has not seen yet.
-  std::vector<std::string> LinesFrom(std::size_t first) const;
-  std::vector<std::string> Lines() const { return LinesFrom(0); }
+  // An empty hit past the end.
+  Hit At(std::size_t index) const;
+  // Copies of the hits from `first` on: what a reader has not seen yet.
+  std::vector<Hit> HitsFrom(std::size_t first) const;
+  std::vector<Hit> Hits() const { return HitsFrom(0); }
 
  private:
   mutable std::mutex mutex_;
-  std::vector<std::string> lines_;
+  std::vector<Hit> hits_;
 };
 
 // Told of a file or folder that the system refused to open, list or read: its

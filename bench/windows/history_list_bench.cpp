@@ -29,9 +29,9 @@ std::string MakeFolder(long files, long hits) {
   CreateDirectoryW(os::Widen(folder).c_str(), nullptr);
   results::HistoryContent content{"検索語", {}, {"検索語"}, 0};
   for (long i = 0; i < hits; ++i) {
-    content.hitLines.push_back("C:\\bench\\projects\\Folder" + std::to_string(i / 100) +
-                               "\\Source File " + std::to_string(i) +
-                               ".txt=" + std::to_string(i * 37));
+    content.hits.push_back({"C:\\bench\\projects\\Folder" + std::to_string(i / 100) +
+                                "\\Source File " + std::to_string(i) + ".txt",
+                            static_cast<std::uint64_t>(i) * 37});
   }
   const std::string text = results::HistoryFileText(content);
   for (long f = 0; f < files; ++f) {

@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
   // The hit lines are there before the window shows; its worker walks an empty
   // folder and ends at once, so the window's whole work is the rows.
   for (long i = 0; i < lines; ++i) {
-    state.Progress.hitList.Add(folder + "\\f" + std::to_string(i % files) +
-                               ".txt=" + std::to_string((i / files) % 64 * 64));
+    state.Progress.hitList.Add({folder + "\\f" + std::to_string(i % files) + ".txt",
+                                static_cast<std::uint64_t>((i / files) % 64 * 64)});
   }
   state.Progress.totalFiles = 0;
 

@@ -7,6 +7,7 @@
 
 #include "cli/find_options.h"
 #include "cli_run.h"
+#include "hit_lines.h"
 #include "results/history_file.h"
 #include "results/list_search.h"
 #include "search/hit_line.h"
@@ -41,15 +42,17 @@ class FindWithin : public ::testing::Test {
     tree_.File("c.txt", "aPEAR apple");
     tree_.File("a.txt", "apple only");
     for (const char* name : {"d.txt", "b.txt", "gone.txt", "c.txt", "a.txt"}) {
-      saved_.hitLines.push_back(search::MakeHitLine(tree_.PathOf(name), 0));
+      saved_.hits.push_back({tree_.PathOf(name), 0});
     }
     saved_.name = "apple";
     saved_.searchContents = {"apple"};
     history_ = tree_.PathOf("result.txd");
     EXPECT_TRUE(results::WriteHistoryFile(history_, saved_));
   }
+  // The line of the hit in `name`; a negative offset: mismatched.
   std::string Line(const char* name, std::int64_t offset) const {
-    return search::MakeHitLine(tree_.PathOf(name), offset);
+    return search::FormatHitLine(
+        {tree_.PathOf(name), offset < 0 ? 0 : static_cast<std::uint64_t>(offset), offset < 0});
   }
 
   WalkTestTree tree_;
@@ -105,11 +108,9 @@ TEST_F(FindWithin, MarkPrintsEveryFileWithMinusOneForThoseWithoutIt) {
 TEST_F(FindWithin, TheLinesAreTheRowsTheWindowsSearchLeaves) {
   for (const auto kind : {results::ListSearchKind::Refine, results::ListSearchKind::List}) {
     std::vector<results::HitRecord> rows;
-    for (const std::string& line : saved_.hitLines) {
-      const auto parts = search::SplitHitLine(line);
+    for (const search::Hit& hit : saved_.hits) {
       results::HitRecord row;
-      row.path = parts->path;
-      row.offsetText = parts->offsetText;
+      static_cast<search::Hit&>(row) = hit;
       rows.push_back(row);
     }
     search::SearchOptions options;
@@ -121,7 +122,7 @@ TEST_F(FindWithin, TheLinesAreTheRowsTheWindowsSearchLeaves) {
     search::ScanState scan;
     results::SearchWithinRows(rows, kind, run, scan);
     Lines expected;
-    for (const results::HitRecord& row : rows) expected.push_back(row.path + "=" + row.offsetText);
+    for (const results::HitRecord& row : rows) expected.push_back(search::FormatHitLine(row));
 
     std::vector<std::string> args = {"--within", history_};
     if (kind == results::ListSearchKind::List) args.push_back("--mark");
@@ -139,7 +140,7 @@ TEST_F(FindWithin, SaveHistoryKeepsTheNameAndAddsTheContent) {
   ASSERT_TRUE(refined);
   EXPECT_EQ(refined->name, "apple");
   EXPECT_EQ(refined->searchContents, (Lines{"apple", "PEAR"}));
-  EXPECT_EQ(refined->hitLines, SplitLines(found.out));
+  EXPECT_EQ(HitLines(refined->hits), SplitLines(found.out));
   // A content already there (letter case ignored) is not listed twice.
   ASSERT_EQ(Find({"--within", out, "--save-history", out, "--mark", "Apple"}).status,
             cli::kFoundHits);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "hit_lines.h"
 #include "results/history_file.h"
 #include "search/parse_search_content.h"
 #include "walk_test_tree.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr PathStyle kWin = PathStyle::Windows;
 
 HistoryContent Result(std::string name, Lines hits, Lines contents = {}, int bits = 0) {
-  return {std::move(name), std::move(hits), std::move(contents), bits};
+  return {std::move(name), HitsOfLines(hits), std::move(contents), bits};
 }
 
 HistoryContent RoundTrip(const HistoryContent& content, PathStyle style = kWin) {
@@ -33,7 +34,7 @@ TEST(HistoryFormat, WorkedExampleByteForByteAndBack) {
   const HistoryContent back = ParseHistoryText(text, kWin);
   EXPECT_EQ(back.name, "abc");
   // Grouped by folder in the order each folder first occurred.
-  EXPECT_EQ(back.hitLines, (Lines{"C:\\doc\\a.txt=120", "C:\\doc\\b.txt=7", "C:\\x.log=0"}));
+  EXPECT_EQ(HitLines(back.hits), (Lines{"C:\\doc\\a.txt=120", "C:\\doc\\b.txt=7", "C:\\x.log=0"}));
   EXPECT_EQ(back.searchContents, (Lines{"abc", "def"}));
   EXPECT_EQ(back.optionBits, 1);
 }
@@ -47,13 +48,13 @@ TEST(HistoryFormat, HeaderOnlyWithoutHitsAndRootsKeptAsRoots) {
   EXPECT_NE(text.find("[\\]\r\ntop.txt=3\r\n"), std::string::npos);
   EXPECT_NE(text.find("[\\\\server\\share]\r\nu.txt=4\r\n"), std::string::npos);
   EXPECT_NE(text.find("[D:\\a\\b]\r\nc.txt=5\r\n"), std::string::npos);
-  EXPECT_EQ(ParseHistoryText(text, kWin).hitLines, hits);
+  EXPECT_EQ(HitLines(ParseHistoryText(text, kWin).hits), hits);
 
   const Lines posix = {"/x.log=1", "/home/u/a b.txt=2", "/home/u/c\\d.txt=3"};
   const std::string posixText = HistoryFileText(Result("n", posix), PathStyle::Posix);
   EXPECT_NE(posixText.find("[/]\r\nx.log=1\r\n\r\n[/home/u]\r\na b.txt=2\r\nc\\d.txt=3\r\n"),
             std::string::npos);
-  EXPECT_EQ(RoundTrip(Result("n", posix), PathStyle::Posix).hitLines, posix);
+  EXPECT_EQ(HitLines(RoundTrip(Result("n", posix), PathStyle::Posix).hits), posix);
 }
 
 TEST(HistoryFormat, TrailByte5CIsNoSeparator) {
@@ -62,9 +63,9 @@ TEST(HistoryFormat, TrailByte5CIsNoSeparator) {
   const std::string text = HistoryFileText(Result("n", hits), kWin);
   EXPECT_NE(text.find("[C:\\\x95\x5C]\r\na.txt=1\r\n"), std::string::npos);
   EXPECT_NE(text.find("[C:\\x]\r\n\x83\x5C.txt=2\r\n"), std::string::npos);
-  EXPECT_EQ(ParseHistoryText(text, kWin).hitLines, hits);
+  EXPECT_EQ(HitLines(ParseHistoryText(text, kWin).hits), hits);
   // A section written by hand with a real trailing "\" gets none added.
-  EXPECT_EQ(ParseHistoryText("[n]\r\n[C:\\\x95\x5C\\]\r\nb=1\r\n", kWin).hitLines,
+  EXPECT_EQ(HitLines(ParseHistoryText("[n]\r\n[C:\\\x95\x5C\\]\r\nb=1\r\n", kWin).hits),
             Lines{"C:\\\x95\x5C\\b=1"});
 }
 
@@ -74,7 +75,7 @@ TEST(HistoryFormat, SectionNamingAnExistingFileGetsNoSeparator) {
   const std::string file = tree.PathOf("archive");
   const HistoryContent read = ParseHistoryText("[n]\r\n[" + file + "]\r\ninner=4\r\n[" +
                                                tree.Root() + "]\r\narchive=0\r\n");
-  EXPECT_EQ(read.hitLines, (Lines{file + "inner=4", file + "=0"}));
+  EXPECT_EQ(HitLines(read.hits), (Lines{file + "inner=4", file + "=0"}));
 }
 
 TEST(HistoryFormat, OptionBitsAndContentListReadLeniently) {
@@ -117,11 +118,11 @@ TEST(HistoryFormat, ContentListSeparatorOnlyOutsideDoubleByteCharacters) {
 TEST(HistoryFormat, PlainOlderFormReadAsNameAndHitLines) {
   const HistoryContent plain = ParseHistoryText("abc\r\nC:\\a.txt=5\r\nC:\\b=c.txt=6", kWin);
   EXPECT_EQ(plain.name, "abc");
-  EXPECT_EQ(plain.hitLines, (Lines{"C:\\a.txt=5", "C:\\b=c.txt=6"}));
+  EXPECT_EQ(HitLines(plain.hits), (Lines{"C:\\a.txt=5", "C:\\b=c.txt=6"}));
   EXPECT_TRUE(plain.searchContents.empty());
   EXPECT_EQ(plain.optionBits, 0);
   const HistoryContent empty = ParseHistoryText("", kWin);
-  EXPECT_TRUE(empty.name.empty() && empty.hitLines.empty());
+  EXPECT_TRUE(empty.name.empty() && empty.hits.empty());
 }
 
 TEST(HistoryFormat, FoldersAndFileNamesMergeIgnoringCase) {
@@ -129,9 +130,9 @@ TEST(HistoryFormat, FoldersAndFileNamesMergeIgnoringCase) {
       "; saved by "
       "hand\r\n[n]\r\n[C:\\Doc]\r\nA.TXT=1\r\n[C:\\x]\r\ny=2\r\n[c:\\DOC]\r\na.txt=3\r\nb=4\r\n",
       kWin);
-  EXPECT_EQ(read.hitLines, (Lines{"C:\\Doc\\A.TXT=3", "C:\\Doc\\b=4", "C:\\x\\y=2"}));
+  EXPECT_EQ(HitLines(read.hits), (Lines{"C:\\Doc\\A.TXT=3", "C:\\Doc\\b=4", "C:\\x\\y=2"}));
   // A repeated hit line replaces the earlier one in place.
-  EXPECT_EQ(RoundTrip(Result("n", {"C:\\d\\a=1", "C:\\d\\b=2", "C:\\D\\A=3"})).hitLines,
+  EXPECT_EQ(HitLines(RoundTrip(Result("n", {"C:\\d\\a=1", "C:\\d\\b=2", "C:\\D\\A=3"})).hits),
             (Lines{"C:\\d\\a=3", "C:\\d\\b=2"}));
 }
 
@@ -139,9 +140,10 @@ TEST(HistoryFormat, PosixFoldersAndFileNamesKeepTheirLetterCase) {
   // There "A.txt" and "a.txt" are two files, "/Doc" and "/doc" two folders.
   const Lines hits = {"/doc/A.txt=1", "/doc/a.txt=2", "/Doc/a.txt=3", "/doc/b=4"};
   const HistoryContent back = RoundTrip(Result("n", hits), PathStyle::Posix);
-  EXPECT_EQ(back.hitLines, (Lines{"/doc/A.txt=1", "/doc/a.txt=2", "/doc/b=4", "/Doc/a.txt=3"}));
+  EXPECT_EQ(HitLines(back.hits),
+            (Lines{"/doc/A.txt=1", "/doc/a.txt=2", "/doc/b=4", "/Doc/a.txt=3"}));
   // The same name given twice still keeps its later offset.
-  EXPECT_EQ(RoundTrip(Result("n", {"/d/a=1", "/d/a=5"}), PathStyle::Posix).hitLines,
+  EXPECT_EQ(HitLines(RoundTrip(Result("n", {"/d/a=1", "/d/a=5"}), PathStyle::Posix).hits),
             (Lines{"/d/a=5"}));
   // The header's keys are the program's own: found as written.
   EXPECT_EQ(RoundTrip(Result("N", {}, {"x"}, 3), PathStyle::Posix).optionBits, 3);
@@ -149,7 +151,7 @@ TEST(HistoryFormat, PosixFoldersAndFileNamesKeepTheirLetterCase) {
 
 TEST(HistoryFormat, FileNamesWithEqualsOrLeadingSemicolonSurvive) {
   const Lines hits = {"C:\\d\\a=b.txt=5", "C:\\d\\;notes.txt=6", "C:\\d\\==7", "C:\\;d\\x=8"};
-  EXPECT_EQ(RoundTrip(Result("n", hits)).hitLines, hits);
+  EXPECT_EQ(HitLines(RoundTrip(Result("n", hits)).hits), hits);
   // A header comment is still a comment.
   EXPECT_EQ(ParseHistoryText("[n]\r\n;frg=3\r\nfrg=1\r\n").optionBits, 1);
 }
@@ -163,7 +165,7 @@ TEST(HistoryFormat, FolderSpelledLikeTheHistoryNameKeepsItsHits) {
             "[C:\\doc]\r\nlist=1\r\nfrg=2\r\n\r\n[C:\\e]\r\nf=3\r\n\r\n");
   const HistoryContent back = ParseHistoryText(text, kWin);
   EXPECT_EQ(back.name, "c:\\DOC");
-  EXPECT_EQ(back.hitLines, result.hitLines);
+  EXPECT_EQ(HitLines(back.hits), HitLines(result.hits));
   EXPECT_EQ(back.optionBits, 4);
   EXPECT_EQ(back.searchContents, result.searchContents);
 }
@@ -179,4 +181,26 @@ TEST(HistoryFormat, LoadedNameKeptOverAConversionSource) {
   search::SearchQuery query;
   ASSERT_TRUE(search::ParseSearchContent("abc", options, nullptr, query));
   EXPECT_EQ(query.displayText, "abc");
+}
+
+// Files on disk may hold offsets no program of ours wrote: every hit still loads,
+// read as the rows always read them, and the summary counts the same hits.
+TEST(HistoryFormat, DamagedOffsetsStillLoadEveryHit) {
+  const std::string text =
+      "[n]\r\nVemko=Ver 1.0\r\n\r\n[C:\\d]\r\na.txt=abc\r\nb.txt=\r\nc.txt=-1\r\n"
+      "d.txt=6442450944\r\ne.txt=-3\r\n";
+  const HistoryContent read = ParseHistoryText(text, kWin);
+  EXPECT_EQ(HitLines(read.hits), (Lines{"C:\\d\\a.txt=0", "C:\\d\\b.txt=0", "C:\\d\\c.txt=-1",
+                                        "C:\\d\\d.txt=6442450944", "C:\\d\\e.txt=-1"}));
+  EXPECT_TRUE(read.hits[2].mismatched);
+  EXPECT_EQ(read.hits[3].offset, UINT64_C(6442450944));
+  EXPECT_EQ(SummarizeHistoryText(text, kWin).hitCount, read.hits.size());
+  // What the program writes of them reads back as the same hits.
+  EXPECT_EQ(RoundTrip(read).hits, read.hits);
+
+  // The plain form: a line without "=" is a hit on the whole line.
+  const std::string plainText = "old\r\nC:\\a.txt=x\r\nC:\\no separator";
+  const HistoryContent plain = ParseHistoryText(plainText, kWin);
+  EXPECT_EQ(HitLines(plain.hits), (Lines{"C:\\a.txt=0", "C:\\no separator=0"}));
+  EXPECT_EQ(SummarizeHistoryText(plainText, kWin).hitCount, plain.hits.size());
 }

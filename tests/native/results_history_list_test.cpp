@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/fs/date_time.h"
+#include "hit_lines.h"
 #include "results/history_file.h"
 #include "results/history_list.h"
 #include "results/hit_record.h"
@@ -21,8 +22,8 @@ namespace {
 std::string HistoryText(const std::string& name, int hits) {
   HistoryContent content{name, {}, {name}, 0};
   for (int i = 0; i < hits; ++i) {
-    content.hitLines.push_back("C:\\folder" + std::to_string(i % 3) + "\\f" + std::to_string(i) +
-                               ".txt=" + std::to_string(i));
+    content.hits.push_back(HitOfLine("C:\\folder" + std::to_string(i % 3) + "\\f" +
+                                     std::to_string(i) + ".txt=" + std::to_string(i)));
   }
   return HistoryFileText(content, PathStyle::Windows);
 }
@@ -147,7 +148,7 @@ TEST(HistoryList, TheSummaryCountsTheLinesTheLoadGives) {
       const HistoryContent full = ParseHistoryText(text, style);
       const HistorySummary summary = SummarizeHistoryText(text, style);
       EXPECT_EQ(summary.name, full.name) << text;
-      EXPECT_EQ(summary.hitCount, full.hitLines.size()) << text;
+      EXPECT_EQ(summary.hitCount, full.hits.size()) << text;
     }
   }
   EXPECT_EQ(SummarizeHistoryText(texts[2], PathStyle::Windows).hitCount, 3u);

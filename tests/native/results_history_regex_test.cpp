@@ -2,6 +2,7 @@
 // designed four bits, and reopens as a pattern even with the option panel closed.
 #include <gtest/gtest.h>
 
+#include "hit_lines.h"
 #include "results/history_file.h"
 
 using namespace trovex;
@@ -17,13 +18,13 @@ TEST(HistoryRegex, ThePatternModeIsItsOwnHeaderKeyAndComesBack) {
   const int bits = HistoryOptionBits(options);
   EXPECT_EQ(bits, kHistoryCaseSensitive | kHistoryRegex);
 
-  HistoryContent content{"No\\.\\d+", {"/a/b.txt=3"}, {"No\\.\\d+"}, bits};
+  HistoryContent content{"No\\.\\d+", {HitOfLine("/a/b.txt=3")}, {"No\\.\\d+"}, bits};
   const std::string text = HistoryFileText(content, PathStyle::Posix);
   EXPECT_NE(text.find("frg=1\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("regex=1\r\n"), std::string::npos) << text;
   const HistoryContent back = ParseHistoryText(text, PathStyle::Posix);
   EXPECT_EQ(back.optionBits, bits);
-  EXPECT_EQ(back.hitLines, content.hitLines);
+  EXPECT_EQ(HitLines(back.hits), HitLines(content.hits));
 
   // Reopened with the panel closed, the name is parsed as a pattern.
   const search::SearchOptions loaded = OptionsForLoadedHistory(search::SearchOptions{}, bits);

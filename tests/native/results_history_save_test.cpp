@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/fs/read_at.h"
+#include "hit_lines.h"
 #include "results/history_file.h"
 #include "walk_test_tree.h"
 
@@ -34,8 +35,8 @@ Lines FilesIn(const std::string& folder) {
   return names;
 }
 
-const HistoryContent kFirst{"abc", {"C:\\a.txt=1"}, {"abc"}, 0};
-const HistoryContent kSecond{"def", {"C:\\b.txt=2"}, {"def"}, 1};
+const HistoryContent kFirst{"abc", {HitOfLine("C:\\a.txt=1")}, {"abc"}, 0};
+const HistoryContent kSecond{"def", {HitOfLine("C:\\b.txt=2")}, {"def"}, 1};
 
 }  // namespace
 
@@ -62,8 +63,7 @@ TEST(HistorySave, NewResultNeedsAFolderItCanMake) {
   WalkTestTree tree;
   tree.File("blocker", "x");
   EXPECT_FALSE(SaveNewHistory(tree.PathOf("blocker/data"), kFirst, LocalTime(2026, 1, 1, 0, 0, 0)));
-  const HistorySave save =
-      SaveHistory("", tree.PathOf("blocker"), kFirst.hitLines, "abc", {"abc"}, 0);
+  const HistorySave save = SaveHistory("", tree.PathOf("blocker"), kFirst.hits, "abc", {"abc"}, 0);
   EXPECT_FALSE(save.saved);
   EXPECT_EQ(FilesIn(tree.Root()), Lines{"blocker"});
 }
@@ -73,14 +73,14 @@ TEST(HistorySave, OpenedResultIsWrittenBackIntoItsFile) {
   const std::string path = tree.PathOf("20260101 000000.txd");
   ASSERT_TRUE(WriteHistoryFile(path, kFirst));
   const HistorySave save =
-      SaveHistory(path, tree.Root(), {"C:\\c.txt=3"}, "xyz", {"abc", "xyz"}, 8);
+      SaveHistory(path, tree.Root(), {HitOfLine("C:\\c.txt=3")}, "xyz", {"abc", "xyz"}, 8);
   EXPECT_TRUE(save.saved);
   EXPECT_EQ(save.path, path);
   EXPECT_EQ(FilesIn(tree.Root()), Lines{"20260101 000000.txd"});
   const auto loaded = LoadHistoryFile(path);
   ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded->name, "xyz");
-  EXPECT_EQ(loaded->hitLines, Lines{"C:\\c.txt=3"});
+  EXPECT_EQ(HitLines(loaded->hits), Lines{"C:\\c.txt=3"});
   EXPECT_EQ(loaded->searchContents, (Lines{"abc", "xyz"}));
   EXPECT_EQ(loaded->optionBits, 8);
 
@@ -93,7 +93,8 @@ TEST(HistorySave, OpenedResultIsWrittenBackIntoItsFile) {
 TEST(HistorySave, NewResultGoesIntoTheDataFolderUnderTodaysName) {
   WalkTestTree tree;
   const std::time_t before = std::time(nullptr);
-  const HistorySave save = SaveHistory("", tree.PathOf("user/data"), {"/x=1"}, "n", {"n"}, 2);
+  const HistorySave save =
+      SaveHistory("", tree.PathOf("user/data"), {HitOfLine("/x=1")}, "n", {"n"}, 2);
   const std::time_t after = std::time(nullptr);
   ASSERT_TRUE(save.saved);
   const std::string name = std::filesystem::path(save.path).filename().string();

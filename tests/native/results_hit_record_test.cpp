@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/fs/date_time.h"
 #include "platform/fs/path_separator.h"
 #include "results/hit_record.h"
 #include "results/shell_answer_cache.h"
+#include "search/hit_line.h"
 
 using namespace trovex;
 using namespace trovex::results;
@@ -22,6 +24,19 @@ std::string P(const std::string& slashPath) {
     if (c == '/') c = fs::kPathSeparator;
   }
   return path;
+}
+
+// The hit of `path` with an offset as a hit line writes it.
+search::Hit HitAt(const std::string& path, std::string_view offsetText) {
+  search::Hit hit{path};
+  search::ReadHitOffset(offsetText, hit);
+  return hit;
+}
+
+// An offset text as a row reads it, as a number: -1 for a mismatched hit.
+std::int64_t OffsetValue(std::string_view offsetText) {
+  const search::Hit hit = HitAt("", offsetText);
+  return hit.mismatched ? -1 : static_cast<std::int64_t>(hit.offset);
 }
 
 TEST(ResultsByteSize, ReadsBackAsTheNumberItStandsFor) {
@@ -72,44 +87,45 @@ class ResultsHitRecord : public ::testing::Test {
 };
 
 TEST_F(ResultsHitRecord, TakesTheShellsNamesAndTheFileFacts) {
-  const HitRecord row =
-      MakeHitRecord(P("/d/a.txt"), "12", {"a.txt", "テキスト文書", 7}, Facts(1536), "snippet");
+  const HitRecord row = MakeHitRecord(HitAt(P("/d/a.txt"), "12"), {"a.txt", "テキスト文書", 7},
+                                      Facts(1536), "snippet");
   EXPECT_EQ(row.fileName, "a.txt");
   EXPECT_EQ(row.typeName, "テキスト文書");
   EXPECT_EQ(row.sizeText, "2KB");
   EXPECT_EQ(row.modifiedText, "2023/05/06 07:08");
   EXPECT_EQ(row.content, "snippet");
   EXPECT_EQ(row.path, P("/d/a.txt"));
-  EXPECT_EQ(row.offsetText, "12");
+  EXPECT_EQ(search::HitOffsetText(row), "12");
   EXPECT_EQ(row.iconIndex, 7);
 }
 
 TEST_F(ResultsHitRecord, FallsBackToTheFileNameAndTheExtensionsType) {
-  const HitRecord row = MakeHitRecord(P("/d/e/notes.xyz"), "0", {"", "", 3}, Facts(1023), "");
+  const HitRecord row =
+      MakeHitRecord(HitAt(P("/d/e/notes.xyz"), "0"), {"", "", 3}, Facts(1023), "");
   EXPECT_EQ(row.fileName, "notes.xyz");
   EXPECT_EQ(row.typeName, "xyz ファイル");
   EXPECT_EQ(row.sizeText, "1023B");
   EXPECT_EQ(row.iconIndex, -1);  // the shell knew nothing: no icon
 
-  const HitRecord bare = MakeHitRecord(P("/d/README"), "0", {}, Facts(5), "");
+  const HitRecord bare = MakeHitRecord(HitAt(P("/d/README"), "0"), {}, Facts(5), "");
   EXPECT_EQ(bare.typeName, "ファイル");
 }
 
 TEST_F(ResultsHitRecord, AMissingFileSaysSoAndHasNoTypeSizeOrDate) {
   const HitRecord row =
-      MakeHitRecord(P("/d/gone.txt"), "5", {"", "テキスト文書", 2}, std::nullopt, "");
+      MakeHitRecord(HitAt(P("/d/gone.txt"), "5"), {"", "テキスト文書", 2}, std::nullopt, "");
   EXPECT_EQ(row.fileName, kMissingFileName);
   EXPECT_EQ(row.fileName, "存在しないファイル");
   EXPECT_EQ(row.typeName, "");
   EXPECT_EQ(row.sizeText, "");
   EXPECT_EQ(row.modifiedText, "");
-  EXPECT_EQ(row.offsetText, "5");
+  EXPECT_EQ(search::HitOffsetText(row), "5");
 }
 
 TEST_F(ResultsHitRecord, AnUnreadableTimeLeavesTheDateEmpty) {
   fs::FileFacts facts = Facts(10);
   facts.lastWriteTime.reset();
-  const HitRecord row = MakeHitRecord(P("/d/a.log"), "0", {}, facts, "");
+  const HitRecord row = MakeHitRecord(HitAt(P("/d/a.log"), "0"), {}, facts, "");
   EXPECT_EQ(row.modifiedText, "");
   EXPECT_EQ(row.sizeText, "10B");
 }

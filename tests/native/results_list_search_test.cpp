@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "results/list_search.h"
+#include "search/hit_line.h"
 #include "search/parse_search_content.h"
 #include "walk_test_tree.h"
 
@@ -28,7 +29,7 @@ class ListSearchTest : public ::testing::Test {
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) {
       HitRecord row;
       row.path = tree_.PathOf(name);
-      row.offsetText = "5";
+      row.offset = 5;
       row.content = "old";
       rows_.push_back(row);
     }
@@ -57,7 +58,7 @@ class ListSearchTest : public ::testing::Test {
   }
   std::vector<std::string> Offsets() const {
     std::vector<std::string> offsets;
-    for (const HitRecord& row : rows_) offsets.push_back(row.offsetText);
+    for (const HitRecord& row : rows_) offsets.push_back(search::HitOffsetText(row));
     return offsets;
   }
   std::vector<std::string> Contents() const {

@@ -21,11 +21,11 @@ namespace {
 class SlowMaker : public RowMaker {
  public:
   explicit SlowMaker(std::atomic<int>& built) : built_(built), random_(built.fetch_add(0) + 7) {}
-  HitRecord Build(const std::string& line, const SnippetInputs& snippet) override {
+  HitRecord Build(const trovex::search::Hit& hit, const SnippetInputs& snippet) override {
     std::this_thread::sleep_for(std::chrono::microseconds(random_() % 300));
     ++built_;
     HitRecord row;
-    row.path = line;
+    row.path = hit.path;
     row.content = std::to_string(snippet.binaryDisplay);
     return row;
   }
@@ -38,8 +38,11 @@ class SlowMaker : public RowMaker {
 struct Fixture {
   std::vector<std::string> lines;
   std::atomic<int> built{0};
-  RowFeeder::LineAt lineAt() {
-    return [this](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
+  // Each line stands whole as its hit's path.
+  RowFeeder::HitAt lineAt() {
+    return [this](std::size_t i) {
+      return trovex::search::Hit{i < lines.size() ? lines[i] : std::string()};
+    };
   }
   RowFeeder::MakerFactory makers() {
     return [this] { return std::make_unique<SlowMaker>(built); };

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "hit_lines.h"
 #include "platform/fs/path_separator.h"
 #include "results/hit_sort.h"
 #include "results/result_commands.h"
@@ -145,9 +146,9 @@ TEST(ResultsCommands, RowsSelectionAndChangesGateTheirCommands) {
 TEST(ResultsRemoval, RemovesSelectedRowsListedInTheHitListLastFirst) {
   std::vector<HitRecord> rows = {Row("a", ""), Row("b", ""), Row("c", ""), Row("d", "")};
   rows[0].path = "X" + std::string(1, fs::kPathSeparator) + "A=B.TXT";
-  const std::vector<std::string> lines = {
-      search::MakeHitLine("x" + std::string(1, fs::kPathSeparator) + "a=b.txt", 3),
-      search::MakeHitLine("pb", 0), search::MakeHitLine("pd", 9)};
+  const std::vector<search::Hit> lines =
+      HitsOfLines({search::MakeHitLine("x" + std::string(1, fs::kPathSeparator) + "a=b.txt", 3),
+                   search::MakeHitLine("pb", 0), search::MakeHitLine("pd", 9)});
   // "pc" has no line: it stays. The path with "=" is found by the last-"=" split.
   EXPECT_EQ(RowsToRemove(rows, {0, 1, 2, 3}, lines), (std::vector<std::size_t>{3, 1, 0}));
   EXPECT_EQ(RowsToRemove(rows, {}, lines), (std::vector<std::size_t>{}));
@@ -167,10 +168,10 @@ TEST(ResultsRemoval, RemoveRowsAtKeepsTheOthersInOrderAndSaysWhereEachCameFrom) 
 
 TEST(ResultsRunSnapshot, ALineAppendedJustBeforeTheWorkerEndsIsCounted) {
   search::HitList hits;
-  hits.Add("a=0");
+  hits.Add(HitOfLine("a=0"));
   // The worker appends its last hit between the window's two looks and ends.
   const RunSnapshot snapshot = TakeRunSnapshot(hits, [&] {
-    hits.Add("b=0");
+    hits.Add(HitOfLine("b=0"));
     return true;
   });
   EXPECT_TRUE(snapshot.workerFinished);
@@ -186,7 +187,7 @@ TEST(ResultsRunSnapshot, AFinishedWorkersLinesAreAllCountedUnderARealThread) {
     search::HitList hits;
     std::atomic<bool> finished{false};
     std::thread worker([&] {
-      for (int i = 0; i < 200; ++i) hits.Add(search::MakeHitLine("f", i));
+      for (int i = 0; i < 200; ++i) hits.Add({"f", static_cast<std::uint64_t>(i)});
       finished = true;
     });
     RunSnapshot snapshot;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "hit_lines.h"
 #include "search/go_thread.h"
 #include "search/hit_line.h"
 #include "search/parse_search_content.h"
@@ -52,7 +53,7 @@ TEST(GoThread, SearchesWithItsOwnCopiesOfTheStartValues) {
 
   worker.WaitFor();
   EXPECT_TRUE(worker.Finished());
-  EXPECT_EQ(progress.hitList.Lines(),
+  EXPECT_EQ(HitLines(progress.hitList),
             std::vector<std::string>{MakeHitLine(tree.PathOf("hit.txt"), 2)});
   EXPECT_EQ(progress.filesExamined.load(), 3u);
 }

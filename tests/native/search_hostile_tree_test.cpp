@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "hit_lines.h"
 #include "platform/fs/dir_listing.h"
 #include "search/file_walk.h"
 #include "search/hit_line.h"
@@ -44,7 +45,7 @@ SearchQuery NeedleQuery() {
 
 std::vector<std::string> HitPaths(const SearchProgress& progress) {
   std::vector<std::string> paths;
-  for (const std::string& line : progress.hitList.Lines())
+  for (const std::string& line : HitLines(progress.hitList))
     paths.push_back(SplitHitLine(line)->path);
   return paths;
 }
@@ -239,7 +240,7 @@ TEST(HostileTree, FilesDeeperThanThePathLimitAreFound) {
   run->locations.paths = {tree.Root()};
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
   EXPECT_EQ(
-      run->progress.hitList.Lines(),
+      HitLines(run->progress.hitList),
       (std::vector<std::string>{MakeHitLine(tree.PathOf("top.txt"), 0), MakeHitLine(deepFile, 2)}));
   SearchProgress counting;
   EXPECT_EQ(CountFiles(run->locations, SearchConditions{}, counting), 2u);
@@ -293,7 +294,8 @@ TEST(HostileTree, ATreeNestedTooDeepIsWalkedDownToTheLimitAndSaysWhereItStopped)
     failures.emplace_back(where, error);
   };
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
-  EXPECT_EQ(run->progress.hitList.Lines(), (std::vector<std::string>{MakeHitLine(shallowFile, 0)}));
+  EXPECT_EQ(HitLines(run->progress.hitList),
+            (std::vector<std::string>{MakeHitLine(shallowFile, 0)}));
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].second, ENAMETOOLONG);
   EXPECT_EQ(std::count(failures[0].first.begin(), failures[0].first.end(), '/'), 1001);

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "hit_lines.h"
 #include "search/hit_line.h"
 #include "search/ordered_scan.h"
 #include "search/run_search.h"
@@ -38,7 +39,7 @@ RunResult RunWith(unsigned scanners, const SearchLocations& locations,
   ScanState state;
   SearchProgress progress;
   RunSearch(locations, conditions, query, MatchOptions{}, state, progress, scanners);
-  return {progress.hitList.Lines(), progress.filesExamined.load()};
+  return {HitLines(progress.hitList), progress.filesExamined.load()};
 }
 
 // Folders up to three deep with files of random sizes; about a third hold the
@@ -212,7 +213,7 @@ TEST(OrderedScan, AStopAtAnyMomentKeepsAPrefixOfTheOneThreadResult) {
     }
     progress.cancelRequested = true;
     worker.join();
-    const std::vector<std::string> kept = progress.hitList.Lines();
+    const std::vector<std::string> kept = HitLines(progress.hitList);
     EXPECT_TRUE(IsPrefix(kept, full.lines)) << kept.size() << " lines kept";
   }
 }

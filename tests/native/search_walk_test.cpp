@@ -6,6 +6,7 @@
 #include <iterator>
 #include <ctime>
 
+#include "hit_lines.h"
 #include "platform/fs/date_time.h"
 #include "platform/fs/dir_listing.h"
 #include "search/file_walk.h"
@@ -30,7 +31,7 @@ std::optional<std::uint64_t> FindNeedle(const std::string& path, const fs::Liste
 
 std::vector<std::string> HitPaths(const SearchProgress& progress) {
   std::vector<std::string> paths;
-  for (const std::string& line : progress.hitList.Lines())
+  for (const std::string& line : HitLines(progress.hitList))
     paths.push_back(SplitHitLine(line)->path);
   return paths;
 }
@@ -109,7 +110,7 @@ TEST(Walk, FilesBeforeSubfoldersDepthFirst) {
   const std::vector<std::string> hits = HitPaths(progress);
   ASSERT_EQ(hits.size(), 7u);
   EXPECT_EQ(progress.filesExamined.load(), 7u);
-  for (const std::string& line : progress.hitList.Lines())
+  for (const std::string& line : HitLines(progress.hitList))
     EXPECT_EQ(SplitHitLine(line)->offsetText, "2");
 
   // The root's files come first, then each subfolder's whole subtree, in listing order.
@@ -155,7 +156,8 @@ TEST(Walk, HiddenFoldersAndShortcuts) {
   SearchProgress withHidden;
   WalkFolder(tree.Root(), conditions, FindNeedle, withHidden);
   EXPECT_EQ(withHidden.hitList.Count(), 4u);
-  EXPECT_EQ(withHidden.hitList.At(3), MakeHitLine(tree.PathOf(".hidden/plain.txt"), 0));
+  EXPECT_EQ(FormatHitLine(withHidden.hitList.At(3)),
+            MakeHitLine(tree.PathOf(".hidden/plain.txt"), 0));
   EXPECT_EQ(CountFolder(tree.Root(), conditions, withHidden, {}), 6u);
 }
 
@@ -176,7 +178,7 @@ TEST(Walk, ConditionsApplyOnlyWithThePanelOpen) {
   conditions.nameTerms = {"txt"};
   SearchProgress listed;
   WalkFolder(tree.Root(), conditions, FindNeedle, listed);
-  std::vector<std::string> lines = listed.hitList.Lines();
+  std::vector<std::string> lines = HitLines(listed.hitList);
   std::sort(lines.begin(), lines.end());
   EXPECT_EQ(lines, (std::vector<std::string>{MakeHitLine(tree.PathOf("empty.txt"), 0),
                                              MakeHitLine(tree.PathOf("hit.txt"), 0)}));
@@ -188,7 +190,7 @@ TEST(Walk, ConditionsApplyOnlyWithThePanelOpen) {
   conditions.sizeLimit = 1;
   SearchProgress sized;
   WalkFolder(tree.Root(), conditions, FindNeedle, sized);
-  EXPECT_EQ(sized.hitList.Lines(),
+  EXPECT_EQ(HitLines(sized.hitList),
             std::vector<std::string>{MakeHitLine(tree.PathOf("hit.txt"), 0)});
 }
 
@@ -264,7 +266,7 @@ TEST(Walk, LocationsInOrderAndCountingRoot) {
   locations.paths = {tree.PathOf("two"), tree.PathOf("one"), tree.PathOf("missing")};
   SearchProgress progress;
   RunSearch(locations, SearchConditions{}, FindNeedle, progress);
-  EXPECT_EQ(progress.hitList.Lines(),
+  EXPECT_EQ(HitLines(progress.hitList),
             (std::vector<std::string>{MakeHitLine(tree.PathOf("two/y.txt"), 2),
                                       MakeHitLine(tree.PathOf("one/x.txt"), 0)}));
   EXPECT_EQ(CountFiles(locations, SearchConditions{}, progress), 2u);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "native/hit_lines.h"
 #include "native/walk_test_tree.h"
 #include "platform/fs/date_time.h"
 #include "platform/fs/dir_listing.h"
@@ -107,7 +108,7 @@ TEST(WinListing, WalkSkipsHiddenAndSystemEntries) {
   search::SearchConditions conditions;
   search::SearchProgress progress;
   search::WalkFolder(tree.Root(), conditions, everything, progress);
-  EXPECT_EQ(progress.hitList.Lines(),
+  EXPECT_EQ(HitLines(progress.hitList),
             std::vector<std::string>{search::MakeHitLine(tree.PathOf("plain.txt"), 0)});
   EXPECT_EQ(search::CountFolder(tree.Root(), conditions, progress, {}), 1u);
   conditions.includeSystem = true;

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string>
 
+#include "native/hit_lines.h"
 #include "platform/fs/dir_listing.h"
 #include "platform/fs/file_facts.h"
 #include "platform/fs/read_at.h"
@@ -102,7 +103,7 @@ TEST(LongPaths, DeepFilesAreMadeListedReadAndFound) {
   search::SearchProgress progress;
   search::RunSearch(locations, search::SearchConditions{}, query, search::MatchOptions{}, state,
                     progress);
-  EXPECT_EQ(progress.hitList.Lines(), std::vector<std::string>{search::MakeHitLine(file, 2)});
+  EXPECT_EQ(HitLines(progress.hitList), std::vector<std::string>{search::MakeHitLine(file, 2)});
 }
 
 }  // namespace trovex::fs

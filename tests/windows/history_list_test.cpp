@@ -23,7 +23,8 @@ using Lines = std::vector<std::string>;
 std::string HistoryText(const std::string& name, int hits) {
   HistoryContent content{name, {}, {name}, 0};
   for (int i = 0; i < hits; ++i)
-    content.hitLines.push_back("C:\\d\\f" + std::to_string(i) + ".txt=" + std::to_string(i));
+    content.hits.push_back(
+        {"C:\\d\\f" + std::to_string(i) + ".txt", static_cast<std::uint64_t>(i)});
   return HistoryFileText(content);
 }
 

@@ -22,7 +22,7 @@ class HistoryOpen : public MainFormTest {
   // A saved result "other" with one hit, case-sensitive, in the user data folder.
   std::string SaveOther(const TForm1& form) {
     results::HistoryContent saved{
-        "other", {folder_.PathOf("b.txt") + "=3"}, {"other"}, results::kHistoryCaseSensitive};
+        "other", {{folder_.PathOf("b.txt"), 3}}, {"other"}, results::kHistoryCaseSensitive};
     const std::string path = form.State.UserDataDir + "saved.txd";
     EXPECT_TRUE(results::WriteHistoryFile(path, saved));
     return path;
@@ -60,7 +60,7 @@ TEST_F(HistoryOpen, OkLoadsTheChosenFileAfterTheSaveQuestion) {
     ASSERT_TRUE(result_test::WaitUntilFinished(view));
     ASSERT_EQ(view.Rows().size(), 1u);
     EXPECT_EQ(view.Rows()[0].path, folder_.PathOf("b.txt"));
-    EXPECT_EQ(view.Rows()[0].offsetText, "3");
+    EXPECT_EQ(search::HitOffsetText(view.Rows()[0]), "3");
     EXPECT_EQ(view.ContentText, "other");
     EXPECT_EQ(view.StaticText2.Text(), "other");
     EXPECT_EQ(view.StaticText2.Hint(), "履歴名|履歴の検索した内容");
@@ -157,7 +157,7 @@ TEST_F(HistoryOpen, AByteListResultOpenedOverATextResultShowsBytes) {
   folder_.File("a.txt", "needle");
   folder_.File("b.txt", "the other");
   TForm1 form(Environment());
-  results::HistoryContent saved{",116,104", {folder_.PathOf("b.txt") + "=0"}, {",116,104"}, 0};
+  results::HistoryContent saved{",116,104", {{folder_.PathOf("b.txt"), 0}}, {",116,104"}, 0};
   ASSERT_TRUE(results::WriteHistoryFile(form.State.UserDataDir + "bytes.txd", saved));
   ScriptedPrompts prompts;
   prompts.ExpectMessageBox(IDNO);

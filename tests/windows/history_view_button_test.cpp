@@ -24,7 +24,7 @@ class ViewButton : public MainFormTest {
     folder_.File("a.txt", "xx pending");
     folder_.File("b.txt", "pending");
     results::HistoryContent saved{
-        name, {folder_.PathOf("a.txt") + "=3", folder_.PathOf("b.txt") + "=0"}, {name}, optionBits};
+        name, {{folder_.PathOf("a.txt"), 3}, {folder_.PathOf("b.txt"), 0}}, {name}, optionBits};
     const std::string path = form.State.UserDataDir + "20261209 101010.txd";
     EXPECT_TRUE(results::WriteHistoryFile(path, saved));
     return path;

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "native/hit_lines.h"
 #include "platform/fs/dir_listing.h"
 #include "platform/os/wide_text.h"
 #include "search/file_walk.h"
@@ -129,7 +130,7 @@ TEST(LocationHostileTree, AWalkThroughZPassesPipesDevicesAndProcAndFinishes) {
   // executable, a log) are regular files and may hold the needle: they are not
   // counted here.
   std::vector<std::string> lines;
-  for (const std::string& line : run->progress.hitList.Lines()) {
+  for (const std::string& line : HitLines(run->progress.hitList)) {
     if (line.find("\\proc-fd\\") == std::string::npos) lines.push_back(line);
   }
   std::sort(lines.begin(), lines.end());
@@ -175,7 +176,7 @@ struct BoundedRun {
 
 std::vector<std::string> HitPaths(const SearchProgress& progress) {
   std::vector<std::string> paths;
-  for (const std::string& line : progress.hitList.Lines())
+  for (const std::string& line : HitLines(progress.hitList))
     paths.push_back(SplitHitLine(line)->path);
   return paths;
 }
@@ -206,7 +207,7 @@ TEST(LocationHostileTree, ProcSelfPseudoFilesThroughZReadNothingAndTheWalkEnds) 
   run->locations.paths = {root};
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)))
       << "the walk did not end; last file: " << run->progress.CurrentFile();
-  EXPECT_EQ(run->progress.hitList.Lines(),
+  EXPECT_EQ(HitLines(run->progress.hitList),
             std::vector<std::string>{MakeHitLine(root + "\\plain.txt", 2)});
   // The scan itself, by the Windows path: nothing is read.
   ScanState state;
@@ -310,7 +311,7 @@ TEST(LocationHostileTree, FoldersLinkedToEachOtherThroughZAreWalkedOnceEach) {
   run->locations.paths = {ThroughZ(host)};
   ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
   std::vector<std::int64_t> offsets;
-  for (const std::string& line : run->progress.hitList.Lines())
+  for (const std::string& line : HitLines(run->progress.hitList))
     offsets.push_back(std::stoll(SplitHitLine(line)->offsetText));
   std::sort(offsets.begin(), offsets.end());
   EXPECT_EQ(offsets, (std::vector<std::int64_t>{1, 2, 3, 4, 5, 6}));

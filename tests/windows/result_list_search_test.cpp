@@ -19,6 +19,7 @@ namespace trovex::results {
 namespace {
 
 using result_test::Column;
+using result_test::OffsetColumn;
 using result_test::PrepareLiveSearch;
 using result_test::WaitUntilFinished;
 using testing::ModalScript;
@@ -99,7 +100,7 @@ TEST_F(ResultListSearch, RefineKeepsTheMatchingRowsWithTheirNewHitAndTheCloseAsk
     ASSERT_EQ(view.Rows().size(), 2u);
     std::vector<std::string> lines;
     for (const HitRecord& row : view.Rows())
-      lines.push_back(row.path + "=" + row.offsetText + " " + row.content);
+      lines.push_back(search::FormatHitLine(row) + " " + row.content);
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, (std::vector<std::string>{folder_.PathOf("a.txt") + "=8 second",
                                                folder_.PathOf("c.txt") + "=0 second needle"}));
@@ -121,7 +122,7 @@ TEST_F(ResultListSearch, ListSearchThatMatchesNothingGreysEveryRow) {
     const std::vector<std::string> contents = Column(view, &HitRecord::content);
     view.ListSearch1.Click();
     ASSERT_EQ(view.Rows().size(), 3u);
-    EXPECT_EQ(Column(view, &HitRecord::offsetText), (std::vector<std::string>(3, "-1")));
+    EXPECT_EQ(OffsetColumn(view), (std::vector<std::string>(3, "-1")));
     EXPECT_EQ(Column(view, &HitRecord::content), contents);
     for (std::size_t row = 0; row < 3; ++row)
       EXPECT_EQ(view.ListView1.OnRowColor(row), kMismatchRowColour);
@@ -147,7 +148,7 @@ TEST_F(ResultListSearch, ListSearchCountsTheMatchesAndTheMismatchSelectionTakesE
     for (std::size_t row = 0; row < view.Rows().size(); ++row) {
       const HitRecord& r = view.Rows()[row];
       const bool isB = r.path == folder_.PathOf("b.txt");
-      EXPECT_EQ(r.offsetText == "-1", isB) << r.path;
+      EXPECT_EQ(search::HitOffsetText(r) == "-1", isB) << r.path;
       EXPECT_EQ(view.ListView1.OnRowColor(row) == kMismatchRowColour, isB);
       if (isB)
         grey.push_back(row);
@@ -170,12 +171,12 @@ TEST_F(ResultListSearch, AContentThatDoesNotParseShowsItsMessageAndChangesNothin
   prompts.ExpectInputQuery(std::nullopt);  // Cancel
   prompts.ExpectMessageBox(IDNO);
   RunWindow([&](TViewDlg& view) {
-    const std::vector<std::string> offsets = Column(view, &HitRecord::offsetText);
+    const std::vector<std::string> offsets = OffsetColumn(view);
     const std::string counter = view.StaticText3.Text();
     view.Refine1.Click();
     view.ListSearch1.Click();
     view.Refine1.Click();
-    EXPECT_EQ(Column(view, &HitRecord::offsetText), offsets);
+    EXPECT_EQ(OffsetColumn(view), offsets);
     EXPECT_EQ(view.StaticText3.Text(), counter);
     EXPECT_FALSE(view.Modified);
     EXPECT_EQ(state_.SearchContentList, (std::vector<std::string>{"needle"}));
@@ -185,6 +186,32 @@ TEST_F(ResultListSearch, AContentThatDoesNotParseShowsItsMessageAndChangesNothin
   });
   EXPECT_EQ(prompts.Texts()[1], "[300x]\n不正な値が入力されています。");
   EXPECT_EQ(prompts.Texts()[3], "検索する内容が入力されていません。");
+}
+
+// A saved list search shown again: its mismatched hit is a grey row without a
+// snippet that the mismatch selection takes; the other hit shows its snippet.
+TEST(ResultListSearchShownAgain, AMismatchedHitIsAGreyRowWithoutASnippet) {
+  ShellTestFolder folder;
+  folder.File("a.txt", "xx needle");
+  folder.File("b.txt", "needle");
+  ProgramState state;
+  ResultWindowSetup setup = PrepareLiveSearch(state, folder.Root(), "absent", 2);
+  state.Progress.hitList.Assign(
+      {search::Hit{folder.PathOf("a.txt"), 3}, search::Hit{folder.PathOf("b.txt"), 0, true}});
+  ModalScript script;
+  script.Then([&](ui::Form& form) {
+    auto& view = static_cast<TViewDlg&>(form);
+    EXPECT_TRUE(WaitUntilFinished(view));
+    EXPECT_EQ(Column(view, &HitRecord::content), (std::vector<std::string>{"needle", ""}));
+    EXPECT_NE(view.ListView1.OnRowColor(0), kMismatchRowColour);
+    EXPECT_EQ(view.ListView1.OnRowColor(1), kMismatchRowColour);
+    view.SelectMismatches1Click(view.SelectMismatches1);
+    EXPECT_EQ(view.ListView1.SelectedRows(), (std::vector<std::size_t>{1}));
+    view.Close();
+  });
+  auto view = ui::MakeForm<TViewDlg>(nullptr, state, std::move(setup));
+  view->ShowModal();
+  EXPECT_EQ(script.FormsSeen(), 1);
 }
 
 // The list search scrolls the matching row nearest the top into view.
@@ -288,7 +315,7 @@ TEST(ResultListSearchStop, StopHalfWayChangesOnlyTheVisitedRows) {
     }
     std::vector<std::string> shown;
     for (const HitRecord& row : view.Rows())
-      shown.push_back(row.path + "=" + row.offsetText + " " + row.content);
+      shown.push_back(search::FormatHitLine(row) + " " + row.content);
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(view.StaticText3.Text(), CounterText(kFiles, view.Rows().size()));
     EXPECT_TRUE(view.Modified);
@@ -339,10 +366,10 @@ TEST(ResultListSearchRename, RenameAfterAListSearchOffersBothContentsAndSearches
     EXPECT_TRUE(view.Modified);
     for (const results::HitRecord& row : view.Rows()) {
       if (row.path == folder.PathOf("x.txt")) {
-        EXPECT_EQ(row.offsetText, "4");
+        EXPECT_EQ(search::HitOffsetText(row), "4");
         EXPECT_EQ(row.content, "def");
       } else {
-        EXPECT_EQ(row.offsetText, "-1");
+        EXPECT_EQ(search::HitOffsetText(row), "-1");
         EXPECT_EQ(row.content, "");
       }
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "native/hit_lines.h"
 #include "app/main_form.h"
 #include "main_form_test_support.h"
 #include "result_test_support.h"
@@ -82,7 +83,7 @@ TEST_F(ResultRegexRoad, APatternSearchesRefinesSavesAndReopensAsAPattern) {
   EXPECT_EQ(saved->name, pattern);
   EXPECT_NE(saved->optionBits & results::kHistoryRegex, 0);
   EXPECT_EQ(saved->searchContents, (std::vector<std::string>{pattern, "No\\.1\\d+"}));
-  EXPECT_EQ(saved->hitLines, (std::vector<std::string>{folder_.PathOf("a.txt") + "=7"}));
+  EXPECT_EQ(HitLines(saved->hits), (std::vector<std::string>{folder_.PathOf("a.txt") + "=7"}));
 
   // Reopened with the user's boxes off: the box is checked again and the name is
   // the query as a pattern.

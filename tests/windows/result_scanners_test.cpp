@@ -10,6 +10,7 @@ namespace trovex::results {
 namespace {
 
 using result_test::Column;
+using result_test::OffsetColumn;
 using result_test::PrepareLiveSearch;
 using result_test::WaitUntilFinished;
 using testing::ModalScript;
@@ -31,7 +32,7 @@ ShownRows RowsOfARun(const ShellTestFolder& folder, int files, unsigned scanners
     auto& view = static_cast<TViewDlg&>(form);
     EXPECT_TRUE(WaitUntilFinished(view, 30000));
     shown.paths = Column(view, &HitRecord::path);
-    shown.offsets = Column(view, &HitRecord::offsetText);
+    shown.offsets = OffsetColumn(view);
     shown.contents = Column(view, &HitRecord::content);
     shown.counter = view.StaticText3.Text();
     view.Close();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "native/hit_lines.h"
 #include "app/main_form.h"
 #include "platform/text/euc_jp.h"
 #include "result_test_support.h"
@@ -107,7 +108,7 @@ TEST_F(ResultSearchRoad, TheStartButtonSearchesTheBrowsersFolderForThePanelsCont
   });
   form.SpeedButton3.Click();
   EXPECT_EQ(script.FormsSeen(), 2);
-  std::vector<std::string> lines = form.State.Progress.hitList.Lines();
+  std::vector<std::string> lines = HitLines(form.State.Progress.hitList);
   std::sort(lines.begin(), lines.end());
   EXPECT_EQ(lines,
             (std::vector<std::string>{search::MakeHitLine(folder_.Root() + "\\a.txt", 3),
@@ -128,8 +129,7 @@ TEST_F(ResultSearchRoad, YesAtTheCloseSavesTheResultAsAHistoryFile) {
   script.Then([&](ui::Form& window) {
     auto& view = static_cast<results::TViewDlg&>(window);
     ASSERT_TRUE(result_test::WaitUntilFinished(view));
-    for (const results::HitRecord& row : view.Rows())
-      shown.push_back(row.path + "=" + row.offsetText);
+    for (const results::HitRecord& row : view.Rows()) shown.push_back(search::FormatHitLine(row));
     view.Close();
   });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
@@ -147,7 +147,7 @@ TEST_F(ResultSearchRoad, YesAtTheCloseSavesTheResultAsAHistoryFile) {
   ASSERT_TRUE(content);
   EXPECT_EQ(content->name, "needle");
   EXPECT_EQ(content->searchContents, (std::vector<std::string>{"needle"}));
-  EXPECT_EQ(content->hitLines, shown);
+  EXPECT_EQ(HitLines(content->hits), shown);
   EXPECT_EQ(shown.size(), 2u);
 }
 
@@ -162,7 +162,7 @@ TEST_F(ResultSearchRoad, UndoBringsBackTheRowsAsFoundOrAsSaved) {
   const std::string historyPath = form.State.UserDataDir + "saved.txd";
   results::HistoryContent saved;
   saved.name = "needle";
-  saved.hitLines = {folder_.PathOf("b.txt") + "=0"};
+  saved.hits = {{folder_.PathOf("b.txt"), 0}};
   saved.searchContents = {"needle"};
   saved.optionBits = results::kHistoryCaseSensitive;
   ASSERT_TRUE(results::WriteHistoryFile(historyPath, saved));
@@ -245,14 +245,14 @@ TEST_F(ResultSearchRoad, RenameChoosesAnotherSearchContentAndNeverAnEmptyName) {
 TEST_F(ResultSearchRoad, ACancelledCountOpensNoResultWindowAndEnablesStartAgain) {
   folder_.File("one.txt", "needle");
   TForm1 form(Environment());
-  form.State.Progress.hitList.Add("C:\\earlier.txt=5");
+  form.State.Progress.hitList.Add({"C:\\earlier.txt", 5});
   ModalScript script;
   script.Then([](ui::Form& dialog) { static_cast<TMsgCanselDlg&>(dialog).CancelBtn.Click(); });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_EQ(script.FormsSeen(), 1);
   EXPECT_TRUE(form.SpeedButton3.Enabled());
   EXPECT_TRUE(form.State.Progress.cancelRequested);
-  EXPECT_EQ(form.State.Progress.hitList.Lines(), (std::vector<std::string>{"C:\\earlier.txt=5"}));
+  EXPECT_EQ(HitLines(form.State.Progress.hitList), (std::vector<std::string>{"C:\\earlier.txt=5"}));
 }
 
 TEST_F(ResultSearchRoad, AContentThatDoesNotParseShowsItsMessageAndCountsNothing) {

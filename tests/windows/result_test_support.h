@@ -11,6 +11,7 @@
 
 #include "platform/shell/shell_services.h"
 #include "results/view_dlg.h"
+#include "search/hit_line.h"
 #include "search/parse_search_content.h"
 #include "shell_test_folder.h"
 #include "windows/support/ui_script.h"
@@ -104,6 +105,13 @@ inline std::vector<std::string> Column(const results::TViewDlg& view,
                                        std::string results::HitRecord::*field) {
   std::vector<std::string> texts;
   for (const results::HitRecord& row : view.Rows()) texts.push_back(row.*field);
+  return texts;
+}
+
+// The rows' offsets as their hit lines write them ("-1": mismatched).
+inline std::vector<std::string> OffsetColumn(const results::TViewDlg& view) {
+  std::vector<std::string> texts;
+  for (const results::HitRecord& row : view.Rows()) texts.push_back(search::HitOffsetText(row));
   return texts;
 }
 

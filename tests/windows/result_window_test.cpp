@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "native/hit_lines.h"
 #include "platform/ui/application.h"
 #include "result_test_support.h"
 #include "results/result_texts.h"
@@ -55,12 +56,12 @@ TEST(ResultWindow, ALiveSearchTurnsEveryHitIntoARowAndFinishes) {
     const HitRecord& a =
         view.Rows()[0].path == folder.PathOf("a.txt") ? view.Rows()[0] : view.Rows()[1];
     const HitRecord& c = &a == &view.Rows()[0] ? view.Rows()[1] : view.Rows()[0];
-    EXPECT_EQ(a.offsetText, "3");
+    EXPECT_EQ(search::HitOffsetText(a), "3");
     EXPECT_EQ(a.content, "needle yy");
     EXPECT_EQ(a.sizeText, "12B");
     EXPECT_EQ(a.modifiedText.size(), 16u);  // yyyy/mm/dd hh:nn
     EXPECT_EQ(c.path, folder.PathOf("c.xyz"));
-    EXPECT_EQ(c.offsetText, "1536");
+    EXPECT_EQ(search::HitOffsetText(c), "1536");
     EXPECT_EQ(c.sizeText, "2KB");
     EXPECT_FALSE(c.fileName.empty());
     EXPECT_FALSE(c.typeName.empty());
@@ -73,7 +74,7 @@ TEST(ResultWindow, AHitWhoseFileVanishedBeforeItsRowSaysSo) {
   const std::string gone = folder.PathOf("gone.txt");
   ProgramState state;
   ResultWindowSetup setup = PrepareLiveSearch(state, folder.Root(), "needle", 0);
-  state.Progress.hitList.Add(gone + "=17");
+  state.Progress.hitList.Add({gone, 17});
   RunWindow(state, std::move(setup), [&](TViewDlg& view) {
     ASSERT_TRUE(WaitUntilFinished(view));
     ASSERT_EQ(view.Rows().size(), 1u);
@@ -260,7 +261,7 @@ TEST_F(ResultWindowRows, DeleteRemovesTheRowsSetsModifiedAndTheCloseAsksToSaveTh
   EXPECT_EQ(prompts.Log()[0].caption, "保存確認");
   EXPECT_EQ(prompts.Log()[1].text, "保存に失敗しました。");
   EXPECT_EQ(saves, 1);
-  EXPECT_EQ(state_.Progress.hitList.Lines(),
+  EXPECT_EQ(HitLines(state_.Progress.hitList),
             (std::vector<std::string>{folder_.PathOf("s999.txt") + "=0",
                                       folder_.PathOf("s1m.txt") + "=0"}));
   EXPECT_TRUE(state_.SearchContentList.empty());

@@ -141,8 +141,8 @@ std::string SampleHistoryFolder() {
   for (const auto& s : saved) {
     results::HistoryContent content{s.name, {}, {s.name}, 0};
     for (int i = 0; i < s.hits; ++i)
-      content.hitLines.push_back(samples + "\\file" + std::to_string(i) +
-                                 ".txt=" + std::to_string(i * 16));
+      content.hits.push_back(
+          {samples + "\\file" + std::to_string(i) + ".txt", static_cast<std::uint64_t>(i) * 16});
     results::WriteHistoryFile(folder + s.file, content);
   }
   return folder;
