@@ -1,7 +1,9 @@
 #include "search/regex_file_scan.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "platform/fs/read_at.h"
 #include "search/file_start.h"
 
 namespace trovex::search {
@@ -15,6 +17,37 @@ EncodingSet RegexEncodingsForFile(EncodingSet encodings, std::string_view firstR
     if (encodings.Has(e) && e != TextEncoding::Utf16Le && e != TextEncoding::Utf16Be)
       narrowed.Add(e);
   return narrowed.Empty() ? encodings : narrowed;
+}
+
+std::optional<TextEncoding> RegexEncodingAt(const RegexSet& regex, std::string_view fileStart,
+                                            std::string_view window, std::uint64_t windowOffset,
+                                            std::uint64_t position) {
+  if (position < windowOffset || position - windowOffset >= window.size()) return std::nullopt;
+  const auto at = static_cast<std::size_t>(position - windowOffset);
+  const std::size_t feed = at == 0 ? std::string_view::npos : window.rfind('\n', at - 1);
+  // A line that starts before the window is read from the hit: the window may begin
+  // inside a character.
+  const std::size_t lineStart = feed != std::string_view::npos ? feed + 1
+                                : windowOffset == 0            ? 0
+                                                               : at;
+  RegexLineScanner scanner(regex, RegexEncodingsForFile(regex.Encodings(), fileStart),
+                           windowOffset + lineStart, position);
+  std::optional<RegexHit> hit = scanner.Feed(window.substr(lineStart));
+  if (!hit && !scanner.Done()) hit = scanner.Finish();
+  if (!hit || hit->offset != position) return std::nullopt;
+  return hit->encoding;
+}
+
+std::optional<TextEncoding> RegexEncodingInFile(const RegexSet& regex, const std::string& path,
+                                                std::uint64_t position) {
+  // A line's start within 4 KiB before the hit, and a match of up to 4 KiB, are
+  // told apart; a longer line or match falls back to the caller's choice.
+  constexpr std::size_t kAround = 4096;
+  const std::uint64_t from = position - std::min<std::uint64_t>(position, kAround);
+  const auto start = fs::ReadAt(path, 0, kAround);
+  const auto window = fs::ReadAt(path, from, static_cast<std::size_t>(position - from) + kAround);
+  if (!start || !window) return std::nullopt;
+  return RegexEncodingAt(regex, *start, *window, from, position);
 }
 
 std::optional<RegexHit> ScanFileRegex(const std::string& path, const RegexSet& regex,

@@ -21,6 +21,19 @@ EncodingSet RegexEncodingsForFile(EncodingSet encodings, std::string_view firstR
 // The bytes of a file's first read, which decide its encodings.
 inline constexpr std::size_t kRegexFirstReadBytes = std::size_t{512} * 1024;
 
+// The encoding of the match the file scan found at `position`: `window` holds the
+// file's bytes from `windowOffset` on, the start of the line of `position` among
+// them, and `fileStart` its first bytes (they narrow the encodings as the scan's
+// first read did). Nothing when no encoding's match starts there.
+std::optional<TextEncoding> RegexEncodingAt(const RegexSet& regex, std::string_view fileStart,
+                                            std::string_view window, std::uint64_t windowOffset,
+                                            std::uint64_t position);
+
+// The same read from the file at `path`: its line around `position` and its start.
+// Nothing also when the file cannot be read.
+std::optional<TextEncoding> RegexEncodingInFile(const RegexSet& regex, const std::string& path,
+                                                std::uint64_t position);
+
 // The first match in the file, or nothing: no match, an unreadable file, `cancel`
 // found set before a read, or a match the library's limits refused.
 std::optional<RegexHit> ScanFileRegex(const std::string& path, const RegexSet& regex,

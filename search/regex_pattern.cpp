@@ -212,7 +212,7 @@ std::u16string RequiredLiteral(std::u16string_view p) {
     } else if (IsHighSurrogate(c) && i + 1 < p.size()) {
       n = 2;  // not in a run: the run is searched as CP932 text
     } else if (c == u'|') {
-      return {};  // alternatives: no run is required
+      if (depth == 0) return {};  // alternatives of the whole: no run is required
     } else if (c == u'(') {
       ++depth;
     } else if (c == u')') {

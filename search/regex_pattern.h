@@ -33,8 +33,8 @@ std::optional<std::string> WritePattern(const std::vector<PatternPiece>& pieces,
                                         TextEncoding encoding);
 
 // The longest run of literal characters every match of the pattern holds, outside
-// groups; empty when the pattern has alternatives, inline options or look-around, or
-// no such run. A file without the run in any encoding holds no match.
+// groups; empty when the pattern has alternatives outside groups, inline options or
+// look-around, or no such run. A file without the run in any encoding holds no match.
 std::u16string RequiredLiteral(std::u16string_view pattern);
 
 class CompiledRegex;

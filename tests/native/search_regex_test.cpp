@@ -15,6 +15,7 @@
 #include "platform/text/utf8.h"
 #include "search/file_scan.h"
 #include "search/parse_search_content.h"
+#include "search/regex_file_scan.h"
 #include "search/regex_lines.h"
 #include "search/regex_pattern.h"
 #include "temp_folder_test.h"
@@ -213,11 +214,13 @@ TEST(RegexParse, APatternIsCompiledOnlyWithThePanelOptionAndBadOnesAreReported) 
 TEST(RegexLiteral, TheRequiredRunIsOnlyTextEveryMatchHolds) {
   const std::vector<std::pair<std::u16string, std::u16string>> cases = {
       {u"見積書 No\\.\\d+", u"見積書 No."},
-      {u"abcd?ef", u"abc"},      // d is optional
-      {u"ab+cd", u"ab"},         // b at least once; the run after it starts again
-      {u"x(abcdef)?yz", u"yz"},  // nothing inside a group
-      {u"abc|defgh", u""},       // alternatives
-      {u"(?i)abc", u""},         // inline options
+      {u"abcd?ef", u"abc"},         // d is optional
+      {u"ab+cd", u"ab"},            // b at least once; the run after it starts again
+      {u"x(abcdef)?yz", u"yz"},     // nothing inside a group
+      {u"abc|defgh", u""},          // alternatives
+      {u"(foo|bar)bazz", u"bazz"},  // alternatives within a group leave the rest required
+      {u"(?:a|b(c|d))xy|z", u""},
+      {u"(?i)abc", u""},  // inline options
       {u"[abc]de\\wfg{0,2}", u"de"},
       {u"a\\\\b\\(c", u"a\\b(c"},  // escaped characters are literal
   };
@@ -256,6 +259,28 @@ TEST_F(RegexFileTest, FilesAreSearchedInTheEncodingsTheirStartAllows) {
   EXPECT_FALSE(Find(slow, "(.*?,){13}z"));
   cancel_ = true;
   EXPECT_FALSE(Find(ascii, "B\\d"));
+}
+
+// A row's snippet is decoded in the encoding the match was found in: told again
+// from the bytes around the hit, the line's start before the window's too.
+TEST(RegexEncodingAt, TellsTheEncodingOfTheMatchAtAPosition) {
+  const auto set = Compile("検索\\S+", EncodingSet::All());
+  ASSERT_TRUE(set);
+  for (TextEncoding e : kAllTextEncodings) {
+    const std::string prefix = Encode(u"メモ 1\n前の行 ", e);
+    const std::string bytes = prefix + Encode(u"検索の記録\n", e);
+    const std::string start = e == TextEncoding::Utf16Le   ? "\xFF\xFE" + bytes
+                              : e == TextEncoding::Utf16Be ? "\xFE\xFF" + bytes
+                                                           : bytes;
+    const std::uint64_t at = start.size() - bytes.size() + prefix.size();
+    EXPECT_EQ(RegexEncodingAt(*set, start, start, 0, at), e) << static_cast<int>(e);
+    // A window that starts inside the line.
+    EXPECT_EQ(RegexEncodingAt(*set, start, std::string_view(start).substr(at - 2), at - 2, at), e);
+    EXPECT_FALSE(
+        RegexEncodingAt(*set, start, start, 0,
+                        at + (e == TextEncoding::Utf16Le || e == TextEncoding::Utf16Be ? 2 : 1)));
+  }
+  EXPECT_FALSE(RegexEncodingAt(*set, "", "abc", 10, 5));  // before the window
 }
 
 }  // namespace
