@@ -30,6 +30,7 @@ struct Sse2 {
   static V Equal(V a, V b) { return _mm_cmpeq_epi8(a, b); }
   static V Zero() { return _mm_setzero_si128(); }
   static std::uint64_t Mask(V v) { return static_cast<std::uint32_t>(_mm_movemask_epi8(v)); }
+  static bool None(V v) { return _mm_movemask_epi8(v) == 0; }
   static constexpr bool kNibbleLookup = false;  // a byte shuffle is not in SSE2
 };
 

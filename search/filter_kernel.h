@@ -5,13 +5,14 @@
 // one instruction set never stands in for the other.
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "search/candidate_filter.h"
 
 namespace trovex::search {
 namespace {
 
-// Vec provides: type V, kWidth, Load(p), Splat(byte), Or, And, Equal, Zero(), Mask(v), and
+// Vec provides: type V, kWidth, Load(p), Splat(byte), Or, And, Equal, Zero(), Mask(v), None(v), and
 // kNibbleLookup; where true also Table(16 bytes), Lookup(table, indexes), ShiftRight4.
 template <class Vec>
 struct PreparedFilter {
@@ -78,7 +79,8 @@ inline std::uint64_t CandidatesAt(const PreparedFilter<Vec>& f, const unsigned c
   return Vec::Mask(any);
 }
 
-// The prefilter's values at one offset, padded to K by repeating the last one.
+// The prefilter's values at one offset, padded to K by repeating the last one,
+// compared one by one.
 template <class Vec, int K>
 struct ValueSet {
   typename Vec::V values[K];
@@ -97,30 +99,82 @@ struct ValueSet {
   }
 };
 
-// Blocks of 64 positions: the prefilter first (K1 = 0: none fits), the full test
-// where it finds something. Returns the start of the first block holding a
+// Values whose low halves all differ, told by one table lookup whatever their
+// number: the table holds each value at its low half's place, and a byte is in the
+// set when the entry at its own low half is the byte itself. kAscii: every value is
+// below 0x80, and the lookup itself gives 0 for the bytes from 0x80 on, so the byte
+// needs no masking.
+template <class Vec, bool kAscii>
+struct LookupSet {
+  typename Vec::V table, fifteen;
+  int offset;
+  LookupSet(const PreFilter& pre, int which) : offset(pre.offsets[which]) {
+    std::uint8_t entries[16];
+    for (int n = 0; n < 16; ++n) entries[n] = static_cast<std::uint8_t>(n ^ 1);  // equals no byte
+    for (int k = 0; k < pre.counts[which] && k < PreFilter::kMaxValues; ++k)
+      entries[pre.values[which][k] & 15] = pre.values[which][k];
+    table = Vec::Table(entries);
+    fifteen = Vec::Splat(15);
+  }
+  typename Vec::V Holds(const unsigned char* p) const {
+    const auto bytes = Vec::Load(p + offset);
+    return Vec::Equal(Vec::Lookup(table, kAscii ? bytes : Vec::And(bytes, fifteen)), bytes);
+  }
+};
+
+// No prefilter test at that offset.
+struct NoSet {
+  NoSet(const PreFilter&, int) {}
+};
+
+#if defined(__GNUC__)
+#define TROVEX_UNROLL _Pragma("GCC unroll 4")
+#else
+#define TROVEX_UNROLL
+#endif
+
+// Blocks of 64 positions: the prefilter first (First is NoSet: none fits), the full
+// test where it finds something. Returns the start of the first block holding a
 // candidate with `mask` set, or with `mask` 0 the start of the first block not
 // tested. A loop without calls, so that the vectors stay in registers.
-template <class Vec, int K1, int K2>
+template <class Vec, class First, class Second>
 std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre,
                        const unsigned char* data, std::size_t from, std::size_t to,
                        std::uint64_t& mask) {
   constexpr int W = Vec::kWidth;
-  const ValueSet<Vec, K1 == 0 ? 1 : K1> first(pre, 0);
-  const ValueSet<Vec, K2 == 0 ? 1 : K2> second(pre, K2 == 0 ? 0 : 1);
+  const First first(pre, 0);
+  const Second second(pre, 1);
+  // Whether any of `count` positions from `at` passes, joined as vectors: one
+  // test for them all, no mask per vector.
+  const auto anyPasses = [&](std::size_t at, int count) {
+    if constexpr (std::is_same_v<First, NoSet>) {
+      return true;
+    } else {
+      auto any = Vec::Zero();
+      TROVEX_UNROLL
+      for (int k = 0; k < count; k += W) {
+        const unsigned char* p = data + at + k;
+        auto holds = first.Holds(p);
+        if constexpr (!std::is_same_v<Second, NoSet>) holds = Vec::And(holds, second.Holds(p));
+        any = Vec::Or(any, holds);
+      }
+      return !Vec::None(any);
+    }
+  };
   std::size_t i = from;
   for (; i + 64 <= to; i += 64) {
-    std::uint64_t m = 0;
-    if constexpr (K1 != 0) {
-      for (int k = 0; k < 64; k += W) {
-        const unsigned char* p = data + i + k;
-        auto holds = first.Holds(p);
-        if (K2 != 0) holds = Vec::And(holds, second.Holds(p));
-        m |= Vec::Mask(holds) << k;
+    if constexpr (!std::is_same_v<First, NoSet>) {
+      // Two blocks at a time while they fit: where the prefilter passes little,
+      // the loop's own cost counts.
+      if (i + 128 <= to) {
+        if (!anyPasses(i, 128)) {
+          i += 64;
+          continue;
+        }
       }
-      if (m == 0) continue;
-      m = 0;
+      if (!anyPasses(i, 64)) continue;
     }
+    std::uint64_t m = 0;
     for (int k = 0; k < 64; k += W) m |= CandidatesAt<Vec>(f, data + i + k) << k;
     if (m != 0) {
       mask = m;
@@ -186,32 +240,100 @@ std::size_t ScanBlocksByNibbles(const PreparedFilter<Vec>& f, const PreFilter& p
   return i;
 }
 
-template <class Vec, int K1>
-std::size_t ScanBlocksWith(const PreparedFilter<Vec>& f, const PreFilter& pre,
+// How a prefilter set is tested: by comparing each value (padded to 1, 2, 3, 4 or
+// 8 values) or by one lookup. Many (more than four values no lookup tells) sends
+// the scan to NibbleSet where the vectors have lookups.
+enum class SetKind { None, One, Two, Three, Four, Many, Lookup, AsciiLookup };
+
+// The cheapest test of the set: compares cost one instruction per value and one
+// to join each further value; a lookup two (values below 0x80) or three.
+inline SetKind KindOf(const PreFilter& pre, int which, bool canLookUp) {
+  const int count = pre.counts[which];
+  if (count == 0) return SetKind::None;
+  if (canLookUp && count >= 2) {
+    bool distinct = true, ascii = true;
+    unsigned lowHalves = 0;
+    for (int k = 0; k < count && k < PreFilter::kMaxValues; ++k) {
+      const unsigned v = pre.values[which][k];
+      distinct = distinct && !(lowHalves >> (v & 15) & 1);
+      lowHalves |= 1u << (v & 15);
+      ascii = ascii && v < 0x80;
+    }
+    if (distinct && ascii) return SetKind::AsciiLookup;
+    if (distinct && count >= 3) return SetKind::Lookup;
+  }
+  if (count == 1) return SetKind::One;
+  if (count == 2) return SetKind::Two;
+  if (count == 3) return SetKind::Three;
+  if (count == 4) return SetKind::Four;
+  return SetKind::Many;
+}
+
+template <class Vec, class First>
+std::size_t ScanBlocksThen(SetKind second, const PreparedFilter<Vec>& f, const PreFilter& pre,
                            const unsigned char* data, std::size_t from, std::size_t to,
                            std::uint64_t& mask) {
-  const int k2 = pre.counts[1];
-  if constexpr (K1 == 0) return ScanBlocks<Vec, 0, 0>(f, pre, data, from, to, mask);
-  if (k2 == 0) return ScanBlocks<Vec, K1, 0>(f, pre, data, from, to, mask);
-  if (k2 == 1) return ScanBlocks<Vec, K1, 1>(f, pre, data, from, to, mask);
-  if (k2 == 2) return ScanBlocks<Vec, K1, 2>(f, pre, data, from, to, mask);
-  if (k2 <= 4) return ScanBlocks<Vec, K1, 4>(f, pre, data, from, to, mask);
-  return ScanBlocks<Vec, K1, 8>(f, pre, data, from, to, mask);
+  switch (second) {
+    case SetKind::None:
+      return ScanBlocks<Vec, First, NoSet>(f, pre, data, from, to, mask);
+    case SetKind::One:
+      return ScanBlocks<Vec, First, ValueSet<Vec, 1>>(f, pre, data, from, to, mask);
+    case SetKind::Two:
+      return ScanBlocks<Vec, First, ValueSet<Vec, 2>>(f, pre, data, from, to, mask);
+    case SetKind::Three:
+      return ScanBlocks<Vec, First, ValueSet<Vec, 3>>(f, pre, data, from, to, mask);
+    case SetKind::Four:
+      return ScanBlocks<Vec, First, ValueSet<Vec, 4>>(f, pre, data, from, to, mask);
+    case SetKind::Many:
+      return ScanBlocks<Vec, First, ValueSet<Vec, 8>>(f, pre, data, from, to, mask);
+    case SetKind::Lookup:
+    case SetKind::AsciiLookup:
+      if constexpr (Vec::kNibbleLookup) {
+        if (second == SetKind::Lookup)
+          return ScanBlocks<Vec, First, LookupSet<Vec, false>>(f, pre, data, from, to, mask);
+        return ScanBlocks<Vec, First, LookupSet<Vec, true>>(f, pre, data, from, to, mask);
+      }
+      break;
+  }
+  return ScanBlocks<Vec, First, ValueSet<Vec, 8>>(f, pre, data, from, to, mask);
 }
 
 template <class Vec>
 std::size_t NextBlock(const PreparedFilter<Vec>& f, const PreFilter& pre, const unsigned char* data,
                       std::size_t from, std::size_t to, std::uint64_t& mask) {
-  const int k1 = pre.counts[0];
+  const SetKind first = KindOf(pre, 0, Vec::kNibbleLookup);
+  const SetKind second =
+      first == SetKind::None ? SetKind::None : KindOf(pre, 1, Vec::kNibbleLookup);
   if constexpr (Vec::kNibbleLookup) {
-    if (k1 > 0 && (k1 > 2 || pre.counts[1] > 2))
+    if (first == SetKind::Many || second == SetKind::Many)
       return ScanBlocksByNibbles<Vec>(f, pre, data, from, to, mask);
   }
-  if (k1 == 0) return ScanBlocksWith<Vec, 0>(f, pre, data, from, to, mask);
-  if (k1 == 1) return ScanBlocksWith<Vec, 1>(f, pre, data, from, to, mask);
-  if (k1 == 2) return ScanBlocksWith<Vec, 2>(f, pre, data, from, to, mask);
-  if (k1 <= 4) return ScanBlocksWith<Vec, 4>(f, pre, data, from, to, mask);
-  return ScanBlocksWith<Vec, 8>(f, pre, data, from, to, mask);
+  const auto then = [&](auto set) {
+    using First = decltype(set);
+    return ScanBlocksThen<Vec, First>(second, f, pre, data, from, to, mask);
+  };
+  switch (first) {
+    case SetKind::None:
+      return ScanBlocks<Vec, NoSet, NoSet>(f, pre, data, from, to, mask);
+    case SetKind::One:
+      return then(ValueSet<Vec, 1>(pre, 0));
+    case SetKind::Two:
+      return then(ValueSet<Vec, 2>(pre, 0));
+    case SetKind::Three:
+      return then(ValueSet<Vec, 3>(pre, 0));
+    case SetKind::Four:
+      return then(ValueSet<Vec, 4>(pre, 0));
+    case SetKind::Many:
+      return then(ValueSet<Vec, 8>(pre, 0));
+    case SetKind::Lookup:
+    case SetKind::AsciiLookup:
+      if constexpr (Vec::kNibbleLookup) {
+        if (first == SetKind::Lookup) return then(LookupSet<Vec, false>(pre, 0));
+        return then(LookupSet<Vec, true>(pre, 0));
+      }
+      break;
+  }
+  return then(ValueSet<Vec, 8>(pre, 0));
 }
 
 // The filter is prepared once for the whole scan, not once per block found.

@@ -22,6 +22,7 @@ struct Avx2 {
   static V Equal(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
   static V Zero() { return _mm256_setzero_si256(); }
   static std::uint64_t Mask(V v) { return static_cast<std::uint32_t>(_mm256_movemask_epi8(v)); }
+  static bool None(V v) { return _mm256_movemask_epi8(v) == 0; }
   static constexpr bool kNibbleLookup = true;
   // The same 16-byte table in both halves: the lookup works within each half.
   static V Table(const std::uint8_t (&t)[16]) {

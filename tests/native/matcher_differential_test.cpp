@@ -2,12 +2,16 @@
 // position in order, the first one that matches wins.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "native/naive_matcher.h"
 #include "search/buffer_matcher.h"
@@ -285,4 +289,132 @@ TEST(MatcherDifferential, FileScanFindsWhatTheWholeFileHolds) {
   EXPECT_GT(hits, 6);
   std::error_code ignored;
   stdfs::remove_all(dir, ignored);
+}
+
+// Prefilter sets tested by comparing each value, by one table lookup (low halves
+// all different, below 0x80 or not) and by nibbles: the block scan passes exactly
+// the positions the scalar test does, over data full of the sets' bytes and of
+// bytes sharing a half with them, two blocks at a time and at the tail.
+TEST(MatcherDifferential, PrefilterSetsPassExactlyTheirPositionsOnEveryInstructionSet) {
+  using BlockScan = std::size_t (*)(const CandidateFilter&, const unsigned char*, std::size_t,
+                                    std::size_t, CandidateBlockVisitor, void*);
+  const CandidateBlockVisitor mark = [](void* context, std::size_t start, std::uint64_t mask) {
+    auto& passed = *static_cast<std::string*>(context);
+    for (int k = 0; k < 64; ++k)
+      if (mask >> k & 1) passed[start + static_cast<std::size_t>(k)] = 'c';
+    return false;
+  };
+  const std::vector<std::vector<std::uint8_t>> sets = {
+      {0x70},                                // one value
+      {0x0D, 0x61},                          // a lookup below 0x80
+      {0x66, 0xC5, 0xDE},                    // a lookup of any bytes
+      {0x81, 0xB0},                          // two compares
+      {0x61, 0x71, 0x81},                    // low halves shared: compares
+      {0x00, 0x10, 0x20, 0x30, 0x40, 0x50},  // nibbles
+      {0x01, 0x12, 0x23, 0x34, 0x45, 0x7F},  // a lookup of six
+  };
+  const int offsetPairs[][2] = {{0, 1}, {1, 2}, {0, 5}, {3, 3}};
+  std::mt19937 rng(31);
+  int checked = 0;
+  for (const auto& firstSet : sets) {
+    for (const auto& secondSet : sets) {
+      for (const auto& offsets : offsetPairs) {
+        CandidateFilter filter;
+        filter.alternativeCount = 1;
+        FilterAlternative& alternative = filter.alternatives[0];
+        const std::vector<std::uint8_t>* chosen[2] = {&firstSet, &secondSet};
+        std::vector<std::uint8_t> alphabet = {0x00, 0x80, 0xFF};
+        for (int c = 0; c < 2; ++c) {
+          FilterCondition& condition = alternative.conditions[alternative.conditionCount++];
+          condition.offset = offsets[c];
+          filter.prefilter.offsets[c] = offsets[c];
+          for (std::uint8_t v : *chosen[c]) {
+            condition.tests[condition.testCount++] = {0, v};
+            filter.prefilter.values[c][filter.prefilter.counts[c]++] = v;
+            // The byte itself and bytes with its low or its high half.
+            for (std::uint8_t twin :
+                 {v, static_cast<std::uint8_t>(v ^ 0x10), static_cast<std::uint8_t>(v ^ 0x80),
+                  static_cast<std::uint8_t>(v ^ 0x01)})
+              alphabet.push_back(twin);
+          }
+        }
+        filter.maxOffset = std::max(offsets[0], offsets[1]);
+        std::string data(200 + rng() % 500, '\0');
+        for (char& b : data) b = static_cast<char>(alphabet[rng() % alphabet.size()]);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+        const std::size_t from = rng() % 70, to = data.size() - 8;
+        for (BlockScan scan : {&ScanCandidateBlocks, &ScanCandidateBlocksBaseline}) {
+          std::string passed(data.size(), '-');
+          const std::size_t end = scan(filter, bytes, from, to, mark, &passed);
+          ASSERT_GT(end + 64, to) << "the scan stopped early";
+          for (std::size_t position = from; position < end; ++position) {
+            ASSERT_EQ(passed[position] == 'c', filter.Passes(bytes, data.size(), position))
+                << "position " << position << " offsets " << offsets[0] << "," << offsets[1]
+                << " sets of " << firstSet.size() << " and " << secondSet.size();
+            ++checked;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 100000);
+}
+
+// The benchmark's slow modes over text: a word across a line break and the folded
+// forms, planted on and around the borders of the 64-byte blocks; the first hit from
+// every start must be the definition's.
+TEST(MatcherDifferential, SkippedBreaksAndFoldedFormsAtBlockBordersMatchTheDefinition) {
+  struct Mode {
+    MatchPatterns patterns;
+    MatchOptions options;
+    std::vector<std::string> pieces;  // what is planted
+  };
+  std::vector<Mode> modes;
+  for (bool caseSensitive : {true, false}) {
+    Mode skip;
+    skip.patterns.pattern = "patterns";
+    skip.options.caseSensitive = skip.options.foldedCaseSensitive = caseSensitive;
+    skip.options.skipLineBreaks = true;
+    skip.pieces = {"pat\r\nterns",     "p\r\natterns", "patter\r\nns", "Patterns",
+                   "pa\r\n\r\ntterns", "patterns",     "pat\rterns"};
+    modes.push_back(skip);
+    Mode fold;
+    fold.patterns.pattern = "\xC3\xDE\xB0\xC0";  // half-width "データ"
+    fold.patterns.folded = true;
+    fold.patterns.hiraganaForm = "\x82\xC5\x81\x5B\x82\xBD";
+    fold.patterns.katakanaForm = "\x83\x66\x81\x5B\x83\x5E";
+    fold.options.caseSensitive = fold.options.foldedCaseSensitive = caseSensitive;
+    fold.options.foldWidthAndKana = true;
+    fold.options.skipLineBreaks = !caseSensitive;
+    fold.pieces = {"\x82\xC5\xB0\x82\xBD", "\x83\x66\x81\x5B\x83\x5E",
+                   "\xC3\xDE\xB0\xC0",     "\x83\x66\r\n\x81\x5B\x83\x5E",
+                   "\x82\xC5\x81\x5B\x82", "\x82\x82\xC5\x81\x5B\x82\xBD"};
+    modes.push_back(fold);
+  }
+  const std::string filler[] = {"the ",     "pattern ", "\r\n", "\x82\xC5", "\x81\x5B",
+                                "\x83\x66", "\xC3",     "p",    "\x82\xCC"};
+  std::mt19937 rng(64);
+  int hits = 0;
+  for (int round = 0; round < 300; ++round) {
+    const Mode& mode = modes[static_cast<std::size_t>(round) % modes.size()];
+    std::string data;
+    while (data.size() < 700) data += filler[rng() % std::size(filler)];
+    for (int plant = 0; plant < 2; ++plant) {
+      const std::string& piece = mode.pieces[rng() % mode.pieces.size()];
+      const std::size_t border = 64 * (1 + rng() % 9);
+      const std::size_t at = border - std::min(border, piece.size()) + rng() % (piece.size() + 2);
+      data.replace(std::min(at, data.size() - piece.size()), piece.size(), piece);
+    }
+    const BufferMatcher matcher(mode.patterns, mode.options);
+    for (std::size_t from = 0; from < data.size(); from += 1 + rng() % 97) {
+      const auto expected = NaiveFirst(data, from, data.size(), mode.patterns, mode.options);
+      const auto actual = matcher.FindFirst(data, from, data.size());
+      ASSERT_EQ(expected.has_value(), actual.has_value()) << "round " << round << " from " << from;
+      if (!expected) continue;
+      ++hits;
+      ASSERT_EQ(expected->offset, actual->offset) << "round " << round << " from " << from;
+      ASSERT_EQ(expected->matchedLength, actual->matchedLength) << "round " << round;
+    }
+  }
+  EXPECT_GT(hits, 1000);
 }
