@@ -11,6 +11,7 @@
 #include "search/buffer_matcher.h"
 #include "search/file_extension.h"
 #include "search/file_scan.h"
+#include "search/regex_file_scan.h"
 #include "search/contained_scan.h"
 #include "search/file_start.h"
 #include "search/rtf_to_text.h"
@@ -86,6 +87,12 @@ std::optional<HitBytes> ReadHit(const std::string& path, std::uint64_t position,
   if (!window) return std::nullopt;
   HitBytes hit;
   hit.bytes = window->substr(std::min(before, window->size()), kSnippetBytes);
+  if (inputs.query->regex) {
+    // A pattern's match: the encoding whose match starts there, told from its line.
+    hit.encoding = search::RegexEncodingInFile(*inputs.query->regex, path, position)
+                       .value_or(search::TextEncoding::ShiftJis);
+    return hit;
+  }
   if (const auto match = search::BufferMatcher::MatchOnce(patterns, inputs.matchOptions, *window,
                                                           before, position - before))
     hit.encoding = match->encoding;
@@ -157,7 +164,9 @@ SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
   inputs.fromUtf8 = options.fromUtf8;
   inputs.fromUtf16 = options.fromUtf16;
   inputs.allAlphanumeric = query.allAlphanumeric;
-  inputs.lookInside = search::LooksInside(options) && query.mode == search::SearchMode::Text;
+  // A pattern searches the files' own bytes, documents and archives too.
+  inputs.lookInside =
+      search::LooksInside(options) && query.mode == search::SearchMode::Text && !query.regex;
   if (query.mode == search::SearchMode::Text && !query.encodings.ShiftJisOnly()) {
     inputs.query = std::make_shared<const search::SearchQuery>(query);
     inputs.matchOptions = search::MatchOptionsFor(options, query.mode);

@@ -94,6 +94,32 @@ TEST_F(EveryEncoding, AJapaneseWordIsFoundInEachEncodingAndItsSnippetReadsBack) 
   EXPECT_FALSE(Find(tree_.PathOf("le.txt"), sjis));
 }
 
+// A pattern's hit reads back in the encoding its match was found in, a .docx by
+// its own bytes (a pattern does not look inside documents).
+TEST_F(EveryEncoding, APatternsSnippetReadsBackInTheEncodingOfItsMatch) {
+  SearchOptions options;
+  options.optionsOpen = true;
+  options.regex = true;
+  const SearchQuery query = Parse("設定\\S", options);
+  std::string euc;
+  ASSERT_TRUE(text::Cp932ToEucJp("環境\n設定です", euc));
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::uint64_t offset;
+  } cases[] = {
+      {"utf8.txt", Utf8(u8"環境\n設定です"), 7},
+      {"le.txt", Utf16(u"\xFEFF環境\n設定です", false), 8},
+      {"euc.txt", euc, 5},
+  };
+  for (const auto& c : cases) {
+    const std::string path = Write(c.name, c.bytes);
+    EXPECT_EQ(Find(path, query), c.offset) << c.name;
+    EXPECT_EQ(Snippet(path, c.offset, query), "設定です") << c.name;
+  }
+  EXPECT_FALSE(results::SnippetInputsFor(options, query, 0).lookInside);
+}
+
 TEST_F(EveryEncoding, TheFirstHitInAnyFormIsTheFilesHit) {
   // The UTF-8 form comes first in the file, the Shift-JIS one later.
   const SearchQuery query = Parse("設定");
