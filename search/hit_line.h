@@ -1,6 +1,6 @@
 #pragma once
-// One line of the hit list: "<full path>=<offset>", the offset "-1" for a hit that
-// is mismatched. The text form of a search::Hit, made and read only where hits
+// A hit line: "<full path>=<offset>", the offset "-1" for a hit that is
+// mismatched. The text form of a search::Hit, made and read only where hits
 // leave or enter the program: history files and trovex-find's output.
 //
 // A path may itself contain "=", the offset never does; so a line is split at its
