@@ -11,7 +11,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(content_match rtf_to_text hit_line utf8_to_shift_jis snippet history_file zip_reader
-                                  xml_text gzip pdf_object pdf_filters pdf_cmap pdf_content)
+                                  xml_text gzip pdf_object pdf_filters pdf_cmap pdf_content regex)
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)

@@ -267,7 +267,10 @@ TEST_F(ViewerSearchTest, APatternFindsMatchesWithTheirLengthsLineByLine) {
   EXPECT_EQ(lineStart.Hit().offset, bytes.size() - 6);
 
   // UTF-16LE with its mark: the pattern is found in that encoding alone.
-  const std::string wide("\xFF\xFEX\0N\0o\0.\0" "9\0\n\0", 14);
+  const std::string wide(
+      "\xFF\xFEX\0N\0o\0.\0"
+      "9\0\n\0",
+      14);
   const std::string widePath = Open("w.txt", wide);
   FileHitSearch inWide(file_, widePath, pattern("No\\.\\d"), search::MatchOptions{});
   inWide.Start(1);
