@@ -144,22 +144,20 @@ std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre,
   constexpr int W = Vec::kWidth;
   const First first(pre, 0);
   const Second second(pre, 1);
-  // Whether any of `count` positions from `at` passes, joined as vectors: one
-  // test for them all, no mask per vector.
-  const auto anyPasses = [&](std::size_t at, int count) {
-    if constexpr (std::is_same_v<First, NoSet>) {
-      return true;
-    } else {
-      auto any = Vec::Zero();
+  // The prefilter over the 64 positions from `at`, joined as vectors: a byte is
+  // nonzero where a position passes. One test per block, no mask per vector.
+  const auto passes = [&](std::size_t at) {
+    auto any = Vec::Zero();
+    if constexpr (!std::is_same_v<First, NoSet>) {
       TROVEX_UNROLL
-      for (int k = 0; k < count; k += W) {
+      for (int k = 0; k < 64; k += W) {
         const unsigned char* p = data + at + k;
         auto holds = first.Holds(p);
         if constexpr (!std::is_same_v<Second, NoSet>) holds = Vec::And(holds, second.Holds(p));
         any = Vec::Or(any, holds);
       }
-      return !Vec::None(any);
     }
+    return any;
   };
   std::size_t i = from;
   for (; i + 64 <= to; i += 64) {
@@ -167,12 +165,15 @@ std::size_t ScanBlocks(const PreparedFilter<Vec>& f, const PreFilter& pre,
       // Two blocks at a time while they fit: where the prefilter passes little,
       // the loop's own cost counts.
       if (i + 128 <= to) {
-        if (!anyPasses(i, 128)) {
+        const auto low = passes(i), high = passes(i + 64);
+        if (Vec::None(Vec::Or(low, high))) {
           i += 64;
           continue;
         }
+        if (Vec::None(low)) continue;
+      } else if (Vec::None(passes(i))) {
+        continue;
       }
-      if (!anyPasses(i, 64)) continue;
     }
     std::uint64_t m = 0;
     for (int k = 0; k < 64; k += W) m |= CandidatesAt<Vec>(f, data + i + k) << k;
