@@ -97,6 +97,31 @@ void ReportFailure(const ScanState& state, const std::string& path,
   if (reader.Error() != 0 && state.fileFailure) state.fileFailure(path, reader.Error());
 }
 
+// The decided end of a read: every start position of `view` (the carried bytes and
+// the new ones, `view[0]` at `viewStart`) is decided at the end of the data, else only
+// those whose longest match fits in what has been read. Searches the decided
+// positions from `pending` on and moves `pending` past them; returns the hit's offset.
+std::optional<std::uint64_t> SearchDecided(const BufferMatcher& matcher, std::string_view view,
+                                           std::uint64_t viewStart, bool atEnd,
+                                           std::uint64_t& pending) {
+  const std::size_t maxSpan = matcher.MaxSpan();
+  const std::uint64_t dataEnd = viewStart + view.size();
+  std::uint64_t decidedEnd = dataEnd;
+  if (!atEnd) decidedEnd = dataEnd >= maxSpan ? dataEnd - maxSpan + 1 : 0;
+  if (decidedEnd <= pending) return std::nullopt;
+  if (auto hit = matcher.FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
+    return viewStart + hit->offset;
+  pending = decidedEnd;
+  return std::nullopt;
+}
+
+// Where the bytes carried to the next read begin: the undecided positions and the
+// byte before them, never before the view.
+std::uint64_t CarryFrom(std::uint64_t viewStart, std::uint64_t pending) {
+  return std::max(viewStart,
+                  pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
+}
+
 // ".rtf": the file up to its first zero byte, reduced, is what is searched. Each
 // read is reduced as it comes and the reduced text goes through a carried window
 // as the bytes of other files do, so that memory stays at about one read whatever
@@ -127,19 +152,9 @@ std::optional<std::uint64_t> ScanRtf(const std::string& path, fs::SequentialRead
                    text);
       const bool end = zero || lastRead || reducer.Done();
       if (end) reducer.Finish(text);
-      const std::uint64_t textEnd = textStart + text.size();
-      std::uint64_t decidedEnd = textEnd;
-      if (!end) decidedEnd = textEnd >= maxSpan ? textEnd - maxSpan + 1 : 0;
-      if (decidedEnd > pending) {
-        if (auto hit =
-                matcher.FindFirst(text, pending - textStart, decidedEnd - textStart, textStart))
-          return textStart + hit->offset;
-        pending = decidedEnd;
-      }
+      if (auto hit = SearchDecided(matcher, text, textStart, end, pending)) return hit;
       if (end) return std::nullopt;
-      // Keep the undecided positions and the bytes before them.
-      const std::uint64_t keepFrom = std::max(
-          textStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
+      const std::uint64_t keepFrom = CarryFrom(textStart, pending);
       text.erase(0, static_cast<std::size_t>(keepFrom - textStart));
       textStart = keepFrom;
     }
@@ -246,7 +261,6 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
   // when every byte a match there could cover has been read (or the file ended),
   // so a match is found wherever it lies relative to the reads.
   char* const area = state.buffer.data() + carryRoom;
-  std::size_t maxSpan = matcher->MaxSpan();
   std::uint64_t pending = 0;  // first start position not yet decided
   std::size_t carried = 0;    // bytes before `area` that belong to the view
   for (;;) {
@@ -264,25 +278,15 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
       if (const auto narrowed = PatternsForFileStart(patterns, std::string_view(area, *got))) {
         if (!SearchesAnything(*narrowed)) return std::nullopt;
         matcher = &MatcherFor(*narrowed, options, state);
-        maxSpan = matcher->MaxSpan();
       }
     }
     const std::uint64_t viewStart = readStart - carried;
     const std::string_view view(area - carried, carried + *got);
-    const std::uint64_t dataEnd = readStart + *got;
-    std::uint64_t decidedEnd = dataEnd;
-    if (!atEnd) decidedEnd = dataEnd >= maxSpan ? dataEnd - maxSpan + 1 : 0;
-    if (decidedEnd > pending) {
-      if (auto hit =
-              matcher->FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
-        return viewStart + hit->offset;
-      pending = decidedEnd;
-    }
+    if (auto hit = SearchDecided(*matcher, view, viewStart, atEnd, pending)) return hit;
     if (atEnd) return std::nullopt;
     // Carry what the next view needs from before the next read's start.
     const std::uint64_t nextStart = reader.Position();
-    const std::uint64_t keepFrom = std::max(
-        viewStart, pending - std::min<std::uint64_t>(pending, BufferMatcher::kLookBackBytes));
+    const std::uint64_t keepFrom = CarryFrom(viewStart, pending);
     const std::size_t keep =
         keepFrom < nextStart ? static_cast<std::size_t>(nextStart - keepFrom) : 0;
     if (keep > 0) std::memmove(area - keep, view.data() + (keepFrom - viewStart), keep);
