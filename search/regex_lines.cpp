@@ -117,52 +117,63 @@ std::size_t RegexLineScanner::FindLastLineFeed(const Lane& lane, std::size_t fro
   return std::string::npos;
 }
 
+// The line [lineStart, feed) alone, without its CR: a match there and the text up to
+// its end well-formed. A line has the library's limits to itself.
+std::optional<RegexHit> RegexLineScanner::SearchLine(const Lane& lane, std::size_t lineStart,
+                                                     std::size_t feed) {
+  std::size_t lineEnd = feed;
+  if (lineEnd >= lineStart + lane.unit) {
+    const char* unit = text_.data() + lineEnd - lane.unit;
+    const bool cr = lane.unit == 1 ? unit[0] == '\r'
+                                   : (lane.bigEndian ? unit[0] == 0 && unit[1] == '\r'
+                                                     : unit[0] == '\r' && unit[1] == 0);
+    if (cr) lineEnd -= lane.unit;
+  }
+  const std::string_view line(text_.data() + lineStart, lineEnd - lineStart);
+  // Matches before earliestHit_ are passed over, from a code unit's start.
+  const std::uint64_t lineOffset = textStart_ + lineStart;
+  std::uint64_t skip = earliestHit_ > lineOffset ? earliestHit_ - lineOffset : 0;
+  skip = std::min<std::uint64_t>((skip + lane.unit - 1) / lane.unit * lane.unit, line.size());
+  const RegexMatch m = lane.regex->Search(line, static_cast<std::size_t>(skip), line.size(), work_);
+  if (m.outcome == RegexOutcome::Refused) refused_ = true;
+  if (m.outcome != RegexOutcome::Found ||
+      !WellFormed(line.substr(0, m.offset + m.length), lane.regex->Encoding()))
+    return std::nullopt;
+  return RegexHit{lineOffset + m.offset, m.length, lane.regex->Encoding()};
+}
+
+// The lines of [from, to) one search call each.
+std::optional<RegexHit> RegexLineScanner::SearchEachLine(const Lane& lane, std::size_t from,
+                                                         std::size_t to) {
+  while (from < to && !refused_) {
+    const std::size_t feed = FindLineFeed(lane, from, to);
+    const std::size_t end = feed == std::string::npos ? to : feed;
+    if (auto hit = SearchLine(lane, from, end)) return hit;
+    from = feed == std::string::npos ? to : feed + lane.unit;
+  }
+  return std::nullopt;
+}
+
 std::optional<RegexHit> RegexLineScanner::SearchLines(const Lane& lane, std::uint64_t from,
                                                       std::uint64_t to) {
+  // One search call over the block finds the first line that may hold a match; the
+  // line alone decides (a match may have run past it, and \A, \z and look-around see
+  // the line's ends, not the block's).
   const std::string_view block(text_.data() + from, to - from);
   std::size_t pos = 0;
   while (pos < block.size()) {
     const RegexMatch m = lane.regex->Search(block, pos, block.size(), work_);
-    if (m.outcome == RegexOutcome::Refused) {
-      refused_ = true;
-      return std::nullopt;
-    }
+    // The limits count per call: over many lines a pattern that backtracks a little
+    // in each runs out of them, so the lines are searched each on its own.
+    if (m.outcome == RegexOutcome::Refused) return SearchEachLine(lane, from + pos, to);
     if (m.outcome == RegexOutcome::None) return std::nullopt;
-    // The line the match starts in, without its line break.
     const std::size_t at = from + m.offset;
     const std::size_t lastFeed = at > from ? FindLastLineFeed(lane, from, at) : std::string::npos;
     const std::size_t lineStart = lastFeed == std::string::npos ? from : lastFeed + lane.unit;
     const std::size_t feed = FindLineFeed(lane, at, to);
-    std::size_t lineEnd = feed == std::string::npos ? to : feed;
-    const std::size_t next = feed == std::string::npos ? to : feed + lane.unit;
-    if (feed != std::string::npos && lineEnd >= lineStart + lane.unit) {
-      const char* unit = text_.data() + lineEnd - lane.unit;
-      const bool cr = lane.unit == 1 ? unit[0] == '\r'
-                                     : (lane.bigEndian ? unit[0] == 0 && unit[1] == '\r'
-                                                       : unit[0] == '\r' && unit[1] == 0);
-      if (cr) lineEnd -= lane.unit;
-    }
-    const std::string_view line(text_.data() + lineStart, lineEnd - lineStart);
-    const auto textUpTo = [&](std::size_t end) {
-      return WellFormed(line.substr(0, end - lineStart), lane.regex->Encoding());
-    };
-    // The line alone decides (a match may have run past it, and \A, \z and
-    // look-around see the line's ends, not the block's).
-    // Matches before earliestHit_ are passed over, from a code unit's start.
-    const std::uint64_t lineOffset = textStart_ + lineStart;
-    std::uint64_t skip = earliestHit_ > lineOffset ? earliestHit_ - lineOffset : 0;
-    skip = std::min<std::uint64_t>((skip + lane.unit - 1) / lane.unit * lane.unit, line.size());
-    const auto lineFrom = static_cast<std::size_t>(skip);
-    const RegexMatch inLine = lane.regex->Search(line, lineFrom, line.size(), work_);
-    if (inLine.outcome == RegexOutcome::Refused) {
-      refused_ = true;
-      return std::nullopt;
-    }
-    if (inLine.outcome == RegexOutcome::Found &&
-        textUpTo(lineStart + inLine.offset + inLine.length))
-      return RegexHit{textStart_ + lineStart + inLine.offset, inLine.length,
-                      lane.regex->Encoding()};
-    pos = next - from;
+    if (auto hit = SearchLine(lane, lineStart, feed == std::string::npos ? to : feed)) return hit;
+    if (refused_) return std::nullopt;
+    pos = (feed == std::string::npos ? to : feed + lane.unit) - from;
   }
   return std::nullopt;
 }

@@ -54,6 +54,8 @@ class RegexLineScanner {
   std::optional<RegexHit> Search(bool atEnd);
   void SearchLane(Lane& lane, bool atEnd);
   std::optional<RegexHit> SearchLines(const Lane& lane, std::uint64_t from, std::uint64_t to);
+  std::optional<RegexHit> SearchEachLine(const Lane& lane, std::size_t from, std::size_t to);
+  std::optional<RegexHit> SearchLine(const Lane& lane, std::size_t lineStart, std::size_t feed);
   // The offset of the first line feed of `lane` in [from, to) of the text, or npos.
   std::size_t FindLineFeed(const Lane& lane, std::size_t from, std::size_t to) const;
   std::size_t FindLastLineFeed(const Lane& lane, std::size_t from, std::size_t to) const;

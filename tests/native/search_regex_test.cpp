@@ -171,6 +171,25 @@ TEST(RegexLines, ALineLongerThanTheBoundIsCutThere) {
   EXPECT_FALSE(Scan(*set, EncodingSet::Only(TextEncoding::ShiftJis), bytes, 64 << 10));
 }
 
+// A pattern that backtracks a little in each of many short lines: the limits hold
+// for each line, so the block they arrive in is searched line by line and the match
+// in the last line is found.
+TEST(RegexLines, ManyLinesOfSmallBacktrackingDoNotExhaustTheLimits) {
+  std::string bytes;
+  for (int i = 0; i < 2000; ++i) bytes += std::string(50, 'a') + "," + std::string(49, 'b') + "\n";
+  bytes += "zz, foo\n";
+  const std::pair<const char*, std::size_t> cases[] = {{"(a|b)*,.*foo", bytes.size() - 6},
+                                                       {"(.*?,){1}\\s*foo", bytes.size() - 8}};
+  for (const auto& [pattern, offset] : cases) {
+    const auto set = Compile(pattern, EncodingSet::Only(TextEncoding::ShiftJis));
+    for (std::size_t piece : {std::size_t{64} << 10, bytes.size()}) {
+      const auto hit = Scan(*set, EncodingSet::Only(TextEncoding::ShiftJis), bytes, piece);
+      ASSERT_TRUE(hit) << pattern;
+      EXPECT_EQ(hit->offset, offset) << pattern;
+    }
+  }
+}
+
 TEST(RegexLines, APathologicalPatternEndsInBoundedTimeWithNoHit) {
   const auto set = Compile("(.*?,){13}z", EncodingSet::All());
   std::string line;
