@@ -288,7 +288,9 @@ TEST(FindConsole, ALongContentIsPreparedInOnePass) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(run.out, search::MakeHitLine(tree.PathOf("in/content.txt"), 0) + "\n");
-  EXPECT_LT(seconds, 4.0);
+  // About 3 s in the sanitized build on a busy machine; a preparation quadratic in the
+  // content's length would take many minutes.
+  EXPECT_LT(seconds, 20.0);
 
   // The filter still tests the two rarest bytes, the earlier of equals first.
   search::MatchPatterns patterns;
