@@ -14,8 +14,6 @@ constexpr ui::Color kPlainListColour = RGB(255, 255, 255);
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonRowHeight = 37;
-// Posted to the dialog to read the next files before the timer's next tick.
-constexpr UINT kFillMessage = WM_APP + 22;
 
 }  // namespace
 
@@ -93,7 +91,7 @@ void TFileListDlg::BuildControls() {
 void TFileListDlg::FormShow() {
   if (!reader_) return;
   FillTimer.SetEnabled(true);
-  fillPosted_ = PostMessageW(Handle(), kFillMessage, 0, 0) != FALSE;
+  fillStep_.Post(Handle());
 }
 
 void TFileListDlg::FillSome() {
@@ -115,13 +113,11 @@ void TFileListDlg::FillSome() {
   // The rows read so far show first; then the next batch follows at once unless
   // the user's input waits (the timer's tick takes it on after that).
   UpdateWindow(ListView1.Handle());
-  if (fillPosted_ || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
-  fillPosted_ = PostMessageW(Handle(), kFillMessage, 0, 0) != FALSE;
+  fillStep_.Follow(Handle());
 }
 
 LRESULT TFileListDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == kFillMessage) {
-    fillPosted_ = false;
+  if (fillStep_.Arrived(msg)) {
     FillSome();
     return 0;
   }

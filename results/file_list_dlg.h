@@ -12,6 +12,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/posted_step.h"
 #include "platform/ui/status_bar.h"
 #include "platform/ui/timer.h"
 #include "results/history_list.h"
@@ -80,7 +81,7 @@ class TFileListDlg : public ui::Form {
   OpenHistoryFn openHistory_;
   std::vector<HistoryListRow> rows_;
   std::unique_ptr<HistoryListReader> reader_;
-  bool fillPosted_ = false;
+  ui::PostedStep fillStep_{WM_APP + 22};  // the next files read before the timer's next tick
   // A delete's failure message runs a message loop: no rows may come meanwhile.
   bool fillPaused_ = false;
   bool editAllowed_ = false;

@@ -19,8 +19,6 @@ constexpr int kProgressWidth = 150;
 constexpr int kStopWidth = 50;
 constexpr int kCounterWidth = 96;
 constexpr int kModeLabelWidth = 84;  // the longest mode name, シャットダウン
-// Posted to the window to go on with the rows before the next tick.
-constexpr UINT kMoreRowsMessage = WM_APP + 21;
 
 }  // namespace
 
@@ -324,8 +322,7 @@ bool TViewDlg::MoreRowWork() const { return rows_.size() < TargetCount || RowCou
 
 void TViewDlg::ScheduleMoreRows() {
   // A posted message would come before paints: AddNewRows paints when it is due.
-  if (morePosted_ || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
-  morePosted_ = PostMessageW(Handle(), kMoreRowsMessage, 0, 0) != FALSE;
+  moreRows_.Follow(Handle());
 }
 
 void TViewDlg::UpdateCounter() {
@@ -442,8 +439,7 @@ void TViewDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) {
 
 LRESULT TViewDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_INITMENUPOPUP) UpdateMenuStates();
-  if (msg == kMoreRowsMessage) {
-    morePosted_ = false;
+  if (moreRows_.Arrived(msg)) {
     if (Timer1.Enabled()) Timer1Timer(Timer1);
     return 0;
   }

@@ -18,6 +18,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/posted_step.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/progress_bar64.h"
 #include "platform/ui/speed_button.h"
@@ -255,9 +256,9 @@ class TViewDlg : public ui::Form {
   search::ScanState scanState_;
   std::unique_ptr<search::TGoThread> worker_;
   std::vector<HitRecord> rows_;
-  bool morePosted_ = false;
-  bool paintDue_ = false;       // the list was told of new rows and has not painted them
-  bool searchingRows_ = false;  // a search within the rows runs
+  ui::PostedStep moreRows_{WM_APP + 21};  // the rows go on before the timer's next tick
+  bool paintDue_ = false;                 // the list was told of new rows and has not painted them
+  bool searchingRows_ = false;            // a search within the rows runs
   std::chrono::steady_clock::time_point rowCountShown_{};
   std::mutex shellLock_;       // the feeder's threads ask the shell one at a time
   ui::HintHandlerGuard hint_;  // the status line shows the hints while the window is open
