@@ -152,7 +152,8 @@ void TForm1::BuildButtonRow() {
   // Unchecked at every start: an unattended end is chosen for one search at a time.
   ExitChkBox.SetHint("検索が終わった時点でWindowsを終了する場合は、ここにチェック");
   // As wide as its caption and the box beside it, at the right end of the row.
-  const int exitWidth = ui::MeasureText(ExitChkBox.Font(), ExitChkBox.Caption()).cx + 24;
+  const int exitWidth =
+      ui::MeasureText(ExitChkBox.Font(), ExitChkBox.Caption(), ExitChkBox.Dpi()).cx + 24;
   ExitChkBox.SetBounds(kClientWidth - exitWidth - 6, (kButtonRowHeight - ExitChkBox.Height()) / 2,
                        exitWidth, ExitChkBox.Height());
 
@@ -178,10 +179,10 @@ void TForm1::StatusBar1DrawPanel(ui::StatusBar& bar, int panel, ui::Canvas& canv
   const std::string& text = bar.PanelText(panel);
   const int y = (rect.bottom - rect.top) / 2 - canvas.TextHeight("H") / 2;
   canvas.SetFontColor(0xD0D0D0);
-  canvas.TextOut(rect.left + 4, rect.top + y + 2, text);
+  canvas.TextOut(rect.left + bar.Scale(4), rect.top + y + bar.Scale(2), text);
   canvas.SetTransparent(true);
   canvas.SetFontColor(0x404040);
-  canvas.TextOut(rect.left + 3, rect.top + y, text);
+  canvas.TextOut(rect.left + bar.Scale(3), rect.top + y, text);
 }
 
 void TForm1::FormShortCut(unsigned key, ui::ShiftState, bool& handled) {

@@ -161,7 +161,7 @@ void LocationBrowser::PlaceControls() {
   // Over the combo box's text, leaving its drop-down button free.
   const int boxHeight = DriveComboBox1.Height() - 6;
   ListBox1.SetItemHeight(boxHeight);
-  ListBox1.SetBounds(3, 4, comboWidth - GetSystemMetrics(SM_CXVSCROLL) - 6, boxHeight);
+  ListBox1.SetBounds(3, 4, comboWidth - Unscale(GetSystemMetrics(SM_CXVSCROLL)) - 6, boxHeight);
   SpeedButton4.SetBounds(buttonsLeft, 0, kButtonWidth, kTopRowHeight);
   SpeedButton5.SetBounds(buttonsLeft + kButtonWidth, 0, kButtonWidth, kTopRowHeight);
   SpeedButton6.SetBounds(buttonsLeft + 2 * kButtonWidth, 0, kButtonWidth, kTopRowHeight);

@@ -53,7 +53,9 @@ void VersionLogo::Paint(HDC dc, RECT client) {
   if (!frames_) return;
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, frames_->Handle());
-  GdiTransparentBlt(dc, 0, 0, client.right, client.bottom, source, 64 * frame_, 0, 64, 64,
+  // The frames are squares side by side, as many pixels high as the bitmap.
+  const int side = frames_->PixelHeight();
+  GdiTransparentBlt(dc, 0, 0, client.right, client.bottom, source, side * frame_, 0, side, side,
                     kTransparent);
   SelectObject(source, old);
   DeleteDC(source);

@@ -40,7 +40,7 @@ std::string LowerExtension(const std::string& path) {
   return dot == std::string::npos ? std::string() : text::AnsiLowerCase(name.substr(dot));
 }
 
-int TextWidth(std::string_view text) { return ui::MeasureText(kPaneFont, text).cx; }
+int TextWidth(std::string_view text, int dpi) { return ui::MeasureText(kPaneFont, text, dpi).cx; }
 
 }  // namespace
 
@@ -173,7 +173,7 @@ int TBinaryDlg::RowCount() const {
 int TBinaryDlg::ExtraRowsHeight() const { return kExtraRows * lineHeight_; }
 
 void TBinaryDlg::PlaceControls() {
-  lineHeight_ = ui::MeasureText(kPaneFont, "0").cy;
+  lineHeight_ = ui::MeasureText(kPaneFont, "0", Dpi()).cy;
   for (ui::Control* pane :
        {static_cast<ui::Control*>(&Memo1), static_cast<ui::Control*>(&Memo16),
         static_cast<ui::Control*>(&Memo3), static_cast<ui::Control*>(&StaticText4),
@@ -213,9 +213,9 @@ void TBinaryDlg::PlaceControls() {
   // The window's size first: controls anchored at the right keep their distance
   // to its right edge from the moment they are placed.
   Panel2.SetPanels({ui::StatusPanel{-1, false, ""}});
-  addressWidth_ = TextWidth(" 000000000000") + kPaneBorders;
+  addressWidth_ = TextWidth(" 000000000000", Dpi()) + kPaneBorders;
   // One column more than the 16 of a row, so that a wide glyph never clips.
-  charsWidth_ = TextWidth("0123456789ABCDEFG") + kPaneBorders;
+  charsWidth_ = TextWidth("0123456789ABCDEFG", Dpi()) + kPaneBorders;
   columnsTop_ = kHeadersY + lineHeight_ + 4;
   const int panesHeight = kRowsPerPage * lineHeight_ + kPaneBorders;
   const int clientWidth = std::max(kClientWidth, x + kMargin);

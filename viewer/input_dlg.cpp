@@ -28,7 +28,7 @@ TInputDlg::TInputDlg(const std::string& initialText, ui::Form* owner, ui::ComboS
 
   initialWidth_ = Width();
   initialBoxWidth_ = ComboBox1.Width();
-  maxWidth_ = GetSystemMetrics(SM_CXSCREEN);
+  maxWidth_ = Unscale(GetSystemMetrics(SM_CXSCREEN));
   const int textWidth = TextWidth(initialText);
   if (ComboBox1.Width() < textWidth + kTextMargin) {
     ComboBox1.SetBounds(ComboBox1.Left(), ComboBox1.Top(), textWidth + kTextMargin, 21);

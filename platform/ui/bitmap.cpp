@@ -4,9 +4,9 @@
 
 namespace trovex::ui {
 
-Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
+Bitmap::Bitmap(int width, int height, int dpi) : width_(width), height_(height), dpi_(dpi) {
   HDC screen = GetDC(nullptr);
-  bitmap_ = CreateCompatibleBitmap(screen, width, height);
+  bitmap_ = CreateCompatibleBitmap(screen, PixelWidth(), PixelHeight());
   ReleaseDC(nullptr, screen);
   if (bitmap_ == nullptr) throw std::runtime_error("CreateCompatibleBitmap failed");
 }
@@ -24,6 +24,11 @@ void Bitmap::Draw(const std::function<void(Canvas&)>& paint) {
       DeleteDC(dc);
     }
   } memory(bitmap_);
+  if (dpi_ != kDesignDpi) {
+    SetMapMode(memory.dc, MM_ANISOTROPIC);
+    SetWindowExtEx(memory.dc, kDesignDpi, kDesignDpi, nullptr);
+    SetViewportExtEx(memory.dc, dpi_, dpi_, nullptr);
+  }
   Canvas canvas(memory.dc);
   paint(canvas);
 }

@@ -51,7 +51,10 @@ void Canvas::FillRect(const RECT& rect) {
 }
 
 void Canvas::SetFont(const FontInfo& font) {
-  SelectObject(dc_, FontHandle(font));
+  // At the DPI of the window drawn on; a picture in memory is drawn at the screen's.
+  HWND window = WindowFromDC(dc_);
+  const int dpi = window != nullptr ? WindowDpi(window) : GetDeviceCaps(dc_, LOGPIXELSY);
+  SelectObject(dc_, FontHandle(font, dpi > 0 ? dpi : kDesignDpi));
   SetFontColor(font.color);
 }
 

@@ -22,7 +22,8 @@ ComboBox::ComboBox(Control* parent, ComboStyle style) : ItemList(parent, kComboB
   SetColor(clWindow);
 }
 
-void ComboBox::SetItemHeight(int height) {
+void ComboBox::SetItemHeight(int design) {
+  const int height = Scale(design);
   SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, height);
   if ((GetWindowLongW(hwnd_, GWL_STYLE) & CBS_OWNERDRAWFIXED) != 0)
     SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
@@ -67,7 +68,9 @@ void ComboBox::SetSelection(int start, int length) {
 void ComboBox::SetBounds(int left, int top, int width, int /*height*/) {
   // The window's height includes the dropped list; the box's own height follows the font.
   const int item = static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0));
-  MoveWindow(hwnd_, left, top, width, Height() + item * dropDownCount_ + 2, TRUE);
+  const RECT box = DeviceBounds();
+  MoveWindow(hwnd_, Scale(left), Scale(top), Scale(width),
+             box.bottom - box.top + item * dropDownCount_ + 2, TRUE);
 }
 
 void ComboBox::CommandNotify(WORD code) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
@@ -125,8 +126,11 @@ void Control::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
   } else if (auto* form = dynamic_cast<Form*>(this)) {
     parentHwnd = form->OwnerWindow();
   }
-  HWND hwnd = CreateWindowExW(exStyle, className, L"", style, 0, 0, width, height, parentHwnd, id,
-                              GetModuleHandleW(nullptr), subclass ? nullptr : this);
+  // A child is created at its parent's DPI; a form at the system's until it has a window.
+  const int dpi = parent_ != nullptr ? Dpi() : SystemDpi();
+  HWND hwnd = CreateWindowExW(exStyle, className, L"", style, 0, 0, ScaleToDpi(width, dpi),
+                              ScaleToDpi(height, dpi), parentHwnd, id, GetModuleHandleW(nullptr),
+                              subclass ? nullptr : this);
   if (hwnd == nullptr) throw std::runtime_error("CreateWindowEx failed");
   if (subclass) {
     hwnd_ = hwnd;
@@ -259,7 +263,8 @@ LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) ? MouseButton::Right
                                                              : MouseButton::Middle;
         const LRESULT def = DefaultProc(msg, wParam, lParam);
-        event(*this, button, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        event(*this, button, MouseShiftState(wParam), Unscale(GET_X_LPARAM(lParam)),
+              Unscale(GET_Y_LPARAM(lParam)));
         return def;
       }
       break;
@@ -273,7 +278,8 @@ LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MOUSEMOVE:
       if (OnMouseMove) {
-        OnMouseMove(*this, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        OnMouseMove(*this, MouseShiftState(wParam), Unscale(GET_X_LPARAM(lParam)),
+                    Unscale(GET_Y_LPARAM(lParam)));
       }
       break;
     case WM_KEYDOWN:
@@ -362,40 +368,60 @@ void Control::SetShowHint(bool show) {
   if (Form* form = OwnerForm()) form->UpdateTooltip(*this);
 }
 
-void Control::SetBounds(int left, int top, int width, int height) {
-  MoveWindow(hwnd_, left, top, width, height, TRUE);
+Control* Control::TopControl() {
+  Control* top = this;
+  while (top->parent_ != nullptr) top = top->parent_;
+  return top;
 }
 
-namespace {
-RECT BoundsInParent(HWND hwnd, HWND parent) {
+const Control* Control::TopControl() const {
+  const Control* top = this;
+  while (top->parent_ != nullptr) top = top->parent_;
+  return top;
+}
+
+int Control::Dpi() const {
+  const Control* top = TopControl();
+  if (top->dpi_ != 0) return top->dpi_;
+  if (top->hwnd_ == nullptr) return SystemDpi();
+  top->dpi_ = WindowDpi(top->hwnd_);
+  return top->dpi_;
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  MoveWindow(hwnd_, Scale(left), Scale(top), Scale(width), Scale(height), TRUE);
+}
+
+RECT Control::DeviceBounds() const {
   RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  if (parent != nullptr) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+  GetWindowRect(hwnd_, &rect);
+  if (parent_ != nullptr) {
+    MapWindowPoints(HWND_DESKTOP, parent_->hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+  }
   return rect;
 }
-}  // namespace
 
-int Control::Left() const { return BoundsInParent(hwnd_, parent_ ? parent_->hwnd_ : nullptr).left; }
-int Control::Top() const { return BoundsInParent(hwnd_, parent_ ? parent_->hwnd_ : nullptr).top; }
+int Control::Left() const { return Unscale(DeviceBounds().left); }
+int Control::Top() const { return Unscale(DeviceBounds().top); }
 int Control::Width() const {
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
-  return rect.right - rect.left;
+  return Unscale(rect.right - rect.left);
 }
 int Control::Height() const {
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
-  return rect.bottom - rect.top;
+  return Unscale(rect.bottom - rect.top);
 }
 int Control::ClientWidth() const {
   RECT rect{};
   GetClientRect(hwnd_, &rect);
-  return rect.right;
+  return Unscale(rect.right);
 }
 int Control::ClientHeight() const {
   RECT rect{};
   GetClientRect(hwnd_, &rect);
-  return rect.bottom;
+  return Unscale(rect.bottom);
 }
 
 void Control::SetAnchors(Anchors anchors) {
@@ -404,7 +430,7 @@ void Control::SetAnchors(Anchors anchors) {
 }
 
 void Control::FollowAnchors() {
-  if (parent_ == nullptr || hwnd_ == nullptr) return;
+  if (parent_ == nullptr || hwnd_ == nullptr || TopControl()->rescaling_) return;
   const SIZE before = anchoredParent_;
   anchoredParent_ = SIZE{parent_->ClientWidth(), parent_->ClientHeight()};
   if (anchors_ == (akLeft | akTop)) return;
@@ -429,6 +455,34 @@ void Control::FollowAnchors() {
   else if (!(anchors_ & akTop))
     top += dy / 2;
   SetBounds(left, top, std::max(width, 0), std::max(height, 0));
+}
+
+void Control::RescaleChildren(int oldDpi) {
+  // Every place is read before any is set: a container that arranges its children
+  // when it is resized (a radio group, a page control) would otherwise move them
+  // at the new DPI before their old places were read.
+  std::vector<std::pair<Control*, RECT>> layout;
+  const auto collect = [&layout, oldDpi](auto& self, Control& parent) -> void {
+    for (Control* child : parent.children_) {
+      if (child->hwnd_ == nullptr) continue;
+      const RECT device = child->DeviceBounds();
+      const auto design = [oldDpi](LONG pixels) {
+        return static_cast<LONG>(ScaleFromDpi(static_cast<int>(pixels), oldDpi));
+      };
+      layout.emplace_back(
+          child, RECT{design(device.left), design(device.top), design(device.right - device.left),
+                      design(device.bottom - device.top)});
+      self(self, *child);
+    }
+  };
+  collect(collect, *this);
+  for (const auto& [child, design] : layout) {
+    // Its own sizes first, while its window is still as it was at the old DPI.
+    child->DpiChanged(oldDpi);
+    child->SetBounds(design.left, design.top, design.right, design.bottom);
+    // After the bounds: a control that sizes itself to its text measures in the new font.
+    child->ApplyFont();
+  }
 }
 
 void Control::BringToFront() {
@@ -456,7 +510,7 @@ bool Control::ContextPopup(LPARAM screenPoint) {
     if (!PtInRect(&area, client)) return false;
   }
   bool handled = false;
-  if (OnContextPopup) OnContextPopup(*this, client.x, client.y, handled);
+  if (OnContextPopup) OnContextPopup(*this, Unscale(client.x), Unscale(client.y), handled);
   if (handled) return true;
   if (popupMenu_ == nullptr) return false;
   popupMenu_->Popup(at.x, at.y, *this);
@@ -500,7 +554,7 @@ void Control::SetFont(const FontInfo& font) {
 
 void Control::ApplyFont() {
   if (hwnd_ == nullptr) return;
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(font_)), TRUE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontObject()), TRUE);
   FontChanged();
   Invalidate();
 }

@@ -11,6 +11,7 @@
 
 #include "platform/ui/color.h"
 #include "platform/ui/component.h"
+#include "platform/ui/dpi.h"
 #include "platform/ui/font.h"
 
 namespace trovex::ui {
@@ -59,6 +60,14 @@ class Control : public Component {
   void SetHint(std::string_view hint);
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool show);
+
+  // Sizes and places are design units (pixels at 96 DPI) throughout: bounds, client
+  // sizes, column widths, mouse and menu points. The control scales them by its
+  // window's DPI on the way to Windows and back. Painting (Canvas, Paint, owner
+  // draw) gets the device context's own pixels; Scale gives a design length there.
+  int Dpi() const;
+  int Scale(int design) const { return ScaleToDpi(design, Dpi()); }
+  int Unscale(int device) const { return ScaleFromDpi(device, Dpi()); }
 
   // Bounds in the parent's client coordinates (a form: on the screen).
   virtual void SetBounds(int left, int top, int width, int height);
@@ -127,8 +136,12 @@ class Control : public Component {
   virtual void ParentResized() {}
   // The control's font changed (controls that size to their text re-measure).
   virtual void FontChanged() {}
-  // Where a context menu asked for from the keyboard opens, in client coordinates
-  // (a list opens it at its focused row).
+  // The window's DPI changed; the control has its new font and bounds already. A
+  // control that holds sizes of its own in device pixels (columns, panels, item
+  // heights) sets them again; oldDpi is what they were measured at.
+  virtual void DpiChanged(int /*oldDpi*/) {}
+  // Where a context menu asked for from the keyboard opens, in device pixels of the
+  // client area (a list opens it at its focused row).
   virtual POINT KeyboardPopupPoint() const { return POINT{0, 0}; }
 
   void Fire(const NotifyEvent& event) {
@@ -136,6 +149,10 @@ class Control : public Component {
   }
   HBRUSH BackBrush() const;
   void ApplyFont();
+  // The control's font at its DPI.
+  HFONT FontObject() const { return FontHandle(font_, Dpi()); }
+  // The window's bounds in its parent's client area, in device pixels.
+  RECT DeviceBounds() const;
   // The window text as the window holds it (UTF-16), for the wide drawing calls.
   std::wstring WideText() const;
 
@@ -150,6 +167,11 @@ class Control : public Component {
   void SetChildFonts();
   // Moves the control after its parent's client area changed size.
   void FollowAnchors();
+  // Lays the children out again after the DPI changed from oldDpi (the top window
+  // holds the new one already): the same design bounds, fonts and sizes at the new DPI.
+  void RescaleChildren(int oldDpi);
+  Control* TopControl();
+  const Control* TopControl() const;
   bool ContextPopup(LPARAM screenPoint);
 
   Control* parent_;
@@ -167,6 +189,10 @@ class Control : public Component {
   Anchors anchors_ = akLeft | akTop;
   // The parent's client size the anchors last followed.
   SIZE anchoredParent_{0, 0};
+  // The top window's DPI (0: not asked yet), and whether it is laying its controls
+  // out again for a new one: the anchors wait until the window has its new size.
+  mutable int dpi_ = 0;
+  bool rescaling_ = false;
 };
 
 ShiftState KeyShiftState();

@@ -81,13 +81,15 @@ bool DriveComboBox::DroppedDown() const {
 void DriveComboBox::SetBounds(int left, int top, int width, int /*height*/) {
   // The window's height includes the dropped list; the box's own height is the item's.
   const int item = static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0));
-  MoveWindow(hwnd_, left, top, width, Height() + item * kVisibleItems + 2, TRUE);
+  const RECT box = DeviceBounds();
+  MoveWindow(hwnd_, Scale(left), Scale(top), Scale(width),
+             box.bottom - box.top + item * kVisibleItems + 2, TRUE);
 }
 
 void DriveComboBox::FontChanged() {
   // Room for the icon or the text, whichever is taller, in the box and in the list.
   HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
+  HGDIOBJ old = SelectObject(dc, FontObject());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/ui/color.h"
+#include "platform/ui/dpi.h"
 
 namespace trovex::ui {
 
@@ -22,12 +23,14 @@ struct FontInfo {
   bool operator==(const FontInfo&) const = default;
 };
 
-// The GDI font for a description (colour is not part of it); owned by the cache and
-// valid for the life of the process.
-HFONT FontHandle(const FontInfo& wanted);
+// The GDI font for a description (colour is not part of it) drawn at `dpi`; owned by
+// the cache and valid for the life of the process.
+HFONT FontHandle(const FontInfo& wanted, int dpi);
 
-// The size `text` takes in the font on the screen (the height is the font's line
-// height); for laying out panes before they have a window of their own.
-SIZE MeasureText(const FontInfo& font, std::string_view text);
+// The size `text` takes in the font (the height is the font's line height), in
+// design units: measured at `dpi` and rounded up, so that a control sized by it
+// holds the text at that DPI. For laying out panes before they have a window of
+// their own; a window passes its control's Dpi().
+SIZE MeasureText(const FontInfo& font, std::string_view text, int dpi = SystemDpi());
 
 }  // namespace trovex::ui

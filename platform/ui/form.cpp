@@ -7,6 +7,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/button.h"
+#include "platform/ui/dpi.h"
 #include "platform/ui/hint_text.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/wide.h"
@@ -101,8 +102,10 @@ void Form::PlaceOnFirstShow() {
   }
   if (position_ == FormPosition::Designed) return;
   if (around != nullptr) GetWindowRect(around, &area);
-  const int left = area.left + (area.right - area.left - Width()) / 2;
-  const int top = area.top + (area.bottom - area.top - Height()) / 2;
+  RECT own{};
+  GetWindowRect(hwnd_, &own);
+  const int left = area.left + (area.right - area.left - (own.right - own.left)) / 2;
+  const int top = area.top + (area.bottom - area.top - (own.bottom - own.top)) / 2;
   SetWindowPos(hwnd_, nullptr, std::max(left, 0), std::max(top, 0), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -244,11 +247,22 @@ void Form::SetBorder(BorderStyle style, unsigned icons) {
 }
 
 void Form::SetClientSize(int width, int height) {
-  RECT rect{0, 0, width, height};
-  AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
-                     GetMenu(hwnd_) != nullptr,
-                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-  SetWindowPos(hwnd_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+  // The frame as the window has it now (its menu bar, its DPI); a minimised window
+  // has no client area to measure it by, and gets the frame its style gives.
+  RECT window{};
+  RECT client{};
+  GetWindowRect(hwnd_, &window);
+  GetClientRect(hwnd_, &client);
+  SIZE frame{(window.right - window.left) - client.right,
+             (window.bottom - window.top) - client.bottom};
+  if (IsIconic(hwnd_)) {
+    RECT rect{0, 0, 0, 0};
+    AdjustWindowRectForDpi(rect, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                           GetMenu(hwnd_) != nullptr,
+                           static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), Dpi());
+    frame = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+  }
+  SetWindowPos(hwnd_, nullptr, 0, 0, Scale(width) + frame.cx, Scale(height) + frame.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -321,8 +335,7 @@ void Form::UpdateTooltip(Control& control) {
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
-    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
+    SetTooltipFont();
     if (App().HintColor() != clNone) SetTooltipColor(App().HintColor());
   }
   TTTOOLINFOW tool{};
@@ -335,6 +348,35 @@ void Form::UpdateTooltip(Control& control) {
   std::wstring text = Widen(tip);
   tool.lpszText = text.data();
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form::SetTooltipFont() {
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(600));
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(FontObject()), FALSE);
+}
+
+void Form::ChangeDpi(int dpi, const RECT* suggested) {
+  const int oldDpi = Dpi();
+  if (dpi > 0 && dpi != oldDpi) {
+    dpi_ = dpi;
+    // The controls keep their design bounds; the anchors wait for the window's new size.
+    rescaling_ = true;
+    try {
+      RescaleChildren(oldDpi);
+    } catch (...) {
+      rescaling_ = false;
+      throw;
+    }
+    rescaling_ = false;
+    ApplyFont();
+    if (tooltip_ != nullptr) SetTooltipFont();
+  }
+  if (suggested != nullptr) {
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Invalidate();
 }
 
 void Form::SetTooltipColor(Color color) {
@@ -358,10 +400,15 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      if (minWidth_ > 0) info->ptMinTrackSize.x = minWidth_;
-      if (minHeight_ > 0) info->ptMinTrackSize.y = minHeight_;
+      if (minWidth_ > 0) info->ptMinTrackSize.x = Scale(minWidth_);
+      if (minHeight_ > 0) info->ptMinTrackSize.y = Scale(minHeight_);
       return 0;
     }
+    case WM_DPICHANGED:
+      // Moved to a monitor of another DPI (or the DPI was changed): the same layout at
+      // the new DPI, in the rectangle Windows suggests for it.
+      ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ERASEBKGND: {
       RECT rect{};
       GetClientRect(hwnd_, &rect);

@@ -52,6 +52,7 @@ class Form : public Control {
   void SetBorder(BorderStyle style, unsigned icons);
   void SetPosition(FormPosition position) { position_ = position; }
   void SetClientSize(int width, int height);
+  // The smallest size of the window, frame included.
   void SetMinSize(int width, int height) {
     minWidth_ = width;
     minHeight_ = height;
@@ -94,6 +95,10 @@ class Form : public Control {
   void ApplyStyle();
   void PlaceOnFirstShow();
   void FocusFirstControl();
+  void SetTooltipFont();
+  // Takes the DPI `dpi`: the controls laid out and their fonts made again for it,
+  // then the window moved to `suggested` (screen pixels) when given.
+  void ChangeDpi(int dpi, const RECT* suggested);
 
   Form* owner_;
   bool created_ = false;

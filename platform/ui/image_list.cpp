@@ -2,10 +2,10 @@
 
 namespace trovex::ui {
 
-ImageList::ImageList(int width, int height)
-    : list_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4)),
-      width_(width),
-      height_(height) {}
+ImageList::ImageList(int width, int height, int dpi)
+    : width_(ScaleToDpi(width, dpi)), height_(ScaleToDpi(height, dpi)) {
+  list_ = ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK, 4, 4);
+}
 
 ImageList::~ImageList() {
   if (list_ != nullptr) ImageList_Destroy(list_);

@@ -1,13 +1,17 @@
 #pragma once
-// ImageList: a list of equally sized icons, drawn by index.
+// ImageList: a list of equally sized icons, drawn by index. The size is given in
+// design units and held in pixels at `dpi` (the screen's by default), the size a
+// Bitmap of the same design size and DPI has; Width and Height are those pixels.
 #include <windows.h>
 #include <commctrl.h>
+
+#include "platform/ui/dpi.h"
 
 namespace trovex::ui {
 
 class ImageList {
  public:
-  explicit ImageList(int width = 16, int height = 16);
+  explicit ImageList(int width = 16, int height = 16, int dpi = SystemDpi());
   ~ImageList();
   ImageList(const ImageList&) = delete;
   ImageList& operator=(const ImageList&) = delete;

@@ -27,7 +27,7 @@ void Label::FontChanged() {
   if (!autoSize_ || hwnd_ == nullptr) return;
   const std::wstring text = WideText();
   HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
+  HGDIOBJ old = SelectObject(dc, FontObject());
   RECT rect{0, 0, 0, 0};
   DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, old);

@@ -17,11 +17,11 @@ ListBox::ListBox(Control* parent, ListBoxStyle style) : ItemList(parent, kListBo
 }
 
 int ListBox::ItemHeight() const {
-  return static_cast<int>(SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0));
+  return Unscale(static_cast<int>(SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0)));
 }
 
 void ListBox::SetItemHeight(int height) {
-  SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+  SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, MAKELPARAM(Scale(height), 0));
   Invalidate();
 }
 

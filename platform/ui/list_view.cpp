@@ -126,7 +126,7 @@ int ListView::AddColumn(const ListColumn& column) {
   LVCOLUMNW info{};
   info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
   info.fmt = ColumnFormat(column.align);
-  info.cx = Clamp(column, column.width);
+  info.cx = Scale(Clamp(column, column.width));
   info.pszText = caption.data();
   info.iSubItem = ColumnCount();
   const int index =
@@ -139,13 +139,23 @@ int ListView::AddColumn(const ListColumn& column) {
 }
 
 int ListView::ColumnWidth(int column) const {
-  return static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+  return Unscale(
+      static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)));
 }
 
 void ListView::SetColumnWidth(int column, int width) {
   if (column < 0 || column >= ColumnCount()) return;
   const int clamped = Clamp(columns_[static_cast<std::size_t>(column)], width);
-  SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(clamped, 0));
+  SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+               MAKELPARAM(Scale(clamped), 0));
+}
+
+void ListView::DpiChanged(int oldDpi) {
+  for (int i = 0; i < ColumnCount(); ++i) {
+    const int device =
+        static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+    SetColumnWidth(i, ScaleFromDpi(device, oldDpi));
+  }
 }
 
 void ListView::SetFillColumn(int column) {
@@ -170,8 +180,9 @@ void ListView::HeaderChanged(const NMHEADERW& change) {
   if (change.iItem < 0 || change.iItem >= ColumnCount()) return;
   const ListColumn& column = columns_[static_cast<std::size_t>(change.iItem)];
   // A drag past a column's limits springs back to the limit.
-  if (Clamp(column, change.pitem->cxy) != change.pitem->cxy) {
-    SetColumnWidth(change.iItem, change.pitem->cxy);
+  const int width = Unscale(change.pitem->cxy);
+  if (Clamp(column, width) != width) {
+    SetColumnWidth(change.iItem, width);
   } else if (change.iItem != fillColumn_) {
     FitFillColumn();
   }

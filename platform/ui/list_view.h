@@ -126,6 +126,8 @@ class ListView : public Control {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // Below the focused row's caption when it is in view, else the list's corner.
   POINT KeyboardPopupPoint() const override;
+  // The columns keep their design widths at the new DPI.
+  void DpiChanged(int oldDpi) override;
 
  private:
   bool DispInfo(NMLVDISPINFOW& info);

@@ -53,8 +53,8 @@ void PageControl::ShowActivePage() {
   const int active = ActivePageIndex();
   for (int i = 0; i < PageCount(); ++i) {
     TabSheet& page = Page(i);
-    page.SetBounds(display.left, display.top, display.right - display.left,
-                   display.bottom - display.top);
+    page.SetBounds(Unscale(display.left), Unscale(display.top),
+                   Unscale(display.right - display.left), Unscale(display.bottom - display.top));
     page.SetVisible(i == active);
   }
 }

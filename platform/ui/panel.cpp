@@ -19,7 +19,7 @@ void Panel::Paint(HDC dc, RECT rect) {
   }
   const std::wstring caption = WideText();
   if (caption.empty()) return;
-  HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
+  HGDIOBJ old = SelectObject(dc, FontObject());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRgb(Enabled() ? Font().color : clGrayText));
   DrawTextW(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -56,17 +56,18 @@ void RadioGroup::SetBounds(int left, int top, int width, int height) {
 void RadioGroup::Arrange() {
   if (buttons_.empty()) return;
   HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
+  HGDIOBJ old = SelectObject(dc, FontObject());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
   const int count = ItemCount();
   const int rows = (count + columns_ - 1) / columns_;
-  const int top = static_cast<int>(metrics.tmHeight) + 2;
+  const int textHeight = Unscale(static_cast<int>(metrics.tmHeight));
+  const int top = textHeight + 2;
   const int width = (ClientWidth() - 10) / columns_;
   const int height = std::max(1, (ClientHeight() - top - 4) / std::max(1, rows));
-  const int buttonHeight = std::min(height, static_cast<int>(metrics.tmHeight) + 4);
+  const int buttonHeight = std::min(height, textHeight + 4);
   for (int i = 0; i < count; ++i) {
     const int column = i / rows;
     const int row = i % rows;

@@ -58,14 +58,14 @@ void SpeedButton::Paint(HDC dc, RECT rect) {
     DrawEdge(dc, &rect, flat_ ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
   }
   const std::wstring caption = WideText();
-  HGDIOBJ old = SelectObject(dc, FontHandle(Font()));
+  HGDIOBJ old = SelectObject(dc, FontObject());
   SIZE textSize{0, 0};
   if (!caption.empty()) {
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize);
   }
   const bool glyph = images_ != nullptr && glyphIndex_ >= 0;
   const int glyphWidth = glyph ? images_->Width() : 0;
-  const int spacing = glyph && !caption.empty() ? 4 : 0;
+  const int spacing = glyph && !caption.empty() ? Scale(4) : 0;
   const int shift = sunk ? 1 : 0;
   int x = (rect.right - (glyphWidth + spacing + textSize.cx)) / 2 + shift;
   if (glyph) {

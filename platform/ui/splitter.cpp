@@ -23,9 +23,10 @@ LRESULT Splitter::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (dragging_) {
         POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(hwnd_, &point);
-        const int delta = point.x - lastX_;
+        // In design units; what is left of a unit waits for the next move.
+        const int delta = Unscale(point.x - lastX_);
         if (delta != 0 && OnMoved) {
-          lastX_ = point.x;
+          lastX_ += Scale(delta);
           OnMoved(*this, delta);
         }
       }

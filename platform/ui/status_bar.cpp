@@ -16,7 +16,7 @@ void StatusBar::SetPanels(const std::vector<StatusPanel>& panels) {
   std::vector<int> edges;
   int right = 0;
   for (const StatusPanel& panel : panels_) {
-    right = panel.width < 0 ? -1 : right + panel.width;
+    right = panel.width < 0 ? -1 : right + Scale(panel.width);
     edges.push_back(right);
     if (right < 0) break;
   }
@@ -66,11 +66,16 @@ bool StatusBar::DrawItem(DRAWITEMSTRUCT& item) {
   } else {
     canvas.FillRect(item.rcItem);
     canvas.SetTransparent(true);
-    canvas.TextOut(item.rcItem.left + 2, item.rcItem.top + 1, PanelText(index));
+    canvas.TextOut(item.rcItem.left + Scale(2), item.rcItem.top + Scale(1), PanelText(index));
   }
   return true;
 }
 
 void StatusBar::ParentResized() { SendMessageW(hwnd_, WM_SIZE, 0, 0); }
+
+void StatusBar::DpiChanged(int /*oldDpi*/) {
+  // The panels' widths are design units: the edges again at the new DPI.
+  SetPanels(std::vector<StatusPanel>(panels_));
+}
 
 }  // namespace trovex::ui

@@ -32,6 +32,7 @@ class StatusBar : public Control {
  protected:
   bool DrawItem(DRAWITEMSTRUCT& item) override;
   void ParentResized() override;
+  void DpiChanged(int oldDpi) override;
 
  private:
   void ApplyPanel(int index);
