@@ -137,6 +137,9 @@ class TForm1 : public ui::Form {
   // handler come back.
   void ShowResultWindow(results::ResultWindowSetup setup, bool loadedHistory,
                         const MatchingBoxes& usersBoxes);
+  // The history list over `owner`; what the user did there is applied to State.
+  // True when its OK loaded a file.
+  bool OpenHistoryList(ui::Form& owner);
   // The rename dialog over the search contents; nullopt when cancelled.
   std::optional<std::string> ChooseHistoryName(ui::Form& owner, const std::string& current);
   // The binary view of a result row, over `owner`; returns its "Text" box at closing.

@@ -1,7 +1,9 @@
 // The main window's Start: from the search content to the result window.
 #include "app/main_form.h"
 
+#include "app/history_list_steps.h"
 #include "platform/text/lower_case.h"
+#include "results/file_list_dlg.h"
 #include "results/history_file.h"
 #include "results/list_search.h"
 #include "results/view_dlg.h"
@@ -71,6 +73,18 @@ bool TForm1::OpenHistory(const std::string& path, bool clearContents) {
   if (clearContents) State.SearchContentList.clear();
   results::AddSearchContent(State.SearchContentList, history->name);
   return true;
+}
+
+bool TForm1::OpenHistoryList(ui::Form& owner) {
+  results::HistoryListSetup setup{State.UserDataDir, State.ColorDepth, HistoryFileRefsOf(State),
+                                  State.HistoryListDirections,
+                                  [this](const std::string& path, bool clearContents) {
+                                    return OpenHistory(path, clearContents);
+                                  }};
+  auto dialog = ui::MakeForm<results::TFileListDlg>(&owner, std::move(setup));
+  dialog->ShowModal();
+  ApplyHistoryListOutcome(dialog->Outcome(), State);
+  return dialog->Outcome().opened;
 }
 
 std::optional<std::string> TForm1::ChooseHistoryName(ui::Form& owner, const std::string& current) {
@@ -151,6 +165,7 @@ results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOpti
   setup.openHistory = [this](const std::string& path, bool clearContents) {
     return OpenHistory(path, clearContents);
   };
+  setup.openHistoryList = [this](ui::Form& owner) { return OpenHistoryList(owner); };
   setup.chooseHistoryName = [this](ui::Form& owner, const std::string& current) {
     return ChooseHistoryName(owner, current);
   };

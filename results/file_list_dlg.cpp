@@ -17,14 +17,15 @@ constexpr int kButtonRowHeight = 37;
 
 }  // namespace
 
-TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn openHistory)
+TFileListDlg::TFileListDlg(ui::Form* owner, HistoryListSetup setup)
     : ui::Form(owner),
       ListView1(this, ui::ViewStyle::Report),
       OKBtn(this, "OK"),
       CancelBtn(this, "キャンセル"),
       Panel2(this),
-      state_(state),
-      openHistory_(std::move(openHistory)) {
+      openHistory_(std::move(setup.openHistory)) {
+  outcome_.files = std::move(setup.files);
+  outcome_.sortDirections = setup.sortDirections;
   SetCaption("検索履歴の管理");
   SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMaximize);
   SetPosition(ui::FormPosition::OwnerFormCenter);
@@ -35,10 +36,10 @@ TFileListDlg::TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn o
   hint_.Install(this,
                 [this](const std::string& longHint) { Panel2.SetPanelText(0, " " + longHint); });
   // Without the rich colours the list is plain white (its tint would dither).
-  if (!UsesRichColours(state_.ColorDepth)) ListView1.SetListColor(kPlainListColour);
+  if (!UsesRichColours(setup.colorDepth)) ListView1.SetListColor(kPlainListColour);
   // Every file is read for its name and count: many files take a while, so the
   // rows come in batches once the dialog shows.
-  reader_ = std::make_unique<HistoryListReader>(state_.UserDataDir);
+  reader_ = std::make_unique<HistoryListReader>(setup.userDataDir);
   ListView1.SetCursor(ui::Cursor::Wait);
   FillTimer.SetEnabled(false);
   FillTimer.SetInterval(10);
@@ -156,12 +157,13 @@ void TFileListDlg::FormDestroy() { hint_.Restore(); }
 void TFileListDlg::OKBtnClick(ui::Component&) {
   const std::size_t row = ListView1.FirstSelected();
   const bool loaded = row < rows_.size() && openHistory_ && openHistory_(rows_[row].path, false);
+  outcome_.opened = loaded;
   SetModalResult(loaded ? ui::mrOk : ui::mrCancel);
 }
 
 void TFileListDlg::ListView1ColumnClick(ui::ListView&, int column) {
   const std::vector<std::size_t> order =
-      HistoryListSortOrder(rows_, column, state_.HistoryListDirections, os::CompareLocaleText);
+      HistoryListSortOrder(rows_, column, outcome_.sortDirections, os::CompareLocaleText);
   if (order.empty()) return;
   ui::ApplyRowOrder(ListView1, rows_, order);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // TFileListDlg: the history list ("検索履歴の管理"). Shows the search history files
 // of the user data folder; OK opens the chosen one into the result window, the
-// first column renames a file in place and the context menu deletes files.
+// first column renames a file in place and the context menu deletes files. It
+// gets what it needs as values and hands back what the user did (Outcome()).
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,17 +17,22 @@
 #include "platform/ui/status_bar.h"
 #include "platform/ui/timer.h"
 #include "results/history_list.h"
-#include "results/program_state.h"
 
 namespace trovex::results {
 
-class TFileListDlg : public ui::Form {
- public:
+struct HistoryListSetup {
+  std::string userDataDir;  // the folder of the history files
+  int colorDepth = 0;       // the screen's bits per pixel (the list's tint)
+  HistoryFileRefs files;    // the files the owner's bookkeeping names
+  HistoryListSortDirections sortDirections;
   // Loads the history file at `path` into the result (the main window's
   // OpenHistory); false when nothing could be loaded.
-  using OpenHistoryFn = std::function<bool(const std::string& path, bool clearContents)>;
+  std::function<bool(const std::string& path, bool clearContents)> openHistory;
+};
 
-  TFileListDlg(ui::Form* owner, ProgramState& state, OpenHistoryFn openHistory);
+class TFileListDlg : public ui::Form {
+ public:
+  TFileListDlg(ui::Form* owner, HistoryListSetup setup);
 
   static constexpr int kClientWidth = 560;
   static constexpr int kClientHeight = 320;
@@ -48,6 +54,9 @@ class TFileListDlg : public ui::Form {
   bool Filling() const { return reader_ != nullptr; }
 
   const std::vector<HistoryListRow>& Rows() const { return rows_; }
+  // What the user did so far: the file opened, the referred files renamed or
+  // deleted, the sort directions.
+  const HistoryListOutcome& Outcome() const { return outcome_; }
   // Whether the next in-place edit may start (set by where the mouse went down).
   bool EditAllowed() const { return editAllowed_; }
 
@@ -73,12 +82,8 @@ class TFileListDlg : public ui::Form {
   // Reads files for at most kFillMilliseconds; asks for the next batch when more wait.
   void FillSome();
   std::string CellText(std::size_t row, int column) const;
-  // The program's bookkeeping follows a renamed or deleted file.
-  void FileRenamed(const std::string& from, const std::string& to);
-  void FileDeleted(const std::string& path);
-
-  ProgramState& state_;
-  OpenHistoryFn openHistory_;
+  std::function<bool(const std::string& path, bool clearContents)> openHistory_;
+  HistoryListOutcome outcome_;
   std::vector<HistoryListRow> rows_;
   std::unique_ptr<HistoryListReader> reader_;
   ui::PostedStep fillStep_{WM_APP + 22};  // the next files read before the timer's next tick

@@ -1,6 +1,5 @@
 // The history list's file commands: the in-place rename of the first column and
 // 削除 of the context menu.
-#include "platform/fs/file_name_case.h"
 #include "platform/fs/file_ops.h"
 #include "platform/ui/application.h"
 #include "results/file_list_dlg.h"
@@ -12,10 +11,6 @@ namespace {
 
 constexpr const char* kDeleteFailedMessage = "ファイルの削除に失敗しました。";
 constexpr const char* kRenameFailedMessage = "ファイル名の変更に失敗しました。";
-
-bool SameFile(const std::string& a, const std::string& b) {
-  return !a.empty() && fs::LowerCaseFileName(a) == fs::LowerCaseFileName(b);
-}
 
 }  // namespace
 
@@ -65,7 +60,7 @@ void TFileListDlg::ListView1Edited(ui::ListView&, std::size_t row, std::string& 
     ListView1.RefreshRow(row);
     return;
   }
-  FileRenamed(r.path, renamed);
+  FollowRename(outcome_.files, r.path, renamed);
   r.caption = base;
   r.path = renamed;
   text = base;
@@ -84,7 +79,7 @@ void TFileListDlg::Delete1Click(ui::Component&) {
     const std::string& path = rows_[*it].path;
     if (fs::DeleteFileAt(path)) {
       deleted.push_back(*it);
-      FileDeleted(path);
+      FollowDelete(outcome_.files, path);
     } else {
       ui::App().ShowMessage(path + "\n" + kDeleteFailedMessage);
     }
@@ -98,25 +93,6 @@ void TFileListDlg::Delete1Click(ui::Component&) {
   ListView1.SelectWhere(
       [&](std::size_t row) { return row < keptSelected.size() && keptSelected[row]; });
   ListView1.Refresh();
-}
-
-// The open result and the power action's saved result go where their file went.
-void TFileListDlg::FileRenamed(const std::string& from, const std::string& to) {
-  if (SameFile(state_.OpenHistoryPath, from)) state_.OpenHistoryPath = to;
-  if (SameFile(state_.Settings.PendingResultsPath, from)) state_.Settings.PendingResultsPath = to;
-}
-
-// The open result lost its file: it counts as a new result again, which closing
-// offers to save. A pending result that is gone can no longer be opened.
-void TFileListDlg::FileDeleted(const std::string& path) {
-  if (SameFile(state_.OpenHistoryPath, path)) {
-    state_.OpenHistoryPath.clear();
-    state_.UnsavedNewResult = true;
-  }
-  if (SameFile(state_.Settings.PendingResultsPath, path)) {
-    state_.Settings.PendingResultsPath.clear();
-    state_.Settings.PendingResultsFlag = false;
-  }
 }
 
 }  // namespace trovex::results

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/fs/dir_listing.h"
+#include "platform/fs/file_name_case.h"
 #include "platform/fs/path_separator.h"
 #include "platform/text/lower_case.h"
 #include "results/hit_record.h"
@@ -111,6 +112,30 @@ std::vector<std::size_t> HistoryListSortOrder(const std::vector<HistoryListRow>&
   }
   directions.ascending[static_cast<std::size_t>(column)] = !ascending;
   return indexes;
+}
+
+namespace {
+
+bool SameHistoryFile(const std::string& a, const std::string& b) {
+  return !a.empty() && fs::LowerCaseFileName(a) == fs::LowerCaseFileName(b);
+}
+
+}  // namespace
+
+void FollowRename(HistoryFileRefs& refs, const std::string& from, const std::string& to) {
+  if (SameHistoryFile(refs.openHistoryPath, from)) refs.openHistoryPath = to;
+  if (SameHistoryFile(refs.pendingResultsPath, from)) refs.pendingResultsPath = to;
+}
+
+void FollowDelete(HistoryFileRefs& refs, const std::string& path) {
+  if (SameHistoryFile(refs.openHistoryPath, path)) {
+    refs.openHistoryPath.clear();
+    refs.openResultDeleted = true;
+  }
+  if (SameHistoryFile(refs.pendingResultsPath, path)) {
+    refs.pendingResultsPath.clear();
+    refs.pendingResultDeleted = true;
+  }
 }
 
 }  // namespace trovex::results

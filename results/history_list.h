@@ -42,6 +42,29 @@ struct HistoryListSortDirections {
   std::array<bool, kHistoryListColumnCount> ascending{true, true, true, true};
 };
 
+// The history files the program's bookkeeping names: the result's open file and
+// the power action's saved result. The history list follows its renames and
+// deletes in them and hands them back; its owner applies them.
+struct HistoryFileRefs {
+  std::string openHistoryPath;        // empty: the result has no file
+  std::string pendingResultsPath;     // empty: no saved result waits
+  bool openResultDeleted = false;     // the result's file went: it is a new result again
+  bool pendingResultDeleted = false;  // the saved result went: it can no longer be opened
+};
+
+// A file renamed from `from` to `to` takes the references to it along (file names
+// compare in any letter case).
+void FollowRename(HistoryFileRefs& refs, const std::string& from, const std::string& to);
+// A deleted file is no longer referred to, and the deletion is noted.
+void FollowDelete(HistoryFileRefs& refs, const std::string& path);
+
+// What the user did in one history list.
+struct HistoryListOutcome {
+  bool opened = false;  // OK loaded a file into the result
+  HistoryFileRefs files;
+  HistoryListSortDirections sortDirections;
+};
+
 // A listing entry that is a history file: a file (no folder), neither hidden nor
 // system, with the extension ".txd" in any letter case.
 bool IsHistoryFileEntry(const fs::DirEntry& entry);

@@ -79,6 +79,10 @@ struct ResultWindowSetup {
   // Loads the history file at `path` into the hit list and the query (the main
   // window's OpenHistory); false when nothing could be loaded.
   std::function<bool(const std::string& path, bool clearContents)> openHistory;
+  // Shows the history list modally over `owner` (the main window's, which applies
+  // what the user did there to its bookkeeping); true when its OK loaded a file.
+  // None: 検索履歴を開く is off.
+  std::function<bool(ui::Form& owner)> openHistoryList;
   // Asks for a new history name among the search contents (the main window's
   // rename dialog, owned by `owner`); nullopt when the user cancels.
   std::function<std::optional<std::string>(ui::Form& owner, const std::string& current)>
@@ -209,8 +213,8 @@ class TViewDlg : public ui::Form {
   // 絞込み検索 and リストの検索: the kind is the item's Tag (ListSearchKind).
   void SearchWithinList(ui::Component& sender);
   // The rows searched again for `content`, which becomes the window's content
-  // (after 履歴名の編集).
-  void ReSearchRows(const std::string& content);
+  // (after 履歴名の編集). Returns the content's query; none when it does not parse.
+  std::optional<search::SearchQuery> ReSearchRows(const std::string& content);
   void OptionMenuClick(ui::Component& sender);
   void Close1Click(ui::Component& sender);
   void Help1Click(ui::Component& sender);
@@ -248,7 +252,9 @@ class TViewDlg : public ui::Form {
   void EndRowSearch();
   search::SearchOptions ListSearchOptions() const;
   void ShowHistoryName();
-  ListSearchRun RowSearchRun(const search::SearchOptions& options, const SnippetInputs& snippet);
+  // `query` is referred to by the run: it outlives it.
+  ListSearchRun RowSearchRun(const search::SearchOptions& options, const search::SearchQuery& query,
+                             const SnippetInputs& snippet);
   std::string CellText(std::size_t row, int column) const;
 
   ProgramState& state_;

@@ -4,7 +4,6 @@
 #include "platform/shell/shell_services.h"
 #include "platform/ui/application.h"
 #include "platform/ui/list_view_order.h"
-#include "results/file_list_dlg.h"
 #include "results/hit_row_builder.h"
 #include "results/hit_sort.h"
 #include "results/result_texts.h"
@@ -33,7 +32,7 @@ void TViewDlg::UpdateMenuStates() {
   const CommandStates s = CurrentCommandStates();
   EditMenu.SetEnabled(s.menusEnabled);
   SearchMenu.SetEnabled(s.menusEnabled);
-  OpenHistory1.SetEnabled(s.openHistory && setup_.openHistory != nullptr);
+  OpenHistory1.SetEnabled(s.openHistory && setup_.openHistoryList != nullptr);
   Undo1.SetEnabled(s.undo);
   RenameHistory1.SetEnabled(s.renameHistory && setup_.chooseHistoryName != nullptr);
   Refine1.SetEnabled(s.refine);
@@ -158,14 +157,9 @@ void TViewDlg::Undo1Click(ui::Component&) {
 // 検索履歴を開く: the current result may be saved first; then the history list. Its
 // OK has loaded the chosen file, whose rows are then added as a load adds them.
 void TViewDlg::OpenHistory1Click(ui::Component&) {
-  if (!CurrentCommandStates().openHistory || !setup_.openHistory) return;
+  if (!CurrentCommandStates().openHistory || !setup_.openHistoryList) return;
   SavePrompt();
-  bool opened = false;
-  {
-    auto dialog = ui::MakeForm<TFileListDlg>(this, state_, setup_.openHistory);
-    opened = dialog->ShowModal() == ui::mrOk;
-  }
-  if (opened) ShowLoadedHistory();
+  if (setup_.openHistoryList(*this)) ShowLoadedHistory();
 }
 
 void TViewDlg::ShowLoadedHistory() {
@@ -194,8 +188,11 @@ void TViewDlg::RenameHistory1Click(ui::Component&) {
       setup_.chooseHistoryName(*this, state_.Query.displayText);
   if (!chosen || chosen->empty() || *chosen == StaticText2.Text()) return;
   StaticText2.SetText(*chosen);
-  ReSearchRows(*chosen);
-  state_.Query.displayText = *chosen;  // the name, also when it does not parse
+  // The result takes the new name's query; a name that does not parse keeps the
+  // old query under the new name.
+  if (std::optional<search::SearchQuery> query = ReSearchRows(*chosen))
+    state_.Query = std::move(*query);
+  state_.Query.displayText = *chosen;
   Modified = true;
   UpdateMenuStates();
 }

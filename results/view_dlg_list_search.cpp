@@ -56,10 +56,11 @@ search::SearchOptions TViewDlg::ListSearchOptions() const {
 }
 
 ListSearchRun TViewDlg::RowSearchRun(const search::SearchOptions& options,
+                                     const search::SearchQuery& query,
                                      const SnippetInputs& snippet) {
   ListSearchRun run;
-  run.query = &state_.Query;
-  run.matchOptions = search::MatchOptionsFor(options, state_.Query.mode);
+  run.query = &query;
+  run.matchOptions = search::MatchOptionsFor(options, query.mode);
   run.snippet = snippet;
   run.cancel = &state_.Progress.cancelRequested;
   run.beforeRow = [this] {
@@ -80,28 +81,25 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
   std::string text;
   if (!ui::App().InputQuery(ListSearchCaption(kind), kListSearchPrompt, text)) return;
 
-  // The window's own content and query come back afterwards: later snippets, the
-  // binary viewer and the save go on with them.
-  const std::string savedContent = ContentText;
-  const search::SearchQuery savedQuery = state_.Query;
+  // The list search has its own query: the result's stays as it is for later
+  // snippets, the binary viewer and the save. The window's content comes back
+  // afterwards for the same reason.
   const search::SearchOptions options = ListSearchOptions();
-  if (!search::ParseSearchContent(text, options, ShowParseMessage, state_.Query)) {
-    state_.Query = savedQuery;  // a bad byte list leaves an incomplete query behind
-    return;
-  }
+  search::SearchQuery query;
+  if (!search::ParseSearchContent(text, options, ShowParseMessage, query)) return;
+  const std::string savedContent = ContentText;
   ContentText = text;
   AddSearchContent(state_.SearchContentList, text);
 
   const std::size_t before = rows_.size();
-  const SnippetInputs snippet = ListSearchSnippetInputs(options, state_.Query, StaticText2.Text(),
-                                                        setup_.snippet.binaryDisplay);
+  const SnippetInputs snippet =
+      ListSearchSnippetInputs(options, query, StaticText2.Text(), setup_.snippet.binaryDisplay);
   ListSearchOutcome outcome;
   {
     RowSearchScope busy(*this);
-    outcome = SearchWithinRows(rows_, kind, RowSearchRun(options, snippet), scanState_);
+    outcome = SearchWithinRows(rows_, kind, RowSearchRun(options, query, snippet), scanState_);
     if (outcome.removedAny) ListView1.ClearSelection();
   }
-  state_.Query = savedQuery;
   ContentText = savedContent;
   if (outcome.removedAny) Modified = true;
   ListView1.Refresh();
@@ -113,21 +111,19 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
   UpdateMenuStates();
 }
 
-// Every row matched against `content`, which stays the window's content. A content
-// that does not parse changes no row.
-void TViewDlg::ReSearchRows(const std::string& content) {
+// Every row matched against `content`, which stays the window's content. Returns
+// the content's query, which the caller makes the result's; a content that does
+// not parse changes no row and returns none.
+std::optional<search::SearchQuery> TViewDlg::ReSearchRows(const std::string& content) {
   RowSearchScope busy(*this);
   ContentText = content;
-  const search::SearchQuery savedQuery = state_.Query;
   const search::SearchOptions options = ListSearchOptions();
-  if (!search::ParseSearchContent(content, options, ShowParseMessage, state_.Query)) {
-    state_.Query = savedQuery;
-    return;
-  }
-  setup_.snippet =
-      ListSearchSnippetInputs(options, state_.Query, content, setup_.snippet.binaryDisplay);
-  SearchRowsAgain(rows_, RowSearchRun(options, setup_.snippet), scanState_);
+  search::SearchQuery query;
+  if (!search::ParseSearchContent(content, options, ShowParseMessage, query)) return std::nullopt;
+  setup_.snippet = ListSearchSnippetInputs(options, query, content, setup_.snippet.binaryDisplay);
+  SearchRowsAgain(rows_, RowSearchRun(options, query, setup_.snippet), scanState_);
   ListView1.Refresh();
+  return query;
 }
 
 }  // namespace trovex::results

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/os/wide_text.h"
+#include "app/history_list_steps.h"
 #include "results/file_list_dlg.h"
 #include "results/history_file.h"
 #include "shell_test_folder.h"
@@ -43,6 +45,13 @@ std::string CellOf(const ui::ListView& list, int row, int column) {
   return os::Narrow(text);
 }
 
+// The list over `state`, as the main window gives it.
+HistoryListSetup SetupOf(const ProgramState& state,
+                         std::function<bool(const std::string&, bool)> openHistory) {
+  return {state.UserDataDir, state.ColorDepth, app::HistoryFileRefsOf(state),
+          state.HistoryListDirections, std::move(openHistory)};
+}
+
 class HistoryList : public ::testing::Test {
  protected:
   HistoryList() {
@@ -52,11 +61,11 @@ class HistoryList : public ::testing::Test {
 
   // The dialog over the folder, shown (not modally); OK's loads are recorded.
   ui::FormPtr<TFileListDlg> Open() {
-    auto dialog =
-        ui::MakeForm<TFileListDlg>(nullptr, state_, [this](const std::string& path, bool clear) {
+    auto dialog = ui::MakeForm<TFileListDlg>(
+        nullptr, SetupOf(state_, [this](const std::string& path, bool clear) {
           loads_.push_back(path + (clear ? " clear" : ""));
           return true;
-        });
+        }));
     dialog->Show();
     EXPECT_TRUE(testing::PumpUntil([&] { return !dialog->Filling(); }, 10000));
     return dialog;
@@ -161,6 +170,8 @@ TEST_F(HistoryList, SortingUsesTheProgramsDirectionsAndCountsByNumber) {
     EXPECT_EQ(counts(*dialog), (Lines{"9", "10", "100"}));
     EXPECT_EQ(dialog->ListView1.SelectedRows(),
               (std::vector<std::size_t>{2}));  // the selection moves along
+    // The directions are the program's: its main window keeps them at the close.
+    app::ApplyHistoryListOutcome(dialog->Outcome(), state_);
   }
   // The next list of the run goes on with the direction the first one left.
   auto second = Open();
@@ -263,6 +274,7 @@ TEST_F(HistoryList, ARefusedRenameKeepsTheRowAndSaysSo) {
   EXPECT_EQ(dialog->Rows()[row].caption, "first");
   EXPECT_EQ(CellOf(dialog->ListView1, static_cast<int>(row), 0), "first");
   EXPECT_EQ(dialog->Rows()[row].path, folder_.PathOf("first.txd"));
+  app::ApplyHistoryListOutcome(dialog->Outcome(), state_);
   EXPECT_EQ(state_.OpenHistoryPath, folder_.PathOf("first.txd"));
   EXPECT_EQ(results::LoadHistoryFile(folder_.PathOf("taken.txd"))->name, "2");
 }
@@ -332,21 +344,27 @@ TEST_F(HistoryList, TheOpenResultFollowsARenameAndBecomesNewWhenItsFileIsDeleted
   state_.Settings.PendingResultsPath = folder_.PathOf("pending.txd");
   state_.Settings.PendingResultsFlag = true;
   auto dialog = Open();
+  // What the list did so far, applied as the main window applies it at its close.
+  const auto apply = [&] { app::ApplyHistoryListOutcome(dialog->Outcome(), state_); };
   Rename(*dialog, RowOf(*dialog, "open"), "renamed");
+  apply();
   EXPECT_EQ(state_.OpenHistoryPath, folder_.PathOf("renamed.txd"));
   Rename(*dialog, RowOf(*dialog, "pending"), "later");
+  apply();
   EXPECT_EQ(state_.Settings.PendingResultsPath, folder_.PathOf("later.txd"));
   EXPECT_EQ(state_.OpenHistoryPath, folder_.PathOf("renamed.txd"));
 
   dialog->ListView1.ClearSelection();
   dialog->ListView1.SetSelected(RowOf(*dialog, "renamed"), true);
   dialog->Delete1Click(dialog->Delete1);
+  apply();
   EXPECT_EQ(state_.OpenHistoryPath, "");
   EXPECT_TRUE(state_.UnsavedNewResult);
   EXPECT_TRUE(state_.Settings.PendingResultsFlag);
   dialog->ListView1.ClearSelection();
   dialog->ListView1.SetSelected(RowOf(*dialog, "later"), true);
   dialog->Delete1Click(dialog->Delete1);
+  apply();
   EXPECT_EQ(state_.Settings.PendingResultsPath, "");
   EXPECT_FALSE(state_.Settings.PendingResultsFlag);
 }
@@ -390,8 +408,8 @@ TEST_F(HistoryList, WhileTheListFillsDeleteKeepsEveryRowAndRenameIsRefused) {
         folder_.File("h" + std::to_string(i) + ".txd", HistoryText("h" + std::to_string(i), 1));
     SetFileAttributesW(os::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
   }
-  auto dialog =
-      ui::MakeForm<TFileListDlg>(nullptr, state_, [](const std::string&, bool) { return true; });
+  auto dialog = ui::MakeForm<TFileListDlg>(
+      nullptr, SetupOf(state_, [](const std::string&, bool) { return true; }));
   dialog->Show();
   // One message at a time: the first batches of rows, not the whole fill.
   for (const DWORD until = GetTickCount() + 10000;

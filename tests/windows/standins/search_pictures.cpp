@@ -172,9 +172,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     dialog->ShowModal();
   } else if (what.find("history") != std::string::npos) {
     form->State.UserDataDir = SampleHistoryFolder();
-    auto dialog = ui::MakeForm<results::TFileListDlg>(
-        form.get(), form->State,
-        [&](const std::string& path, bool clear) { return form->OpenHistory(path, clear); });
+    results::HistoryListSetup setup;
+    setup.userDataDir = form->State.UserDataDir;
+    setup.colorDepth = form->State.ColorDepth;
+    setup.openHistory = [&](const std::string& path, bool clear) {
+      return form->OpenHistory(path, clear);
+    };
+    auto dialog = ui::MakeForm<results::TFileListDlg>(form.get(), std::move(setup));
     // Once the files are read, the second row is chosen.
     ui::App().ModalHook = [](ui::Form& shown) {
       auto& list = static_cast<results::TFileListDlg&>(shown);
