@@ -14,7 +14,8 @@ using results::StoredSettings;
 struct SettingValue {
   const char* name;
   std::variant<std::string StoredSettings::*, bool StoredSettings::*,
-               std::int32_t StoredSettings::*>
+               std::int32_t StoredSettings::*, results::ExitMode StoredSettings::*,
+               results::BinaryDisplay StoredSettings::*>
       field;
 };
 
@@ -26,7 +27,7 @@ inline constexpr SettingValue kSettingValues[] = {
     {"prsrowfrg", &StoredSettings::PrsRowChecked},
     {"text only", &StoredSettings::TextOnlyChecked},
     {"shut downmode", &StoredSettings::ExitMode},
-    {"option", &StoredSettings::OptionIndex},
+    {"option", &StoredSettings::ByteListDisplay},
     {"encoding", &StoredSettings::EncodingIndex},
 };
 

@@ -13,7 +13,7 @@ namespace trovex::app {
 
 void TForm1::ChooseExitMode() {
   if (!ExitChkBox.Checked()) return;
-  if (const std::optional<int> mode = ChooseExitModeDialog(this, State.Settings.ExitMode)) {
+  if (const std::optional<ExitMode> mode = ChooseExitModeDialog(this, State.Settings.ExitMode)) {
     State.Settings.ExitMode = *mode;
   } else {
     ExitChkBox.SetChecked(false);  // the search runs without the power action
@@ -33,7 +33,7 @@ void TForm1::FinishUnattendedRun() {
   State.Settings.PendingResultsPath = save.path;
   State.Settings.PendingResultsFlag = true;
 
-  const int mode = ValidExitMode(State.Settings.ExitMode);
+  const ExitMode mode = State.Settings.ExitMode;
   auto countdown = ui::MakeForm<TShutDownMsgDlg>();
   if (!countdown->Confirm(kAppTitle, ExitModeName(mode))) {
     ExitChkBox.SetChecked(false);

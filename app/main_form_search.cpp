@@ -158,7 +158,7 @@ bool TForm1::PrepareAndRun(const search::SearchLocations& locations,
 
 results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOptions& options) {
   results::ResultWindowSetup setup;
-  setup.snippet = results::SnippetInputsFor(options, State.Query, State.Settings.OptionIndex);
+  setup.snippet = results::SnippetInputsFor(options, State.Query, State.Settings.ByteListDisplay);
   setup.menuImages = &ImageList1;
   setup.openHelp = [this](const std::string& anchor) { OpenHelp(anchor); };
   setup.saveHistory = [this] { return SaveCurrentResult(); };

@@ -21,12 +21,28 @@ void ReadValue(const os::RegistryKey& key, const char* name, bool& value) {
 void ReadValue(const os::RegistryKey& key, const char* name, std::int32_t& value) {
   key.TryReadInteger(name, value);
 }
+// The modes are kept as their item index; an index no item stands for reads as
+// the mode it falls back to.
+void ReadValue(const os::RegistryKey& key, const char* name, results::ExitMode& value) {
+  std::int32_t index = results::IndexOf(value);
+  if (key.TryReadInteger(name, index)) value = results::ExitModeFromIndex(index);
+}
+void ReadValue(const os::RegistryKey& key, const char* name, results::BinaryDisplay& value) {
+  std::int32_t index = results::IndexOf(value);
+  if (key.TryReadInteger(name, index)) value = results::BinaryDisplayFromIndex(index);
+}
 void WriteValue(os::RegistryKey& key, const char* name, const std::string& value) {
   key.WriteString(name, value);
 }
 void WriteValue(os::RegistryKey& key, const char* name, bool value) { key.WriteBool(name, value); }
 void WriteValue(os::RegistryKey& key, const char* name, std::int32_t value) {
   key.WriteInteger(name, value);
+}
+void WriteValue(os::RegistryKey& key, const char* name, results::ExitMode value) {
+  key.WriteInteger(name, results::IndexOf(value));
+}
+void WriteValue(os::RegistryKey& key, const char* name, results::BinaryDisplay value) {
+  key.WriteInteger(name, results::IndexOf(value));
 }
 
 }  // namespace

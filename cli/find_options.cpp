@@ -197,7 +197,7 @@ const std::vector<OptionRule>& OptionTable() {
                    for (int i = 0; i < 4; ++i) {
                      if (v == units[i]) {
                        o.search.sizeFilterOn = true;
-                       o.search.sizeUnitIndex = i;
+                       o.search.sizeUnit = search::SizeUnitFromIndex(i);
                        return {};
                      }
                    }
@@ -250,7 +250,7 @@ const std::vector<OptionRule>& OptionTable() {
       {"--binary-display", true,
        [](FindOptions& o, const std::string& v) -> std::string {
          if (v != "hex" && v != "chars") return "--binary-display takes hex or chars";
-         o.binaryDisplay = v == "hex" ? 0 : 1;
+         o.binaryDisplay = v == "hex" ? results::BinaryDisplay::Hex : results::BinaryDisplay::Chars;
          return {};
        },
        "--binary-display hex|chars   how the snippet shows a binary file"},

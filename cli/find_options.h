@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/os/console_text.h"
+#include "results/hit_snippet.h"
 #include "search/search_options.h"
 #include "viewer/byte_list_conversion.h"
 
@@ -25,7 +26,7 @@ struct FindOptions {
   bool unbuffered = false;  // --unbuffered: read every file bypassing it
   bool count = false;       // --count: pre-count and report it on stderr
   bool snippet = false;     // --snippet: a tab and the hit's snippet after each offset
-  int binaryDisplay = 0;    // --binary-display hex (0) | chars (1)
+  results::BinaryDisplay binaryDisplay = results::BinaryDisplay::Hex;  // --binary-display
   // --output-encoding utf8|cp932; without it the platform's choice (see console_text.h).
   os::OutputEncoding outputEncoding = os::OutputEncoding::kAutomatic;
   // --bytes-of ENCODING: CONTENT is a text to print as a byte list; no search.

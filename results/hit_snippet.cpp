@@ -155,7 +155,7 @@ std::optional<std::string> ContainedSnippet(const std::string& path, std::uint64
 }  // namespace
 
 SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
-                               const search::SearchQuery& query, int binaryDisplay) {
+                               const search::SearchQuery& query, BinaryDisplay binaryDisplay) {
   SnippetInputs inputs;
   inputs.commaIsContent = options.commaIsContent;
   inputs.contentFirstChar = query.displayText.empty() ? '\0' : query.displayText.front();
@@ -215,13 +215,14 @@ std::optional<search::TextEncoding> HitEncoding(const std::string& path, std::in
   return search::TextEncoding::ShiftJis;
 }
 
-std::string BinarySnippet(const std::string& path, std::int64_t offset, int binaryDisplay) {
+std::string BinarySnippet(const std::string& path, std::int64_t offset,
+                          BinaryDisplay binaryDisplay) {
   if (offset < 0) return std::string();
   const std::optional<std::string> bytes =
       fs::ReadAt(path, static_cast<std::uint64_t>(offset), kSnippetBytes);
   if (!bytes || bytes->empty()) return std::string();
-  if (binaryDisplay == 0) return HexBytes(*bytes);
-  if (binaryDisplay == 1) return OneByteCharacters(*bytes);
+  if (binaryDisplay == BinaryDisplay::Hex) return HexBytes(*bytes);
+  if (binaryDisplay == BinaryDisplay::Chars) return OneByteCharacters(*bytes);
   return std::string();
 }
 

@@ -15,15 +15,27 @@ namespace trovex::results {
 
 inline constexpr std::size_t kSnippetBytes = 64;
 
+// How the snippet of a byte-list hit shows its bytes: the result window's
+// オプション menu and the option panel's RadioGroup1, whose item index is the value
+// (also in the settings).
+enum class BinaryDisplay : int { Hex = 0, Chars = 1 };
+
+// The display a stored or chosen index stands for: 1 one-byte characters, any
+// other hexadecimal (an index no item shows included).
+constexpr BinaryDisplay BinaryDisplayFromIndex(int index) {
+  return index == 1 ? BinaryDisplay::Chars : BinaryDisplay::Hex;
+}
+constexpr int IndexOf(BinaryDisplay display) { return static_cast<int>(display); }
+
 // What the snippet depends on besides the file.
 struct SnippetInputs {
   bool commaIsContent = false;   // a comma is part of the content: never a byte list
   char contentFirstChar = '\0';  // first character of the content the result shows
-  int binaryDisplay = 0;         // byte-list hits: 0 hexadecimal, 1 one-byte characters
-  bool searchedUtf16 = false;    // the content was searched as UTF-16
-  bool fromUtf8 = false;         // the content was converted from UTF-8 text
-  bool fromUtf16 = false;        // the content was converted from UTF-16 text
-  bool allAlphanumeric = true;   // of the current SearchQuery
+  BinaryDisplay binaryDisplay = BinaryDisplay::Hex;  // how byte-list hits show
+  bool searchedUtf16 = false;                        // the content was searched as UTF-16
+  bool fromUtf8 = false;                             // the content was converted from UTF-8 text
+  bool fromUtf16 = false;                            // the content was converted from UTF-16 text
+  bool allAlphanumeric = true;                       // of the current SearchQuery
   // A text searched in several encodings: the query and rules that tell which
   // encoding the hit at a row's offset is in, so that its bytes are decoded in it.
   std::shared_ptr<const search::SearchQuery> query;
@@ -37,7 +49,7 @@ struct SnippetInputs {
 
 // The inputs of a result found with `options` and `query`.
 SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
-                               const search::SearchQuery& query, int binaryDisplay);
+                               const search::SearchQuery& query, BinaryDisplay binaryDisplay);
 
 // TextSnippet, or BinarySnippet when the content starts with "," and a comma
 // is not part of the content. CP932 text; empty on every failure.
@@ -57,8 +69,9 @@ std::string TextSnippet(const std::string& path, std::int64_t offset, const Snip
 std::optional<search::TextEncoding> HitEncoding(const std::string& path, std::int64_t offset,
                                                 const SnippetInputs& inputs);
 
-// The bytes from the offset: display 0 as "41,42,0D,0A", display 1 as
-// one-byte characters with "." for bytes outside 0x20-0x7E.
-std::string BinarySnippet(const std::string& path, std::int64_t offset, int binaryDisplay);
+// The bytes from the offset: Hex as "41,42,0D,0A", Chars as one-byte characters
+// with "." for bytes outside 0x20-0x7E; empty for any other value.
+std::string BinarySnippet(const std::string& path, std::int64_t offset,
+                          BinaryDisplay binaryDisplay);
 
 }  // namespace trovex::results

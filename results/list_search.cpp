@@ -125,7 +125,8 @@ search::SearchOptions OptionsForListSearch(search::SearchOptions current) {
 
 SnippetInputs ListSearchSnippetInputs(const search::SearchOptions& options,
                                       const search::SearchQuery& query,
-                                      std::string_view contentBoxText, int binaryDisplay) {
+                                      std::string_view contentBoxText,
+                                      BinaryDisplay binaryDisplay) {
   SnippetInputs inputs = SnippetInputsFor(options, query, binaryDisplay);
   inputs.contentFirstChar = contentBoxText.empty() ? '\0' : contentBoxText.front();
   return inputs;

@@ -80,7 +80,7 @@ search::SearchOptions OptionsForListSearch(search::SearchOptions current);
 // follows the content the window shows (`contentBoxText`), the rest the new query.
 SnippetInputs ListSearchSnippetInputs(const search::SearchOptions& options,
                                       const search::SearchQuery& query,
-                                      std::string_view contentBoxText, int binaryDisplay);
+                                      std::string_view contentBoxText, BinaryDisplay binaryDisplay);
 
 // Appends `content` to the result's search contents unless it is there already
 // (letter case ignored as the locale lowers it). True when it was appended.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "results/exit_mode.h"
+#include "results/hit_snippet.h"
 #include "results/hit_sort.h"
 #include "results/history_list.h"
 #include "search/search_conditions.h"
@@ -24,8 +26,8 @@ struct StoredSettings {
   bool PendingResultsFlag = false;
   bool PrsRowChecked = false;    // the binary view shows extra rows
   bool TextOnlyChecked = false;  // the binary view reads .rtf as plain text
-  std::int32_t ExitMode = 0;     // the power action after a search, 0..3
-  std::int32_t OptionIndex = 0;  // how byte-list hits are shown (RadioGroup1)
+  results::ExitMode ExitMode = results::ExitMode::LogOff;  // the power action after a search
+  BinaryDisplay ByteListDisplay = BinaryDisplay::Hex;      // how byte-list hits show (RadioGroup1)
   // The encodings a typed text is searched in (CodeComboBox): 0 every one, 1 Shift-JIS alone.
   std::int32_t EncodingIndex = 0;
 };

@@ -53,10 +53,9 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
   CheckBox1.SetChecked(PowerActionChecked());
   ShowPowerOption(LiveSearch);
   if (LiveSearch) CheckBox1Click(CheckBox1);
-  const bool hex = state_.Settings.OptionIndex != 1;
-  OptionMenu1.SetChecked(hex);
-  OptionMenu2.SetChecked(!hex);
-  setup_.snippet.binaryDisplay = hex ? 0 : 1;
+  setup_.snippet.binaryDisplay = state_.Settings.ByteListDisplay;
+  OptionMenu1.SetChecked(setup_.snippet.binaryDisplay == BinaryDisplay::Hex);
+  OptionMenu2.SetChecked(setup_.snippet.binaryDisplay == BinaryDisplay::Chars);
   ListView1.SetSmallImages(shell::Services().imageLists->Small(), true);
   ApplyColours();
 

@@ -227,11 +227,11 @@ void TViewDlg::OptionMenuClick(ui::Component& sender) {
   if (!CurrentCommandStates().snippetOptions) return;
   ui::MenuItem& item = static_cast<ui::MenuItem&>(sender);
   if (item.Checked()) return;
-  const int index = &item == &OptionMenu1 ? 0 : 1;
-  OptionMenu1.SetChecked(index == 0);
-  OptionMenu2.SetChecked(index == 1);
-  state_.Settings.OptionIndex = index;
-  setup_.snippet.binaryDisplay = index;
+  const BinaryDisplay display = &item == &OptionMenu1 ? BinaryDisplay::Hex : BinaryDisplay::Chars;
+  OptionMenu1.SetChecked(display == BinaryDisplay::Hex);
+  OptionMenu2.SetChecked(display == BinaryDisplay::Chars);
+  state_.Settings.ByteListDisplay = display;
+  setup_.snippet.binaryDisplay = display;
   RebuildSnippets();
   UpdateMenuStates();
 }

@@ -14,10 +14,10 @@ int SizeNumberFromText(std::string_view text) {
   return number > kSizeNumberMax ? kSizeNumberMax : number;
 }
 
-std::uint64_t ComputeSizeLimit(int number, int unitIndex) {
-  std::uint64_t unit = 1;
-  for (int i = 0; i < unitIndex; ++i) unit *= 1024;
-  return static_cast<std::uint64_t>(number) * unit;
+std::uint64_t ComputeSizeLimit(int number, SizeUnit unit) {
+  std::uint64_t bytes = 1;
+  for (int i = 0; i < static_cast<int>(unit); ++i) bytes *= 1024;
+  return static_cast<std::uint64_t>(number) * bytes;
 }
 
 }  // namespace trovex::search

@@ -46,8 +46,18 @@ inline constexpr int kSizeNumberMax = 1024;
 // one with anything but digits give 1.
 int SizeNumberFromText(std::string_view text);
 
-// The size bound of the panel: `number` (1 to 1024) times 1024 to the power of
-// `unitIndex` (0 B, 1 KB, 2 MB, 3 GB), in 64 bits.
-std::uint64_t ComputeSizeLimit(int number, int unitIndex);
+// The unit of the panel's size number: its unit box's items, in their order.
+enum class SizeUnit : int { B = 0, KB = 1, MB = 2, GB = 3 };
+
+// The unit of the unit box's item `index`; no item chosen (-1), or an index outside
+// the items, counts bytes.
+constexpr SizeUnit SizeUnitFromIndex(int index) {
+  return index >= 0 && index <= static_cast<int>(SizeUnit::GB) ? static_cast<SizeUnit>(index)
+                                                               : SizeUnit::B;
+}
+
+// The size bound of the panel: `number` (1 to 1024) times 1024 to the power of the
+// unit (B 0, KB 1, MB 2, GB 3), in 64 bits.
+std::uint64_t ComputeSizeLimit(int number, SizeUnit unit);
 
 }  // namespace trovex::search

@@ -13,7 +13,7 @@ SearchConditions ConditionsFor(const SearchOptions& options) {
   c.nameCaseSensitive = options.caseSensitive;
   c.sizeFilterOn = options.sizeFilterOn;
   c.sizeAtLeast = options.sizeAtLeast;
-  c.sizeLimit = ComputeSizeLimit(options.sizeNumber, options.sizeUnitIndex);
+  c.sizeLimit = ComputeSizeLimit(options.sizeNumber, options.sizeUnit);
   c.dateFilterOn = options.dateFilterOn;
   c.yearText = options.yearText;
   c.dateFrom = options.dateFrom;

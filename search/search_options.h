@@ -43,8 +43,8 @@ struct SearchOptions {
   bool excludeNames = false;  // the fragments name files to leave out
 
   bool sizeFilterOn = false;
-  int sizeNumber = 10;       // 1 to 1024
-  int sizeUnitIndex = 1;     // B 0, KB 1, MB 2, GB 3
+  int sizeNumber = 10;  // 1 to 1024
+  SizeUnit sizeUnit = SizeUnit::KB;
   bool sizeAtLeast = false;  // false: at most
 
   bool dateFilterOn = false;

@@ -26,7 +26,8 @@ TExitDlg::TExitDlg(ui::Form* owner)
   Panel1.SetCaption("検索終了後、指定モードで終了処理を実行");
   RadioGroup1.SetBounds(16, 46, kWidth - 32, 140);
   std::vector<std::string> items;
-  for (int mode = 0; mode < kExitModeCount; ++mode) items.push_back(ExitModeName(mode));
+  for (int index = 0; index < kExitModeCount; ++index)
+    items.push_back(ExitModeName(ExitModeFromIndex(index)));
   RadioGroup1.SetItems(items);
   RadioGroup1.SetItemIndex(0);
   OKBtn.SetBounds(kWidth - 2 * 88, 200, 80, 26);
@@ -38,11 +39,11 @@ TExitDlg::TExitDlg(ui::Form* owner)
   CancelBtn.SetModalResult(ui::mrCancel);
 }
 
-std::optional<int> ChooseExitModeDialog(ui::Form* owner, int mode) {
+std::optional<ExitMode> ChooseExitModeDialog(ui::Form* owner, ExitMode mode) {
   auto dialog = ui::MakeForm<TExitDlg>(owner);
-  dialog->RadioGroup1.SetItemIndex(ValidExitMode(mode));
+  dialog->RadioGroup1.SetItemIndex(results::IndexOf(mode));
   if (dialog->ShowModal() != ui::mrOk) return std::nullopt;
-  return ValidExitMode(dialog->RadioGroup1.ItemIndex());
+  return ExitModeFromIndex(dialog->RadioGroup1.ItemIndex());
 }
 
 }  // namespace trovex::app

@@ -7,6 +7,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/radio_group.h"
+#include "results/exit_mode.h"
 
 namespace trovex::app {
 
@@ -20,8 +21,8 @@ class TExitDlg : public ui::Form {
   ui::Button CancelBtn;
 };
 
-// Asks for the mode, starting from `mode` (a value outside the modes starts at
-// log-off); the chosen mode, or nothing when the dialog was not closed with OK.
-std::optional<int> ChooseExitModeDialog(ui::Form* owner, int mode);
+// Asks for the mode, starting from `mode`; the chosen mode, or nothing when the
+// dialog was not closed with OK.
+std::optional<results::ExitMode> ChooseExitModeDialog(ui::Form* owner, results::ExitMode mode);
 
 }  // namespace trovex::app

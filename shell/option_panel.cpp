@@ -235,7 +235,7 @@ void OptionPanel::WireHandlers() {
   };
   // The view options are the settings' values at every moment.
   RadioGroup1.OnClick = [this](ui::Component&) {
-    state_.Settings.OptionIndex = RadioGroup1.ItemIndex();
+    state_.Settings.ByteListDisplay = results::BinaryDisplayFromIndex(RadioGroup1.ItemIndex());
   };
   PrsRowChkBox.OnClick = [this](ui::Component&) {
     state_.Settings.PrsRowChecked = PrsRowChkBox.Checked();
@@ -250,10 +250,9 @@ void OptionPanel::WireHandlers() {
 
 void OptionPanel::ShowStoredViewOptions() {
   const results::StoredSettings stored = state_.Settings;
-  RadioGroup1.SetItemIndex(stored.OptionIndex);
+  RadioGroup1.SetItemIndex(results::IndexOf(stored.ByteListDisplay));
   PrsRowChkBox.SetChecked(stored.PrsRowChecked);
   TextOnlyChkBox.SetChecked(stored.TextOnlyChecked);
-  state_.Settings.OptionIndex = stored.OptionIndex;  // also a value no item shows
   // A value that no item stands for means every encoding, and is written back so.
   const int encoding = stored.EncodingIndex == kShiftJisOnly ? kShiftJisOnly : kEveryEncoding;
   CodeComboBox.SetItemIndex(encoding);
@@ -280,7 +279,7 @@ search::SearchOptions OptionPanel::ReadSearchOptions() const {
   o.excludeNames = JogaiChkBox1.Checked();
   o.sizeFilterOn = SizeChkBox.Checked();
   o.sizeNumber = search::SizeNumberFromText(NumberEdit2.Text());
-  o.sizeUnitIndex = ComboBox1.ItemIndex();
+  o.sizeUnit = search::SizeUnitFromIndex(ComboBox1.ItemIndex());
   o.sizeAtLeast = ComboBox2.ItemIndex() == 1;
   o.dateFilterOn = DateChkMenu.Checked();
   o.yearText = NumberEdit1.Text();
@@ -299,7 +298,7 @@ std::vector<std::string> OptionPanel::NameTerms() const {
 
 std::uint64_t OptionPanel::SizeLimit() const {
   return search::ComputeSizeLimit(search::SizeNumberFromText(NumberEdit2.Text()),
-                                  ComboBox1.ItemIndex());
+                                  search::SizeUnitFromIndex(ComboBox1.ItemIndex()));
 }
 
 void OptionPanel::ClearConversion() {

@@ -23,22 +23,19 @@ bool SetPrivilege(bool enable, int osLevel, power::PowerService& power, const Po
 
 }  // namespace
 
-std::string ExitModeName(int mode) {
+std::string ExitModeName(ExitMode mode) {
   switch (mode) {
-    case 0:
+    case ExitMode::LogOff:
       return "ログオフ";
-    case 1:
+    case ExitMode::PowerOff:
       return "シャットダウン";
-    case 2:
+    case ExitMode::Standby:
       return "スタンバイ";
-    case 3:
+    case ExitMode::Hibernate:
       return "休止状態";
-    default:
-      return std::string();
   }
+  return std::string();
 }
-
-int ValidExitMode(int mode) { return mode >= 0 && mode < kExitModeCount ? mode : 0; }
 
 std::string CountdownCaption(const std::string& title, const std::string& modeName) {
   return title + " [ " + modeName + " ] 確認";
@@ -54,21 +51,21 @@ CountdownStep CountdownTick(int ticksBefore) {
   return {false, true};
 }
 
-bool RunPowerAction(int mode, int osLevel, power::PowerService& power, const PowerLog& log) {
-  if (mode == 0) return power.LogOff();
+bool RunPowerAction(ExitMode mode, int osLevel, power::PowerService& power, const PowerLog& log) {
+  if (mode == ExitMode::LogOff) return power.LogOff();
   if (!SetPrivilege(true, osLevel, power, log)) return false;
   bool done = true;
   switch (mode) {
-    case 1:
+    case ExitMode::PowerOff:
       done = power.PowerOff();
       break;
-    case 2:
+    case ExitMode::Standby:
       done = power.Suspend(false);
       break;
-    case 3:
+    case ExitMode::Hibernate:
       done = power.Suspend(true);
       break;
-    default:
+    case ExitMode::LogOff:
       break;
   }
   SetPrivilege(false, osLevel, power, log);

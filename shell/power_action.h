@@ -6,18 +6,19 @@
 #include <string>
 
 #include "platform/power/power_service.h"
+#include "results/exit_mode.h"
 
 namespace trovex::app {
 
-inline constexpr int kExitModeCount = 4;
+using results::ExitMode;
+using results::ExitModeFromIndex;
+using results::kExitModeCount;
+
 inline constexpr int kCountdownSeconds = 15;
 inline constexpr const char* kShutdownPrivilege = "SeShutdownPrivilege";
 
-// "ログオフ", "シャットダウン", "スタンバイ", "休止状態"; empty for any other mode.
-std::string ExitModeName(int mode);
-// The mode a stored value stands for: one outside 0-3 counts as 0 (log-off), so
-// that the dialog, the label and the action agree.
-int ValidExitMode(int mode);
+// "ログオフ", "シャットダウン", "スタンバイ", "休止状態"; empty for any other value.
+std::string ExitModeName(ExitMode mode);
 
 // The countdown dialog's caption and text.
 std::string CountdownCaption(const std::string& title, const std::string& modeName);
@@ -38,6 +39,6 @@ using PowerLog = std::function<void(const std::string& message)>;
 // Log-off is requested alone and never logged; the other modes enable the shutdown
 // privilege first (not below OS level 2, which has none) and disable it after.
 // True when the action was requested and not refused.
-bool RunPowerAction(int mode, int osLevel, power::PowerService& power, const PowerLog& log);
+bool RunPowerAction(ExitMode mode, int osLevel, power::PowerService& power, const PowerLog& log);
 
 }  // namespace trovex::app

@@ -47,7 +47,7 @@ TEST(FindOptions, DefaultsFlagsAndOperands) {
   ASSERT_TRUE(sized);
   EXPECT_TRUE(sized->search.sizeFilterOn);
   EXPECT_EQ(sized->search.sizeNumber, 10);
-  EXPECT_EQ(sized->search.sizeUnitIndex, 2);
+  EXPECT_EQ(sized->search.sizeUnit, search::SizeUnit::MB);
   EXPECT_FALSE(sized->search.sizeAtLeast);
   EXPECT_EQ(sized->search.content, "");
 

@@ -167,10 +167,10 @@ TEST_F(ListSearchTest, ANumbersRefineOfATextResultShowsTextSnippets) {
   search::SearchOptions options;
   ASSERT_TRUE(search::ParseSearchContent(",0x6E,0x65", options, nullptr, query_));
   run_.matchOptions = search::MatchOptionsFor(options, query_.mode);
-  run_.snippet = ListSearchSnippetInputs(options, query_, "needle", 0);
+  run_.snippet = ListSearchSnippetInputs(options, query_, "needle", BinaryDisplay::Hex);
   SearchWithinRows(rows_, ListSearchKind::Refine, run_, scan_);
   EXPECT_EQ(Contents(), (std::vector<std::string>{"needle..", "needle first", "needle"}));
-  run_.snippet = ListSearchSnippetInputs(options, query_, ",0x6E,0x65", 0);
+  run_.snippet = ListSearchSnippetInputs(options, query_, ",0x6E,0x65", BinaryDisplay::Hex);
   SearchWithinRows(rows_, ListSearchKind::Refine, run_, scan_);
   EXPECT_EQ(rows_.front().content, "6E,65,65,64,6C,65,2E,2E");
 }
@@ -197,7 +197,7 @@ TEST(ListSearchRules, TheTypedContentIsParsedWithoutTheWalksNameFragmentsOrAConv
   EXPECT_EQ(messages, (std::vector<std::string>{"検索する内容が入力されていません。"}));
   ASSERT_TRUE(search::ParseSearchContent("abc", options, nullptr, query));
   EXPECT_EQ(query.displayText, "abc");
-  EXPECT_FALSE(ListSearchSnippetInputs(options, query, "abc", 0).fromUtf8);
+  EXPECT_FALSE(ListSearchSnippetInputs(options, query, "abc", BinaryDisplay::Hex).fromUtf8);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class SlowMaker : public RowMaker {
     ++built_;
     HitRecord row;
     row.path = hit.path;
-    row.content = std::to_string(snippet.binaryDisplay);
+    row.content = std::to_string(IndexOf(snippet.binaryDisplay));
     return row;
   }
 
@@ -99,7 +99,7 @@ TEST(RowFeeder, RestartDropsRowsOfTheOldFillAndUsesTheNewSnippet) {
   // rows of the old fill may still be in the making.
   f.built = 0;
   SnippetInputs ascii;
-  ascii.binaryDisplay = 1;
+  ascii.binaryDisplay = BinaryDisplay::Chars;
   feeder.Restart(0, ascii);
   EXPECT_TRUE(feeder.Continues(0, ascii));
   EXPECT_FALSE(feeder.Continues(0, SnippetInputs{}));

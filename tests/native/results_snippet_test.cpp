@@ -50,7 +50,7 @@ std::string Utf16Le(std::u16string_view units) {
 SnippetInputs NumbersContent(int binaryDisplay) {
   SnippetInputs inputs;
   inputs.contentFirstChar = ',';
-  inputs.binaryDisplay = binaryDisplay;
+  inputs.binaryDisplay = static_cast<BinaryDisplay>(binaryDisplay);
   return inputs;
 }
 
@@ -80,7 +80,7 @@ TEST_F(SnippetTest, NumbersSearchShowsBytesInEitherDisplay) {
   EXPECT_EQ(MakeSnippet(path, 9, NumbersContent(0)), "64");
   EXPECT_EQ(MakeSnippet(path, 10, NumbersContent(0)), "");
   EXPECT_EQ(MakeSnippet(path, -1, NumbersContent(0)), "");
-  EXPECT_EQ(BinarySnippet(path, -1, 1), "");
+  EXPECT_EQ(BinarySnippet(path, -1, BinaryDisplay::Chars), "");
 
   std::string zeros(80, '\0');
   const std::string zeroFile = Write("zeros.bin", zeros);
@@ -88,6 +88,13 @@ TEST_F(SnippetTest, NumbersSearchShowsBytesInEitherDisplay) {
   EXPECT_EQ(hex.size(), 64u * 3 - 1);  // zero bytes do not end a binary snippet
   EXPECT_EQ(hex.substr(0, 6), "00,00,");
   EXPECT_EQ(MakeSnippet(zeroFile, 0, NumbersContent(1)), std::string(64, '.'));
+}
+
+// The option's stored or chosen index: 1 one-byte characters, any other hexadecimal.
+TEST(SnippetDisplay, AnIndexOtherThanOneShowsHexadecimal) {
+  EXPECT_EQ(BinaryDisplayFromIndex(1), BinaryDisplay::Chars);
+  for (int index : {0, 2, -1, 7}) EXPECT_EQ(BinaryDisplayFromIndex(index), BinaryDisplay::Hex);
+  EXPECT_EQ(IndexOf(BinaryDisplay::Chars), 1);
 }
 
 TEST_F(SnippetTest, CommaAsContentShowsText) {

@@ -82,7 +82,8 @@ class ContainedTextTest : public ::testing::Test {
   std::string Snippet(const std::string& path, std::uint64_t offset, const std::string& text) {
     SearchQuery query;
     EXPECT_TRUE(ParseSearchContent(text, {}, nullptr, query));
-    const auto inputs = trovex::results::SnippetInputsFor({}, query, 0);
+    const auto inputs =
+        trovex::results::SnippetInputsFor({}, query, trovex::results::BinaryDisplay::Hex);
     return trovex::results::MakeSnippet(path, static_cast<std::int64_t>(offset), inputs);
   }
 

@@ -52,8 +52,9 @@ class EveryEncoding : public ::testing::Test {
     return SearchFile(path, query, MatchOptionsFor(options_, query.mode), state_, cancel_);
   }
   std::string Snippet(const std::string& path, std::uint64_t offset, const SearchQuery& query) {
-    return results::MakeSnippet(path, static_cast<std::int64_t>(offset),
-                                results::SnippetInputsFor(options_, query, 0));
+    return results::MakeSnippet(
+        path, static_cast<std::int64_t>(offset),
+        results::SnippetInputsFor(options_, query, trovex::results::BinaryDisplay::Hex));
   }
 
   trovex::testing::WalkTestTree tree_;
@@ -117,7 +118,8 @@ TEST_F(EveryEncoding, APatternsSnippetReadsBackInTheEncodingOfItsMatch) {
     EXPECT_EQ(Find(path, query), c.offset) << c.name;
     EXPECT_EQ(Snippet(path, c.offset, query), "設定です") << c.name;
   }
-  EXPECT_FALSE(results::SnippetInputsFor(options, query, 0).lookInside);
+  EXPECT_FALSE(
+      results::SnippetInputsFor(options, query, trovex::results::BinaryDisplay::Hex).lookInside);
 }
 
 TEST_F(EveryEncoding, TheFirstHitInAnyFormIsTheFilesHit) {

@@ -115,7 +115,8 @@ TEST_F(PdfTextTest, Type0JapaneseAndKerningGapsAreFoundAtTheirOffsets) {
   // The snippet comes from the extracted text.
   SearchQuery query;
   ASSERT_TRUE(ParseSearchContent("World", {}, nullptr, query));
-  const auto inputs = trovex::results::SnippetInputsFor({}, query, 0);
+  const auto inputs =
+      trovex::results::SnippetInputsFor({}, query, trovex::results::BinaryDisplay::Hex);
   EXPECT_EQ(
       trovex::results::MakeSnippet(path, static_cast<std::int64_t>(text.find("World")), inputs),
       "World\r\n");

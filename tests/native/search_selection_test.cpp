@@ -143,7 +143,7 @@ TEST(FileSelection, EmptyTextListsWithoutSearching) {
 TEST(FileSelection, SizeBoundIsInclusive) {
   SearchConditions c = OpenPanel();
   c.sizeFilterOn = true;
-  c.sizeLimit = ComputeSizeLimit(10, 1);
+  c.sizeLimit = ComputeSizeLimit(10, SizeUnit::KB);
   EXPECT_EQ(c.sizeLimit, 10240u);
   EXPECT_EQ(SelectFile(c, FileEntry("a", 10240)), FileAction::Search);
   EXPECT_EQ(SelectFile(c, FileEntry("a", 10241)), FileAction::CountOnly);
@@ -152,11 +152,20 @@ TEST(FileSelection, SizeBoundIsInclusive) {
   EXPECT_EQ(SelectFile(c, FileEntry("a", 10239)), FileAction::CountOnly);
   // At most 1 B: an empty file is listed unread, a 1-byte file is searched.
   c.sizeAtLeast = false;
-  c.sizeLimit = ComputeSizeLimit(1, 0);
+  c.sizeLimit = ComputeSizeLimit(1, SizeUnit::B);
   EXPECT_EQ(SelectFile(c, FileEntry("a", 0)), FileAction::ListOnly);
   EXPECT_EQ(SelectFile(c, FileEntry("a", 1)), FileAction::Search);
   EXPECT_EQ(SelectFile(c, FileEntry("a", 2)), FileAction::CountOnly);
-  EXPECT_EQ(ComputeSizeLimit(1024, 3), 1099511627776ull);
+  EXPECT_EQ(ComputeSizeLimit(1024, SizeUnit::GB), 1099511627776ull);
+}
+
+// The unit box's index: no item chosen, or one beyond its items, counts bytes.
+TEST(FileSelection, SizeUnitOfAnIndex) {
+  EXPECT_EQ(SizeUnitFromIndex(0), SizeUnit::B);
+  EXPECT_EQ(SizeUnitFromIndex(2), SizeUnit::MB);
+  EXPECT_EQ(SizeUnitFromIndex(3), SizeUnit::GB);
+  EXPECT_EQ(SizeUnitFromIndex(-1), SizeUnit::B);
+  EXPECT_EQ(SizeUnitFromIndex(4), SizeUnit::B);
 }
 
 TEST(FileSelection, YearAndExclusion) {

@@ -52,14 +52,14 @@ TEST(PowerAction, EachModeMakesItsCallsInOrder) {
   for (int mode = 0; mode < kExitModeCount; ++mode) {
     RecordingPower power;
     Log log;
-    EXPECT_TRUE(RunPowerAction(mode, 2, power, log.Sink())) << mode;
+    EXPECT_TRUE(RunPowerAction(ExitModeFromIndex(mode), 2, power, log.Sink())) << mode;
     EXPECT_EQ(power.calls, expected[static_cast<std::size_t>(mode)]) << mode;
     EXPECT_TRUE(log.entries.empty());
   }
   // Below OS level 2 there is no token to touch.
   RecordingPower old;
   Log log;
-  RunPowerAction(1, 1, old, log.Sink());
+  RunPowerAction(ExitMode::PowerOff, 1, old, log.Sink());
   EXPECT_EQ(old.calls, (std::vector<std::string>{"poweroff"}));
 }
 
@@ -68,14 +68,14 @@ TEST(PowerAction, FailuresLeaveTheirLogEntries) {
     RecordingPower power;  // a refused log-off is never noticed
     power.refuse = true;
     Log log;
-    EXPECT_FALSE(RunPowerAction(0, 2, power, log.Sink()));
+    EXPECT_FALSE(RunPowerAction(ExitMode::LogOff, 2, power, log.Sink()));
     EXPECT_TRUE(log.entries.empty());
   }
   {
     RecordingPower power;
     power.refuse = true;
     Log log;
-    EXPECT_FALSE(RunPowerAction(2, 2, power, log.Sink()));
+    EXPECT_FALSE(RunPowerAction(ExitMode::Standby, 2, power, log.Sink()));
     EXPECT_EQ(
         log.entries,
         (std::vector<std::string>{"他のアプリケーションの要求によりスタンバイが中止されました。"}));
@@ -88,7 +88,7 @@ TEST(PowerAction, FailuresLeaveTheirLogEntries) {
     RecordingPower power;
     power.enableResult = result;
     Log log;
-    EXPECT_FALSE(RunPowerAction(1, 2, power, log.Sink()));
+    EXPECT_FALSE(RunPowerAction(ExitMode::PowerOff, 2, power, log.Sink()));
     EXPECT_EQ(power.calls, (std::vector<std::string>{"enable SeShutdownPrivilege"}));
     EXPECT_EQ(log.entries, (std::vector<std::string>{text}));
   }
@@ -96,16 +96,16 @@ TEST(PowerAction, FailuresLeaveTheirLogEntries) {
   RecordingPower power;
   power.disableResult = power::PrivilegeResult::AdjustFailed;
   Log log;
-  EXPECT_TRUE(RunPowerAction(3, 2, power, log.Sink()));
+  EXPECT_TRUE(RunPowerAction(ExitMode::Hibernate, 2, power, log.Sink()));
   EXPECT_EQ(log.entries, (std::vector<std::string>{"特権の無効に失敗しました。"}));
 }
 
 TEST(PowerAction, ModesTextsAndTheCountdown) {
-  EXPECT_EQ(ExitModeName(2), "スタンバイ");
-  EXPECT_EQ(ExitModeName(4), "");
-  EXPECT_EQ(ValidExitMode(3), 3);
-  EXPECT_EQ(ValidExitMode(4), 0);
-  EXPECT_EQ(ValidExitMode(-1), 0);
+  EXPECT_EQ(ExitModeName(ExitMode::Standby), "スタンバイ");
+  EXPECT_EQ(ExitModeName(static_cast<ExitMode>(4)), "");
+  EXPECT_EQ(ExitModeFromIndex(3), ExitMode::Hibernate);
+  EXPECT_EQ(ExitModeFromIndex(4), ExitMode::LogOff);
+  EXPECT_EQ(ExitModeFromIndex(-1), ExitMode::LogOff);
   EXPECT_EQ(CountdownCaption("Trovex β", "スタンバイ"), "Trovex β [ スタンバイ ] 確認");
   EXPECT_EQ(CountdownText("スタンバイ").rfind("15秒後に、スタンバイに入ります。\n\n", 0), 0u);
   int advances = 0;

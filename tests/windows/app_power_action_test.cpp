@@ -91,7 +91,7 @@ TEST_F(PowerActionTest, AnUnattendedRunSavesCountsDownAndSuspends) {
         EXPECT_EQ(countdown.ColorProgressBar1.Position(), 15u);
       });
   EXPECT_EQ(ticks, 17);
-  EXPECT_EQ(form.State.Settings.ExitMode, 2);
+  EXPECT_EQ(form.State.Settings.ExitMode, results::ExitMode::Standby);
   EXPECT_EQ(power_.calls, (std::vector<std::string>{"enable SeShutdownPrivilege", "standby",
                                                     "disable SeShutdownPrivilege"}));
   EXPECT_TRUE(form.State.Settings.PendingResultsFlag);
@@ -123,7 +123,7 @@ TEST_F(PowerActionTest, ACancelledModeLeavesAnOrdinarySearch) {
   result_test::ThenFinishedResultWindow(script, [](results::TViewDlg& view) { view.Close(); });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_FALSE(form.ExitChkBox.Checked());
-  EXPECT_EQ(form.State.Settings.ExitMode, 0);
+  EXPECT_EQ(form.State.Settings.ExitMode, results::ExitMode::LogOff);
   EXPECT_TRUE(power_.calls.empty());
   EXPECT_FALSE(form.State.Settings.PendingResultsFlag);
 }
@@ -184,7 +184,7 @@ TEST_F(PowerActionTest, TheResultWindowsPowerOptionSetsTheMainWindows) {
   script.Then([](ui::Form& dialog) { Choose(dialog, 0, false); });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_EQ(script.FormsSeen(), 5);
-  EXPECT_EQ(form.State.Settings.ExitMode, 3);
+  EXPECT_EQ(form.State.Settings.ExitMode, results::ExitMode::Hibernate);
   EXPECT_FALSE(form.ExitChkBox.Checked());
   EXPECT_TRUE(power_.calls.empty());
   EXPECT_FALSE(form.State.Settings.PendingResultsFlag);

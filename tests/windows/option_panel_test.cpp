@@ -339,7 +339,7 @@ TEST(OptionPanel, OneMappingCarriesEveryControlIntoTheSearchOptions) {
                o.sizeFilterOn || o.sizeAtLeast || o.dateFilterOn || o.excludeDates);
   EXPECT_TRUE(o.distinguishWidthAndKana);
   EXPECT_EQ(o.sizeNumber, 10);
-  EXPECT_EQ(o.sizeUnitIndex, 1);
+  EXPECT_EQ(o.sizeUnit, search::SizeUnit::KB);
   EXPECT_NEAR(o.dateFrom, search::kDatePickerInitialValue, 1.0 / 86400000);
 
   p.Edit1.SetText("needle");
@@ -368,7 +368,7 @@ TEST(OptionPanel, OneMappingCarriesEveryControlIntoTheSearchOptions) {
   EXPECT_FALSE(o.distinguishWidthAndKana);
   EXPECT_EQ(o.nameFilter, "a/b");
   EXPECT_EQ(o.sizeNumber, 300);
-  EXPECT_EQ(o.sizeUnitIndex, 2);
+  EXPECT_EQ(o.sizeUnit, search::SizeUnit::MB);
   EXPECT_EQ(o.yearText, "2020");
   EXPECT_NEAR(o.dateFrom, from, 1.0 / 86400000);
   EXPECT_NEAR(o.dateTo, to, 1.0 / 86400000);
@@ -442,7 +442,7 @@ TEST(OptionPanel, EncodingChoiceIsTheStoredSetting) {
 TEST(OptionPanel, ViewOptionsAreTheStoredSettings) {
   PanelHost host;
   OptionPanel& p = host.Panel;
-  host.State.Settings.OptionIndex = 1;
+  host.State.Settings.ByteListDisplay = results::BinaryDisplay::Chars;
   host.State.Settings.PrsRowChecked = true;
   host.State.Settings.TextOnlyChecked = false;
   p.ShowStoredViewOptions();
@@ -453,7 +453,7 @@ TEST(OptionPanel, ViewOptionsAreTheStoredSettings) {
   p.RadioGroup1.SetItemIndex(0);
   p.PrsRowChkBox.SetChecked(false);
   p.TextOnlyChkBox.SetChecked(true);
-  EXPECT_EQ(host.State.Settings.OptionIndex, 0);
+  EXPECT_EQ(host.State.Settings.ByteListDisplay, results::BinaryDisplay::Hex);
   EXPECT_FALSE(host.State.Settings.PrsRowChecked);
   EXPECT_TRUE(host.State.Settings.TextOnlyChecked);
 }

@@ -122,7 +122,7 @@ TEST_F(OptionWindow, ViewOptionsComeFromAndGoToTheSettings) {
     form.Options.RadioGroup1.SetItemIndex(1);
     form.Options.PrsRowChkBox.SetChecked(true);
     form.Options.TextOnlyChkBox.SetChecked(true);
-    EXPECT_EQ(form.State.Settings.OptionIndex, 1);
+    EXPECT_EQ(form.State.Settings.ByteListDisplay, results::BinaryDisplay::Chars);
     ui::App().SetMainForm(&form);
     form.Close();  // writes the settings
     ui::App().ResetTerminated();

@@ -57,7 +57,7 @@ inline results::ResultWindowSetup PrepareLiveSearch(results::ProgramState& state
   state.UnsavedNewResult = true;
   results::ResultWindowSetup setup;
   setup.contentText = content;
-  setup.snippet = results::SnippetInputsFor(options, state.Query, 0);
+  setup.snippet = results::SnippetInputsFor(options, state.Query, results::BinaryDisplay::Hex);
   results::LiveSearchRun run;
   run.locations.paths = {folder};
   run.matchOptions = search::MatchOptionsFor(options, state.Query.mode);

@@ -135,7 +135,7 @@ TEST(ResultWindow, OptionItemsRebuildEverySnippetAndAreCaptionedFromTheDisplayCh
     view.OptionMenu2.Click();
     EXPECT_TRUE(view.OptionMenu2.Checked());
     EXPECT_FALSE(view.OptionMenu1.Checked());
-    EXPECT_EQ(state.Settings.OptionIndex, 1);
+    EXPECT_EQ(state.Settings.ByteListDisplay, results::BinaryDisplay::Chars);
     EXPECT_EQ(view.Rows()[0].content, "AB");
     view.OptionMenu2.Click();  // already chosen: nothing changes
     EXPECT_TRUE(view.OptionMenu2.Checked());

@@ -32,8 +32,8 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   EXPECT_TRUE(startup_test::Exists(first.UserDataDir));
   EXPECT_EQ(first.Settings.PendingResultsPath, "C:\\h\\a.txd");
   EXPECT_TRUE(first.Settings.PendingResultsFlag);
-  EXPECT_EQ(first.Settings.OptionIndex, 1);
-  EXPECT_EQ(first.Settings.ExitMode, 0);
+  EXPECT_EQ(first.Settings.ByteListDisplay, results::BinaryDisplay::Chars);
+  EXPECT_EQ(first.Settings.ExitMode, results::ExitMode::LogOff);
   EXPECT_GE(first.OsLevel, 5);    // Wine has QueryFullProcessImageNameW
   EXPECT_TRUE(messages.empty());  // and reports an administrator
 
@@ -43,9 +43,9 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   first.ErrorLogList.push_back("[2026/12/07 12:00:00]\n OpenProcessToken Error");
   first.Settings.CurrentPath = "C:\\Windows\\";
   first.Settings.PendingResultsFlag = false;
-  first.Settings.ExitMode = 2;
+  first.Settings.ExitMode = results::ExitMode::Standby;
   first.Settings.TextOnlyChecked = true;  // as the windows left their options
-  first.Settings.OptionIndex = 0;
+  first.Settings.ByteListDisplay = results::BinaryDisplay::Hex;
   EXPECT_TRUE(app::SaveAtClose(first));
 
   app::ProgramState second;
@@ -54,9 +54,9 @@ TEST(StartupMainState, SettingsAndLogSurviveARun) {
   app::LoadErrorLog(second);
   EXPECT_EQ(second.Settings.CurrentPath, "C:\\Windows\\");
   EXPECT_FALSE(second.Settings.PendingResultsFlag);
-  EXPECT_EQ(second.Settings.ExitMode, 2);
+  EXPECT_EQ(second.Settings.ExitMode, results::ExitMode::Standby);
   EXPECT_TRUE(second.Settings.TextOnlyChecked);
-  EXPECT_EQ(second.Settings.OptionIndex, 0);
+  EXPECT_EQ(second.Settings.ByteListDisplay, results::BinaryDisplay::Hex);
   EXPECT_EQ(second.ErrorLogList,
             (std::vector<std::string>{"[2026/12/07 12:00:00]", " OpenProcessToken Error"}));
 }

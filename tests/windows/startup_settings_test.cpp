@@ -28,8 +28,8 @@ TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   written.PendingResultsFlag = true;
   written.PrsRowChecked = true;
   written.TextOnlyChecked = false;
-  written.ExitMode = 3;
-  written.OptionIndex = 1;
+  written.ExitMode = results::ExitMode::Hibernate;
+  written.ByteListDisplay = results::BinaryDisplay::Chars;
   written.EncodingIndex = 1;
   ASSERT_TRUE(app::WriteClosingSettings(written));
 
@@ -43,6 +43,8 @@ TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   EXPECT_EQ(key.ReadInteger("exit frg"), 1);
   EXPECT_EQ(key.ReadInteger("text only"), 0);
   EXPECT_EQ(key.ReadInteger("encoding"), 1);
+  EXPECT_EQ(key.ReadInteger("shut downmode"), 3);
+  EXPECT_EQ(key.ReadInteger("option"), 1);
   key.Close();
 
   app::StoredSettings read;
@@ -52,9 +54,36 @@ TEST(StartupSettings, RoundTripUsesExactNamesAndTypes) {
   EXPECT_TRUE(read.PendingResultsFlag);
   EXPECT_TRUE(read.PrsRowChecked);
   EXPECT_FALSE(read.TextOnlyChecked);
-  EXPECT_EQ(read.ExitMode, 3);
-  EXPECT_EQ(read.OptionIndex, 1);
+  EXPECT_EQ(read.ExitMode, results::ExitMode::Hibernate);
+  EXPECT_EQ(read.ByteListDisplay, results::BinaryDisplay::Chars);
   EXPECT_EQ(read.EncodingIndex, 1);
+}
+
+// A mode no item stands for reads as the one the program falls back to: log-off,
+// hexadecimal bytes.
+TEST(StartupSettings, StoredModesOutsideTheirItemsFallBack) {
+  SettingsKeyGuard guard;
+  SettingsKeyGuard::CreateEmptyKey();
+  {
+    os::RegistryKey key = OpenSettingsKey();
+    key.WriteInteger("shut downmode", 4);
+    key.WriteInteger("option", 2);
+  }
+  app::StoredSettings read;
+  read.ExitMode = results::ExitMode::Standby;
+  read.ByteListDisplay = results::BinaryDisplay::Chars;
+  app::ReadStartupSettings("C:\\Program\\", read);
+  EXPECT_EQ(read.ExitMode, results::ExitMode::LogOff);
+  EXPECT_EQ(read.ByteListDisplay, results::BinaryDisplay::Hex);
+  {
+    os::RegistryKey key = OpenSettingsKey();
+    key.WriteInteger("shut downmode", -1);
+    key.WriteInteger("option", -1);
+  }
+  read.ByteListDisplay = results::BinaryDisplay::Chars;
+  app::ReadStartupSettings("C:\\Program\\", read);
+  EXPECT_EQ(read.ExitMode, results::ExitMode::LogOff);
+  EXPECT_EQ(read.ByteListDisplay, results::BinaryDisplay::Hex);
 }
 
 TEST(StartupSettings, AbsentValuesKeepTheirDefaults) {
@@ -68,8 +97,8 @@ TEST(StartupSettings, AbsentValuesKeepTheirDefaults) {
   read.CurrentPath = "unchanged";
   app::ReadStartupSettings("C:\\Program\\", read);
   EXPECT_EQ(read.CurrentPath, "unchanged");
-  EXPECT_EQ(read.ExitMode, 2);
-  EXPECT_EQ(read.OptionIndex, 0);
+  EXPECT_EQ(read.ExitMode, results::ExitMode::Standby);
+  EXPECT_EQ(read.ByteListDisplay, results::BinaryDisplay::Hex);
   EXPECT_EQ(read.EncodingIndex, 0);  // an installation from before the value existed
   EXPECT_FALSE(read.PendingResultsFlag);
 }
@@ -103,9 +132,9 @@ TEST(StartupSettings, MissingKeyIsNeitherReadNorCreated) {
   SettingsKeyGuard guard;
   SettingsKeyGuard::DeleteKey();
   app::StoredSettings settings;
-  settings.OptionIndex = 1;
+  settings.ByteListDisplay = results::BinaryDisplay::Chars;
   app::ReadStartupSettings("C:\\Program\\", settings);
-  EXPECT_EQ(settings.OptionIndex, 1);
+  EXPECT_EQ(settings.ByteListDisplay, results::BinaryDisplay::Chars);
   EXPECT_FALSE(app::WriteClosingSettings(settings));
   EXPECT_FALSE(os::RegistryKeyExists(os::RegistryRoot::CurrentUser, app::kSettingsKey));
 }

@@ -127,7 +127,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   if (which == "binary-text") return ShowBinary(true);
   if (which == "binary-hit") return ShowBinary(false, "バイナリビュー");
   if (which == "exitmode") {
-    app::ChooseExitModeDialog(nullptr, 1);
+    app::ChooseExitModeDialog(nullptr, results::ExitMode::PowerOff);
     return 0;
   }
   if (which == "countdown") {

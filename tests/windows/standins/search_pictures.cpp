@@ -206,7 +206,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
       // on, スタンバイ chosen in the mode dialog; the machine is never asked.
       locations.paths.push_back(SlowFolder());
       form->ExitChkBox.SetChecked(true);
-      form->State.Settings.ExitMode = 2;
+      form->State.Settings.ExitMode = results::ExitMode::Standby;
       ui::App().ModalHook = [](ui::Form& shown) {
         if (auto* exit = dynamic_cast<app::TExitDlg*>(&shown)) exit->OKBtn.Click();
       };
