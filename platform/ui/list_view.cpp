@@ -167,11 +167,22 @@ void ListView::FitFillColumn() {
   if (fitting_ || fillColumn_ < 0 || fillColumn_ >= ColumnCount() || Style() != ViewStyle::Report)
     return;
   fitting_ = true;
+  // In pixels: the other columns' widths rounded to design units could add up to a
+  // few pixels more or less than they take, and the list would scroll sideways.
+  RECT client{};
+  GetClientRect(hwnd_, &client);
   int others = 0;
   for (int i = 0; i < ColumnCount(); ++i) {
-    if (i != fillColumn_) others += ColumnWidth(i);
+    if (i != fillColumn_) {
+      others +=
+          static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+    }
   }
-  SetColumnWidth(fillColumn_, ClientWidth() - others);
+  const int rest = client.right - others;
+  const int design = Unscale(rest);
+  const int clamped = Clamp(columns_[static_cast<std::size_t>(fillColumn_)], design);
+  SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(fillColumn_),
+               MAKELPARAM(clamped == design ? rest : Scale(clamped), 0));
   fitting_ = false;
 }
 

@@ -46,6 +46,20 @@ int FontHeight(const Control& control) {
   return info.lfHeight;
 }
 
+int ColumnPixels(const ListView& list) {
+  int sum = 0;
+  for (int i = 0; i < list.ColumnCount(); ++i) {
+    sum += static_cast<int>(SendMessageW(list.Handle(), LVM_GETCOLUMNWIDTH, i, 0));
+  }
+  return sum;
+}
+
+int ClientPixels(const ListView& list) {
+  RECT client{};
+  GetClientRect(list.Handle(), &client);
+  return client.right;
+}
+
 class DpiForm : public Form {
  public:
   DpiForm()
@@ -191,8 +205,14 @@ TEST(UiDpi, ANewDpiLaysTheFormOutAgainWithFontsOfItsSize) {
   EXPECT_EQ(FontHeight(form.Inner), -18);
   EXPECT_EQ(FontHeight(form.List), -18);
 
+  // A fill column takes exactly the pixels the others leave, rounding or not.
+  form.List.AddColumn({"種類", 33});
+  form.List.SetFillColumn(2);
+  EXPECT_EQ(ColumnPixels(form.List), ClientPixels(form.List));
+
   // Back at 96 DPI nothing has drifted.
   form.MoveToDpi(96);
+  EXPECT_EQ(ColumnPixels(form.List), ClientPixels(form.List));
   EXPECT_EQ(DeviceBounds(form.Fixed), fixed);
   EXPECT_EQ(DeviceBounds(form.Inner), inner);
   EXPECT_EQ(SendMessageW(form.List.Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 101);
