@@ -1,7 +1,5 @@
 #include "shell/location_browser.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "platform/fs/dir_listing.h"
@@ -61,13 +59,11 @@ LocationBrowser::LocationBrowser(ui::Control* parent, results::ProgramState& sta
 
   // The one-line box lies over the combo box's text, borderless, and opens the
   // combo box's list when clicked.
-  SetWindowLongPtrW(ListBox1.Handle(), GWL_EXSTYLE, 0);
-  SetWindowPos(ListBox1.Handle(), nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  ListBox1.SetBorderless();
   ListBox1.OnDrawItem = ui::Bind(this, &LocationBrowser::ListBox1DrawItem);
   ListBox1.OnMouseDown = [this](ui::Component&, ui::MouseButton, ui::ShiftState, int, int) {
     DriveComboBox1.SetFocus();
-    SendMessageW(DriveComboBox1.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    DriveComboBox1.SetDroppedDown(true);
   };
 
   SpeedButton4.SetHint("戻る");
@@ -161,7 +157,7 @@ void LocationBrowser::PlaceControls() {
   // Over the combo box's text, leaving its drop-down button free.
   const int boxHeight = DriveComboBox1.Height() - 6;
   ListBox1.SetItemHeight(boxHeight);
-  ListBox1.SetBounds(3, 4, comboWidth - Unscale(GetSystemMetrics(SM_CXVSCROLL)) - 6, boxHeight);
+  ListBox1.SetBounds(3, 4, comboWidth - VerticalScrollBarWidth() - 6, boxHeight);
   SpeedButton4.SetBounds(buttonsLeft, 0, kButtonWidth, kTopRowHeight);
   SpeedButton5.SetBounds(buttonsLeft + kButtonWidth, 0, kButtonWidth, kTopRowHeight);
   SpeedButton6.SetBounds(buttonsLeft + 2 * kButtonWidth, 0, kButtonWidth, kTopRowHeight);

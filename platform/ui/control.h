@@ -68,6 +68,8 @@ class Control : public Component {
   int Dpi() const;
   int Scale(int design) const { return ScaleToDpi(design, Dpi()); }
   int Unscale(int device) const { return ScaleFromDpi(device, Dpi()); }
+  // The system's width of a vertical scroll bar, in design units.
+  int VerticalScrollBarWidth() const { return Unscale(GetSystemMetrics(SM_CXVSCROLL)); }
 
   // Bounds in the parent's client coordinates (a form: on the screen).
   virtual void SetBounds(int left, int top, int width, int height);

@@ -78,6 +78,10 @@ bool DriveComboBox::DroppedDown() const {
   return SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
+void DriveComboBox::SetDroppedDown(bool dropped) {
+  SendMessageW(hwnd_, CB_SHOWDROPDOWN, dropped, 0);
+}
+
 void DriveComboBox::SetBounds(int left, int top, int width, int /*height*/) {
   // The window's height includes the dropped list; the box's own height is the item's.
   const int item = static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0));

@@ -25,6 +25,7 @@ class DriveComboBox : public Control {
   bool SetDrive(char letter);
   int ItemIndex() const;
   bool DroppedDown() const;
+  void SetDroppedDown(bool dropped);
 
   void SetBounds(int left, int top, int width, int height) override;
 

@@ -25,6 +25,12 @@ void ListBox::SetItemHeight(int height) {
   Invalidate();
 }
 
+void ListBox::SetBorderless() {
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, 0);
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
 void ListBox::CommandNotify(WORD code) {
   if (code != LBN_SELCHANGE) return;
   Click();

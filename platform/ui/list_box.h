@@ -18,6 +18,8 @@ class ListBox : public ItemList {
 
   int ItemHeight() const;
   void SetItemHeight(int height);
+  // Draws no edge around the list (its extended styles cleared, the frame redrawn).
+  void SetBorderless();
 
   // Paints item `index` within `rect`; the canvas has the list's font and its brush
   // the colour the item's background should take (the highlight when selected).

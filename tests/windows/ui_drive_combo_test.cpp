@@ -31,6 +31,18 @@ TEST(UiDriveComboBox, ListsTheDrivesAndChoosesByLetter) {
   EXPECT_EQ(DriveComboBox1.Drive(), 'Z');
 }
 
+TEST(UiDriveComboBox, TheListOpensAndClosesFromTheProgram) {
+  Form form;
+  DriveComboBox DriveComboBox1(&form);
+  DriveComboBox1.SetBounds(10, 10, 120, 24);
+  form.Show();
+  EXPECT_FALSE(DriveComboBox1.DroppedDown());
+  DriveComboBox1.SetDroppedDown(true);
+  EXPECT_TRUE(DriveComboBox1.DroppedDown());
+  DriveComboBox1.SetDroppedDown(false);
+  EXPECT_FALSE(DriveComboBox1.DroppedDown());
+}
+
 TEST(UiDriveComboBox, OnlyTheUsersChoiceRunsTheEvents) {
   Form form;
   DriveComboBox DriveComboBox1(&form);

@@ -73,5 +73,21 @@ TEST(UiListBox, OnlyTheUsersChoiceRunsOnClickAndOnChange) {
   EXPECT_EQ(ListBox1.ItemIndex(), -1);
 }
 
+// A borderless list loses its edge: its client area is then the whole window.
+TEST(UiListBox, ABorderlessListHasNoEdge) {
+  Form form;
+  form.SetClientSize(300, 200);
+  ListBox ListBox1(&form);
+  ListBox1.SetBounds(10, 10, 200, 100);
+  ASSERT_NE(GetWindowLongPtrW(ListBox1.Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+  ListBox1.SetBorderless();
+  EXPECT_EQ(GetWindowLongPtrW(ListBox1.Handle(), GWL_EXSTYLE), 0);
+  RECT window{}, client{};
+  GetWindowRect(ListBox1.Handle(), &window);
+  GetClientRect(ListBox1.Handle(), &client);
+  EXPECT_EQ(client.right, window.right - window.left);
+  EXPECT_EQ(client.bottom, window.bottom - window.top);
+}
+
 }  // namespace
 }  // namespace trovex::ui
