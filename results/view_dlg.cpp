@@ -236,9 +236,9 @@ void TViewDlg::FormShow() {
 
 void TViewDlg::StartWorker() {
   const LiveSearchRun& run = *setup_.live;
-  worker_ = std::make_unique<search::TGoThread>(run.locations, state_.Query, run.matchOptions,
-                                                state_.Conditions, scanState_, state_.Progress,
-                                                run.scanners);
+  worker_ = std::make_unique<search::SearchWorker>(run.locations, state_.Query, run.matchOptions,
+                                                   state_.Conditions, scanState_, state_.Progress,
+                                                   run.scanners);
 }
 
 // The hand-over between the worker and the window. Rows come in batches of at most

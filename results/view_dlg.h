@@ -260,7 +260,7 @@ class TViewDlg : public ui::Form {
   ProgramState& state_;
   ResultWindowSetup setup_;
   search::ScanState scanState_;
-  std::unique_ptr<search::TGoThread> worker_;
+  std::unique_ptr<search::SearchWorker> worker_;
   std::vector<HitRecord> rows_;
   ui::PostedStep moreRows_{WM_APP + 21};  // the rows go on before the timer's next tick
   bool paintDue_ = false;                 // the list was told of new rows and has not painted them

@@ -55,4 +55,7 @@ class TGoThread {
   std::thread thread_;  // last: starts once everything above is in place
 };
 
+// What the worker is, for code that reads better by it than by its designed name.
+using SearchWorker = TGoThread;
+
 }  // namespace trovex::search
