@@ -23,7 +23,7 @@ std::string UpdateServerAddress() {
   return address;
 }
 
-void SetAboutValues(TAboutDialog& about) {
+void SetAboutValues(shell::TAboutDialog& about) {
   about.ApplicationTitle = kAppTitle;
   about.VerNo = "";
   about.VerNoMain = "[ " + std::string(results::kVersionText) + " ]";

@@ -15,6 +15,6 @@ inline constexpr const char* kUpdateServerValue = "updateserver";
 // The base address in use, ending with "/".
 std::string UpdateServerAddress();
 
-void SetAboutValues(TAboutDialog& about);
+void SetAboutValues(shell::TAboutDialog& about);
 
 }  // namespace trovex::app

@@ -70,7 +70,7 @@ void TForm1::ApplyColourScheme() {
 void TForm1::FormCreate() {
   LoadErrorLog(State);
   LogSpBtn.SetEnabled(!State.ErrorLogList.empty());
-  comInitialised_ = shell::InitializeComForThread();
+  comInitialised_ = os_shell::InitializeComForThread();
   Browser.ShowDriveLevel();  // the browser always opens at the drive level
 }
 
@@ -82,7 +82,7 @@ void TForm1::FormShow() {
 void TForm1::FormCloseQuery(bool& /*canClose*/) { SaveAtClose(State); }
 
 void TForm1::FormClose(ui::CloseAction& /*action*/) {
-  if (comInitialised_) shell::UninitializeComForThread();
+  if (comInitialised_) os_shell::UninitializeComForThread();
   comInitialised_ = false;
 }
 

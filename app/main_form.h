@@ -87,13 +87,13 @@ class TForm1 : public ui::Form {
   ui::SpeedButton LogSpBtn;      // ログ
   ui::SpeedButton SpeedButton2;  // help
   ui::SpeedButton SpeedButton8;  // version
-  TAboutDialog AboutDialog1;
-  ui::SpeedButton SpeedButton1;  // 拡大
-  ui::SpeedButton SpeedButton7;  // ビュー
-  ui::CheckBox ExitChkBox;       // 完了後にWindowsを終了する
-  ui::Panel ButtonRowRule;       // the line under the button row
-  LocationBrowser Browser;       // the left column
-  OptionPanel Options;           // the right column
+  shell::TAboutDialog AboutDialog1;
+  ui::SpeedButton SpeedButton1;    // 拡大
+  ui::SpeedButton SpeedButton7;    // ビュー
+  ui::CheckBox ExitChkBox;         // 完了後にWindowsを終了する
+  ui::Panel ButtonRowRule;         // the line under the button row
+  shell::LocationBrowser Browser;  // the left column
+  shell::OptionPanel Options;      // the right column
   ui::StatusBar StatusBar1;
   ui::Timer Timer1;
 

@@ -13,7 +13,8 @@ namespace trovex::app {
 
 void TForm1::ChooseExitMode() {
   if (!ExitChkBox.Checked()) return;
-  if (const std::optional<ExitMode> mode = ChooseExitModeDialog(this, State.Settings.ExitMode)) {
+  if (const std::optional<results::ExitMode> mode =
+          shell::ChooseExitModeDialog(this, State.Settings.ExitMode)) {
     State.Settings.ExitMode = *mode;
   } else {
     ExitChkBox.SetChecked(false);  // the search runs without the power action
@@ -33,16 +34,16 @@ void TForm1::FinishUnattendedRun() {
   State.Settings.PendingResultsPath = save.path;
   State.Settings.PendingResultsFlag = true;
 
-  const ExitMode mode = State.Settings.ExitMode;
-  auto countdown = ui::MakeForm<TShutDownMsgDlg>();
-  if (!countdown->Confirm(kAppTitle, ExitModeName(mode))) {
+  const results::ExitMode mode = State.Settings.ExitMode;
+  auto countdown = ui::MakeForm<shell::TShutDownMsgDlg>();
+  if (!countdown->Confirm(kAppTitle, shell::ExitModeName(mode))) {
     ExitChkBox.SetChecked(false);
     return;
   }
   // The pending result and the log are on disk before the machine sleeps or the
   // session ends.
   SaveAtClose(State);
-  RunPowerAction(mode, State.OsLevel, power::Power(), [this](const std::string& message) {
+  shell::RunPowerAction(mode, State.OsLevel, power::Power(), [this](const std::string& message) {
     results::AddErrorLogEntry(State.ErrorLogList, 0, message);
   });
 }

@@ -88,7 +88,7 @@ bool TForm1::OpenHistoryList(ui::Form& owner) {
 }
 
 std::optional<std::string> TForm1::ChooseHistoryName(ui::Form& owner, const std::string& current) {
-  auto dialog = ui::MakeForm<TInputDlg>("", &owner, ui::ComboStyle::DropDownList);
+  auto dialog = ui::MakeForm<viewer::TInputDlg>("", &owner, ui::ComboStyle::DropDownList);
   dialog->SetCaption("履歴名の変更");
   dialog->Label2.SetCaption("新しい名前を選択");
   dialog->SetList(State.SearchContentList);
@@ -122,7 +122,7 @@ bool TForm1::PrepareAndRun(const search::SearchLocations& locations,
   std::uint32_t count = 0;
   bool cancelled = false;
   {
-    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+    auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
         this, progress.cancelRequested,
         [&] {
           return search::CountFiles(locations, conditions, progress,
@@ -172,7 +172,7 @@ results::ResultWindowSetup TForm1::ResultWindowSetupFor(const search::SearchOpti
   setup.searchOptions = [this] { return Options.ReadSearchOptions(); };
   setup.powerOption.checked = [this] { return ExitChkBox.Checked(); };
   setup.powerOption.setChecked = [this](bool checked) { ExitChkBox.SetChecked(checked); };
-  setup.powerOption.modeName = [this] { return ExitModeName(State.Settings.ExitMode); };
+  setup.powerOption.modeName = [this] { return shell::ExitModeName(State.Settings.ExitMode); };
   setup.powerOption.chooseMode = [this] { ChooseExitMode(); };
   setup.openBinaryView = [this](ui::Form& owner, const results::BinaryViewRequest& request) {
     return OpenBinaryView(owner, request);

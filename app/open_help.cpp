@@ -33,9 +33,9 @@ std::string FileAddress(const std::string& path) {
 
 void OpenHelp(const HelpContext& context, const std::string& anchor) {
   std::string target = HelpTarget(context.programDir, anchor);
-  if (void* viewer = shell::FindTopLevelWindow(kHelpViewerClass)) {
-    shell::SendCopyData(viewer, context.ownerWindow, "Vemko" + target);
-    shell::BringOwnerForward(viewer);
+  if (void* viewer = os_shell::FindTopLevelWindow(kHelpViewerClass)) {
+    os_shell::SendCopyData(viewer, context.ownerWindow, "Vemko" + target);
+    os_shell::BringOwnerForward(viewer);
     return;
   }
   std::string viewerProgram = context.programDir + "Help" + "\\Quillbox.exe";
@@ -43,13 +43,13 @@ void OpenHelp(const HelpContext& context, const std::string& anchor) {
     // Without the viewer the installed page opens in the web browser, at its anchor.
     const std::string page = HelpTarget(context.programDir, "");
     if (fs::IsExistingFile(page))
-      shell::Services().open->OpenAddress(context.ownerWindow, FileAddress(page) + anchor);
+      os_shell::Services().open->OpenAddress(context.ownerWindow, FileAddress(page) + anchor);
     return;
   }
-  shell::ShellExecuteText(context.ownerWindow, "open", viewerProgram, "\"" + target + "\"", "",
-                          shell::kShowWindow);
+  os_shell::ShellExecuteText(context.ownerWindow, "open", viewerProgram, "\"" + target + "\"", "",
+                             os_shell::kShowWindow);
   for (int round = 0; round < kHelpViewerWaitRounds; ++round) {
-    if (shell::FindTopLevelWindow(kHelpViewerClass)) break;
+    if (os_shell::FindTopLevelWindow(kHelpViewerClass)) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
     if (context.processMessages) context.processMessages();
   }

@@ -19,7 +19,7 @@ void StartFolders(ProgramState& state, const std::string& exePath, const std::st
 
 void StartSettingsAndProbes(ProgramState& state, const std::string& exePath,
                             const std::function<void(const std::string&)>& showMessage) {
-  RepairDesktopShortcut(shell::SpecialFolderPath(0), ExtractFileName(exePath));
+  RepairDesktopShortcut(os_shell::SpecialFolderPath(0), ExtractFileName(exePath));
   ReadStartupSettings(state.ProgramDir, state.Settings);
   state.OsLevel = ProbeOsLevel();
   if (AdministratorWarningDue(state.OsLevel)) showMessage(AdministratorWarningText());

@@ -59,7 +59,7 @@ void MoveOlderFiles(const AppFolders& folders) {
 void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& exeFileName) {
   std::string linkPath = desktopFolder + "\\" + kAppTitle + ".lnk";
   if (!fs::IsExistingFile(linkPath)) return;
-  std::string target = shell::ReadShortcutTarget(linkPath).value_or("");
+  std::string target = os_shell::ReadShortcutTarget(linkPath).value_or("");
   if (target.find("AppData") == std::string::npos) return;
   os::RegistryKey appPaths;
   if (!appPaths.OpenReadOnly(
@@ -69,7 +69,7 @@ void RepairDesktopShortcut(const std::string& desktopFolder, const std::string& 
   std::string expected;
   if (!appPaths.TryReadString("Path", expected)) return;
   expected += exeFileName;
-  if (expected != target) shell::CreateShortcut(linkPath, expected);
+  if (expected != target) os_shell::CreateShortcut(linkPath, expected);
 }
 
 void ReadStartupSettings(const std::string& programDir, StoredSettings& settings) {
@@ -102,9 +102,9 @@ int ProbeOsLevel() {
 
 bool AdministratorWarningDue(int osLevel) {
   if (osLevel <= 1) return false;
-  shell::AdminTestResult result = shell::RunShellAdminTest();
-  return result == shell::AdminTestResult::TestMissing ||
-         result == shell::AdminTestResult::NotAdministrator;
+  os_shell::AdminTestResult result = os_shell::RunShellAdminTest();
+  return result == os_shell::AdminTestResult::TestMissing ||
+         result == os_shell::AdminTestResult::NotAdministrator;
 }
 
 std::string AdministratorWarningText() {

@@ -10,12 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/fs/dir_listing.h"
 #include "results/hit_sort.h"
-
-namespace trovex::fs {
-struct DirEntry;
-class DirectoryListing;
-}  // namespace trovex::fs
 
 namespace trovex::results {
 

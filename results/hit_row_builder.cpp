@@ -9,8 +9,8 @@ HitRowBuilder::HitRowBuilder(std::mutex* shellLock)
     : shellAnswers_([shellLock](const std::string& path) {
         std::unique_lock<std::mutex> lock;
         if (shellLock) lock = std::unique_lock<std::mutex>(*shellLock);
-        const shell::FileInfo info =
-            shell::Services().fileInfo->Query(path, shell::UnknownPathAs::Nothing);
+        const os_shell::FileInfo info =
+            os_shell::Services().fileInfo->Query(path, os_shell::UnknownPathAs::Nothing);
         return ShellAnswer{info.displayName, info.typeName, info.iconIndex};
       }) {}
 
@@ -32,7 +32,7 @@ class ShellRowMaker : public RowMaker {
   }
 
  private:
-  shell::ComScope com_;  // the shell's file information wants COM on its thread
+  os_shell::ComScope com_;  // the shell's file information wants COM on its thread
   HitRowBuilder builder_;
 };
 

@@ -56,7 +56,7 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
   setup_.snippet.binaryDisplay = state_.Settings.ByteListDisplay;
   OptionMenu1.SetChecked(setup_.snippet.binaryDisplay == BinaryDisplay::Hex);
   OptionMenu2.SetChecked(setup_.snippet.binaryDisplay == BinaryDisplay::Chars);
-  ListView1.SetSmallImages(shell::Services().imageLists->Small(), true);
+  ListView1.SetSmallImages(os_shell::Services().imageLists->Small(), true);
   ApplyColours();
 
   Timer1.SetEnabled(false);

@@ -15,6 +15,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/button.h"
 #include "platform/ui/form.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/label.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/menu.h"
@@ -33,10 +34,6 @@
 #include "results/row_feeder.h"
 #include "search/file_scan.h"
 #include "search/go_thread.h"
-
-namespace trovex::ui {
-class ImageList;
-}
 
 namespace trovex::results {
 

@@ -83,13 +83,14 @@ void TViewDlg::ListView1DblClick(ui::Component& sender) {
 // Opens with the shell's "open"; without an associated program the shell's
 // choice dialog opens instead (the service does that).
 void TViewDlg::Open1Click(ui::Component&) {
-  if (const HitRecord* row = FirstSelectedRow()) shell::Services().open->Open(Handle(), row->path);
+  if (const HitRecord* row = FirstSelectedRow())
+    os_shell::Services().open->Open(Handle(), row->path);
   ListView1.Refresh();
 }
 
 void TViewDlg::OpenWith1Click(ui::Component&) {
   if (const HitRecord* row = FirstSelectedRow())
-    shell::Services().open->OpenWith(Handle(), row->path);
+    os_shell::Services().open->OpenWith(Handle(), row->path);
 }
 
 // The viewer opens on the page of the row's hit; its "Text" box is carried from
@@ -109,7 +110,7 @@ void TViewDlg::BinaryView1Click(ui::Component&) {
 
 void TViewDlg::OpenFolder1Click(ui::Component&) {
   if (const HitRecord* row = FirstSelectedRow())
-    shell::Services().open->Open(Handle(), FolderOfPath(row->path));
+    os_shell::Services().open->Open(Handle(), FolderOfPath(row->path));
 }
 
 // The selected files on the clipboard as a file list, in list order.
@@ -118,7 +119,7 @@ void TViewDlg::Copy1Click(ui::Component&) {
   for (std::size_t row : ListView1.SelectedRows()) {
     if (row < rows_.size()) paths.push_back(rows_[row].path);
   }
-  if (!paths.empty()) shell::Services().clipboard->PutFiles(Handle(), paths);
+  if (!paths.empty()) os_shell::Services().clipboard->PutFiles(Handle(), paths);
 }
 
 // Removes the selected rows from the list (never a file); the hit list stays as it
@@ -138,7 +139,7 @@ void TViewDlg::Delete1Click(ui::Component&) {
 
 void TViewDlg::Properties1Click(ui::Component&) {
   if (const HitRecord* row = FirstSelectedRow())
-    shell::Services().properties->Show(Handle(), row->path);
+    os_shell::Services().properties->Show(Handle(), row->path);
 }
 
 // 元に戻す: the result as it was loaded or found. A result with a history file is

@@ -4,7 +4,7 @@
 #include "shell/update_rules.h"
 #include "shell/version_box.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 using shell::kDefaultUpdatePage;
 namespace {
@@ -48,4 +48,4 @@ void TAboutDialog::Execute(ui::Form* owner) {
   box->ShowModal();
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

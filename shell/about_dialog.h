@@ -6,12 +6,9 @@
 
 #include "platform/ui/color.h"
 #include "platform/ui/component.h"
+#include "platform/ui/form.h"
 
-namespace trovex::ui {
-class Form;
-}
-
-namespace trovex::app {
+namespace trovex::shell {
 
 class TAboutDialog : public ui::Component {
  public:
@@ -45,4 +42,4 @@ class TAboutDialog : public ui::Component {
   bool busy_ = false;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -2,7 +2,7 @@
 
 #include "shell/power_action.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 constexpr int kWidth = 300;
@@ -46,4 +46,4 @@ std::optional<ExitMode> ChooseExitModeDialog(ui::Form* owner, ExitMode mode) {
   return ExitModeFromIndex(dialog->RadioGroup1.ItemIndex());
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

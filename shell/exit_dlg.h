@@ -9,7 +9,7 @@
 #include "platform/ui/radio_group.h"
 #include "results/exit_mode.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 class TExitDlg : public ui::Form {
  public:
@@ -25,4 +25,4 @@ class TExitDlg : public ui::Form {
 // dialog was not closed with OK.
 std::optional<results::ExitMode> ChooseExitModeDialog(ui::Form* owner, results::ExitMode mode);
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

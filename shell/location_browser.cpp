@@ -13,7 +13,7 @@
 #include "search/file_extension.h"
 #include "shell/location_paths.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 // Pictures of the main window's image list.
@@ -84,7 +84,7 @@ LocationBrowser::LocationBrowser(ui::Control* parent, results::ProgramState& sta
   ListView1.SetHint(
       "検索ドライブの選択|選択したドライブ又はフォルダを検索("
       "選択なければ全てのドライブかフォルダ)");
-  shell::SystemImageListService& icons = *shell::Services().imageLists;
+  os_shell::SystemImageListService& icons = *os_shell::Services().imageLists;
   HIMAGELIST large = icons.Large();
   HIMAGELIST small = icons.Small();
   if (large != nullptr && small != nullptr) {
@@ -175,9 +175,9 @@ void* LocationBrowser::OwnerWindow() {
 }
 
 int LocationBrowser::IconOf(const std::string& path) {
-  const shell::UnknownPathAs fallback =
-      fs::IsExistingFolder(path) ? shell::UnknownPathAs::Folder : shell::UnknownPathAs::File;
-  return shell::Services().fileInfo->Query(path, fallback).iconIndex;
+  const os_shell::UnknownPathAs fallback =
+      fs::IsExistingFolder(path) ? os_shell::UnknownPathAs::Folder : os_shell::UnknownPathAs::File;
+  return os_shell::Services().fileInfo->Query(path, fallback).iconIndex;
 }
 
 void LocationBrowser::ShowDriveLevel() {
@@ -188,8 +188,8 @@ void LocationBrowser::ShowDriveLevel() {
   items_.clear();
   for (const std::string& drive : drives) {
     const std::string root = DriveRootOf(drive);
-    const shell::FileInfo info =
-        shell::Services().fileInfo->Query(root, shell::UnknownPathAs::Nothing);
+    const os_shell::FileInfo info =
+        os_shell::Services().fileInfo->Query(root, os_shell::UnknownPathAs::Nothing);
     if (info.displayName.empty()) continue;  // no name: not listed
     items_.push_back({info.displayName, root, info.iconIndex, false});
   }
@@ -210,8 +210,8 @@ void LocationBrowser::ShowFolder(const std::string& path, bool clear) {
   }
   {
     ui::BusyCursor hourglass;
-    for (const shell::SubFolder& folder :
-         shell::Services().folders->SubFolders(path, ShowsHidden())) {
+    for (const os_shell::SubFolder& folder :
+         os_shell::Services().folders->SubFolders(path, ShowsHidden())) {
       const std::string fullPath = FolderItemPath(path, folder.name);
       items_.push_back({folder.name, fullPath, IconOf(fullPath), folder.hidden});
     }
@@ -234,13 +234,13 @@ void LocationBrowser::ShowLocationLine() {
 }
 
 bool LocationBrowser::EnsureReachable(const std::string& path, void* owner) {
-  return shell::Services().folders->Reachable(owner, path);
+  return os_shell::Services().folders->Reachable(owner, path);
 }
 
 void LocationBrowser::NavigationSound() {
   if (state_.OsLevel <= 1) return;
   const std::string sound = state_.SharedDataDir + "start.wav";
-  if (fs::IsExistingFile(sound)) shell::Services().sound->PlayFile(sound);
+  if (fs::IsExistingFile(sound)) os_shell::Services().sound->PlayFile(sound);
 }
 
 std::string LocationBrowser::LocationCaption(const std::string& path) {
@@ -248,7 +248,7 @@ std::string LocationBrowser::LocationCaption(const std::string& path) {
   std::string caption = LastPathComponent(path);
   if (!caption.empty()) return caption;
   const std::string drive = path.size() >= 2 && path[1] == ':' ? DriveRootOf(path) : path;
-  return shell::Services().fileInfo->Query(drive, shell::UnknownPathAs::Nothing).displayName;
+  return os_shell::Services().fileInfo->Query(drive, os_shell::UnknownPathAs::Nothing).displayName;
 }
 
 search::SearchLocations LocationBrowser::ChosenLocations() const {
@@ -306,7 +306,7 @@ void LocationBrowser::ListView1DblClick(ui::Component&) {
   std::string path = items_[row].fullPath;
   if (!fs::IsExistingFolder(path)) {
     if (search::HasExtension(path, ".lnk")) {
-      if (const auto target = shell::ReadShortcutTarget(path)) path = *target;
+      if (const auto target = os_shell::ReadShortcutTarget(path)) path = *target;
     }
     if (!EnsureReachable(path, OwnerWindow())) return;
   }
@@ -366,8 +366,8 @@ void LocationBrowser::ListBox1DrawItem(ui::ListBox& box, int index, ui::Canvas& 
   canvas.FillRect(rect);
   canvas.SetTransparent(true);
   std::string path = CurrentPath();
-  if (search::HasExtension(path, ".lnk") && shell::ShortcutTargetExists(path)) {
-    if (const auto target = shell::ReadShortcutTarget(path)) path = *target;
+  if (search::HasExtension(path, ".lnk") && os_shell::ShortcutTargetExists(path)) {
+    if (const auto target = os_shell::ReadShortcutTarget(path)) path = *target;
   }
   const ui::Color textColor =
       canvas.BrushColor() == ui::clHighlight ? ui::clHighlightText : ui::clWindowText;
@@ -382,10 +382,10 @@ void LocationBrowser::ListBox1DrawItem(ui::ListBox& box, int index, ui::Canvas& 
     d = canvas.TextWidth(letter) + 3;
     canvas.SetFont(box.Font());
   }
-  const shell::UnknownPathAs fallback =
-      NameHasDot(path) ? shell::UnknownPathAs::File : shell::UnknownPathAs::Folder;
-  const int icon = shell::Services().fileInfo->Query(path, fallback).iconIndex;
-  HIMAGELIST small = shell::Services().imageLists->Small();
+  const os_shell::UnknownPathAs fallback =
+      NameHasDot(path) ? os_shell::UnknownPathAs::File : os_shell::UnknownPathAs::Folder;
+  const int icon = os_shell::Services().fileInfo->Query(path, fallback).iconIndex;
+  HIMAGELIST small = os_shell::Services().imageLists->Small();
   if (small != nullptr && icon >= 0) canvas.Draw(rect.left + d + 1, rect.top, small, icon);
   canvas.SetFontColor(textColor);
   canvas.TextOut(rect.left + d + kIconSize + 3, rect.top + 1, box.Item(index));
@@ -443,4 +443,4 @@ void LocationBrowser::PopupMenu1Popup(ui::Component&) {
   PopupList.SetChecked(menus_.list->Checked());
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -19,7 +19,7 @@
 #include "results/program_state.h"
 #include "search/search_locations.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 // One row of the list: a drive or a folder.
 struct LocationItem {
@@ -129,4 +129,4 @@ class LocationBrowser : public ui::Panel {
   void* OwnerWindow();
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -4,7 +4,7 @@
 
 #include "platform/text/cp932.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -107,4 +107,4 @@ search::SearchLocations ChosenLocationsOf(const std::vector<std::string>& itemPa
   return locations;
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

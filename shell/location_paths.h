@@ -9,7 +9,7 @@
 
 #include "search/search_locations.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 // The text after the last "\" or ":" (the whole path when it has neither).
 std::string LastPathComponent(std::string_view path);
@@ -42,4 +42,4 @@ search::SearchLocations ChosenLocationsOf(const std::vector<std::string>& itemPa
                                           std::vector<std::size_t> selectedRows,
                                           const std::string& currentPath);
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

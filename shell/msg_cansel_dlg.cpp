@@ -5,7 +5,7 @@
 #include "platform/text/cp932.h"
 #include "platform/ui/application.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 bool nextIsTherefore = true;  // "∴ " comes next; kept for the program's life
@@ -94,4 +94,4 @@ std::string TMsgCanselDlg::NextStatusText(const std::string& root) {
 
 void TMsgCanselDlg::ResetPrefix() { nextIsTherefore = true; }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -15,7 +15,7 @@
 #include "platform/ui/panel.h"
 #include "platform/ui/timer.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 class TMsgCanselDlg : public ui::Form {
  public:
@@ -58,4 +58,4 @@ class TMsgCanselDlg : public ui::Form {
   bool working_ = false;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -11,7 +11,7 @@
 #include "viewer/byte_list_conversion.h"
 #include "viewer/input_str_chg_dlg.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 // The conversion button's picture: "0x" on a small page.
@@ -319,7 +319,7 @@ void OptionPanel::Edit1Change(ui::Component&) {
 }
 
 void OptionPanel::SpeedButton9Click(ui::Component&) {
-  auto dialog = ui::MakeForm<TInputStrChgDlg>(OwnerForm());
+  auto dialog = ui::MakeForm<viewer::TInputStrChgDlg>(OwnerForm());
   dialog->Edit1.SetText(Edit1.Text());
   if (dialog->ShowModal() != ui::mrOk) return;
   acceptedList_ = dialog->ByteList();
@@ -417,4 +417,4 @@ void OptionPanel::NumberEdit2Change(ui::Component&) {
   Label8.SetText(results::FormatByteSize(SizeLimit()) + "yte");
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

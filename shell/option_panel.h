@@ -25,7 +25,7 @@
 #include "results/program_state.h"
 #include "search/search_options.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 class OptionPanel : public ui::Panel {
  public:
@@ -134,4 +134,4 @@ class OptionPanel : public ui::Panel {
   bool fromUtf16_ = false;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -1,6 +1,6 @@
 #include "shell/power_action.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 bool SetPrivilege(bool enable, int osLevel, power::PowerService& power, const PowerLog& log) {
@@ -73,4 +73,4 @@ bool RunPowerAction(ExitMode mode, int osLevel, power::PowerService& power, cons
   return done;
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

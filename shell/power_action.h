@@ -8,7 +8,7 @@
 #include "platform/power/power_service.h"
 #include "results/exit_mode.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 using results::ExitMode;
 using results::ExitModeFromIndex;
@@ -41,4 +41,4 @@ using PowerLog = std::function<void(const std::string& message)>;
 // True when the action was requested and not refused.
 bool RunPowerAction(ExitMode mode, int osLevel, power::PowerService& power, const PowerLog& log);
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

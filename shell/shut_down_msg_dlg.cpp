@@ -2,7 +2,7 @@
 
 #include "shell/power_action.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 constexpr int kWidth = 340;
@@ -57,4 +57,4 @@ void TShutDownMsgDlg::Timer1Timer(ui::Component&) {
 
 void TShutDownMsgDlg::FormClose(ui::CloseAction&) { Timer1.SetEnabled(false); }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -10,7 +10,7 @@
 #include "platform/ui/progress_bar64.h"
 #include "platform/ui/timer.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 class TShutDownMsgDlg : public ui::Form {
  public:
@@ -37,4 +37,4 @@ class TShutDownMsgDlg : public ui::Form {
   int ticks_ = 0;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -5,7 +5,7 @@
 #include "platform/shell/shell_execute.h"
 #include "shell/update_rules.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 using shell::LogoJitter;
 using shell::LogoSwing;
@@ -88,7 +88,8 @@ TVersionBox::TVersionBox(ui::Form* owner, const VersionBoxSetup& setup)
 
   OpenInShell = [this](const std::string& verb, const std::string& file,
                        const std::string& parameters, const std::string& directory) {
-    return shell::ShellExecuteText(Handle(), verb, file, parameters, directory, shell::kShowWindow);
+    return os_shell::ShellExecuteText(Handle(), verb, file, parameters, directory,
+                                      os_shell::kShowWindow);
   };
 }
 
@@ -137,4 +138,4 @@ void TVersionBox::Label4Click(ui::Component&) {
   OpenInShell("open", homePage_, "", "");
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

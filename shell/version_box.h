@@ -18,7 +18,7 @@
 #include "platform/ui/timer.h"
 #include "shell/version_logo.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 // What the update check needs.
 struct UpdateCheckSetup {
@@ -106,4 +106,4 @@ class TVersionBox : public ui::Form {
   std::mt19937 random_;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

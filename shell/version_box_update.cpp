@@ -9,7 +9,7 @@
 #include "shell/update_rules.h"
 #include "shell/version_box.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 using shell::ArchivePath;
 using shell::DownloadChunkSize;
@@ -166,4 +166,4 @@ void TVersionBox::Download() {
   }
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -2,7 +2,7 @@
 
 #include "platform/ui/canvas.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 constexpr ui::Color kTransparent = 0xFF0000;  // pure blue, as 0xBBGGRR
@@ -61,4 +61,4 @@ void VersionLogo::Paint(HDC dc, RECT client) {
   DeleteDC(source);
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

@@ -5,7 +5,7 @@
 #include "platform/ui/bitmap.h"
 #include "platform/ui/painted_control.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 
 void DrawLogoFrames(ui::Bitmap& frames);
 
@@ -23,4 +23,4 @@ class VersionLogo : public ui::PaintedControl {
   int frame_ = 0;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::shell

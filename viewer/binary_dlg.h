@@ -13,6 +13,7 @@
 #include "platform/ui/button.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/form.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/label.h"
 #include "platform/ui/memo.h"
 #include "platform/ui/menu.h"
@@ -25,10 +26,6 @@
 #include "viewer/binary_page.h"
 #include "viewer/file_hit_search.h"
 #include "viewer/viewed_bytes.h"
-
-namespace trovex::ui {
-class ImageList;
-}
 
 namespace trovex::viewer {
 

@@ -237,7 +237,7 @@ void TBinaryDlg::ComboBox1DrawItem(ui::ComboBox&, int index, ui::Canvas& canvas,
 // changes nothing, and the next find-next searches with the query as it was.
 void TBinaryDlg::N5Click(ui::Component&) {
   if (searching_) return;
-  auto dialog = ui::MakeForm<app::TInputDlg>(ContentText, this);
+  auto dialog = ui::MakeForm<viewer::TInputDlg>(ContentText, this);
   dialog->SetList(setup_.searchContentList ? setup_.searchContentList()
                                            : std::vector<std::string>{});
   dialog->SetCaption("検索内容の変更");

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace trovex::app {
+namespace trovex::viewer {
 
 TInputDlg::TInputDlg(const std::string& initialText, ui::Form* owner, ui::ComboStyle style)
     : ui::Form(owner),
@@ -90,4 +90,4 @@ void TInputDlg::Timer1Timer(ui::Component&) {
   ComboBox1.SetSelection(ComboBox1.SelLength(), 0);
 }
 
-}  // namespace trovex::app
+}  // namespace trovex::viewer

@@ -11,7 +11,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/timer.h"
 
-namespace trovex::app {
+namespace trovex::viewer {
 
 class TInputDlg : public ui::Form {
  public:
@@ -49,4 +49,4 @@ class TInputDlg : public ui::Form {
   int maxWidth_ = 0;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::viewer

@@ -2,7 +2,7 @@
 
 #include "viewer/byte_list_conversion.h"
 
-namespace trovex::app {
+namespace trovex::viewer {
 
 TInputStrChgDlg::TInputStrChgDlg(ui::Form* owner)
     : ui::Form(owner),
@@ -79,4 +79,4 @@ void TInputStrChgDlg::Edit1Change(ui::Component&) {
 
 void TInputStrChgDlg::FormShow() { CheckBox1Click(CheckBox1); }
 
-}  // namespace trovex::app
+}  // namespace trovex::viewer

@@ -10,7 +10,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
 
-namespace trovex::app {
+namespace trovex::viewer {
 
 class TInputStrChgDlg : public ui::Form {
  public:
@@ -42,4 +42,4 @@ class TInputStrChgDlg : public ui::Form {
   void FormShow() override;
 };
 
-}  // namespace trovex::app
+}  // namespace trovex::viewer

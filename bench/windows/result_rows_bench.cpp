@@ -57,7 +57,7 @@ void WriteSample(const std::string& path, const std::string& bytes) {
 int main(int argc, char** argv) {
   const long lines = argc > 1 ? std::atol(argv[1]) : 100000;
   const long files = argc > 2 ? std::atol(argv[2]) : 2000;
-  shell::ComScope com;
+  os_shell::ComScope com;
 
   const std::string folder = MakeFolder();
   std::string content(4096, '.');

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 AdminTestResult RunShellAdminTest() {
   HMODULE shell32 = LoadLibraryW(L"SHELL32.dll");
@@ -17,4 +17,4 @@ AdminTestResult RunShellAdminTest() {
   return result;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -1,5 +1,5 @@
 #pragma once
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 enum class AdminTestResult {
   ShellUnavailable,  // SHELL32.dll did not load
@@ -11,4 +11,4 @@ enum class AdminTestResult {
 // The shell's own administrator test (SHELL32.dll export ordinal 680).
 AdminTestResult RunShellAdminTest();
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -8,7 +8,7 @@
 #include "platform/os/wide_text.h"
 #include "platform/shell/drop_files.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 // Another program may hold the clipboard for a moment.
@@ -73,4 +73,4 @@ std::vector<std::string> WindowsClipboardFiles::GetFiles() {
   return paths;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 class ClipboardFileService {
  public:
@@ -25,4 +25,4 @@ class WindowsClipboardFiles : public ClipboardFileService {
   std::vector<std::string> GetFiles() override;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -2,10 +2,10 @@
 
 #include <objbase.h>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 bool InitializeComForThread() { return SUCCEEDED(CoInitialize(nullptr)); }
 
 void UninitializeComForThread() { CoUninitialize(); }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -1,5 +1,5 @@
 #pragma once
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 // CoInitialize for the calling thread; true when it must be balanced by
 // UninitializeComForThread (also when COM was already initialised).
@@ -20,4 +20,4 @@ class ComScope {
   bool initialised_;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

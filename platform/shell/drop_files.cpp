@@ -5,7 +5,7 @@
 
 #include "platform/text/cp932.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 void AppendUint32(std::string& out, std::uint32_t value) {
@@ -56,4 +56,4 @@ std::string BuildDropFilesFromCp932(const std::vector<std::string>& paths, std::
   return block;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

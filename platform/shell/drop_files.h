@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 // Header fields, little-endian 32-bit each: offset of the file list (the header
 // size), drop point x and y (0, 0), "point is in the non-client area" (0) and
@@ -24,4 +24,4 @@ std::string BuildDropFiles(const std::vector<std::u16string>& paths,
 std::string BuildDropFilesFromCp932(const std::vector<std::string>& paths,
                                     std::size_t* skipped = nullptr);
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -5,7 +5,7 @@
 
 #include "platform/os/wide_text.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 constexpr UINT kWhat = SHGFI_DISPLAYNAME | SHGFI_TYPENAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
@@ -34,4 +34,4 @@ FileInfo ShellFileInfo::Query(const std::string& path, UnknownPathAs fallback) {
   return Ask(wide, attributes, kWhat | SHGFI_USEFILEATTRIBUTES);
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -3,7 +3,7 @@
 // in the system image lists (see system_image_lists.h). Texts are CP932.
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 struct FileInfo {
   std::string displayName;
@@ -36,4 +36,4 @@ class ShellFileInfo : public FileInfoService {
   FileInfo Query(const std::string& path, UnknownPathAs fallback) override;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -7,7 +7,7 @@
 #include "platform/os/wide_text.h"
 #include "platform/shell/shell_execute.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 OpenOutcome ClassifyShellOpen(bool succeeded, long long instApp, unsigned long lastError) {
   if (succeeded) return OpenOutcome::Opened;
@@ -66,4 +66,4 @@ bool ShellFileOpener::OpenAddress(void* owner, const std::string& address) {
   return ShellOpen(owner, address) == OpenOutcome::Opened;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -3,7 +3,7 @@
 // shell's dialog for choosing a program. Paths are CP932; nothing here throws.
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 // How the shell answered an "open".
 enum class OpenOutcome {
@@ -41,4 +41,4 @@ class ShellFileOpener : public FileOpenService {
 // The "open" verb alone, with no dialog of the shell's own on failure.
 OpenOutcome ShellOpen(void* owner, const std::string& path);
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

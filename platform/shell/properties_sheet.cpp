@@ -6,7 +6,7 @@
 #include "platform/shell/com_thread.h"
 #include "platform/shell/shell_item.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 bool ShellPropertiesSheet::Show(void* owner, const std::string& path) {
   ComScope com;
@@ -23,4 +23,4 @@ bool ShellPropertiesSheet::Show(void* owner, const std::string& path) {
   return ShellExecuteExW(&info) != FALSE;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -2,7 +2,7 @@
 // The shell's properties sheet of a file or folder. Paths are CP932.
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 class PropertiesSheetService {
  public:
@@ -19,4 +19,4 @@ class ShellPropertiesSheet : public PropertiesSheetService {
   bool Show(void* owner, const std::string& path) override;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -5,7 +5,7 @@
 
 #include "platform/os/wide_text.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 bool ShellExecuteText(void* owner, const std::string& verb, const std::string& file,
                       const std::string& parameters, const std::string& directory,
@@ -19,4 +19,4 @@ bool ShellExecuteText(void* owner, const std::string& verb, const std::string& f
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

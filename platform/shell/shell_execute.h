@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 inline constexpr int kShowWindow = 5;  // SW_SHOW
 
@@ -10,4 +10,4 @@ inline constexpr int kShowWindow = 5;  // SW_SHOW
 bool ShellExecuteText(void* owner, const std::string& verb, const std::string& file,
                       const std::string& parameters, const std::string& directory, int showCommand);
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -9,7 +9,7 @@
 #include "platform/shell/shell_item.h"
 #include "platform/text/cp932.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 // A "\" that is the trail byte of a double-byte character (表) is no separator.
@@ -80,4 +80,4 @@ std::vector<SubFolder> ShellFolders::SubFolders(const std::string& folder, bool 
   return found;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

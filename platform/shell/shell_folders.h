@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 struct SubFolder {
   std::string name;      // as the file system lists it
@@ -33,4 +33,4 @@ class ShellFolders : public FolderService {
   std::vector<SubFolder> SubFolders(const std::string& folder, bool includeHidden) override;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -2,7 +2,7 @@
 
 #include "platform/os/wide_text.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 ShellItem::ShellItem(void* owner, const std::string& path) {
   if (path.empty() || FAILED(SHGetDesktopFolder(&desktop_))) return;
@@ -18,4 +18,4 @@ ShellItem::~ShellItem() {
   if (desktop_) desktop_->Release();
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 class ShellItem {
  public:
@@ -26,4 +26,4 @@ class ShellItem {
   PIDLIST_ABSOLUTE id_ = nullptr;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -1,6 +1,6 @@
 #include "platform/shell/shell_services.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 ShellServices& InUse() {
@@ -43,4 +43,4 @@ ScopedShellServices::ScopedShellServices(const ShellServices& replacement) : pre
 
 ScopedShellServices::~ScopedShellServices() { InUse() = previous_; }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -12,7 +12,7 @@
 #include "platform/shell/sound.h"
 #include "platform/shell/system_image_lists.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 // Pointers to the services in use; never null.
 struct ShellServices {
@@ -44,4 +44,4 @@ class ScopedShellServices {
   ShellServices previous_;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -8,7 +8,7 @@
 #include "platform/os/wide_text.h"
 #include "platform/shell/com_thread.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 template <typename T>
@@ -77,4 +77,4 @@ bool CreateShortcut(const std::string& linkPath, const std::string& target) {
   return ok;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

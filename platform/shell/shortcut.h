@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 // The file-system path of a special folder (CSIDL value, 0 = the desktop);
 // empty when it has none.
@@ -20,4 +20,4 @@ bool ShortcutTargetExists(const std::string& linkPath);
 // Writes a shortcut file pointing at `target` (replacing one that exists).
 bool CreateShortcut(const std::string& linkPath, const std::string& target);
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -5,7 +5,7 @@
 
 #include "platform/os/wide_text.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 bool SystemSound::PlayFile(const std::string& path) {
   if (path.empty()) return false;
@@ -17,4 +17,4 @@ bool SystemSound::PlayFile(const std::string& path) {
   return PlaySoundW(file.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT) != FALSE;
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -2,7 +2,7 @@
 // Playing a sound file in the background. Paths are CP932.
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 class SoundService {
  public:
@@ -19,4 +19,4 @@ class SystemSound : public SoundService {
   bool PlayFile(const std::string& path) override;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 // Asking for the icon of any folder returns the whole list it lives in.
@@ -19,4 +19,4 @@ HIMAGELIST ShellImageLists::Small() { return SystemList(SHGFI_SMALLICON); }
 
 HIMAGELIST ShellImageLists::Large() { return SystemList(SHGFI_LARGEICON); }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

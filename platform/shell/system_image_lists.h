@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 class SystemImageListService {
  public:
@@ -22,4 +22,4 @@ class ShellImageLists : public SystemImageListService {
   HIMAGELIST Large() override;
 };
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

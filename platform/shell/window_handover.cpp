@@ -4,7 +4,7 @@
 
 #include "platform/os/wide_text.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 void* FindTopLevelWindow(const std::string& className) {
   std::wstring wide = os::Widen(className);
@@ -34,4 +34,4 @@ void BringOwnerForward(void* window) {
   SetForegroundWindow(owner);
 }
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

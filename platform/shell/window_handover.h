@@ -2,7 +2,7 @@
 // Finding another program's top-level window and handing data to it.
 #include <string>
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 
 // The first top-level window of a class (CP932 name); null when none exists.
 void* FindTopLevelWindow(const std::string& className);
@@ -16,4 +16,4 @@ long long SendCopyData(void* target, void* sender, const std::string& bytes);
 // becomes the foreground window. Nothing happens when `window` has no owner.
 void BringOwnerForward(void* window);
 
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

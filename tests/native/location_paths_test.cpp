@@ -8,7 +8,7 @@
 
 #include "shell/location_paths.h"
 
-namespace trovex::app {
+namespace trovex::shell {
 namespace {
 
 const std::string kOmote = "\x95\x5C";  // 表
@@ -115,4 +115,4 @@ TEST(LocationChoice, WithoutSelectionTheDriveLevelTakesEveryDriveAndAFolderItsel
 }
 
 }  // namespace
-}  // namespace trovex::app
+}  // namespace trovex::shell

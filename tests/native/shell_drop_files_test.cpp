@@ -5,8 +5,8 @@
 
 #include "platform/shell/drop_files.h"
 
-using trovex::shell::BuildDropFiles;
-using trovex::shell::BuildDropFilesFromCp932;
+using trovex::os_shell::BuildDropFiles;
+using trovex::os_shell::BuildDropFilesFromCp932;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "shell/power_action.h"
 
 using namespace trovex;
-using namespace trovex::app;
+using namespace trovex::shell;
 
 namespace {
 
@@ -38,7 +38,7 @@ class RecordingPower : public power::PowerService {
 // The messages the action logged.
 struct Log {
   std::vector<std::string> entries;
-  PowerLog Sink() {
+  shell::PowerLog Sink() {
     return [this](const std::string& message) { entries.push_back(message); };
   }
 };
@@ -49,17 +49,18 @@ TEST(PowerAction, EachModeMakesItsCallsInOrder) {
       {"enable SeShutdownPrivilege", "poweroff", "disable SeShutdownPrivilege"},
       {"enable SeShutdownPrivilege", "standby", "disable SeShutdownPrivilege"},
       {"enable SeShutdownPrivilege", "hibernate", "disable SeShutdownPrivilege"}};
-  for (int mode = 0; mode < kExitModeCount; ++mode) {
+  for (int mode = 0; mode < results::kExitModeCount; ++mode) {
     RecordingPower power;
     Log log;
-    EXPECT_TRUE(RunPowerAction(ExitModeFromIndex(mode), 2, power, log.Sink())) << mode;
+    EXPECT_TRUE(shell::RunPowerAction(results::ExitModeFromIndex(mode), 2, power, log.Sink()))
+        << mode;
     EXPECT_EQ(power.calls, expected[static_cast<std::size_t>(mode)]) << mode;
     EXPECT_TRUE(log.entries.empty());
   }
   // Below OS level 2 there is no token to touch.
   RecordingPower old;
   Log log;
-  RunPowerAction(ExitMode::PowerOff, 1, old, log.Sink());
+  shell::RunPowerAction(results::ExitMode::PowerOff, 1, old, log.Sink());
   EXPECT_EQ(old.calls, (std::vector<std::string>{"poweroff"}));
 }
 
@@ -68,14 +69,14 @@ TEST(PowerAction, FailuresLeaveTheirLogEntries) {
     RecordingPower power;  // a refused log-off is never noticed
     power.refuse = true;
     Log log;
-    EXPECT_FALSE(RunPowerAction(ExitMode::LogOff, 2, power, log.Sink()));
+    EXPECT_FALSE(shell::RunPowerAction(results::ExitMode::LogOff, 2, power, log.Sink()));
     EXPECT_TRUE(log.entries.empty());
   }
   {
     RecordingPower power;
     power.refuse = true;
     Log log;
-    EXPECT_FALSE(RunPowerAction(ExitMode::Standby, 2, power, log.Sink()));
+    EXPECT_FALSE(shell::RunPowerAction(results::ExitMode::Standby, 2, power, log.Sink()));
     EXPECT_EQ(
         log.entries,
         (std::vector<std::string>{"他のアプリケーションの要求によりスタンバイが中止されました。"}));
@@ -88,7 +89,7 @@ TEST(PowerAction, FailuresLeaveTheirLogEntries) {
     RecordingPower power;
     power.enableResult = result;
     Log log;
-    EXPECT_FALSE(RunPowerAction(ExitMode::PowerOff, 2, power, log.Sink()));
+    EXPECT_FALSE(shell::RunPowerAction(results::ExitMode::PowerOff, 2, power, log.Sink()));
     EXPECT_EQ(power.calls, (std::vector<std::string>{"enable SeShutdownPrivilege"}));
     EXPECT_EQ(log.entries, (std::vector<std::string>{text}));
   }
@@ -96,27 +97,28 @@ TEST(PowerAction, FailuresLeaveTheirLogEntries) {
   RecordingPower power;
   power.disableResult = power::PrivilegeResult::AdjustFailed;
   Log log;
-  EXPECT_TRUE(RunPowerAction(ExitMode::Hibernate, 2, power, log.Sink()));
+  EXPECT_TRUE(shell::RunPowerAction(results::ExitMode::Hibernate, 2, power, log.Sink()));
   EXPECT_EQ(log.entries, (std::vector<std::string>{"特権の無効に失敗しました。"}));
 }
 
 TEST(PowerAction, ModesTextsAndTheCountdown) {
-  EXPECT_EQ(ExitModeName(ExitMode::Standby), "スタンバイ");
-  EXPECT_EQ(ExitModeName(static_cast<ExitMode>(4)), "");
-  EXPECT_EQ(ExitModeFromIndex(3), ExitMode::Hibernate);
-  EXPECT_EQ(ExitModeFromIndex(4), ExitMode::LogOff);
-  EXPECT_EQ(ExitModeFromIndex(-1), ExitMode::LogOff);
-  EXPECT_EQ(CountdownCaption("Trovex β", "スタンバイ"), "Trovex β [ スタンバイ ] 確認");
-  EXPECT_EQ(CountdownText("スタンバイ").rfind("15秒後に、スタンバイに入ります。\n\n", 0), 0u);
+  EXPECT_EQ(shell::ExitModeName(results::ExitMode::Standby), "スタンバイ");
+  EXPECT_EQ(shell::ExitModeName(static_cast<results::ExitMode>(4)), "");
+  EXPECT_EQ(results::ExitModeFromIndex(3), results::ExitMode::Hibernate);
+  EXPECT_EQ(results::ExitModeFromIndex(4), results::ExitMode::LogOff);
+  EXPECT_EQ(results::ExitModeFromIndex(-1), results::ExitMode::LogOff);
+  EXPECT_EQ(shell::CountdownCaption("Trovex β", "スタンバイ"), "Trovex β [ スタンバイ ] 確認");
+  EXPECT_EQ(shell::CountdownText("スタンバイ").rfind("15秒後に、スタンバイに入ります。\n\n", 0),
+            0u);
   int advances = 0;
   int ticks = 0;
   for (;; ++ticks) {
-    const CountdownStep step = CountdownTick(ticks);
+    const shell::CountdownStep step = shell::CountdownTick(ticks);
     if (step.close) break;
     if (step.advance) ++advances;
   }
   EXPECT_EQ(ticks + 1, 17);  // closes on the 17th tick
-  EXPECT_GE(advances, kCountdownSeconds);
+  EXPECT_GE(advances, shell::kCountdownSeconds);
 }
 
 }  // namespace

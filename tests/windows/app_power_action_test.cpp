@@ -62,7 +62,7 @@ class PowerActionTest : public MainFormTest {
   }
 
   static void Choose(ui::Form& dialog, int mode, bool ok) {
-    auto& exit = dynamic_cast<TExitDlg&>(dialog);
+    auto& exit = dynamic_cast<shell::TExitDlg&>(dialog);
     EXPECT_EQ(exit.Caption(), "Windows 終了設定");
     exit.RadioGroup1.SetItemIndex(mode);
     (ok ? exit.OKBtn : exit.CancelBtn).Click();
@@ -80,7 +80,7 @@ TEST_F(PowerActionTest, AnUnattendedRunSavesCountsDownAndSuspends) {
   RunUnattended(
       form, [](ui::Form& dialog) { Choose(dialog, 2, true); },
       [&](ui::Form& dialog) {
-        auto& countdown = dynamic_cast<TShutDownMsgDlg&>(dialog);
+        auto& countdown = dynamic_cast<shell::TShutDownMsgDlg&>(dialog);
         EXPECT_EQ(countdown.Caption(), "Trovex β [ スタンバイ ] 確認");
         EXPECT_EQ(countdown.Label1.Caption().rfind("15秒後に、スタンバイに入ります。", 0), 0u);
         // The timer's ticks, driven here: the dialog closes itself on the 17th.
@@ -104,7 +104,7 @@ TEST_F(PowerActionTest, ACancelledCountdownKeepsTheSavedResultAndDoesNothing) {
   TForm1 form(Environment());
   RunUnattended(
       form, [](ui::Form& dialog) { Choose(dialog, 1, true); },
-      [](ui::Form& dialog) { dynamic_cast<TShutDownMsgDlg&>(dialog).CancelBtn.Click(); });
+      [](ui::Form& dialog) { dynamic_cast<shell::TShutDownMsgDlg&>(dialog).CancelBtn.Click(); });
   EXPECT_TRUE(power_.calls.empty());
   EXPECT_FALSE(form.ExitChkBox.Checked());
   EXPECT_TRUE(form.State.Settings.PendingResultsFlag);

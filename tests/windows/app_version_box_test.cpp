@@ -65,8 +65,8 @@ std::string Contents(const std::string& path) {
 
 class VersionBoxTest : public ::testing::Test {
  protected:
-  VersionBoxSetup Setup() const {
-    VersionBoxSetup setup;
+  shell::VersionBoxSetup Setup() const {
+    shell::VersionBoxSetup setup;
     setup.title = "Trovex β  ";
     setup.version = "[ 1.1.3.1 ]";
     setup.corp = "Vemko";
@@ -79,8 +79,8 @@ class VersionBoxTest : public ::testing::Test {
     setup.update.currentVersion = "1131";
     return setup;
   }
-  ui::FormPtr<TVersionBox> MakeBox(const VersionBoxSetup& setup) {
-    auto box = ui::MakeForm<TVersionBox>(nullptr, setup);
+  ui::FormPtr<shell::TVersionBox> MakeBox(const shell::VersionBoxSetup& setup) {
+    auto box = ui::MakeForm<shell::TVersionBox>(nullptr, setup);
     box->OpenInShell = [this](const std::string& verb, const std::string& file,
                               const std::string& parameters, const std::string& directory) {
       shellCalls_.push_back(verb + "|" + file + "|" + parameters + "|" + directory);
@@ -88,10 +88,10 @@ class VersionBoxTest : public ::testing::Test {
     };
     return box;
   }
-  ui::FormPtr<TVersionBox> MakeBox() { return MakeBox(Setup()); }
+  ui::FormPtr<shell::TVersionBox> MakeBox() { return MakeBox(Setup()); }
 
   // The archive's answer, the user's yes and the folder: a download of `name`.
-  void DownloadInto(TVersionBox& box, ScriptedPrompts& prompts, const std::string& name) {
+  void DownloadInto(shell::TVersionBox& box, ScriptedPrompts& prompts, const std::string& name) {
     server_.Serve(kPagePath, "<a href=\"UpdateFile/" + name + "\">" + name + "</a>");
     prompts.ExpectMessageBox(IDYES);
     prompts.ExpectFolder(folder_.Root());
@@ -130,9 +130,9 @@ TEST_F(VersionBoxTest, PagesWithoutANewerArchiveSayWhy) {
 }
 
 TEST_F(VersionBoxTest, NoServerOrAnAddressTooLongCannotConnect) {
-  VersionBoxSetup nobody = Setup();
+  shell::VersionBoxSetup nobody = Setup();
   nobody.update.serverBase = "http://127.0.0.1:1/";  // nothing listens there
-  VersionBoxSetup tooLong = Setup();
+  shell::VersionBoxSetup tooLong = Setup();
   tooLong.update.pageName = std::string(250, 'p') + ".html";
   for (const auto& setup : {nobody, tooLong}) {
     auto box = MakeBox(setup);
@@ -168,7 +168,7 @@ TEST_F(VersionBoxTest, NameFoundPastRunningTextLongPagesAndZeroBytes) {
 }
 
 TEST_F(VersionBoxTest, NoVersionCheckOffersAnOlderArchive) {
-  VersionBoxSetup setup = Setup();
+  shell::VersionBoxSetup setup = Setup();
   setup.update.noVersionCheck = true;
   auto box = MakeBox(setup);
   server_.Serve(kPagePath, "TrovexBeta_Up1100.zip");
@@ -320,7 +320,7 @@ TEST_F(VersionButtonTest, VersionButtonShowsTheProgramsValuesAndUsesTheConfigure
   prompts.ExpectMessage();
   ModalScript script;
   script.Then([&](ui::Form& window) {
-    auto& box = dynamic_cast<TVersionBox&>(window);
+    auto& box = dynamic_cast<shell::TVersionBox&>(window);
     EXPECT_EQ(box.Text(), "バージョン情報");
     EXPECT_EQ(box.StaticText1.Text(), "Trovex β  ");
     EXPECT_EQ(box.StaticText2.Text(), "[ 1.1.3.1 ]");

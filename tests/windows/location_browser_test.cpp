@@ -20,7 +20,7 @@
 namespace trovex::app {
 namespace {
 
-class RecordingSound : public shell::SoundService {
+class RecordingSound : public os_shell::SoundService {
  public:
   bool PlayFile(const std::string& path) override {
     played.push_back(path);
@@ -30,11 +30,11 @@ class RecordingSound : public shell::SoundService {
 };
 
 // The shell's answers, except that chosen drives have no display name.
-class NamelessDrives : public shell::FileInfoService {
+class NamelessDrives : public os_shell::FileInfoService {
  public:
   explicit NamelessDrives(std::vector<std::string> roots) : roots_(std::move(roots)) {}
-  shell::FileInfo Query(const std::string& path, shell::UnknownPathAs fallback) override {
-    shell::FileInfo info = shell::RealServices().fileInfo->Query(path, fallback);
+  os_shell::FileInfo Query(const std::string& path, os_shell::UnknownPathAs fallback) override {
+    os_shell::FileInfo info = os_shell::RealServices().fileInfo->Query(path, fallback);
     for (const std::string& root : roots_) {
       if (path == root) info.displayName.clear();
     }
@@ -53,9 +53,9 @@ class LocationBrowserTest : public ::testing::Test {
  protected:
   LocationBrowserTest() {
     startup_test::SettingsKeyGuard::CreateEmptyKey();
-    shell::ShellServices fakes = shell::Services();
+    os_shell::ShellServices fakes = os_shell::Services();
     fakes.sound = &sound_;
-    services_ = std::make_unique<shell::ScopedShellServices>(fakes);
+    services_ = std::make_unique<os_shell::ScopedShellServices>(fakes);
     form_ = std::make_unique<TForm1>(StartupEnvironment{dir_.path() + "Trovex.exe", "someone"});
     form_->EnsureCreated();
     fs::ForceDirectories(form_->State.SharedDataDir);
@@ -66,14 +66,14 @@ class LocationBrowserTest : public ::testing::Test {
   }
 
   TForm1& Form() { return *form_; }
-  LocationBrowser& Browser() { return form_->Browser; }
+  shell::LocationBrowser& Browser() { return form_->Browser; }
   const testing::ShellTestFolder& Tree() const { return tree_; }
   std::string SoundFile() const { return form_->State.SharedDataDir + "start.wav"; }
   const std::vector<std::string>& Played() const { return sound_.played; }
 
   std::vector<std::string> Captions() {
     std::vector<std::string> captions;
-    for (const LocationItem& item : Browser().Items()) captions.push_back(item.caption);
+    for (const shell::LocationItem& item : Browser().Items()) captions.push_back(item.caption);
     return captions;
   }
   std::size_t RowOf(const std::string& caption) {
@@ -107,7 +107,7 @@ class LocationBrowserTest : public ::testing::Test {
   startup_test::TempDir dir_;
   testing::ShellTestFolder tree_;
   RecordingSound sound_;
-  std::unique_ptr<shell::ScopedShellServices> services_;
+  std::unique_ptr<os_shell::ScopedShellServices> services_;
   std::unique_ptr<TForm1> form_;
 };
 
@@ -115,7 +115,7 @@ TEST_F(LocationBrowserTest, TheWindowOpensAtTheDriveLevelWithTheDrivesWineMaps) 
   EXPECT_EQ(Browser().CurrentPath(), "");
   EXPECT_TRUE(Browser().BackStack.empty());
   ASSERT_FALSE(Browser().Items().empty());
-  const LocationItem& c = Browser().Items()[RowOfPath("C:\\")];
+  const shell::LocationItem& c = Browser().Items()[RowOfPath("C:\\")];
   EXPECT_FALSE(c.caption.empty());
   EXPECT_GE(c.image, 0);
   EXPECT_EQ(LocationLine(), "");
@@ -303,12 +303,13 @@ TEST_F(LocationBrowserTest, ADriveWithoutANameIsNotListedButIsStillSearched) {
   for (const std::string& drive : drives)
     EXPECT_TRUE(drive.size() == 2 && drive[1] == ':') << drive;
   NamelessDrives nameless({drives.back() + "\\"});
-  shell::ShellServices fakes = shell::Services();
+  os_shell::ShellServices fakes = os_shell::Services();
   fakes.fileInfo = &nameless;
-  shell::ScopedShellServices replaced(fakes);
+  os_shell::ScopedShellServices replaced(fakes);
   Browser().ShowDriveLevel();
   EXPECT_EQ(Browser().Items().size(), drives.size() - 1);
-  for (const LocationItem& item : Browser().Items()) EXPECT_NE(item.fullPath, drives.back() + "\\");
+  for (const shell::LocationItem& item : Browser().Items())
+    EXPECT_NE(item.fullPath, drives.back() + "\\");
   // With nothing selected the search takes every drive the system has.
   EXPECT_TRUE(Browser().ChosenLocations().everyDrive);
 }

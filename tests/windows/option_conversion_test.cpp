@@ -20,22 +20,23 @@ class PanelHost : public ui::Form {
     Panel.SetBounds(10, 10, 300, 460);
   }
   results::ProgramState State;
-  OptionPanel Panel;
+  shell::OptionPanel Panel;
 };
 
 // Opens the dialog from the button and lets `act` work on it before it closes.
-void ConvertWith(OptionPanel& panel, const std::function<void(TInputStrChgDlg&)>& act) {
+void ConvertWith(shell::OptionPanel& panel,
+                 const std::function<void(viewer::TInputStrChgDlg&)>& act) {
   testing::ModalScript script;
-  script.Then([&](ui::Form& form) { act(dynamic_cast<TInputStrChgDlg&>(form)); });
+  script.Then([&](ui::Form& form) { act(dynamic_cast<viewer::TInputStrChgDlg&>(form)); });
   panel.SpeedButton9.Click();
   EXPECT_EQ(script.FormsSeen(), 1);
 }
 
 TEST(OptionConversion, OkPutsTheListIntoTheSearchBoxAndKeepsFlagsAndSource) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.Edit1.SetText("あ");
-  ConvertWith(p, [](TInputStrChgDlg& d) {
+  ConvertWith(p, [](viewer::TInputStrChgDlg& d) {
     EXPECT_EQ(d.Edit1.Text(), "あ");  // the dialog starts from the search box
     EXPECT_FALSE(d.CheckBox1.Checked() || d.CheckBox2.Checked());
     d.CheckBox1.SetChecked(true);
@@ -61,9 +62,9 @@ TEST(OptionConversion, OkPutsTheListIntoTheSearchBoxAndKeepsFlagsAndSource) {
 
 TEST(OptionConversion, CancelChangesNothing) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.Edit1.SetText("abc");
-  ConvertWith(p, [](TInputStrChgDlg& d) {
+  ConvertWith(p, [](viewer::TInputStrChgDlg& d) {
     d.CheckBox2.SetChecked(true);
     d.CancelBtn.Click();
   });
@@ -74,9 +75,9 @@ TEST(OptionConversion, CancelChangesNothing) {
 
 TEST(OptionConversion, ALaterContentOfTheUsersOwnDropsTheFlagsAndTheSource) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.Edit1.SetText("AB");
-  ConvertWith(p, [](TInputStrChgDlg& d) {
+  ConvertWith(p, [](viewer::TInputStrChgDlg& d) {
     d.CheckBox2.SetChecked(true);
     d.CheckBox3.SetChecked(false);
     d.OKBtn.Click();
@@ -101,9 +102,9 @@ TEST(OptionConversion, ALaterContentOfTheUsersOwnDropsTheFlagsAndTheSource) {
 
 TEST(OptionConversion, TheResultWindowClearsTheSourceAfterSaving) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.Edit1.SetText("a");
-  ConvertWith(p, [](TInputStrChgDlg& d) {
+  ConvertWith(p, [](viewer::TInputStrChgDlg& d) {
     d.CheckBox1.SetChecked(true);
     d.OKBtn.Click();
   });

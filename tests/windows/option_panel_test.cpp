@@ -23,7 +23,7 @@ class PanelHost : public ui::Form {
     Panel.SetBounds(10, 10, 300, 460);
   }
   results::ProgramState State;
-  OptionPanel Panel;
+  shell::OptionPanel Panel;
 };
 
 // A click on the upper (up) or lower (down) arrow.
@@ -37,7 +37,7 @@ void ClickArrow(ui::UpDown& arrows, bool up) {
 
 TEST(OptionPanel, ControlsStartWithTheirCaptionsHintsAndDefaults) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   EXPECT_EQ(p.Label2.Caption(), "検索内容 ");
   EXPECT_EQ(p.Edit1.Text(), "");
   EXPECT_EQ(
@@ -150,7 +150,7 @@ TEST(OptionPanel, ControlsStartWithTheirCaptionsHintsAndDefaults) {
 
 TEST(OptionPanel, SearchOptionsPanelCoversTheViewOptionsBelowTheOptionBox) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   EXPECT_EQ(p.Panel2.Top(), p.OptionChkBox.Top() + p.OptionChkBox.Height() + 5);
   EXPECT_EQ(p.Panel2.Left(), p.Panel5.Left() - 10);
   EXPECT_LE(p.Panel2.Top(), p.Panel5.Top());
@@ -162,7 +162,7 @@ TEST(OptionPanel, SearchOptionsPanelCoversTheViewOptionsBelowTheOptionBox) {
 // pixel, except the up-down arrows, which sit on the right end of their number box.
 TEST(OptionPanel, SearchOptionControlsNeitherOverlapNorLeaveThePanel) {
   PanelHost host;
-  const OptionPanel& p = host.Panel;
+  const shell::OptionPanel& p = host.Panel;
   const ui::Panel& panel = p.Panel2;
   const std::vector<ui::Control*>& controls = panel.Children();
   auto buddies = [&](const ui::Control* a, const ui::Control* b) {
@@ -195,7 +195,7 @@ TEST(OptionPanel, SearchOptionControlsNeitherOverlapNorLeaveThePanel) {
 
 TEST(OptionPanel, DateControlsFollowTheDateBoxAndTheYear) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   auto rangeEnabled = [&] { return p.DateTimePicker1.Enabled() && p.DateTimePicker2.Enabled(); };
   p.DateChkMenu.SetChecked(true);
   EXPECT_TRUE(p.NumberEdit1.Enabled());
@@ -223,7 +223,7 @@ TEST(OptionPanel, DateControlsFollowTheDateBoxAndTheYear) {
 
 TEST(OptionPanel, SizeControlsFollowTheSizeBoxAndNameExclusionTheNameField) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.SizeChkBox.SetChecked(true);
   EXPECT_TRUE(p.NumberEdit2.Enabled() && p.ComboBox1.Enabled() && p.ComboBox2.Enabled());
   p.SizeChkBox.SetChecked(false);
@@ -239,7 +239,7 @@ TEST(OptionPanel, SizeControlsFollowTheSizeBoxAndNameExclusionTheNameField) {
 
 TEST(OptionPanel, ConversionButtonIsOffForAContentThatIsAlreadyAByteList) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   const struct {
     const char* content;
     bool enabled;
@@ -254,7 +254,7 @@ TEST(OptionPanel, ConversionButtonIsOffForAContentThatIsAlreadyAByteList) {
 
 TEST(OptionPanel, SizeLabelShowsTheLimitOfNumberAndUnit) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.SizeChkBox.SetChecked(true);
   p.NumberEdit2.SetText("5");
   p.ComboBox1.SetItemIndex(0);
@@ -279,7 +279,7 @@ TEST(OptionPanel, SizeLabelShowsTheLimitOfNumberAndUnit) {
 
 TEST(OptionPanel, ArrowsWrapAroundAtBothEndsAndTheLabelFollows) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.SizeChkBox.SetChecked(true);
   p.NumberEdit2.SetText("1024");
   ClickArrow(p.UpDown1, true);
@@ -293,7 +293,7 @@ TEST(OptionPanel, ArrowsWrapAroundAtBothEndsAndTheLabelFollows) {
 
 TEST(OptionPanel, ATypedSizeOutsideTheRangeIsClampedAndShown) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.SizeChkBox.SetChecked(true);
   p.NumberEdit2.SetText("5000");
   EXPECT_EQ(p.NumberEdit2.Text(), "1024");
@@ -316,7 +316,7 @@ TEST(OptionPanel, ATypedSizeOutsideTheRangeIsClampedAndShown) {
 
 TEST(OptionPanel, NameTermsFollowTheCaseBoxWhenTheSearchStarts) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   p.Edit2.SetText("Txt/DOC");
   EXPECT_EQ(p.NameTerms(), (std::vector<std::string>{"txt", "doc"}));
   p.BigSmlChkBox.SetChecked(true);
@@ -331,7 +331,7 @@ TEST(OptionPanel, NameTermsFollowTheCaseBoxWhenTheSearchStarts) {
 
 TEST(OptionPanel, OneMappingCarriesEveryControlIntoTheSearchOptions) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   search::SearchOptions o = p.ReadSearchOptions();
   EXPECT_EQ(o.content, "");
   EXPECT_FALSE(o.optionsOpen || o.caseSensitive || o.commaIsContent || o.searchUtf16 ||
@@ -377,7 +377,7 @@ TEST(OptionPanel, OneMappingCarriesEveryControlIntoTheSearchOptions) {
 
 TEST(OptionPanel, EncodingChoiceNarrowsTheTextSearchWhileThePanelIsOpen) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   const search::EncodingSet every = search::EncodingSet::All();
   const search::EncodingSet shiftJis = search::EncodingSet::Only(search::TextEncoding::ShiftJis);
   EXPECT_EQ(p.ReadSearchOptions().encodings, every);
@@ -396,7 +396,7 @@ TEST(OptionPanel, EncodingChoiceNarrowsTheTextSearchWhileThePanelIsOpen) {
 
 TEST(OptionPanel, LookingInsideDocumentsIsOnAndCountsWhileThePanelIsOpen) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   EXPECT_EQ(p.InsideChkBox.Caption(), "文書・圧縮ファイルの中も検索");
   EXPECT_TRUE(p.InsideChkBox.Checked());
   EXPECT_TRUE(search::LooksInside(p.ReadSearchOptions()));
@@ -416,7 +416,7 @@ TEST(OptionPanel, LookingInsideDocumentsIsOnAndCountsWhileThePanelIsOpen) {
 
 TEST(OptionPanel, EncodingChoiceIsTheStoredSetting) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   host.State.Settings.EncodingIndex = 1;
   p.ShowStoredViewOptions();
   EXPECT_EQ(p.CodeComboBox.ItemIndex(), 1);
@@ -441,7 +441,7 @@ TEST(OptionPanel, EncodingChoiceIsTheStoredSetting) {
 
 TEST(OptionPanel, ViewOptionsAreTheStoredSettings) {
   PanelHost host;
-  OptionPanel& p = host.Panel;
+  shell::OptionPanel& p = host.Panel;
   host.State.Settings.ByteListDisplay = results::BinaryDisplay::Chars;
   host.State.Settings.PrsRowChecked = true;
   host.State.Settings.TextOnlyChecked = false;

@@ -377,7 +377,7 @@ TEST(ResultListSearchRename, RenameAfterAListSearchOffersBothContentsAndSearches
     view.Close();
   });
   script.Then([](ui::Form& dialog) {
-    auto& input = dynamic_cast<TInputDlg&>(dialog);
+    auto& input = dynamic_cast<viewer::TInputDlg&>(dialog);
     ASSERT_EQ(input.ComboBox1.ItemCount(), 2);
     EXPECT_EQ(input.ComboBox1.Item(0), "abc");
     EXPECT_EQ(input.ComboBox1.Item(1), "def");

@@ -27,27 +27,28 @@ std::uint32_t PumpingWork(std::atomic<bool>& cancel, int entries, int* calls) {
 }
 
 TEST(ResultPrecount, PanelTextAlternatesItsPrefixAcrossDialogs) {
-  TMsgCanselDlg::ResetPrefix();
-  EXPECT_EQ(TMsgCanselDlg::NextStatusText("C:\\data\\x"), "∴ C:\\のドライブを調べています。");
-  EXPECT_EQ(TMsgCanselDlg::NextStatusText("D:"), "∵ D:のドライブを調べています。");
+  shell::TMsgCanselDlg::ResetPrefix();
+  EXPECT_EQ(shell::TMsgCanselDlg::NextStatusText("C:\\data\\x"),
+            "∴ C:\\のドライブを調べています。");
+  EXPECT_EQ(shell::TMsgCanselDlg::NextStatusText("D:"), "∵ D:のドライブを調べています。");
   // A double-byte character counts as one of the three.
-  EXPECT_EQ(TMsgCanselDlg::NextStatusText("表示\\a"), "∴ 表示\\のドライブを調べています。");
+  EXPECT_EQ(shell::TMsgCanselDlg::NextStatusText("表示\\a"), "∴ 表示\\のドライブを調べています。");
   // A new dialog carries on where the last one left.
   std::atomic<bool> cancel{false};
   int calls = 0;
   {
     testing::ModalScript script;
     script.Then([](ui::Form& form) {
-      auto& dialog = static_cast<TMsgCanselDlg&>(form);
+      auto& dialog = static_cast<shell::TMsgCanselDlg&>(form);
       dialog.Timer2Timer(dialog.Timer2);
       EXPECT_EQ(dialog.Panel1.Text(), "∵ E:\\のドライブを調べています。");
     });
-    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+    auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
         nullptr, cancel, [&] { return PumpingWork(cancel, 1, &calls); },
         [] { return std::string("E:\\f"); });
     dialog->ShowModal();
   }
-  EXPECT_EQ(TMsgCanselDlg::NextStatusText("F:"), "∴ F:のドライブを調べています。");
+  EXPECT_EQ(shell::TMsgCanselDlg::NextStatusText("F:"), "∴ F:のドライブを調べています。");
 }
 
 TEST(ResultPrecount, RunsItsWorkOnceAndClosesWithTheCount) {
@@ -55,14 +56,14 @@ TEST(ResultPrecount, RunsItsWorkOnceAndClosesWithTheCount) {
   int calls = 0;
   testing::ModalScript script;
   script.Then([](ui::Form& form) {
-    auto& dialog = static_cast<TMsgCanselDlg&>(form);
+    auto& dialog = static_cast<shell::TMsgCanselDlg&>(form);
     EXPECT_EQ(dialog.Caption(), "検索ファイルの取得");
     EXPECT_EQ(dialog.CancelBtn.Caption(), "キャンセル");
     EXPECT_EQ(dialog.Timer1.Interval(), 10u);
     EXPECT_EQ(dialog.Timer2.Interval(), 1000u);
     EXPECT_TRUE(dialog.Timer1.Enabled() && dialog.Timer2.Enabled());
   });
-  auto dialog = ui::MakeForm<TMsgCanselDlg>(
+  auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
       nullptr, cancel, [&] { return PumpingWork(cancel, 5, &calls); },
       [] { return std::string("C:"); });
   dialog->SetCaption("検索ファイルの取得");
@@ -79,14 +80,14 @@ TEST(ResultPrecount, CancelDuringTheWorkRaisesTheFlagAndTheWorkReturnsEarly) {
   int calls = 0;
   testing::ModalScript script;
   script.Then([](ui::Form& form) {
-    auto& dialog = static_cast<TMsgCanselDlg&>(form);
+    auto& dialog = static_cast<shell::TMsgCanselDlg&>(form);
     // Pressed while the work runs: it sees the click through its message pump.
     SetTimer(dialog.CancelBtn.Handle(), 1, 50, [](HWND button, UINT, UINT_PTR id, DWORD) {
       KillTimer(button, id);
       SendMessageW(button, BM_CLICK, 0, 0);
     });
   });
-  auto dialog = ui::MakeForm<TMsgCanselDlg>(
+  auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
       nullptr, cancel, [&] { return PumpingWork(cancel, 5000, &calls); },
       [] { return std::string("C:"); });
   dialog->ShowModal();
@@ -106,7 +107,7 @@ TEST(ResultPrecount, EscapeCancelsButTheCloseBoxDoesNot) {
       SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
       ui::App().ProcessMessages();
     });
-    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+    auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
         nullptr, cancel, [&] { return PumpingWork(cancel, 3, &calls); },
         [] { return std::string("C:"); });
     dialog->ShowModal();
@@ -118,10 +119,10 @@ TEST(ResultPrecount, EscapeCancelsButTheCloseBoxDoesNot) {
     calls = 0;
     testing::ModalScript script;
     script.Then([](ui::Form& form) {
-      auto& dialog = static_cast<TMsgCanselDlg&>(form);
+      auto& dialog = static_cast<shell::TMsgCanselDlg&>(form);
       EXPECT_TRUE(dialog.PreviewKey(VK_ESCAPE, 0));
     });
-    auto dialog = ui::MakeForm<TMsgCanselDlg>(
+    auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
         nullptr, cancel, [&] { return PumpingWork(cancel, 3, &calls); },
         [] { return std::string("C:"); });
     dialog->ShowModal();

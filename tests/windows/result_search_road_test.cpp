@@ -37,7 +37,7 @@ TEST_F(ResultSearchRoad, StartCountsThenShowsEveryHitAsARow) {
   ModalScript script;
   script.Then([&](ui::Form& dialog) {
     EXPECT_EQ(dialog.Caption(), "検索ファイルの取得");
-    EXPECT_NE(dynamic_cast<TMsgCanselDlg*>(&dialog), nullptr);
+    EXPECT_NE(dynamic_cast<shell::TMsgCanselDlg*>(&dialog), nullptr);
     EXPECT_FALSE(form.SpeedButton3.Enabled());
   });  // it closes itself when the count is done
   script.Then([&](ui::Form& window) {
@@ -225,7 +225,7 @@ TEST_F(ResultSearchRoad, RenameChoosesAnotherSearchContentAndNeverAnEmptyName) {
     view.Close();
   });
   script.Then([](ui::Form& form) {
-    auto& dialog = dynamic_cast<TInputDlg&>(form);
+    auto& dialog = dynamic_cast<viewer::TInputDlg&>(form);
     EXPECT_EQ(dialog.Caption(), "履歴名の変更");
     EXPECT_EQ(dialog.Label2.Caption(), "新しい名前を選択");
     ASSERT_EQ(dialog.ComboBox1.ItemCount(), 2);
@@ -234,7 +234,7 @@ TEST_F(ResultSearchRoad, RenameChoosesAnotherSearchContentAndNeverAnEmptyName) {
     dialog.OKBtn.Click();
   });
   script.Then([](ui::Form& form) {
-    auto& dialog = dynamic_cast<TInputDlg&>(form);
+    auto& dialog = dynamic_cast<viewer::TInputDlg&>(form);
     dialog.ComboBox1.SetItemIndex(-1);
     dialog.OKBtn.Click();
   });
@@ -247,7 +247,8 @@ TEST_F(ResultSearchRoad, ACancelledCountOpensNoResultWindowAndEnablesStartAgain)
   TForm1 form(Environment());
   form.State.Progress.hitList.Add({"C:\\earlier.txt", 5});
   ModalScript script;
-  script.Then([](ui::Form& dialog) { static_cast<TMsgCanselDlg&>(dialog).CancelBtn.Click(); });
+  script.Then(
+      [](ui::Form& dialog) { static_cast<shell::TMsgCanselDlg&>(dialog).CancelBtn.Click(); });
   EXPECT_TRUE(form.StartSearch(Locations(), Content("needle")));
   EXPECT_EQ(script.FormsSeen(), 1);
   EXPECT_TRUE(form.SpeedButton3.Enabled());

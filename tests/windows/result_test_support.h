@@ -19,7 +19,7 @@
 namespace trovex::result_test {
 
 // Records what the window asked the shell to open.
-class RecordingOpener : public shell::FileOpenService {
+class RecordingOpener : public os_shell::FileOpenService {
  public:
   bool Open(void*, const std::string& path) override {
     opened.push_back(path);

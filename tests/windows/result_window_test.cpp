@@ -203,15 +203,15 @@ TEST_F(ResultWindowRows, CopyPutsTheSelectedFilesOnTheClipboardInListOrder) {
     view.Copy1Click(view.Copy1);
     const std::vector<std::string> expected = {folder_.PathOf("s10.txt"), folder_.PathOf("s2k.txt"),
                                                folder_.PathOf("s1m.txt")};
-    EXPECT_EQ(shell::Services().clipboard->GetFiles(), expected);
+    EXPECT_EQ(os_shell::Services().clipboard->GetFiles(), expected);
   });
 }
 
 TEST_F(ResultWindowRows, OpenCommandsHandTheFileOrItsFolderToTheShell) {
   result_test::RecordingOpener opener;
-  shell::ShellServices fakes = shell::Services();
+  os_shell::ShellServices fakes = os_shell::Services();
   fakes.open = &opener;
-  shell::ScopedShellServices replaced(fakes);
+  os_shell::ScopedShellServices replaced(fakes);
   RunWindow(state_, PrepareLiveSearch(state_, folder_.Root(), "needle", 4), [&](TViewDlg& view) {
     ASSERT_TRUE(WaitUntilFinished(view));
     view.ListView1.OnColumnClick(view.ListView1, kColSize);

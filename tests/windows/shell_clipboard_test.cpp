@@ -7,7 +7,7 @@
 #include "platform/shell/clipboard_files.h"
 #include "platform/shell/drop_files.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 // A hidden window to own the clipboard.
@@ -81,4 +81,4 @@ TEST(ShellClipboardFiles, NothingToPutLeavesTheClipboardAsItWas) {
 }
 
 }  // namespace
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

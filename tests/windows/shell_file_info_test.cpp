@@ -7,7 +7,7 @@
 #include "platform/shell/system_image_lists.h"
 #include "windows/shell_test_folder.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 using testing::ShellTestFolder;
@@ -118,4 +118,4 @@ TEST(ShellImageLists, BothListsExistHoldTheIconsAndAreSharedNotCopied) {
 }
 
 }  // namespace
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -8,7 +8,7 @@
 #include "platform/shell/shortcut.h"
 #include "windows/shell_test_folder.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 using testing::ShellTestFolder;
@@ -85,4 +85,4 @@ TEST(ShellShortcuts, ATargetExistsOnlyWhileItsFileOrFolderDoes) {
 }
 
 }  // namespace
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -12,7 +12,7 @@
 #include "platform/shell/sound.h"
 #include "windows/shell_test_folder.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 using testing::ShellTestFolder;
@@ -143,4 +143,4 @@ TEST(ShellSound, AMissingFileIsRefusedAndAnExistingOnePlaysInTheBackground) {
 }
 
 }  // namespace
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

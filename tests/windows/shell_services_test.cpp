@@ -5,7 +5,7 @@
 
 #include "platform/shell/shell_services.h"
 
-namespace trovex::shell {
+namespace trovex::os_shell {
 namespace {
 
 // One fake per service; each records what it was asked.
@@ -161,4 +161,4 @@ TEST(ShellServices, ScopesReplaceOnlyWhatTheyNameAndNest) {
 }
 
 }  // namespace
-}  // namespace trovex::shell
+}  // namespace trovex::os_shell

@@ -61,9 +61,9 @@ TEST(StartupMainForm, WithoutTheViewerF1OpensTheInstalledPageInTheBrowser) {
   SettingsKeyGuard::CreateEmptyKey();
   startup_test::TempDir dir;
   result_test::RecordingOpener opener;
-  shell::ShellServices fakes = shell::Services();
+  os_shell::ShellServices fakes = os_shell::Services();
   fakes.open = &opener;
-  shell::ScopedShellServices replaced(fakes);
+  os_shell::ScopedShellServices replaced(fakes);
   auto form =
       ui::MakeForm<app::TForm1>(app::StartupEnvironment{dir.path() + "Trovex.exe", "someone"});
   EXPECT_TRUE(form->PreviewKey(VK_F1, ui::ShiftState{}));

@@ -29,12 +29,12 @@ TEST(StartupShortcut, ShortcutIntoAppDataIsPointedAtTheInstalledProgram) {
   startup_test::TempDir desktop;
   std::string folder = desktop.path().substr(0, desktop.path().size() - 1);
   std::string link = folder + "\\" + app::kAppTitle + ".lnk";
-  ASSERT_TRUE(
-      shell::CreateShortcut(link, "C:\\users\\u\\AppData\\Local\\Trovex\\TrovexStartupTest.exe"));
+  ASSERT_TRUE(os_shell::CreateShortcut(
+      link, "C:\\users\\u\\AppData\\Local\\Trovex\\TrovexStartupTest.exe"));
   // ASCII only: Wine keeps a shortcut's path in the ANSI code page, which has no "β".
   AppPathsEntry entry("C:\\Program Files\\Trovex\\");
   app::RepairDesktopShortcut(folder, AppPathsEntry::kExe);
-  EXPECT_EQ(shell::ReadShortcutTarget(link), "C:\\Program Files\\Trovex\\TrovexStartupTest.exe");
+  EXPECT_EQ(os_shell::ReadShortcutTarget(link), "C:\\Program Files\\Trovex\\TrovexStartupTest.exe");
 }
 
 TEST(StartupShortcut, OtherShortcutsAreLeftAlone) {
@@ -43,9 +43,9 @@ TEST(StartupShortcut, OtherShortcutsAreLeftAlone) {
   std::string link = folder + "\\" + app::kAppTitle + ".lnk";
   AppPathsEntry entry("C:\\Program Files\\Trovex β\\");
   // Not in AppData: kept even though it differs.
-  ASSERT_TRUE(shell::CreateShortcut(link, "C:\\Tools\\TrovexStartupTest.exe"));
+  ASSERT_TRUE(os_shell::CreateShortcut(link, "C:\\Tools\\TrovexStartupTest.exe"));
   app::RepairDesktopShortcut(folder, AppPathsEntry::kExe);
-  EXPECT_EQ(shell::ReadShortcutTarget(link), "C:\\Tools\\TrovexStartupTest.exe");
+  EXPECT_EQ(os_shell::ReadShortcutTarget(link), "C:\\Tools\\TrovexStartupTest.exe");
   // No shortcut: none is made.
   DeleteFileW(os::Widen(link).c_str());
   app::RepairDesktopShortcut(folder, AppPathsEntry::kExe);

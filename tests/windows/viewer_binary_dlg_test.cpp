@@ -242,7 +242,7 @@ TEST_F(BinaryViewTest, FindsHighlightsAndReturnsToHits) {
             {
               ModalScript inputs;
               inputs.Then([](ui::Form& dialog) {
-                auto& input = static_cast<TInputDlg&>(dialog);
+                auto& input = static_cast<viewer::TInputDlg&>(dialog);
                 EXPECT_EQ(input.Caption(), "検索内容の変更");
                 input.ComboBox1.SetText("other");
                 input.OKBtn.Click();
@@ -263,7 +263,7 @@ TEST_F(BinaryViewTest, FindsHighlightsAndReturnsToHits) {
               prompts.ExpectMessage();
               ModalScript inputs;
               inputs.Then([](ui::Form& dialog) {
-                auto& input = static_cast<TInputDlg&>(dialog);
+                auto& input = static_cast<viewer::TInputDlg&>(dialog);
                 input.ComboBox1.SetText(",0xZZ");
                 input.OKBtn.Click();
               });

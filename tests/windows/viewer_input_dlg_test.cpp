@@ -16,7 +16,7 @@ namespace {
 
 TEST(InputDlg, ControlsAndDefaults) {
   ui::Form owner;
-  TInputDlg d("abc", &owner);
+  viewer::TInputDlg d("abc", &owner);
   EXPECT_EQ(d.Label2.Caption(), "検索する内容を入力");
   EXPECT_EQ(d.ComboBox1.Text(), "abc");
   EXPECT_EQ(d.OKBtn.Caption(), "OK");
@@ -37,32 +37,32 @@ TEST(InputDlg, ControlsAndDefaults) {
 // gives: the widening cases below must not reach the screen's cap, which a fixed
 // count of characters does in a wide fallback font.
 std::string HalfTheScreenWide(ui::Form& owner) {
-  TInputDlg probe(std::string(10, 'W'), &owner);
+  viewer::TInputDlg probe(std::string(10, 'W'), &owner);
   const int perChar = std::max(1, (probe.Label1.Width() + 9) / 10);
   return std::string(GetSystemMetrics(SM_CXSCREEN) / 2 / perChar, 'W');
 }
 
 TEST(InputDlg, ALongInitialTextWidensTheBoxAndTheDialog) {
   ui::Form owner;
-  TInputDlg shortOne("a", &owner);
+  viewer::TInputDlg shortOne("a", &owner);
   const std::string longText = HalfTheScreenWide(owner);
-  TInputDlg longOne(longText, &owner);
-  EXPECT_EQ(longOne.ComboBox1.Width(), longOne.Label1.Width() + TInputDlg::kTextMargin);
-  EXPECT_EQ(longOne.Width(), longOne.ComboBox1.Width() + TInputDlg::kTextMargin);
+  viewer::TInputDlg longOne(longText, &owner);
+  EXPECT_EQ(longOne.ComboBox1.Width(), longOne.Label1.Width() + viewer::TInputDlg::kTextMargin);
+  EXPECT_EQ(longOne.Width(), longOne.ComboBox1.Width() + viewer::TInputDlg::kTextMargin);
   EXPECT_GT(longOne.Width(), shortOne.Width());
   EXPECT_EQ(longOne.OKBtn.Left(), longOne.Width() / 2 - longOne.OKBtn.Width() - 5);
 }
 
 TEST(InputDlg, TypingGrowsAndShrinksTheDialogButNotBelowItsFirstSize) {
   ui::Form owner;
-  TInputDlg d("", &owner);
+  viewer::TInputDlg d("", &owner);
   const int firstWidth = d.Width();
   const int firstBox = d.ComboBox1.Width();
   d.ComboBox1.SetText(HalfTheScreenWide(owner));
   d.ComboBox1Change(d.ComboBox1);
   EXPECT_GT(d.Width(), firstWidth);
-  EXPECT_EQ(d.ComboBox1.Width(), d.Label1.Width() + TInputDlg::kTextMargin);
-  EXPECT_EQ(d.Width(), d.ComboBox1.Width() + TInputDlg::kTextMargin);
+  EXPECT_EQ(d.ComboBox1.Width(), d.Label1.Width() + viewer::TInputDlg::kTextMargin);
+  EXPECT_EQ(d.Width(), d.ComboBox1.Width() + viewer::TInputDlg::kTextMargin);
   d.ComboBox1.SetText("W");
   d.ComboBox1Change(d.ComboBox1);
   EXPECT_EQ(d.Width(), firstWidth);
@@ -71,7 +71,7 @@ TEST(InputDlg, TypingGrowsAndShrinksTheDialogButNotBelowItsFirstSize) {
 
 TEST(InputDlg, TheDialogNeverGrowsPastTheScreen) {
   ui::Form owner;
-  TInputDlg d(std::string(2000, 'W'), &owner);
+  viewer::TInputDlg d(std::string(2000, 'W'), &owner);
   const int screen = GetSystemMetrics(SM_CXSCREEN);
   EXPECT_EQ(d.Width(), screen);
   EXPECT_LE(d.ComboBox1.Left() + d.ComboBox1.Width(), d.Width());
@@ -79,10 +79,10 @@ TEST(InputDlg, TheDialogNeverGrowsPastTheScreen) {
 
 TEST(InputDlg, ASecondAfterOpeningTheCaretGoesToTheEndOfTheText) {
   ui::Form owner;
-  auto d = ui::MakeForm<TInputDlg>("検索語", &owner);
+  auto d = ui::MakeForm<viewer::TInputDlg>("検索語", &owner);
   testing::ModalScript script;
   script.Then([](ui::Form& form) {
-    auto& dialog = dynamic_cast<TInputDlg&>(form);
+    auto& dialog = dynamic_cast<viewer::TInputDlg&>(form);
     dialog.ComboBox1.SetFocus();
     dialog.ComboBox1.SetSelection(0, 6);  // the whole text, as on opening
     EXPECT_TRUE(testing::PumpUntil([&] { return !dialog.Timer1.Enabled(); }, 3000));
@@ -97,13 +97,13 @@ TEST(InputDlg, ASecondAfterOpeningTheCaretGoesToTheEndOfTheText) {
 
 TEST(InputDlg, AFixedListShowsTheCurrentNameChosen) {
   ui::Form owner;
-  TInputDlg d("二番", &owner, ui::ComboStyle::DropDownList);
+  viewer::TInputDlg d("二番", &owner, ui::ComboStyle::DropDownList);
   d.SetList({"一番", "二番", "三番"});
   EXPECT_EQ(d.ComboBox1.ItemCount(), 3);
   EXPECT_EQ(d.ComboBox1.ItemIndex(), 1);
   EXPECT_EQ(d.Value(), "二番");
   // The editable style keeps the text typed and lists the history below it.
-  TInputDlg editable("ほか", &owner);
+  viewer::TInputDlg editable("ほか", &owner);
   editable.SetList({"一番", "二番"});
   EXPECT_EQ(editable.ComboBox1.ItemIndex(), -1);
   EXPECT_EQ(editable.Value(), "ほか");

@@ -11,8 +11,8 @@ namespace trovex::app {
 namespace {
 
 // A dialog as the main window makes it, with `text` put into its source box.
-ui::FormPtr<TInputStrChgDlg> DialogFor(const std::string& text) {
-  auto dialog = ui::MakeForm<TInputStrChgDlg>();
+ui::FormPtr<viewer::TInputStrChgDlg> DialogFor(const std::string& text) {
+  auto dialog = ui::MakeForm<viewer::TInputStrChgDlg>();
   dialog->Edit1.SetText(text);
   return dialog;
 }
@@ -88,7 +88,7 @@ TEST(InputStrChgDlg, EmptyTextGivesAnEmptyListInEveryEncoding) {
 TEST(InputStrChgDlg, OkHandsBackTheListTheFlagsAndTheSource) {
   testing::ModalScript script;
   script.Then([](ui::Form& form) {
-    auto& d = dynamic_cast<TInputStrChgDlg&>(form);
+    auto& d = dynamic_cast<viewer::TInputStrChgDlg&>(form);
     EXPECT_EQ(d.Edit2.Text(), "0x82,0xA0");  // showing converts to Shift-JIS
     d.CheckBox1.SetChecked(true);
     d.OKBtn.Click();

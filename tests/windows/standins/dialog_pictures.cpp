@@ -43,7 +43,7 @@ class ColumnForm : public ui::Form {
   }
   ui::SpeedButton Extend;
   results::ProgramState State;
-  app::OptionPanel Options;
+  shell::OptionPanel Options;
 };
 
 // A Shift-JIS text of a few lines in the temporary folder, for the binary view.
@@ -91,7 +91,7 @@ int ShowBinary(bool textMode, const std::string& content = "") {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const std::string which = commandLine != nullptr ? commandLine : "";
   if (which == "conversion") {
-    auto dialog = ui::MakeForm<app::TInputStrChgDlg>();
+    auto dialog = ui::MakeForm<viewer::TInputStrChgDlg>();
     dialog->Edit1.SetText("あいう");
     dialog->CheckBox1.SetChecked(true);
     dialog->ShowModal();
@@ -105,7 +105,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     return 0;
   }
   if (which == "input") {
-    auto dialog = ui::MakeForm<app::TInputDlg>("", nullptr, ui::ComboStyle::DropDownList);
+    auto dialog = ui::MakeForm<viewer::TInputDlg>("", nullptr, ui::ComboStyle::DropDownList);
     dialog->SetCaption("履歴名の変更");
     dialog->Label2.SetCaption("新しい名前を選択");
     dialog->SetList({"報告書の検索", "0xE3,0x81,0x82", "議事録 2026年12月"});
@@ -127,15 +127,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   if (which == "binary-text") return ShowBinary(true);
   if (which == "binary-hit") return ShowBinary(false, "バイナリビュー");
   if (which == "exitmode") {
-    app::ChooseExitModeDialog(nullptr, results::ExitMode::PowerOff);
+    shell::ChooseExitModeDialog(nullptr, results::ExitMode::PowerOff);
     return 0;
   }
   if (which == "countdown") {
     // Held six seconds in: the bar part filled, the picture still.
-    auto countdown = ui::MakeForm<app::TShutDownMsgDlg>();
+    auto countdown = ui::MakeForm<shell::TShutDownMsgDlg>();
     countdown->Timer1.SetInterval(3600 * 1000);
     ui::App().ModalHook = [](ui::Form& form) {
-      auto& dialog = static_cast<app::TShutDownMsgDlg&>(form);
+      auto& dialog = static_cast<shell::TShutDownMsgDlg&>(form);
       for (int tick = 0; tick < 6; ++tick) dialog.Timer1Timer(dialog.Timer1);
     };
     countdown->Confirm("Trovex β", "スタンバイ");

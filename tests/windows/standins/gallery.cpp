@@ -154,12 +154,12 @@ class GalleryForm : public Form {
     ListView1.AddColumn({"内容", 110});
     ListView1.AddColumn({"種類", 70});
     ListView1.AddColumn({"サイズ", 50, TextAlign::Right});
-    ListView1.SetSmallImages(shell::Services().imageLists->Small(), true);
+    ListView1.SetSmallImages(os_shell::Services().imageLists->Small(), true);
     for (const char* name :
          {"報告書.txt", "議事録.doc", "表示ソフト.rtf", "memo.txt", "予定表.xls"}) {
       const std::string path = std::string("C:\\文書\\") + name;
-      const shell::FileInfo info =
-          shell::Services().fileInfo->Query(path, shell::UnknownPathAs::File);
+      const os_shell::FileInfo info =
+          os_shell::Services().fileInfo->Query(path, os_shell::UnknownPathAs::File);
       rows_.push_back(
           {name, "…検索した内容が見つかりました…", info.typeName, "12KB", info.iconIndex});
     }

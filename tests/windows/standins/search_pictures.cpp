@@ -161,7 +161,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   form->Show();
   if (what.find("precount") != std::string::npos) {
     std::atomic<bool> cancel{false};
-    auto dialog = ui::MakeForm<app::TMsgCanselDlg>(
+    auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
         form.get(), cancel,
         [&]() -> std::uint32_t {
           while (!cancel) ui::App().HandleMessage();
@@ -208,7 +208,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
       form->ExitChkBox.SetChecked(true);
       form->State.Settings.ExitMode = results::ExitMode::Standby;
       ui::App().ModalHook = [](ui::Form& shown) {
-        if (auto* exit = dynamic_cast<app::TExitDlg*>(&shown)) exit->OKBtn.Click();
+        if (auto* exit = dynamic_cast<shell::TExitDlg*>(&shown)) exit->OKBtn.Click();
       };
     }
     form->StartSearch(locations, options);
