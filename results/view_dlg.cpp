@@ -366,7 +366,8 @@ void TViewDlg::ShowPowerOption(bool shown) {
   const int right = TopBar.Width() - kProgressWidth - 8;
   int stopLeft = right - kStopWidth;
   if (shown) {
-    const int boxWidth = ui::MeasureText(CheckBox1.Font(), CheckBox1.Caption()).cx + 24;
+    const int boxWidth =
+        ui::MeasureText(CheckBox1.Font(), CheckBox1.Caption(), CheckBox1.Dpi()).cx + 24;
     const int labelLeft = right - kModeLabelWidth;
     StaticText1.SetBounds(labelLeft, 7, kModeLabelWidth, 16);
     CheckBox1.SetBounds(labelLeft - boxWidth - 2, 5, boxWidth, 18);

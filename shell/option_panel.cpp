@@ -363,8 +363,8 @@ void OptionPanel::Extend() {
   // The window grows until the bottom of the search option panel shows.
   const int panelTop = Top() + Panel2.Top();
   form->SetClientSize(form->ClientWidth(),
-                      panelTop + Panel2.Height() + GetSystemMetrics(SM_CYMENU) + 10);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+                      panelTop + Panel2.Height() + Unscale(GetSystemMetrics(SM_CYMENU)) + 10);
+  const int screenHeight = Unscale(GetSystemMetrics(SM_CYSCREEN));
   if (form->Top() + form->Height() > screenHeight) {
     form->SetTop(screenHeight - form->Height() - 48);
   }
