@@ -19,8 +19,8 @@ void Fail(const char* what) {
   std::abort();
 }
 
-void CheckBinary(const std::string& snippet, int display) {
-  if (display == 0) {
+void CheckBinary(const std::string& snippet, results::BinaryDisplay display) {
+  if (display == results::BinaryDisplay::Hex) {
     // "41,42,0D": two upper-case hexadecimal digits per byte.
     if (snippet.empty()) return;
     if ((snippet.size() + 1) % 3 != 0 || (snippet.size() + 1) / 3 > results::kSnippetBytes)
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   results::SnippetInputs inputs;
   inputs.commaIsContent = input.ConsumeBool();
   inputs.contentFirstChar = input.ConsumeBool() ? ',' : 'a';
-  inputs.binaryDisplay = input.ConsumeIntegralInRange(0, 1);
+  inputs.binaryDisplay = results::BinaryDisplayFromIndex(input.ConsumeIntegralInRange(0, 1));
   inputs.searchedUtf16 = input.ConsumeBool();
   inputs.fromUtf8 = input.ConsumeBool();
   inputs.fromUtf16 = input.ConsumeBool();

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/fs/whole_file_write.h"
 #include "platform/os/wide_text.h"
@@ -48,14 +49,15 @@ std::string MakeFolder(long files, long hits) {
 int main(int argc, char** argv) {
   const long files = argc > 1 ? std::atol(argv[1]) : 2000;
   const long hits = argc > 2 ? std::atol(argv[2]) : 1000;
-  results::ProgramState state;
-  state.UserDataDir = MakeFolder(files, hits);
-  state.ColorDepth = 32;
+  results::HistoryListSetup setup;
+  setup.userDataDir = MakeFolder(files, hits);
+  setup.colorDepth = 32;
+  setup.openHistory = [](const std::string&, bool) { return false; };
 
   // The file reading alone, without a window, for comparison.
   {
     const auto begin = Clock::now();
-    const auto rows = results::ReadHistoryList(state.UserDataDir);
+    const auto rows = results::ReadHistoryList(setup.userDataDir);
     std::printf("rows read without a window: %zu in %.2f s\n", rows.size(),
                 bench::Milliseconds(Clock::now() - begin) / 1000.0);
   }
@@ -66,8 +68,7 @@ int main(int argc, char** argv) {
   bench::ResponsivenessProbe probe(owner.Handle());
   ui::App().ProcessMessages();
   const auto start = Clock::now();
-  auto dialog = ui::MakeForm<results::TFileListDlg>(&owner, state,
-                                                    [](const std::string&, bool) { return false; });
+  auto dialog = ui::MakeForm<results::TFileListDlg>(&owner, std::move(setup));
   dialog->Show();
   const double opened = bench::Milliseconds(Clock::now() - start);
   while (dialog->ListView1.RowCount() < static_cast<std::size_t>(files)) ui::App().HandleMessage();

@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
   // The cost of the rows alone, built without a window, for comparison.
   {
     results::HitRowBuilder builder;
-    const results::SnippetInputs snippet = results::SnippetInputsFor(options, state.Query, 0);
+    const results::SnippetInputs snippet =
+        results::SnippetInputsFor(options, state.Query, results::BinaryDisplay::Hex);
     const long sample = std::min(lines, 10000L);
     const auto begin = Clock::now();
     for (long i = 0; i < sample; ++i)
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
 
   results::ResultWindowSetup setup;
   setup.contentText = options.content;
-  setup.snippet = results::SnippetInputsFor(options, state.Query, 0);
+  setup.snippet = results::SnippetInputsFor(options, state.Query, results::BinaryDisplay::Hex);
   results::LiveSearchRun run;
   run.locations.paths = {folder + "\\empty"};
   run.matchOptions = search::MatchOptionsFor(options, state.Query.mode);
