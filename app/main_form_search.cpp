@@ -1,6 +1,8 @@
 // The main window's Start: from the search content to the result window.
 #include "app/main_form.h"
 
+#include <chrono>
+
 #include "app/history_list_steps.h"
 #include "platform/text/lower_case.h"
 #include "results/file_list_dlg.h"
@@ -125,8 +127,15 @@ bool TForm1::PrepareAndRun(const search::SearchLocations& locations,
     auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
         this, progress.cancelRequested,
         [&] {
-          return search::CountFiles(locations, conditions, progress,
-                                    [] { ui::App().ProcessMessages(); });
+          // The walk offers the pump every entry; handling messages costs a round
+          // trip to the window server each time, so they are handled every 10 ms.
+          auto lastPump = std::chrono::steady_clock::now();
+          return search::CountFiles(locations, conditions, progress, [&lastPump] {
+            const auto now = std::chrono::steady_clock::now();
+            if (now - lastPump < std::chrono::milliseconds(10)) return;
+            lastPump = now;
+            ui::App().ProcessMessages();
+          });
         },
         [&] { return progress.countingRoot; });
     dialog->SetCaption("検索ファイルの取得");
