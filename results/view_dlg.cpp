@@ -225,7 +225,7 @@ void TViewDlg::FormShow() {
                 [this](const std::string& longHint) { Panel1.SetPanelText(0, " " + longHint); });
   if (!setup_.live) return;
   StartWorker();
-  StaticText3.SetText(CounterText(state_.Progress.totalFiles.load(), 0));
+  ShowCounter(CounterText(state_.Progress.totalFiles.load(), 0));
   SpeedButton1.SetVisible(true);
   if (!setup_.conversionSource.empty()) ContentText = setup_.conversionSource;
   StaticText2.SetText(ContentText);
@@ -250,9 +250,14 @@ void TViewDlg::Timer1Timer(ui::Component&) {
       progress.hitList, worker_ ? std::function<bool()>([this] { return worker_->Finished(); })
                                 : std::function<bool()>());
   TargetCount = snapshot.hitCount;
+  const auto now = std::chrono::steady_clock::now();
+  const bool progressDue = now - progressShown_ >= std::chrono::milliseconds(kProgressMilliseconds);
+  if (progressDue) progressShown_ = now;
   if (worker_ && !snapshot.workerFinished) {
-    ColorProgressBar1.SetPosition(progress.filesExamined.load());
-    Panel1.SetPanelText(0, progress.CurrentFile());
+    if (progressDue) {
+      ColorProgressBar1.SetPosition(progress.filesExamined.load());
+      Panel1.SetPanelText(0, progress.CurrentFile());
+    }
   } else if (worker_) {
     worker_.reset();
     ColorProgressBar1.SetPosition(0);
@@ -264,9 +269,9 @@ void TViewDlg::Timer1Timer(ui::Component&) {
     AddNewRows();
     if (MoreRowWork()) ScheduleMoreRows();
   }
-  UpdateCounter();
   const bool complete = rows_.size() >= TargetCount && !RowCountBehind();
   const bool over = setup_.live ? (!worker_ && complete) : (complete || StopRequested);
+  if (progressDue || over) UpdateCounter();
   if (over) {
     FinishRun();
     // An unattended run: the window goes, the result is saved and the power action follows.
@@ -325,8 +330,14 @@ void TViewDlg::ScheduleMoreRows() {
 }
 
 void TViewDlg::UpdateCounter() {
-  StaticText3.SetText(
+  ShowCounter(
       UpdateCounterText(LiveSearch, state_.Progress.totalFiles.load(), TargetCount, rows_.size()));
+}
+
+void TViewDlg::ShowCounter(std::string text) {
+  if (text == counterShown_) return;  // every tick asks; a change is rare
+  counterShown_ = std::move(text);
+  StaticText3.SetText(counterShown_);
 }
 
 void TViewDlg::FinishRun() {

@@ -134,7 +134,7 @@ void TViewDlg::Delete1Click(ui::Component&) {
   ListView1.ClearSelection();
   ListView1.SetRowCount(rows_.size());
   ListView1.Refresh();
-  StaticText3.SetText(CounterText(rows_.size(), rows_.size()));
+  ShowCounter(CounterText(rows_.size(), rows_.size()));
 }
 
 void TViewDlg::Properties1Click(ui::Component&) {

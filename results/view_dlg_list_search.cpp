@@ -107,7 +107,7 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
     if (outcome.topMatch) ListView1.EnsureVisible(*outcome.topMatch);
     ui::App().ShowMessage(FilesFoundMessage(outcome.matched));
   }
-  StaticText3.SetText(CounterText(before, rows_.size()));
+  ShowCounter(CounterText(before, rows_.size()));
   UpdateMenuStates();
 }
 
