@@ -4,7 +4,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/ui/application.h"
@@ -15,8 +17,36 @@
 namespace trovex::ui {
 namespace {
 
-const wchar_t kControlProp[] = L"Trovex.Control";
 UINT_PTR nextChildId = 100;
+
+// Which control each window belongs to. Kept here rather than in a window property:
+// every message a control receives looks it up, and under Wine each property
+// lookup is a round trip to the window server.
+class ControlRegistry {
+ public:
+  void Add(HWND hwnd, Control* control) {
+    std::lock_guard lock(mutex_);
+    controls_[hwnd] = control;
+  }
+  void Remove(HWND hwnd) {
+    std::lock_guard lock(mutex_);
+    controls_.erase(hwnd);
+  }
+  Control* Find(HWND hwnd) {
+    std::lock_guard lock(mutex_);
+    const auto found = controls_.find(hwnd);
+    return found != controls_.end() ? found->second : nullptr;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, Control*> controls_;
+};
+
+ControlRegistry& Controls() {
+  static ControlRegistry registry;
+  return registry;
+}
 
 HCURSOR CursorHandle(Cursor cursor) {
   switch (cursor) {
@@ -59,7 +89,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   if (msg == WM_NCCREATE) {
     control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     control->hwnd_ = hwnd;
-    SetPropW(hwnd, kControlProp, control);
+    Controls().Add(hwnd, control);
   } else {
     control = Control::FromHandle(hwnd);
   }
@@ -83,7 +113,7 @@ Control::~Control() {
   if (hwnd_ != nullptr) {
     HWND hwnd = hwnd_;
     if (subclassed_) RemoveWindowSubclass(hwnd, ControlSubclassProc, 0);
-    RemovePropW(hwnd, kControlProp);
+    Controls().Remove(hwnd);
     hwnd_ = nullptr;
     DestroyWindow(hwnd);
   }
@@ -93,7 +123,7 @@ Control::~Control() {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  return hwnd != nullptr ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr;
+  return hwnd != nullptr ? Controls().Find(hwnd) : nullptr;
 }
 
 Form* Control::OwnerForm() {
@@ -134,7 +164,7 @@ void Control::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
   if (hwnd == nullptr) throw std::runtime_error("CreateWindowEx failed");
   if (subclass) {
     hwnd_ = hwnd;
-    SetPropW(hwnd, kControlProp, this);
+    Controls().Add(hwnd, this);
     SetWindowSubclass(hwnd, ControlSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     subclassed_ = true;
   }
@@ -150,7 +180,7 @@ LRESULT Control::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (msg == WM_NCDESTROY && hwnd_ != nullptr) {
     if (subclassed_) RemoveWindowSubclass(hwnd_, ControlSubclassProc, 0);
-    RemovePropW(hwnd_, kControlProp);
+    Controls().Remove(hwnd_);
     hwnd_ = nullptr;
   }
   return result;

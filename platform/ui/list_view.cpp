@@ -216,12 +216,11 @@ void ListView::SetLargeImages(HIMAGELIST images, bool shared) {
   ReplaceImages(LVSIL_NORMAL, images, shared, ownedLarge_);
 }
 
-std::size_t ListView::RowCount() const {
-  return static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
-}
+std::size_t ListView::RowCount() const { return rowCount_; }
 
 void ListView::SetRowCount(std::size_t count) {
-  SendMessageW(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(std::min(count, kMaxRows)),
+  rowCount_ = std::min(count, kMaxRows);
+  SendMessageW(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount_),
                LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
 }
 

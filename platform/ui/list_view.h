@@ -152,6 +152,10 @@ class ListView : public Control {
   HIMAGELIST ownedSmall_ = nullptr;
   HIMAGELIST ownedLarge_ = nullptr;
   int updateDepth_ = 0;
+  // The owner-data list holds exactly the rows it was told of: its count is kept
+  // here rather than asked for (each message to the list costs under Wine, and
+  // every cell the list draws checks it).
+  std::size_t rowCount_ = 0;
   int bulkDepth_ = 0;
   bool bulkChanged_ = false;
   // Texts handed to the control stay alive for two more requests.
