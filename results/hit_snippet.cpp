@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/fs/random_access_file.h"
 #include "platform/fs/read_at.h"
 #include "platform/text/euc_jp.h"
 #include "results/contained_snippet.h"
@@ -73,17 +74,20 @@ struct HitBytes {
 
 std::optional<HitBytes> ReadHit(const std::string& path, std::uint64_t position,
                                 const SnippetInputs& inputs) {
+  // One open for both reads: a row's snippet is mostly the cost of opening its file.
+  fs::RandomAccessFile file;
+  if (!file.Open(path)) return std::nullopt;
   search::MatchPatterns patterns = search::PatternsForFile(path, *inputs.query);
   // A file with a byte order mark was searched in its declared encoding alone.
   if (patterns.fileStart) {
-    if (const auto start = fs::ReadAt(path, 0, 3))
+    if (const auto start = fs::ReadAt(file, 0, 3))
       if (auto marked = search::PatternsForMarkedFile(patterns, *start))
         patterns = std::move(*marked);
   }
   const std::size_t before = static_cast<std::size_t>(
       std::min<std::uint64_t>(position, search::BufferMatcher::kLookBackBytes));
   const std::optional<std::string> window = fs::ReadAt(
-      path, position - before, before + std::max(kSnippetBytes, SpanBound(patterns) + 8));
+      file, position - before, before + std::max(kSnippetBytes, SpanBound(patterns) + 8));
   if (!window) return std::nullopt;
   HitBytes hit;
   hit.bytes = window->substr(std::min(before, window->size()), kSnippetBytes);

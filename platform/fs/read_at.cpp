@@ -11,6 +11,11 @@ std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                   std::size_t count) {
   RandomAccessFile file;
   if (!file.Open(path)) return std::nullopt;
+  return ReadAt(file, offset, count);
+}
+
+std::optional<std::string> ReadAt(const RandomAccessFile& file, std::uint64_t offset,
+                                  std::size_t count) {
   std::string bytes(count, '\0');
   const std::optional<std::size_t> done = file.ReadAt(offset, bytes.data(), count);
   if (!done) return std::nullopt;

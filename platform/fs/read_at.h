@@ -8,9 +8,14 @@
 
 namespace trovex::fs {
 
+class RandomAccessFile;
+
 // Up to `count` bytes of the file from `offset` on (fewer at the end of the file,
 // none past it). nullopt when the file cannot be opened, positioned or read.
 std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset, std::size_t count);
+// The same from a file already open, for several reads with one open.
+std::optional<std::string> ReadAt(const RandomAccessFile& file, std::uint64_t offset,
+                                  std::size_t count);
 
 // The whole file.
 // nullopt when it cannot be opened or read, or does not fit in memory.
