@@ -32,6 +32,9 @@ class RandomAccessFile {
  private:
   std::intptr_t handle_ = -1;
   std::uint64_t size_ = 0;
+  // Where the handle's own file pointer is (Windows): reads move it, so one object
+  // is read by one thread at a time.
+  mutable std::uint64_t filePointer_ = 0;
 };
 
 }  // namespace trovex::fs

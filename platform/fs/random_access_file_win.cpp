@@ -19,6 +19,7 @@ bool RandomAccessFile::Open(const std::string& path) {
   }
   handle_ = reinterpret_cast<std::intptr_t>(file);
   size_ = static_cast<std::uint64_t>(size.QuadPart);
+  filePointer_ = 0;
   return true;
 }
 
@@ -28,8 +29,9 @@ void RandomAccessFile::Close() {
   size_ = 0;
 }
 
-// Positioned reads through OVERLAPPED on a synchronous handle: no file pointer
-// is moved, so no seek can be forgotten or raced.
+// Reads from the handle's own pointer, moved only when a read starts elsewhere:
+// a read given its offset in an OVERLAPPED costs one more call to Wine's server
+// (a completion to post) for each read.
 std::optional<std::size_t> RandomAccessFile::ReadAt(std::uint64_t offset, char* dest,
                                                     std::size_t length) const {
   if (handle_ == -1) return std::nullopt;
@@ -38,16 +40,20 @@ std::optional<std::size_t> RandomAccessFile::ReadAt(std::uint64_t offset, char* 
   while (done < length) {
     const std::uint64_t at = offset + done;
     if (at < offset || at > static_cast<std::uint64_t>(INT64_MAX)) break;
+    if (at != filePointer_) {
+      LARGE_INTEGER to{};
+      to.QuadPart = static_cast<LONGLONG>(at);
+      if (!SetFilePointerEx(file, to, nullptr, FILE_BEGIN)) return std::nullopt;
+      filePointer_ = at;
+    }
     const std::size_t left = length - done;
     const DWORD ask = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
-    OVERLAPPED position{};
-    position.Offset = static_cast<DWORD>(at);
-    position.OffsetHigh = static_cast<DWORD>(at >> 32);
     DWORD got = 0;
-    if (!ReadFile(file, dest + done, ask, &got, &position)) {
+    if (!ReadFile(file, dest + done, ask, &got, nullptr)) {
       if (GetLastError() == ERROR_HANDLE_EOF) break;
       return std::nullopt;
     }
+    filePointer_ += got;
     if (got == 0) break;
     done += got;
   }

@@ -88,6 +88,7 @@ class SequentialReader {
   std::uint64_t size_ = 0;
   bool advised_ = false;  // read-ahead asked for (POSIX)
   std::uint64_t position_ = 0;
+  std::uint64_t filePointer_ = 0;  // where the handle's own file pointer is (Windows)
   std::uint32_t sectorSize_ = 512;
   bool unbuffered_ = false;
   std::uint64_t bypassFrom_ = 0;

@@ -35,6 +35,7 @@ bool SequentialReader::Open(const std::string& path, std::uint32_t sectorSize, C
   error_ = 0;
   sectorSize_ = sectorSize == 0 ? 512 : sectorSize;
   position_ = 0;
+  filePointer_ = 0;
   const auto wide = WidePath(path);
   if (!wide) {
     error_ = ERROR_INVALID_NAME;
@@ -97,17 +98,27 @@ std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* 
   HANDLE file = reinterpret_cast<HANDLE>(handle_);
   std::size_t got = 0;
   while (got < length) {
+    // Reads from the handle's own pointer, moved only when the read starts
+    // elsewhere: a read given its offset in an OVERLAPPED costs one more call to
+    // Wine's server (a completion to post) for each read.
     const std::uint64_t at = offset + got;
-    OVERLAPPED where{};
-    where.Offset = static_cast<DWORD>(at);
-    where.OffsetHigh = static_cast<DWORD>(at >> 32);
+    if (at != filePointer_) {
+      LARGE_INTEGER to{};
+      to.QuadPart = static_cast<LONGLONG>(at);
+      if (!SetFilePointerEx(file, to, nullptr, FILE_BEGIN)) {
+        error_ = static_cast<int>(GetLastError());
+        return std::nullopt;
+      }
+      filePointer_ = at;
+    }
     const DWORD want = static_cast<DWORD>(length - got);
     DWORD n = 0;
-    if (!ReadFile(file, dest + got, want, &n, &where)) {
+    if (!ReadFile(file, dest + got, want, &n, nullptr)) {
       if (GetLastError() == ERROR_HANDLE_EOF) break;
       error_ = static_cast<int>(GetLastError());
       return std::nullopt;
     }
+    filePointer_ += n;
     got += n;
     // A disk file reads short only at its end.
     if (n < want) break;
