@@ -18,7 +18,9 @@ done
 nice -n 10 cmake --build "$build" --target trovex-live-search-bench trovex-find -j2 >/dev/null
 text=quuxneedle42   # the ASCII needle of bench/e2e.sh
 export WINEPREFIX="$build/wineprefix"
-/usr/lib/wine/wineserver -p 60 || true   # one server for every run: no start-up in the times
+# One server for every run (no start-up in the times); its output kept off this
+# script's, which a caller may be reading to its end.
+/usr/lib/wine/wineserver -p 60 </dev/null >/dev/null 2>&1 || true
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"
 for corpus in "${corpora[@]}"; do
   folder=$(WINEDEBUG=-all /usr/lib/wine/wine64 winepath -w "$corpus" 2>/dev/null | tr -d '\r')

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   const std::string text = argv[2];
   const int runs = argc > 3 ? std::atoi(argv[3]) : 3;
-  shell::ComScope com;
+  os_shell::ComScope com;
   DeclineEveryPrompt prompts;
   ui::App().SetPrompts(&prompts);
 
