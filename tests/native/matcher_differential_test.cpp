@@ -172,6 +172,17 @@ std::string Describe(const Case& c) {
   return out.str();
 }
 
+// A block scan of either instruction set, and a visitor that marks every candidate
+// it is given with 'c' in the string passed as context and goes on to the end.
+using BlockScan = std::size_t (*)(const CandidateFilter&, const unsigned char*, std::size_t,
+                                  std::size_t, CandidateBlockVisitor, void*);
+bool MarkCandidates(void* context, std::size_t start, std::uint64_t mask) {
+  auto& passed = *static_cast<std::string*>(context);
+  for (int k = 0; k < 64; ++k)
+    if (mask >> k & 1) passed[start + static_cast<std::size_t>(k)] = 'c';
+  return false;
+}
+
 }  // namespace
 
 TEST(MatcherDifferential, FirstHitAndLengthEqualTheDefinitionInEveryMode) {
@@ -204,15 +215,6 @@ TEST(MatcherDifferential, FirstHitAndLengthEqualTheDefinitionInEveryMode) {
 
 TEST(MatcherDifferential, BlockTestsPassEveryMatchAndAgreeOnEveryInstructionSet) {
   Generator g(99);
-  using BlockScan = std::size_t (*)(const CandidateFilter&, const unsigned char*, std::size_t,
-                                    std::size_t, CandidateBlockVisitor, void*);
-  // Marks every candidate and goes on to the end.
-  const CandidateBlockVisitor mark = [](void* context, std::size_t start, std::uint64_t mask) {
-    auto& passed = *static_cast<std::string*>(context);
-    for (int k = 0; k < 64; ++k)
-      if (mask >> k & 1) passed[start + static_cast<std::size_t>(k)] = 'c';
-    return false;
-  };
   int filtered = 0;
   for (int round = 0; round < 1500; ++round) {
     const Case c = RandomCase(g);
@@ -226,7 +228,7 @@ TEST(MatcherDifferential, BlockTestsPassEveryMatchAndAgreeOnEveryInstructionSet)
     const std::size_t from = 1, to = data.size() - static_cast<std::size_t>(filter.MaxOffset());
     for (BlockScan scan : {&ScanCandidateBlocks, &ScanCandidateBlocksBaseline}) {
       std::string passed(data.size(), '-');
-      const std::size_t i = scan(filter, bytes, from, to, mark, &passed);
+      const std::size_t i = scan(filter, bytes, from, to, MarkCandidates, &passed);
       for (std::size_t position = from; position < i; ++position) {
         const bool candidate = passed[position] == 'c';
         ASSERT_EQ(candidate, filter.Passes(bytes, data.size(), position))
@@ -296,14 +298,6 @@ TEST(MatcherDifferential, FileScanFindsWhatTheWholeFileHolds) {
 // the positions the scalar test does, over data full of the sets' bytes and of
 // bytes sharing a half with them, two blocks at a time and at the tail.
 TEST(MatcherDifferential, PrefilterSetsPassExactlyTheirPositionsOnEveryInstructionSet) {
-  using BlockScan = std::size_t (*)(const CandidateFilter&, const unsigned char*, std::size_t,
-                                    std::size_t, CandidateBlockVisitor, void*);
-  const CandidateBlockVisitor mark = [](void* context, std::size_t start, std::uint64_t mask) {
-    auto& passed = *static_cast<std::string*>(context);
-    for (int k = 0; k < 64; ++k)
-      if (mask >> k & 1) passed[start + static_cast<std::size_t>(k)] = 'c';
-    return false;
-  };
   const std::vector<std::vector<std::uint8_t>> sets = {
       {0x70},                                // one value
       {0x0D, 0x61},                          // a lookup below 0x80
@@ -345,7 +339,7 @@ TEST(MatcherDifferential, PrefilterSetsPassExactlyTheirPositionsOnEveryInstructi
         const std::size_t from = rng() % 70, to = data.size() - 8;
         for (BlockScan scan : {&ScanCandidateBlocks, &ScanCandidateBlocksBaseline}) {
           std::string passed(data.size(), '-');
-          const std::size_t end = scan(filter, bytes, from, to, mark, &passed);
+          const std::size_t end = scan(filter, bytes, from, to, MarkCandidates, &passed);
           ASSERT_GT(end + 64, to) << "the scan stopped early";
           for (std::size_t position = from; position < end; ++position) {
             ASSERT_EQ(passed[position] == 'c', filter.Passes(bytes, data.size(), position))
