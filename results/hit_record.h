@@ -16,6 +16,9 @@ namespace trovex::results {
 struct HitRecord : search::Hit {
   std::string fileName;
   std::string content;  // the hit snippet
+  // The snippet is still to be read (content is empty until then); see
+  // snippet_filler.h.
+  bool contentDue = false;
   std::string typeName;
   std::string sizeText;
   std::string modifiedText;

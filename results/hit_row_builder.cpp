@@ -14,12 +14,13 @@ HitRowBuilder::HitRowBuilder(std::mutex* shellLock)
         return ShellAnswer{info.displayName, info.typeName, info.iconIndex};
       }) {}
 
-HitRecord HitRowBuilder::Build(const search::Hit& hit, const SnippetInputs& snippet) {
+HitRecord HitRowBuilder::Build(const search::Hit& hit) {
   const std::optional<fs::FileFacts> facts = fs::LookUpFile(hit.path);
-  // The shell knows nothing of a file that is gone.
+  // The shell knows nothing of a file that is gone, and it has no snippet.
   const ShellAnswer shell = facts ? shellAnswers_.For(hit.path) : ShellAnswer{};
-  std::string content = facts ? HitSnippet(hit, snippet) : std::string();
-  return MakeHitRecord(hit, shell, facts, std::move(content));
+  HitRecord row = MakeHitRecord(hit, shell, facts, std::string());
+  row.contentDue = facts && !hit.mismatched;
+  return row;
 }
 
 namespace {
@@ -27,9 +28,7 @@ namespace {
 class ShellRowMaker : public RowMaker {
  public:
   explicit ShellRowMaker(std::mutex& shellLock) : builder_(&shellLock) {}
-  HitRecord Build(const search::Hit& hit, const SnippetInputs& snippet) override {
-    return builder_.Build(hit, snippet);
-  }
+  HitRecord Build(const search::Hit& hit) override { return builder_.Build(hit); }
 
  private:
   os_shell::ComScope com_;  // the shell's file information wants COM on its thread

@@ -1,13 +1,13 @@
 #pragma once
-// Builds the rows of hits: a directory search for a file's size and time, the
-// shell's names and icon (asked once per kind of file, see shell_answer_cache.h)
-// and one small read for the snippet.
+// Builds the rows of hits: a directory search for a file's size and time, and the
+// shell's names and icon (asked once per kind of file, see shell_answer_cache.h).
+// The snippet is left due: opening the file for it costs more than the rest of the
+// row, so it is read later, for the rows on screen first (snippet_filler.h).
 #include <memory>
 #include <mutex>
 #include <string>
 
 #include "results/hit_record.h"
-#include "results/hit_snippet.h"
 #include "results/row_feeder.h"
 #include "results/shell_answer_cache.h"
 
@@ -18,7 +18,7 @@ class HitRowBuilder {
   // With `shellLock`, the shell is asked only while holding it (builders on
   // several threads).
   explicit HitRowBuilder(std::mutex* shellLock = nullptr);
-  HitRecord Build(const search::Hit& hit, const SnippetInputs& snippet);
+  HitRecord Build(const search::Hit& hit);
 
  private:
   ShellAnswerCache shellAnswers_;

@@ -25,7 +25,9 @@ bool StopBeforeRow(const ListSearchRun& run) {
 void SetMatch(HitRecord& row, std::uint64_t offset, const ListSearchRun& run) {
   row.offset = offset;
   row.mismatched = false;
-  if (run.snippet) row.content = HitSnippet(row, *run.snippet);
+  if (!run.snippet) return;
+  row.content = HitSnippet(row, *run.snippet);
+  row.contentDue = false;
 }
 
 void DropRows(std::vector<HitRecord>& rows, const std::vector<bool>& dropped) {
@@ -106,6 +108,7 @@ ListSearchOutcome SearchRowsAgain(std::vector<HitRecord>& rows, const ListSearch
     } else {
       rows[row].mismatched = true;
       rows[row].content.clear();
+      rows[row].contentDue = false;
     }
     if (run.afterRow) run.afterRow();
   }

@@ -7,8 +7,7 @@ namespace trovex::results {
 RowFeeder::RowFeeder(HitAt hitAt, MakerFactory makeMaker, unsigned threads, std::size_t ahead)
     : hitAt_(std::move(hitAt)),
       makeMaker_(std::move(makeMaker)),
-      ahead_(std::max<std::size_t>(ahead, 1)),
-      snippet_(std::make_shared<const SnippetInputs>()) {
+      ahead_(std::max<std::size_t>(ahead, 1)) {
   threads = std::max(threads, 1u);
   threads_.reserve(threads);
   for (unsigned i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
@@ -23,11 +22,10 @@ RowFeeder::~RowFeeder() {
   for (std::thread& thread : threads_) thread.join();
 }
 
-void RowFeeder::Restart(std::size_t first, const SnippetInputs& snippet) {
+void RowFeeder::Restart(std::size_t first) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     ++generation_;
-    snippet_ = std::make_shared<const SnippetInputs>(snippet);
     next_ = first;
     claimed_ = first;
     built_.clear();
@@ -46,9 +44,9 @@ void RowFeeder::Extend(std::size_t count) {
   if (wake) work_.notify_all();
 }
 
-bool RowFeeder::Continues(std::size_t next, const SnippetInputs& snippet) const {
+bool RowFeeder::Continues(std::size_t next) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return next_ == next && *snippet_ == snippet;
+  return next_ == next;
 }
 
 std::size_t RowFeeder::Take(std::vector<HitRecord>& out, std::size_t max,
@@ -91,13 +89,11 @@ void RowFeeder::Work() {
     const std::size_t count = std::min({kBlockRows, available_ - first, next_ + ahead_ - first});
     claimed_ += count;
     const unsigned long generation = generation_;
-    const std::shared_ptr<const SnippetInputs> snippet = snippet_;
     if (built_.size() < first + count - next_) built_.resize(first + count - next_);
     lock.unlock();
 
     block.clear();
-    for (std::size_t i = 0; i < count; ++i)
-      block.push_back(maker->Build(hitAt_(first + i), *snippet));
+    for (std::size_t i = 0; i < count; ++i) block.push_back(maker->Build(hitAt_(first + i)));
 
     lock.lock();
     if (generation != generation_) continue;  // a restart dropped them

@@ -1,10 +1,9 @@
 #pragma once
 // Builds the rows of a result ahead of the window on a few threads. A row costs file
-// work (its size and time, the shell's names, a read for the snippet) that the
-// window thread should not wait for; the feeder builds rows for the hits the
-// window has seen and hands them over strictly in hit-list order, so the window
-// only appends. Rows built for an older fill (a reload, other snippet inputs) are
-// dropped, never handed over.
+// work (its size and time, the shell's names) that the window thread should not
+// wait for; the feeder builds rows for the hits the window has seen and hands them
+// over strictly in hit-list order, so the window only appends. Rows built for an
+// older fill (a reload) are dropped, never handed over.
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -18,7 +17,6 @@
 #include <vector>
 
 #include "results/hit_record.h"
-#include "results/hit_snippet.h"
 
 namespace trovex::results {
 
@@ -26,7 +24,7 @@ namespace trovex::results {
 class RowMaker {
  public:
   virtual ~RowMaker() = default;
-  virtual HitRecord Build(const search::Hit& hit, const SnippetInputs& snippet) = 0;
+  virtual HitRecord Build(const search::Hit& hit) = 0;
 };
 
 class RowFeeder {
@@ -41,12 +39,12 @@ class RowFeeder {
   RowFeeder(const RowFeeder&) = delete;
   RowFeeder& operator=(const RowFeeder&) = delete;
 
-  // A new fill from line `first` on with `snippet`; no row built before is handed over.
-  void Restart(std::size_t first, const SnippetInputs& snippet);
+  // A new fill from line `first` on; no row built before is handed over.
+  void Restart(std::size_t first);
   // Lines [0, count) exist and may be built.
   void Extend(std::size_t count);
-  // Whether the fill hands over row `next` next and builds with `snippet`.
-  bool Continues(std::size_t next, const SnippetInputs& snippet) const;
+  // Whether the fill hands over row `next` next.
+  bool Continues(std::size_t next) const;
   // Moves the rows that are ready, in order, to the end of `out` (at most `max`);
   // when none is ready yet but one is due, waits up to `wait` for it. Returns the
   // number moved.
@@ -68,7 +66,6 @@ class RowFeeder {
   bool takerWaiting_ = false;  // Take waits for the next row
   unsigned idleThreads_ = 0;   // threads waiting for lines
   unsigned long generation_ = 0;
-  std::shared_ptr<const SnippetInputs> snippet_;
   std::size_t next_ = 0;                        // first row not handed over
   std::size_t claimed_ = 0;                     // first line no thread has taken on
   std::size_t available_ = 0;                   // lines that exist

@@ -36,7 +36,10 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
       state_(state),
       setup_(std::move(setup)),
       rowFeeder_([this](std::size_t index) { return state_.Progress.hitList.At(index); },
-                 [this] { return MakeShellRowMaker(shellLock_); }, kRowThreads) {
+                 [this] { return MakeShellRowMaker(shellLock_); }, kRowThreads),
+      snippetFiller_(
+          HitSnippet, [this] { PostMessageW(Handle(), kSnippetsReadMessage, 0, 0); },
+          kSnippetThreads) {
   SetCaption("検索ファイルビュー");
   SetBorder(ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMinimize | ui::biMaximize);
   SetPosition(ui::FormPosition::ScreenCenter);
@@ -54,6 +57,7 @@ TViewDlg::TViewDlg(ui::Form* owner, ProgramState& state, ResultWindowSetup setup
   ShowPowerOption(LiveSearch);
   if (LiveSearch) CheckBox1Click(CheckBox1);
   setup_.snippet.binaryDisplay = state_.Settings.ByteListDisplay;
+  snippetFiller_.Restart(setup_.snippet);
   OptionMenu1.SetChecked(setup_.snippet.binaryDisplay == BinaryDisplay::Hex);
   OptionMenu2.SetChecked(setup_.snippet.binaryDisplay == BinaryDisplay::Chars);
   ListView1.SetSmallImages(os_shell::Services().imageLists->Small(), true);
@@ -199,14 +203,14 @@ void TViewDlg::ApplyColours() {
   StaticText3.SetColor(rich ? kRichTint : RGB(255, 255, 255));
 }
 
-std::string TViewDlg::CellText(std::size_t row, int column) const {
+std::string TViewDlg::CellText(std::size_t row, int column) {
   if (row >= rows_.size()) return std::string();
   const HitRecord& r = rows_[row];
   switch (column) {
     case kColFileName:
       return r.fileName;
     case kColContent:
-      return r.content;
+      return ContentCell(row);
     case kColType:
       return r.typeName;
     case kColSize:
@@ -295,10 +299,9 @@ void TViewDlg::AddNewRows(bool all) {
     ShowRowCount(start);
     return;
   }
-  // The feeder follows the rows: anything that changed them (a reload, a delete,
-  // other snippet inputs) starts its fill again where they end.
-  if (!rowFeeder_.Continues(rows_.size(), setup_.snippet))
-    rowFeeder_.Restart(rows_.size(), setup_.snippet);
+  // The feeder follows the rows: anything that changed them (a reload, a delete)
+  // starts its fill again where they end.
+  if (!rowFeeder_.Continues(rows_.size())) rowFeeder_.Restart(rows_.size());
   rowFeeder_.Extend(TargetCount);
   while (rows_.size() < TargetCount) {
     if (loading && StopRequested) break;
@@ -349,6 +352,7 @@ void TViewDlg::FinishRun() {
   ListView1.SetCursor(ui::Cursor::Default);
   ColorProgressBar1.SetPosition(0);
   UpdateMenuStates();
+  QueueDueSnippets();
   MessageBeep(0);
 }
 
@@ -450,6 +454,10 @@ void TViewDlg::FormShortCut(unsigned key, ui::ShiftState shift, bool& handled) {
 
 LRESULT TViewDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_INITMENUPOPUP) UpdateMenuStates();
+  if (msg == kSnippetsReadMessage) {
+    SnippetsArrived();
+    return 0;
+  }
   if (moreRows_.Arrived(msg)) {
     if (Timer1.Enabled()) Timer1Timer(Timer1);
     return 0;

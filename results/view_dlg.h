@@ -32,6 +32,7 @@
 #include "results/program_state.h"
 #include "results/result_commands.h"
 #include "results/row_feeder.h"
+#include "results/snippet_filler.h"
 #include "search/file_scan.h"
 #include "search/go_thread.h"
 
@@ -116,6 +117,12 @@ class TViewDlg : public ui::Form {
   // file system, and under Wine two builders wait for each other in its server
   // (100,000 rows: 8.4-9.4 s with one, 9.8 s with two).
   static constexpr unsigned kRowThreads = 1;
+  // Threads reading snippets: one, for the same reason; the rows on screen take it
+  // a few milliseconds, the rest is background work.
+  static constexpr unsigned kSnippetThreads = 2;
+  // The filler is handed the rows off screen this many at a time, and more once
+  // fewer than half are left.
+  static constexpr std::size_t kSnippetBatch = 64;
   // How long a batch waits for the next row the feeder is still building.
   static constexpr int kRowWaitMilliseconds = 8;
 
@@ -172,6 +179,8 @@ class TViewDlg : public ui::Form {
   bool HasWorker() const { return worker_ != nullptr; }
   // Rows are being produced or searched again (中止 is offered): the one busy state.
   bool ProducingRows() const { return Timer1.Enabled() || searchingRows_; }
+  // Rows whose snippet is still to be read (they show no content until then).
+  bool SnippetsDue() const;
   // Builds every row again from the hit list, as a load: 中止 ends the adding.
   void ReloadRows();
   // A history file was just loaded (OpenHistory): its name is the window's
@@ -248,15 +257,40 @@ class TViewDlg : public ui::Form {
   void RebuildSnippets();
   void ApplyOrder(const std::vector<std::size_t>& order);
   const HitRecord* FirstSelectedRow() const;
-  class RowSearchScope;
+  // The busy state of a walk over the rows on this thread (a search within them,
+  // the reading of every snippet), for as long as it lives.
+  class RowSearchScope {
+   public:
+    explicit RowSearchScope(TViewDlg& view) : view_(view) { view_.BeginRowSearch(); }
+    ~RowSearchScope() { view_.EndRowSearch(); }
+    RowSearchScope(const RowSearchScope&) = delete;
+    RowSearchScope& operator=(const RowSearchScope&) = delete;
+
+   private:
+    TViewDlg& view_;
+  };
   void BeginRowSearch();
   void EndRowSearch();
+  // Between the rows of a walk on this thread: the window answers, and a close
+  // asked for meanwhile stops the walk.
+  void HandleMessagesInWalk();
   search::SearchOptions ListSearchOptions() const;
   void ShowHistoryName();
   // `query` is referred to by the run: it outlives it.
   ListSearchRun RowSearchRun(const search::SearchOptions& options, const search::SearchQuery& query,
                              const SnippetInputs& snippet);
-  std::string CellText(std::size_t row, int column) const;
+  std::string CellText(std::size_t row, int column);
+  // The content cell of a row; a row whose snippet is due asks the filler for it.
+  const std::string& ContentCell(std::size_t row);
+  // The filler's results put into their rows.
+  void SnippetsArrived();
+  // Hands the filler the next rows whose snippets are due, once the rows are complete.
+  void QueueDueSnippets();
+  // The rows moved, went or were made again: the filler's jobs are of the old ones.
+  void SnippetRowsChanged();
+  // Every snippet still due read (for a sort by content, a search within the rows);
+  // the window answers meanwhile and 中止 stops it. False when stopped.
+  bool CompleteSnippets();
 
   ProgramState& state_;
   ResultWindowSetup setup_;
@@ -264,14 +298,17 @@ class TViewDlg : public ui::Form {
   std::unique_ptr<search::SearchWorker> worker_;
   std::vector<HitRecord> rows_;
   ui::PostedStep moreRows_{WM_APP + 21};  // the rows go on before the timer's next tick
-  bool paintDue_ = false;                 // the list was told of new rows and has not painted them
-  bool searchingRows_ = false;            // a search within the rows runs
+  static constexpr UINT kSnippetsReadMessage = WM_APP + 22;  // the filler has results
+  std::size_t snippetCursor_ = 0;  // rows before it are queued for the filler or not due
+  bool paintDue_ = false;          // the list was told of new rows and has not painted them
+  bool searchingRows_ = false;     // a search within the rows runs
   std::chrono::steady_clock::time_point rowCountShown_{};
   std::chrono::steady_clock::time_point progressShown_{};
   std::string counterShown_;   // the counter's text as last set
   std::mutex shellLock_;       // the feeder's threads ask the shell one at a time
   ui::HintHandlerGuard hint_;  // the status line shows the hints while the window is open
-  RowFeeder rowFeeder_;        // last: its threads end before the rest goes
+  RowFeeder rowFeeder_;        // last two: their threads end before the rest goes
+  SnippetFiller snippetFiller_;
 };
 
 }  // namespace trovex::results

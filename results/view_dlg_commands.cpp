@@ -57,6 +57,7 @@ void TViewDlg::ListView1ContextPopup(ui::Component&, int, int, bool& handled) {
 
 void TViewDlg::ListView1ColumnClick(ui::ListView&, int column) {
   if (searchingRows_) return;  // the search within the rows walks them by index
+  if (column == kColContent && !CompleteSnippets()) return;
   const std::vector<std::size_t> order =
       SortOrder(rows_, column, state_.ResultSortDirections, os::CompareLocaleText);
   if (!order.empty()) ApplyOrder(order);
@@ -65,6 +66,7 @@ void TViewDlg::ListView1ColumnClick(ui::ListView&, int column) {
 // Puts the rows in `order` (indexes of the old positions); selected rows stay selected.
 void TViewDlg::ApplyOrder(const std::vector<std::size_t>& order) {
   ui::ApplyRowOrder(ListView1, rows_, order);
+  SnippetRowsChanged();
 }
 
 const HitRecord* TViewDlg::FirstSelectedRow() const {
@@ -130,6 +132,7 @@ void TViewDlg::Delete1Click(ui::Component&) {
       RowsToRemove(rows_, ListView1.SelectedRows(), state_.Progress.hitList.Hits());
   if (removed.empty()) return;
   RemoveRowsAt(rows_, removed);
+  SnippetRowsChanged();
   Modified = true;
   ListView1.ClearSelection();
   ListView1.SetRowCount(rows_.size());
@@ -203,7 +206,8 @@ void TViewDlg::ReloadRows() {
   LiveSearch = false;
   ListView1.SetRowCount(0);  // before the rows go: the list asks for them
   rows_.clear();
-  rowFeeder_.Restart(0, setup_.snippet);  // rows built ahead were of the old lines
+  rowFeeder_.Restart(0);  // rows built ahead were of the old lines
+  SnippetRowsChanged();
   TargetCount = 0;
   Modified = false;
   StopRequested = false;
@@ -238,14 +242,12 @@ void TViewDlg::OptionMenuClick(ui::Component& sender) {
 }
 
 void TViewDlg::RebuildSnippets() {
-  ui::BusyCursor busy;
-  ColorProgressBar1.SetMax(rows_.size());
-  ColorProgressBar1.SetPosition(0);
   for (HitRecord& row : rows_) {
-    row.content = HitSnippet(row, setup_.snippet);
-    ColorProgressBar1.StepIt();
+    if (row.mismatched || row.fileName == kMissingFileName) continue;
+    row.content.clear();
+    row.contentDue = true;
   }
-  ColorProgressBar1.SetPosition(0);
+  SnippetRowsChanged();
   ListView1.Refresh();
 }
 

@@ -15,18 +15,6 @@ void ShowParseMessage(const std::string& message) { ui::App().ShowMessage(messag
 
 }  // namespace
 
-// The busy state of a search within the rows, for as long as it lives.
-class TViewDlg::RowSearchScope {
- public:
-  explicit RowSearchScope(TViewDlg& view) : view_(view) { view_.BeginRowSearch(); }
-  ~RowSearchScope() { view_.EndRowSearch(); }
-  RowSearchScope(const RowSearchScope&) = delete;
-  RowSearchScope& operator=(const RowSearchScope&) = delete;
-
- private:
-  TViewDlg& view_;
-};
-
 void TViewDlg::BeginRowSearch() {
   state_.Progress.cancelRequested = false;
   searchingRows_ = true;
@@ -37,6 +25,12 @@ void TViewDlg::BeginRowSearch() {
   ListView1.SetCursor(ui::Cursor::Wait);
   ListView1.BeginUpdate();
   UpdateMenuStates();
+}
+
+void TViewDlg::HandleMessagesInWalk() {
+  ui::App().ProcessMessages();
+  // A close asked for meanwhile waits for the end of the walk: stop it.
+  if (ModalResult() != ui::mrNone) state_.Progress.cancelRequested = true;
 }
 
 void TViewDlg::EndRowSearch() {
@@ -63,11 +57,7 @@ ListSearchRun TViewDlg::RowSearchRun(const search::SearchOptions& options,
   run.matchOptions = search::MatchOptionsFor(options, query.mode);
   run.snippet = snippet;
   run.cancel = &state_.Progress.cancelRequested;
-  run.beforeRow = [this] {
-    ui::App().ProcessMessages();
-    // A close asked for meanwhile waits for the end of the search: stop it.
-    if (ModalResult() != ui::mrNone) state_.Progress.cancelRequested = true;
-  };
+  run.beforeRow = [this] { HandleMessagesInWalk(); };
   run.afterRow = [this] { ColorProgressBar1.StepIt(); };
   return run;
 }
@@ -80,6 +70,8 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
     return;
   std::string text;
   if (!ui::App().InputQuery(ListSearchCaption(kind), kListSearchPrompt, text)) return;
+  // A row the search does not match keeps the snippet it had.
+  if (!CompleteSnippets()) return;
 
   // The list search has its own query: the result's stays as it is for later
   // snippets, the binary viewer and the save. The window's content comes back
@@ -100,6 +92,7 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
     outcome = SearchWithinRows(rows_, kind, RowSearchRun(options, query, snippet), scanState_);
     if (outcome.removedAny) ListView1.ClearSelection();
   }
+  SnippetRowsChanged();
   ContentText = savedContent;
   if (outcome.removedAny) Modified = true;
   ListView1.Refresh();
@@ -122,6 +115,7 @@ std::optional<search::SearchQuery> TViewDlg::ReSearchRows(const std::string& con
   if (!search::ParseSearchContent(content, options, ShowParseMessage, query)) return std::nullopt;
   setup_.snippet = ListSearchSnippetInputs(options, query, content, setup_.snippet.binaryDisplay);
   SearchRowsAgain(rows_, RowSearchRun(options, query, setup_.snippet), scanState_);
+  SnippetRowsChanged();
   ListView1.Refresh();
   return query;
 }

@@ -91,6 +91,13 @@ class ListView : public Control {
   void SetItemFocused(std::size_t row);
   void EnsureVisible(std::size_t row);
   std::size_t TopItem() const;
+  // The rows on screen (in report view), a partly shown one included: [first, end).
+  struct RowRange {
+    std::size_t first = 0;
+    std::size_t end = 0;
+    bool Holds(std::size_t row) const { return row >= first && row < end; }
+  };
+  RowRange RowsInView() const;
   // The first row from `start` whose caption (column 0) equals `text`, letter case
   // ignored as the locale lowers it (full-width letters too); npos when none.
   std::size_t FindCaption(std::string_view text, std::size_t start = 0) const;

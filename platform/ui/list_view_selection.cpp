@@ -133,6 +133,14 @@ void ListView::EnsureVisible(std::size_t row) {
 
 std::size_t ListView::TopItem() const { return RowOf(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0)); }
 
+ListView::RowRange ListView::RowsInView() const {
+  const std::size_t top = TopItem();
+  if (top == npos) return {};
+  // The page counts whole rows only; the partly shown one below them is in view too.
+  const auto page = static_cast<std::size_t>(SendMessageW(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
+  return {top, top + page + 1};
+}
+
 std::size_t ListView::Find(const std::string& lowered, std::size_t start, bool partial,
                            bool wrap) const {
   const std::size_t count = RowCount();

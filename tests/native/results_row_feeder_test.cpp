@@ -16,28 +16,32 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Builds a row naming its line and the snippet display it was built with, after a
-// random pause so that the threads finish out of order.
+// Builds a row naming its line and the fill it was built in (the stamp when it
+// began), after a random pause so that the threads finish out of order.
 class SlowMaker : public RowMaker {
  public:
-  explicit SlowMaker(std::atomic<int>& built) : built_(built), random_(built.fetch_add(0) + 7) {}
-  HitRecord Build(const trovex::search::Hit& hit, const SnippetInputs& snippet) override {
+  SlowMaker(std::atomic<int>& built, const std::atomic<int>& stamp)
+      : built_(built), stamp_(stamp), random_(built.fetch_add(0) + 7) {}
+  HitRecord Build(const trovex::search::Hit& hit) override {
+    const int stamp = stamp_.load();
     std::this_thread::sleep_for(std::chrono::microseconds(random_() % 300));
     ++built_;
     HitRecord row;
     row.path = hit.path;
-    row.content = std::to_string(IndexOf(snippet.binaryDisplay));
+    row.content = std::to_string(stamp);
     return row;
   }
 
  private:
   std::atomic<int>& built_;
+  const std::atomic<int>& stamp_;
   std::minstd_rand random_;
 };
 
 struct Fixture {
   std::vector<std::string> lines;
   std::atomic<int> built{0};
+  std::atomic<int> stamp{0};
   // Each line stands whole as its hit's path.
   RowFeeder::HitAt lineAt() {
     return [this](std::size_t i) {
@@ -45,7 +49,7 @@ struct Fixture {
     };
   }
   RowFeeder::MakerFactory makers() {
-    return [this] { return std::make_unique<SlowMaker>(built); };
+    return [this] { return std::make_unique<SlowMaker>(built, stamp); };
   }
 };
 
@@ -82,11 +86,11 @@ TEST(RowFeeder, HandsRowsOverInLineOrderWhileLinesArrive) {
     for (std::size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(rows[i].path, f.lines[i]) << threads;
     // Nothing more is due: a take returns at once with nothing.
     EXPECT_EQ(feeder.Take(rows, 10, 0ms), 0u);
-    EXPECT_TRUE(feeder.Continues(f.lines.size(), SnippetInputs{}));
+    EXPECT_TRUE(feeder.Continues(f.lines.size()));
   }
 }
 
-TEST(RowFeeder, RestartDropsRowsOfTheOldFillAndUsesTheNewSnippet) {
+TEST(RowFeeder, RestartDropsRowsOfTheOldFill) {
   Fixture f;
   f.lines = Lines("old", 300);
   RowFeeder feeder(f.lineAt(), f.makers(), 3, 1000);
@@ -95,14 +99,13 @@ TEST(RowFeeder, RestartDropsRowsOfTheOldFillAndUsesTheNewSnippet) {
   TakeUntil(feeder, rows, 20);
   ASSERT_EQ(rows.size(), 20u);
 
-  // A reload: other lines, other snippet inputs, from the first row again, while
-  // rows of the old fill may still be in the making.
+  // A reload from the first row again, while rows of the old fill may still be in
+  // the making: rows begun before it carry the old stamp.
   f.built = 0;
-  SnippetInputs ascii;
-  ascii.binaryDisplay = BinaryDisplay::Chars;
-  feeder.Restart(0, ascii);
-  EXPECT_TRUE(feeder.Continues(0, ascii));
-  EXPECT_FALSE(feeder.Continues(0, SnippetInputs{}));
+  f.stamp = 1;
+  feeder.Restart(0);
+  EXPECT_TRUE(feeder.Continues(0));
+  EXPECT_FALSE(feeder.Continues(1));
   rows.clear();
   TakeUntil(feeder, rows, 300);
   ASSERT_EQ(rows.size(), 300u);
@@ -112,13 +115,14 @@ TEST(RowFeeder, RestartDropsRowsOfTheOldFillAndUsesTheNewSnippet) {
   }
 
   // A restart in the middle continues from there.
-  feeder.Restart(250, SnippetInputs{});
+  f.stamp = 2;
+  feeder.Restart(250);
   rows.clear();
   TakeUntil(feeder, rows, 50);
   ASSERT_EQ(rows.size(), 50u);
   EXPECT_EQ(rows.front().path, f.lines[250]);
   EXPECT_EQ(rows.back().path, f.lines[299]);
-  EXPECT_EQ(rows.front().content, "0");
+  EXPECT_EQ(rows.front().content, "2");
 }
 
 TEST(RowFeeder, BuildsNoFurtherAheadThanItsBoundAndEndsWhileBusy) {

@@ -84,9 +84,11 @@ inline int MakeSlowTree(const testing::ShellTestFolder& folder, int hits) {
   return hits + 2;
 }
 
-// Pumps until the window's rows are complete and the run is over.
+// Pumps until the window's rows are complete, the run is over and every snippet
+// has been read.
 inline bool WaitUntilFinished(results::TViewDlg& view, int milliseconds = 10000) {
-  return testing::PumpUntil([&] { return !view.ProducingRows(); }, milliseconds);
+  return testing::PumpUntil([&] { return !view.ProducingRows() && !view.SnippetsDue(); },
+                            milliseconds);
 }
 
 // The steps of a search started from the main window: the pre-count, which closes

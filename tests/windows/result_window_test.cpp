@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "native/hit_lines.h"
 #include "platform/ui/application.h"
 #include "result_test_support.h"
@@ -136,6 +138,7 @@ TEST(ResultWindow, OptionItemsRebuildEverySnippetAndAreCaptionedFromTheDisplayCh
     EXPECT_TRUE(view.OptionMenu2.Checked());
     EXPECT_FALSE(view.OptionMenu1.Checked());
     EXPECT_EQ(state.Settings.ByteListDisplay, results::BinaryDisplay::Chars);
+    ASSERT_TRUE(WaitUntilFinished(view));  // the snippets are read again
     EXPECT_EQ(view.Rows()[0].content, "AB");
     view.OptionMenu2.Click();  // already chosen: nothing changes
     EXPECT_TRUE(view.OptionMenu2.Checked());
@@ -156,6 +159,35 @@ class ResultWindowRows : public ::testing::Test {
   ShellTestFolder folder_;
   ProgramState state_;
 };
+
+// Rows come before their snippets: a sort by content right after the rows are
+// complete reads the snippets still due first, and a snippet read for a row that
+// has moved since lands in no other row.
+TEST(ResultWindow, SortingByContentBeforeTheSnippetsAreReadSortsByTheirText) {
+  ShellTestFolder folder;
+  constexpr int kFiles = 300;
+  const auto tail = [](int i) { return std::to_string(100000 + (i * 7919) % kFiles); };
+  for (int i = 0; i < kFiles; ++i)
+    folder.File("f" + std::to_string(i) + ".txt", "needle" + tail(i));
+  ProgramState state;
+  RunWindow(state, PrepareLiveSearch(state, folder.Root(), "needle", kFiles), [&](TViewDlg& view) {
+    ASSERT_TRUE(testing::PumpUntil([&] { return !view.ProducingRows(); }, 30000));
+    ASSERT_EQ(view.Rows().size(), static_cast<std::size_t>(kFiles));
+    // The rows move while snippets are being read for their old places.
+    view.ListView1.OnColumnClick(view.ListView1, kColFileName);
+    view.ListView1.OnColumnClick(view.ListView1, kColContent);
+    const std::vector<std::string> sorted = Column(view, &HitRecord::content);
+    EXPECT_FALSE(view.SnippetsDue());
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end())) << sorted.front();
+    EXPECT_EQ(sorted.front(), "needle100000");
+    ASSERT_TRUE(WaitUntilFinished(view));
+    for (const HitRecord& row : view.Rows()) {
+      const std::string name = std::string(FileNamePart(row.path));
+      const int i = std::stoi(name.substr(1, name.find('.') - 1));
+      ASSERT_EQ(row.content, "needle" + tail(i)) << name;
+    }
+  });
+}
 
 TEST_F(ResultWindowRows, ClickingSizeTwiceSortsByNumberUpThenDown) {
   RunWindow(state_, PrepareLiveSearch(state_, folder_.Root(), "needle", 4), [&](TViewDlg& view) {

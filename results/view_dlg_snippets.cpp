@@ -1,0 +1,82 @@
+// The result window's snippets. Its rows come without them (see snippet_filler.h):
+// the filler reads those the list shows first, then, once the rows are complete,
+// the others in row order; whatever needs every snippet reads the rest itself.
+#include <algorithm>
+#include <chrono>
+
+#include "results/view_dlg.h"
+
+namespace trovex::results {
+
+bool TViewDlg::SnippetsDue() const {
+  return std::any_of(rows_.begin(), rows_.end(), [](const HitRecord& r) { return r.contentDue; });
+}
+
+const std::string& TViewDlg::ContentCell(std::size_t row) {
+  const HitRecord& r = rows_[row];
+  if (r.contentDue) snippetFiller_.Want(row, r);
+  return r.content;
+}
+
+void TViewDlg::SnippetsArrived() {
+  std::vector<SnippetFiller::Done> read;
+  snippetFiller_.Take(read);
+  const ui::ListView::RowRange shown = ListView1.RowsInView();
+  for (SnippetFiller::Done& done : read) {
+    if (done.row >= rows_.size()) continue;
+    HitRecord& row = rows_[done.row];
+    // A row that changed since it was asked for keeps waiting for its own snippet.
+    if (!row.contentDue || static_cast<const search::Hit&>(row) != done.hit) continue;
+    row.content = std::move(done.content);
+    row.contentDue = false;
+    if (shown.Holds(done.row)) ListView1.RefreshRow(done.row);
+  }
+  QueueDueSnippets();
+}
+
+void TViewDlg::QueueDueSnippets() {
+  // While rows are added the files are the feeder's: only the rows shown are read.
+  if (ProducingRows() || snippetFiller_.Queued() >= kSnippetBatch / 2) return;
+  std::vector<SnippetFiller::Job> jobs;
+  for (; snippetCursor_ < rows_.size() && jobs.size() < kSnippetBatch; ++snippetCursor_) {
+    if (rows_[snippetCursor_].contentDue) jobs.push_back({snippetCursor_, rows_[snippetCursor_]});
+  }
+  snippetFiller_.Queue(std::move(jobs));
+}
+
+void TViewDlg::SnippetRowsChanged() {
+  snippetFiller_.Restart(setup_.snippet);
+  snippetCursor_ = 0;
+  QueueDueSnippets();
+}
+
+bool TViewDlg::CompleteSnippets() {
+  if (!SnippetsDue()) return true;
+  const auto readDue = [this](HitRecord& row) {
+    if (!row.contentDue) return;
+    row.content = HitSnippet(row, setup_.snippet);
+    row.contentDue = false;
+  };
+  // While rows are still added, the run's state and 中止 are the run's: the rows
+  // there so far are read at once.
+  if (Timer1.Enabled()) {
+    ui::BusyCursor wait;
+    std::for_each(rows_.begin(), rows_.end(), readDue);
+    return true;
+  }
+  RowSearchScope busy(*this);
+  using Clock = std::chrono::steady_clock;
+  auto handled = Clock::now();
+  for (HitRecord& row : rows_) {
+    if (Clock::now() - handled >= std::chrono::milliseconds(kRowBatchMilliseconds)) {
+      HandleMessagesInWalk();
+      handled = Clock::now();
+    }
+    if (state_.Progress.cancelRequested) return false;
+    readDue(row);
+    ColorProgressBar1.StepIt();
+  }
+  return true;
+}
+
+}  // namespace trovex::results
