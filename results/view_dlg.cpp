@@ -271,7 +271,8 @@ void TViewDlg::Timer1Timer(ui::Component&) {
   const bool loadStopped = !setup_.live && StopRequested;
   if (MoreRowWork() && !loadStopped) {
     AddNewRows();
-    if (MoreRowWork()) ScheduleMoreRows();
+    // A row count waiting for its time is the timer's to tell.
+    if (rows_.size() < TargetCount || paintDue_) ScheduleMoreRows();
   }
   const bool complete = rows_.size() >= TargetCount && !RowCountBehind();
   const bool over = setup_.live ? (!worker_ && complete) : (complete || StopRequested);
@@ -294,7 +295,7 @@ void TViewDlg::AddNewRows(bool all) {
     paintDue_ = false;
     UpdateWindow(ListView1.Handle());
   } else if (!all && RowCountBehind() &&
-             (rows_.size() >= TargetCount ||
+             ((rows_.size() >= TargetCount && !worker_) ||
               start - rowCountShown_ >= std::chrono::milliseconds(kRowCountMilliseconds))) {
     ShowRowCount(start);
     return;

@@ -108,7 +108,9 @@ class TViewDlg : public ui::Form {
   // The longest a batch of rows holds the window before it answers messages again.
   static constexpr int kRowBatchMilliseconds = 25;
   // How often the list is told its new row count while rows arrive: telling it
-  // costs time that grows with the count (Wine's list view), so not every batch.
+  // relays the list out (hundreds of requests to Wine's server, which the scanners
+  // wait on) and costs time that grows with the count, so not every batch, nor
+  // every hit of a run that goes on.
   static constexpr int kRowCountMilliseconds = 250;
   // How often a run's progress (bar, current file, counter) is shown: each change repaints
   // and, under Wine, asks the window server, and the eye needs no more.
