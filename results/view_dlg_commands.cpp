@@ -243,9 +243,8 @@ void TViewDlg::OptionMenuClick(ui::Component& sender) {
 
 void TViewDlg::RebuildSnippets() {
   for (HitRecord& row : rows_) {
-    if (row.mismatched || row.fileName == kMissingFileName) continue;
     row.content.clear();
-    row.contentDue = true;
+    row.contentDue = !row.mismatched;  // a mismatched row has no hit to show
   }
   SnippetRowsChanged();
   ListView1.Refresh();

@@ -42,6 +42,7 @@ void TViewDlg::EndRowSearch() {
   ListView1.SetPopupMenu(&PopupMenu1);
   searchingRows_ = false;
   UpdateMenuStates();
+  QueueDueSnippets();  // held back while the walk went on
 }
 
 search::SearchOptions TViewDlg::ListSearchOptions() const {
