@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/fs/random_access_file.h"
+#include "platform/fs/handle_read_win.h"
 #include "platform/fs/wide_path.h"
 
 namespace trovex::fs {
@@ -29,9 +30,6 @@ void RandomAccessFile::Close() {
   size_ = 0;
 }
 
-// Reads from the handle's own pointer, moved only when a read starts elsewhere:
-// a read given its offset in an OVERLAPPED costs one more call to Wine's server
-// (a completion to post) for each read.
 std::optional<std::size_t> RandomAccessFile::ReadAt(std::uint64_t offset, char* dest,
                                                     std::size_t length) const {
   if (handle_ == -1) return std::nullopt;
@@ -40,22 +38,12 @@ std::optional<std::size_t> RandomAccessFile::ReadAt(std::uint64_t offset, char* 
   while (done < length) {
     const std::uint64_t at = offset + done;
     if (at < offset || at > static_cast<std::uint64_t>(INT64_MAX)) break;
-    if (at != filePointer_) {
-      LARGE_INTEGER to{};
-      to.QuadPart = static_cast<LONGLONG>(at);
-      if (!SetFilePointerEx(file, to, nullptr, FILE_BEGIN)) return std::nullopt;
-      filePointer_ = at;
-    }
     const std::size_t left = length - done;
     const DWORD ask = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
-    DWORD got = 0;
-    if (!ReadFile(file, dest + done, ask, &got, nullptr)) {
-      if (GetLastError() == ERROR_HANDLE_EOF) break;
-      return std::nullopt;
-    }
-    filePointer_ += got;
-    if (got == 0) break;
-    done += got;
+    const std::optional<DWORD> got = ReadHandleAt(file, filePointer_, at, dest + done, ask);
+    if (!got) return std::nullopt;
+    if (*got == 0) break;
+    done += *got;
   }
   return done;
 }

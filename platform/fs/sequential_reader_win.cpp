@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "platform/fs/sequential_reader.h"
+
+#include "platform/fs/handle_read_win.h"
 #include "platform/fs/wide_path.h"
 
 namespace trovex::fs {
@@ -98,30 +100,15 @@ std::optional<std::size_t> SequentialReader::ReadAt(std::uint64_t offset, char* 
   HANDLE file = reinterpret_cast<HANDLE>(handle_);
   std::size_t got = 0;
   while (got < length) {
-    // Reads from the handle's own pointer, moved only when the read starts
-    // elsewhere: a read given its offset in an OVERLAPPED costs one more call to
-    // Wine's server (a completion to post) for each read.
-    const std::uint64_t at = offset + got;
-    if (at != filePointer_) {
-      LARGE_INTEGER to{};
-      to.QuadPart = static_cast<LONGLONG>(at);
-      if (!SetFilePointerEx(file, to, nullptr, FILE_BEGIN)) {
-        error_ = static_cast<int>(GetLastError());
-        return std::nullopt;
-      }
-      filePointer_ = at;
-    }
     const DWORD want = static_cast<DWORD>(length - got);
-    DWORD n = 0;
-    if (!ReadFile(file, dest + got, want, &n, nullptr)) {
-      if (GetLastError() == ERROR_HANDLE_EOF) break;
+    const std::optional<DWORD> n = ReadHandleAt(file, filePointer_, offset + got, dest + got, want);
+    if (!n) {
       error_ = static_cast<int>(GetLastError());
       return std::nullopt;
     }
-    filePointer_ += n;
-    got += n;
+    got += *n;
     // A disk file reads short only at its end.
-    if (n < want) break;
+    if (*n < want) break;
   }
   return got;
 }
