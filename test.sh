@@ -11,7 +11,7 @@ scripts/install-deps.sh build tests || { echo "test.sh: installing packages fail
 
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build/native -j"$jobs" || { echo "test.sh: native build failed"; exit 1; }
-# The tests of the scanning threads again under ThreadSanitizer (the core only).
+# The tests of the scanning and row threads again under ThreadSanitizer (the core only).
 cmake -S . -B build/tsan -DTROVEX_TSAN=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build/tsan --target trovex_core_tests -j"$jobs" || { echo "test.sh: tsan build failed"; exit 1; }
 cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
@@ -26,7 +26,7 @@ echo "== native tests =="
 (cd build/native && ctest -j"$jobs" --output-on-failure) || status=1
 echo "== scanning threads under ThreadSanitizer =="
 build/tsan/tests/trovex_core_tests --gtest_brief=1 \
-  --gtest_filter='OrderedScan*:GoThread*:FindCommand.Every*:HostileTree*' || status=1
+  --gtest_filter='OrderedScan*:GoThread*:FindCommand.Every*:HostileTree*:RowFeeder*:SnippetFiller*' || status=1
 echo "== Windows tests under Wine =="
 (cd build/windows && ctest -j"$jobs" --output-on-failure) || status=1
 # No Wine process may outlive the run.

@@ -47,7 +47,9 @@ void SnippetFiller::Queue(std::vector<Job> jobs) {
   if (jobs.empty()) return;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (Job& job : jobs) queued_.push_back(std::move(job));
+    for (Job& job : jobs) {
+      if (asked_.insert(job.row).second) queued_.push_back(std::move(job));
+    }
   }
   work_.notify_all();
 }
@@ -64,7 +66,10 @@ bool SnippetFiller::Idle() const {
 
 void SnippetFiller::Take(std::vector<Done>& out) {
   std::lock_guard<std::mutex> lock(mutex_);
-  for (Done& done : done_) out.push_back(std::move(done));
+  for (Done& done : done_) {
+    asked_.erase(done.row);
+    out.push_back(std::move(done));
+  }
   done_.clear();
 }
 
@@ -90,7 +95,6 @@ void SnippetFiller::Work() {
     lock.lock();
     --running_;
     if (generation != generation_) continue;  // a restart dropped it
-    if (onScreen) asked_.erase(job.row);
     const bool first = done_.empty();
     done_.push_back({job.row, std::move(job.hit), std::move(content)});
     if (first && ready_) {

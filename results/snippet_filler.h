@@ -43,8 +43,9 @@ class SnippetFiller {
   // Drops every job and every result not taken yet; what is asked from now on is
   // read with `inputs`. For a window whose rows moved or changed.
   void Restart(const SnippetInputs& inputs);
-  // A row on screen: read before anything queued; asking again for a row whose
-  // job waits or runs adds nothing.
+  // A row on screen: read before anything queued. Asking for a row whose job
+  // waits or runs, or whose result has not been taken, adds nothing (here and in
+  // Queue).
   void Want(std::size_t row, const search::Hit& hit);
   // Rows to read when no row on screen waits, in this order.
   void Queue(std::vector<Job> jobs);
@@ -70,7 +71,7 @@ class SnippetFiller {
   unsigned running_ = 0;  // jobs being read
   SnippetInputs inputs_;
   std::deque<Job> wanted_;                 // the newest at the back
-  std::unordered_set<std::size_t> asked_;  // rows of wanted_ and of the jobs running
+  std::unordered_set<std::size_t> asked_;  // rows waiting, running or read and not taken
   std::deque<Job> queued_;
   std::vector<Done> done_;
   std::vector<std::thread> threads_;  // last: start once the rest is in place

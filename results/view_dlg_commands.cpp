@@ -56,7 +56,7 @@ void TViewDlg::ListView1ContextPopup(ui::Component&, int, int, bool& handled) {
 }
 
 void TViewDlg::ListView1ColumnClick(ui::ListView&, int column) {
-  if (searchingRows_) return;  // the search within the rows walks them by index
+  if (searchingRows_ || readingSnippets_) return;  // their walks go by index
   if (column == kColContent && !CompleteSnippets()) return;
   const std::vector<std::size_t> order =
       SortOrder(rows_, column, state_.ResultSortDirections, os::CompareLocaleText);

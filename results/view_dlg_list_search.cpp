@@ -71,8 +71,6 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
     return;
   std::string text;
   if (!ui::App().InputQuery(ListSearchCaption(kind), kListSearchPrompt, text)) return;
-  // A row the search does not match keeps the snippet it had.
-  if (!CompleteSnippets()) return;
 
   // The list search has its own query: the result's stays as it is for later
   // snippets, the binary viewer and the save. The window's content comes back
@@ -80,6 +78,8 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
   const search::SearchOptions options = ListSearchOptions();
   search::SearchQuery query;
   if (!search::ParseSearchContent(text, options, ShowParseMessage, query)) return;
+  // A row リストの検索 does not match keeps the snippet it had (a refine drops it).
+  if (kind == ListSearchKind::List && !CompleteSnippets()) return;
   const std::string savedContent = ContentText;
   ContentText = text;
   AddSearchContent(state_.SearchContentList, text);
@@ -109,11 +109,13 @@ void TViewDlg::SearchWithinList(ui::Component& sender) {
 // the content's query, which the caller makes the result's; a content that does
 // not parse changes no row and returns none.
 std::optional<search::SearchQuery> TViewDlg::ReSearchRows(const std::string& content) {
-  RowSearchScope busy(*this);
   ContentText = content;
   const search::SearchOptions options = ListSearchOptions();
   search::SearchQuery query;
   if (!search::ParseSearchContent(content, options, ShowParseMessage, query)) return std::nullopt;
+  // Rows a stopped re-search leaves keep the snippets of the old content.
+  CompleteSnippets();
+  RowSearchScope busy(*this);
   setup_.snippet = ListSearchSnippetInputs(options, query, content, setup_.snippet.binaryDisplay);
   SearchRowsAgain(rows_, RowSearchRun(options, query, setup_.snippet), scanState_);
   SnippetRowsChanged();

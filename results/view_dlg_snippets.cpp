@@ -3,6 +3,7 @@
 // the others in row order; whatever needs every snippet reads the rest itself.
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include "results/view_dlg.h"
 
@@ -52,31 +53,40 @@ void TViewDlg::SnippetRowsChanged() {
 
 bool TViewDlg::CompleteSnippets() {
   if (!SnippetsDue()) return true;
-  const auto readDue = [this](HitRecord& row) {
-    if (!row.contentDue) return;
-    row.content = HitSnippet(row, setup_.snippet);
-    row.contentDue = false;
+  // While rows are still added, the busy state and 中止 are the run's own: the walk
+  // answers messages all the same, and a stop of the run stops it too.
+  const bool rowsComing = Timer1.Enabled();
+  std::optional<RowSearchScope> busy;
+  if (!rowsComing) busy.emplace(*this);
+  const auto stopped = [&] {
+    return rowsComing ? StopRequested || ModalResult() != ui::mrNone
+                      : state_.Progress.cancelRequested.load();
   };
-  // While rows are still added, the run's state and 中止 are the run's: the rows
-  // there so far are read at once.
-  if (Timer1.Enabled()) {
-    ui::BusyCursor wait;
-    std::for_each(rows_.begin(), rows_.end(), readDue);
-    return true;
-  }
-  RowSearchScope busy(*this);
+  readingSnippets_ = true;
+  snippetFiller_.Restart(setup_.snippet);  // its threads would read the same files
   using Clock = std::chrono::steady_clock;
   auto handled = Clock::now();
-  for (HitRecord& row : rows_) {
+  bool complete = true;
+  // By index: a run's rows go on arriving behind the walk.
+  const std::size_t count = rows_.size();
+  for (std::size_t i = 0; i < count; ++i) {
     if (Clock::now() - handled >= std::chrono::milliseconds(kRowBatchMilliseconds)) {
       HandleMessagesInWalk();
       handled = Clock::now();
     }
-    if (state_.Progress.cancelRequested) return false;
-    readDue(row);
-    ColorProgressBar1.StepIt();
+    if (stopped()) {
+      complete = false;
+      break;
+    }
+    HitRecord& row = rows_[i];
+    if (row.contentDue) {
+      row.content = HitSnippet(row, setup_.snippet);
+      row.contentDue = false;
+    }
+    if (busy) ColorProgressBar1.StepIt();
   }
-  return true;
+  readingSnippets_ = false;
+  return complete;
 }
 
 }  // namespace trovex::results

@@ -42,6 +42,10 @@ struct Reads {
     std::unique_lock<std::mutex> lock(mutex);
     ASSERT_TRUE(changed.wait_for(lock, 10s, [&] { return started >= count; }));
   }
+  std::size_t ReadCount() {
+    std::lock_guard<std::mutex> lock(mutex);
+    return order.size();
+  }
   void Open() {
     std::lock_guard<std::mutex> lock(mutex);
     open = true;
@@ -71,30 +75,70 @@ std::vector<SnippetFiller::Done> TakeUntil(SnippetFiller& filler, std::size_t co
 
 TEST(SnippetFiller, ReadsRowsOnScreenFirstNewestFirstEachOnce) {
   Reads reads;
-  std::atomic<int> readyCalls{0};
-  SnippetFiller filler(
-      reads.read(), [&] { ++readyCalls; }, 1);
-  filler.Queue(Jobs(0, 5));
+  // The window takes the results when told they wait: here in the call itself,
+  // which would never return were it made under the filler's lock.
+  SnippetFiller* filler = nullptr;
+  std::mutex takenMutex;
+  std::vector<SnippetFiller::Done> taken;
+  int readyCalls = 0;
+  SnippetFiller instance(
+      reads.read(),
+      [&] {
+        std::lock_guard<std::mutex> lock(takenMutex);
+        ++readyCalls;
+        filler->Take(taken);
+      },
+      1);
+  filler = &instance;
+  const auto takenCount = [&] {
+    std::lock_guard<std::mutex> lock(takenMutex);
+    return taken.size();
+  };
+  const auto waitTaken = [&](std::size_t count) {
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (takenCount() < count && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(1ms);
+  };
+
+  instance.Queue(Jobs(0, 5));
   reads.WaitStarted(1);  // q0 is being read; the rest waits behind it
-  EXPECT_EQ(filler.Queued(), 4u);
-  for (std::size_t row : {500u, 501u, 502u, 501u, 500u})
-    filler.Want(row, Hit{"w" + std::to_string(row), 0});
-  EXPECT_FALSE(filler.Idle());
+  EXPECT_EQ(instance.Queued(), 4u);
+  for (std::size_t row : {500u, 501u, 502u, 501u, 500u, 3u})  // row 3 is queued already
+    instance.Want(row, Hit{"w" + std::to_string(row), 0});
+  instance.Queue(Jobs(502, 1));  // on screen already
+  EXPECT_EQ(instance.Queued(), 4u);
+  EXPECT_FALSE(instance.Idle());
   reads.Open();
 
-  const std::vector<SnippetFiller::Done> done = TakeUntil(filler, 8);
-  ASSERT_EQ(done.size(), 8u);
+  waitTaken(8);
   EXPECT_EQ(reads.order,
             (std::vector<std::string>{"q0", "w502", "w501", "w500", "q1", "q2", "q3", "q4"}));
-  for (const SnippetFiller::Done& d : done) EXPECT_EQ(d.content, d.hit.path + "/0");
-  EXPECT_EQ(done[1].row, 502u);
-  EXPECT_GE(readyCalls.load(), 1);
-  EXPECT_TRUE(filler.Idle());
+  std::lock_guard<std::mutex> lock(takenMutex);
+  ASSERT_EQ(taken.size(), 8u);
+  for (const SnippetFiller::Done& d : taken) EXPECT_EQ(d.content, d.hit.path + "/0");
+  EXPECT_EQ(taken[1].row, 502u);
+  EXPECT_EQ(readyCalls, 8) << "one call for each result, taken at once";
+  EXPECT_TRUE(instance.Idle());
+}
 
-  // Read and taken: asking again reads it again (the window asks only for rows
-  // whose snippet is still due).
-  filler.Want(500, Hit{"w500", 0});
+TEST(SnippetFiller, ARowIsAskedOnceUntilItsResultIsTaken) {
+  Reads reads;
+  reads.Open();
+  SnippetFiller filler(reads.read(), nullptr, 2);
+  filler.Want(7, Hit{"w7", 0});
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (reads.ReadCount() == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(1ms);
+  // Read, not taken: a repaint asking again, or the rows queued behind, read nothing more.
+  filler.Want(7, Hit{"w7", 0});
+  filler.Queue(Jobs(7, 1));
+  std::this_thread::sleep_for(20ms);
   EXPECT_EQ(TakeUntil(filler, 1).size(), 1u);
+  EXPECT_EQ(reads.ReadCount(), 1u);
+  // Taken: asking again reads it again (the window asks only for rows still due).
+  filler.Want(7, Hit{"w7", 0});
+  EXPECT_EQ(TakeUntil(filler, 1).size(), 1u);
+  EXPECT_EQ(reads.ReadCount(), 2u);
 }
 
 TEST(SnippetFiller, RestartDropsOldJobsAndResultsAndReadsWithTheNewInputs) {

@@ -161,25 +161,32 @@ class ResultWindowRows : public ::testing::Test {
 };
 
 // Rows come before their snippets: a sort by content right after the rows are
-// complete reads the snippets still due first, and a snippet read for a row that
-// has moved since lands in no other row.
-TEST(ResultWindow, SortingByContentBeforeTheSnippetsAreReadSortsByTheirText) {
+// complete reads the snippets still due first; and after a sort that moved the
+// rows while their snippets were being read, each row gets its own.
+TEST(ResultWindow, RowsComeBeforeTheirSnippetsWhichFollowTheRowsWhereverTheyMove) {
   ShellTestFolder folder;
   constexpr int kFiles = 300;
   const auto tail = [](int i) { return std::to_string(100000 + (i * 7919) % kFiles); };
   for (int i = 0; i < kFiles; ++i)
     folder.File("f" + std::to_string(i) + ".txt", "needle" + tail(i));
-  ProgramState state;
-  RunWindow(state, PrepareLiveSearch(state, folder.Root(), "needle", kFiles), [&](TViewDlg& view) {
+  const auto rowsComplete = [](TViewDlg& view) {
     ASSERT_TRUE(testing::PumpUntil([&] { return !view.ProducingRows(); }, 30000));
     ASSERT_EQ(view.Rows().size(), static_cast<std::size_t>(kFiles));
-    // The rows move while snippets are being read for their old places.
-    view.ListView1.OnColumnClick(view.ListView1, kColFileName);
+  };
+  ProgramState state;
+  RunWindow(state, PrepareLiveSearch(state, folder.Root(), "needle", kFiles), [&](TViewDlg& view) {
+    rowsComplete(view);
     view.ListView1.OnColumnClick(view.ListView1, kColContent);
     const std::vector<std::string> sorted = Column(view, &HitRecord::content);
     EXPECT_FALSE(view.SnippetsDue());
     EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end())) << sorted.front();
     EXPECT_EQ(sorted.front(), "needle100000");
+  });
+  RunWindow(state, PrepareLiveSearch(state, folder.Root(), "needle", kFiles), [&](TViewDlg& view) {
+    rowsComplete(view);
+    // Up, then down: the rows move (reversed at least once) while the filler reads.
+    view.ListView1.OnColumnClick(view.ListView1, kColFileName);
+    view.ListView1.OnColumnClick(view.ListView1, kColFileName);
     ASSERT_TRUE(WaitUntilFinished(view));
     for (const HitRecord& row : view.Rows()) {
       const std::string name = std::string(FileNamePart(row.path));
