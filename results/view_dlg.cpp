@@ -143,6 +143,7 @@ void TViewDlg::BuildControls() {
 
   const int stopLeft = kClientWidth - kProgressWidth - kStopWidth - 10;
   StaticText2.SetAutoSize(false);
+  StaticText2.SetTypedLine();
   StaticText2.SetBorderStyle(ui::StaticBorder::Sunken);
   StaticText2.SetBounds(kCounterWidth + 7, 4, stopLeft - kCounterWidth - 11, 20);
   StaticText2.SetAnchors(ui::akLeft | ui::akTop | ui::akRight);

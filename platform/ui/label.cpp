@@ -19,6 +19,12 @@ void Label::SetAlignment(TextAlign align) {
   Invalidate();
 }
 
+void Label::SetTypedLine() {
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE) & ~SS_TYPEMASK;
+  SetWindowLongW(hwnd_, GWL_STYLE, style | SS_LEFTNOWORDWRAP | SS_NOPREFIX);
+  Invalidate();
+}
+
 void Label::CommandNotify(WORD code) {
   if (code == STN_CLICKED) Click();
 }

@@ -12,6 +12,9 @@ class Label : public Control {
   explicit Label(Control* parent, std::string_view caption = "");
   void SetAutoSize(bool autoSize);
   void SetAlignment(TextAlign align);
+  // One line whatever its width, cut at its right edge, and "&" shown as itself:
+  // for a text the user typed (after SetAlignment, which it replaces).
+  void SetTypedLine();
 
  protected:
   void CommandNotify(WORD code) override;
