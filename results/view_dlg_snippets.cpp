@@ -63,7 +63,9 @@ bool TViewDlg::CompleteSnippets() {
                       : state_.Progress.cancelRequested.load();
   };
   readingSnippets_ = true;
-  snippetFiller_.Restart(setup_.snippet);  // its threads would read the same files
+  // The filler's jobs go (its threads would read the same files); those this walk
+  // leaves, stopped, are queued again from the first row once it is over.
+  SnippetRowsChanged();
   using Clock = std::chrono::steady_clock;
   auto handled = Clock::now();
   bool complete = true;
