@@ -113,8 +113,9 @@ std::optional<search::SearchQuery> TViewDlg::ReSearchRows(const std::string& con
   const search::SearchOptions options = ListSearchOptions();
   search::SearchQuery query;
   if (!search::ParseSearchContent(content, options, ShowParseMessage, query)) return std::nullopt;
-  // Rows a stopped re-search leaves keep the snippets of the old content.
-  CompleteSnippets();
+  // Every row visited gets its snippet from the re-search itself; reading the due
+  // ones first would open each file once more. Rows a stop leaves unvisited and
+  // still due are read later with the new content's inputs.
   RowSearchScope busy(*this);
   setup_.snippet = ListSearchSnippetInputs(options, query, content, setup_.snippet.binaryDisplay);
   SearchRowsAgain(rows_, RowSearchRun(options, query, setup_.snippet), scanState_);
