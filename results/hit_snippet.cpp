@@ -51,6 +51,13 @@ std::string OneByteCharacters(std::string_view bytes) {
   return text;
 }
 
+// The bytes of a byte-list hit as its snippet shows them.
+std::string BinaryText(std::string_view bytes, BinaryDisplay binaryDisplay) {
+  if (binaryDisplay == BinaryDisplay::Hex) return HexBytes(bytes);
+  if (binaryDisplay == BinaryDisplay::Chars) return OneByteCharacters(bytes);
+  return std::string();
+}
+
 // At least the bytes a match of `patterns` can cover: every alternative of every
 // character, with room for a line break between characters.
 std::size_t SpanBound(const search::MatchPatterns& patterns) {
@@ -186,7 +193,27 @@ std::string MakeSnippet(const std::string& path, std::int64_t offset, const Snip
 
 std::string HitSnippet(const search::Hit& hit, const SnippetInputs& inputs) {
   if (hit.mismatched) return std::string();
+  if (auto found = FoundSnippet(hit, inputs)) return std::move(*found);
   return MakeSnippet(hit.path, static_cast<std::int64_t>(hit.offset), inputs);
+}
+
+std::optional<std::string> FoundSnippet(const search::Hit& hit, const SnippetInputs& inputs) {
+  static_assert(search::kFoundBytes >= kSnippetBytes);
+  if (hit.mismatched || !hit.found || hit.found->offset != hit.offset) return std::nullopt;
+  const std::string_view bytes = std::string_view(hit.found->bytes).substr(0, kSnippetBytes);
+  if (!inputs.commaIsContent && inputs.contentFirstChar == ',')
+    return BinaryText(bytes, inputs.binaryDisplay);
+  // These snippets are read from the text the search reduced the file to.
+  if (search::HasExtension(hit.path, ".rtf") ||
+      (inputs.lookInside && search::ContainerKindOf(hit.path) != search::ContainerKind::None))
+    return std::nullopt;
+  // The encoding the snippet is decoded in, as TextSnippet tells it from the file.
+  search::TextEncoding encoding = search::TextEncoding::ShiftJis;
+  if (const auto fixed = FixedEncoding(hit.path, inputs))
+    encoding = *fixed;
+  else if (inputs.query)
+    encoding = hit.found->encoding;
+  return DecodeHit(bytes, encoding);
 }
 
 std::string TextSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs) {
@@ -224,10 +251,8 @@ std::string BinarySnippet(const std::string& path, std::int64_t offset,
   if (offset < 0) return std::string();
   const std::optional<std::string> bytes =
       fs::ReadAt(path, static_cast<std::uint64_t>(offset), kSnippetBytes);
-  if (!bytes || bytes->empty()) return std::string();
-  if (binaryDisplay == BinaryDisplay::Hex) return HexBytes(*bytes);
-  if (binaryDisplay == BinaryDisplay::Chars) return OneByteCharacters(*bytes);
-  return std::string();
+  if (!bytes) return std::string();
+  return BinaryText(*bytes, binaryDisplay);
 }
 
 }  // namespace trovex::results

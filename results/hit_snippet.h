@@ -54,8 +54,13 @@ SnippetInputs SnippetInputsFor(const search::SearchOptions& options,
 // TextSnippet, or BinarySnippet when the content starts with "," and a comma
 // is not part of the content. CP932 text; empty on every failure.
 std::string MakeSnippet(const std::string& path, std::int64_t offset, const SnippetInputs& inputs);
-// The snippet of a hit; empty for a mismatched one.
+// The snippet of a hit; empty for a mismatched one. From the bytes its scan kept
+// where they serve (see FoundSnippet), else read from the file.
 std::string HitSnippet(const search::Hit& hit, const SnippetInputs& inputs);
+// The snippet of a hit from the bytes its scan kept, without opening the file;
+// nothing when the scan kept none or the snippet comes from more than the file's
+// bytes at the hit (RTF, documents and archives).
+std::optional<std::string> FoundSnippet(const search::Hit& hit, const SnippetInputs& inputs);
 
 // The file's bytes from the offset up to the first zero byte; decoded from UTF-16LE
 // or UTF-8 for Word documents found by a non-alphanumeric text and for converted

@@ -25,6 +25,7 @@ bool StopBeforeRow(const ListSearchRun& run) {
 void SetMatch(HitRecord& row, std::uint64_t offset, const ListSearchRun& run) {
   row.offset = offset;
   row.mismatched = false;
+  row.found.reset();  // the bytes of the hit the row had
   if (!run.snippet) return;
   row.content = HitSnippet(row, *run.snippet);
   row.contentDue = false;

@@ -305,6 +305,7 @@ void TViewDlg::AddNewRows(bool all) {
   // starts its fill again where they end.
   if (!rowFeeder_.Continues(rows_.size())) rowFeeder_.Restart(rows_.size());
   rowFeeder_.Extend(TargetCount);
+  const std::size_t firstNew = rows_.size();
   while (rows_.size() < TargetCount) {
     if (loading && StopRequested) break;
     // A batch waits briefly for rows still being built; adding them all waits as
@@ -314,6 +315,7 @@ void TViewDlg::AddNewRows(bool all) {
     if (loading && taken != 0) ColorProgressBar1.SetPosition(rows_.size());
     if (!all && (taken == 0 || std::chrono::steady_clock::now() - start >= budget)) break;
   }
+  FillFoundSnippets(firstNew);
   if (all && RowCountBehind()) ShowRowCount(std::chrono::steady_clock::now());
 }
 

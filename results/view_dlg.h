@@ -285,6 +285,9 @@ class TViewDlg : public ui::Form {
   std::string CellText(std::size_t row, int column);
   // The content cell of a row; a row whose snippet is due asks the filler for it.
   const std::string& ContentCell(std::size_t row);
+  // The due snippets of the rows from `from` on that the scan's kept bytes give
+  // (see FoundSnippet): no file is opened for them.
+  void FillFoundSnippets(std::size_t from);
   // The filler's results put into their rows.
   void SnippetsArrived();
   // Hands the filler the next rows whose snippets are due, once the rows are complete.

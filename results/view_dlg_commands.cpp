@@ -246,6 +246,7 @@ void TViewDlg::RebuildSnippets() {
     row.content.clear();
     row.contentDue = !row.mismatched;  // a mismatched row has no hit to show
   }
+  FillFoundSnippets(0);
   SnippetRowsChanged();
   ListView1.Refresh();
 }

@@ -19,6 +19,17 @@ const std::string& TViewDlg::ContentCell(std::size_t row) {
   return r.content;
 }
 
+void TViewDlg::FillFoundSnippets(std::size_t from) {
+  for (std::size_t row = from; row < rows_.size(); ++row) {
+    HitRecord& r = rows_[row];
+    if (!r.contentDue) continue;
+    if (auto found = FoundSnippet(r, setup_.snippet)) {
+      r.content = std::move(*found);
+      r.contentDue = false;
+    }
+  }
+}
+
 void TViewDlg::SnippetsArrived() {
   std::vector<SnippetFiller::Done> read;
   snippetFiller_.Take(read);

@@ -100,19 +100,30 @@ void ReportFailure(const ScanState& state, const std::string& path,
 // The decided end of a read: every start position of `view` (the carried bytes and
 // the new ones, `view[0]` at `viewStart`) is decided at the end of the data, else only
 // those whose longest match fits in what has been read. Searches the decided
-// positions from `pending` on and moves `pending` past them; returns the hit's offset.
-std::optional<std::uint64_t> SearchDecided(const BufferMatcher& matcher, std::string_view view,
-                                           std::uint64_t viewStart, bool atEnd,
-                                           std::uint64_t& pending) {
+// positions from `pending` on and moves `pending` past them; returns the hit, its
+// offset in `view`.
+std::optional<BufferHit> SearchDecided(const BufferMatcher& matcher, std::string_view view,
+                                       std::uint64_t viewStart, bool atEnd,
+                                       std::uint64_t& pending) {
   const std::size_t maxSpan = matcher.MaxSpan();
   const std::uint64_t dataEnd = viewStart + view.size();
   std::uint64_t decidedEnd = dataEnd;
   if (!atEnd) decidedEnd = dataEnd >= maxSpan ? dataEnd - maxSpan + 1 : 0;
   if (decidedEnd <= pending) return std::nullopt;
   if (auto hit = matcher.FindFirst(view, pending - viewStart, decidedEnd - viewStart, viewStart))
-    return viewStart + hit->offset;
+    return hit;
   pending = decidedEnd;
   return std::nullopt;
+}
+
+// Keeps the bytes at a hit for its row when the view holds them all (a hit near
+// the end of a read that is not the file's last leaves the row to read them).
+void KeepFoundBytes(std::string_view view, std::uint64_t viewStart, bool atEnd,
+                    const BufferHit& hit, ScanState& state) {
+  const std::string_view rest = view.substr(hit.offset);
+  if (rest.size() < kFoundBytes && !atEnd) return;
+  state.found = std::make_shared<const FoundBytes>(
+      FoundBytes{viewStart + hit.offset, std::string(rest.substr(0, kFoundBytes)), hit.encoding});
 }
 
 // Where the bytes carried to the next read begin: the undecided positions and the
@@ -152,7 +163,8 @@ std::optional<std::uint64_t> ScanRtf(const std::string& path, fs::SequentialRead
                    text);
       const bool end = zero || lastRead || reducer.Done();
       if (end) reducer.Finish(text);
-      if (auto hit = SearchDecided(matcher, text, textStart, end, pending)) return hit;
+      if (auto hit = SearchDecided(matcher, text, textStart, end, pending))
+        return textStart + hit->offset;
       if (end) return std::nullopt;
       const std::uint64_t keepFrom = CarryFrom(textStart, pending);
       text.erase(0, static_cast<std::size_t>(keepFrom - textStart));
@@ -209,6 +221,7 @@ std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQue
                                         const MatchOptions& options, ScanState& state,
                                         const std::atomic<bool>& cancel,
                                         const fs::ListedFile& listed) {
+  state.found.reset();
   if (query.regex) {
     if (query.literalPart) {
       // A file without the text every match holds has no match: passed over at
@@ -219,6 +232,7 @@ std::optional<std::uint64_t> SearchFile(const std::string& path, const SearchQue
       literal.skipLineBreaks = false;
       if (!SearchFile(path, *query.literalPart, literal, state, cancel, listed))
         return std::nullopt;
+      state.found.reset();  // the literal's hit, not the pattern's
     }
     const auto hit = ScanFileRegex(path, *query.regex, state, cancel, listed);
     return hit ? std::optional<std::uint64_t>(hit->offset) : std::nullopt;
@@ -238,6 +252,7 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
                                       const MatchOptions& options, ScanState& state,
                                       const std::atomic<bool>& cancel,
                                       const fs::ListedFile& listed) {
+  state.found.reset();
   UpdateGeometry(path, state);
   const BufferMatcher* matcher = &MatcherFor(patterns, options, state);
   const std::size_t carryRoom = CarryRoom(state, *matcher);
@@ -282,7 +297,10 @@ std::optional<std::uint64_t> ScanFile(const std::string& path, const MatchPatter
     }
     const std::uint64_t viewStart = readStart - carried;
     const std::string_view view(area - carried, carried + *got);
-    if (auto hit = SearchDecided(*matcher, view, viewStart, atEnd, pending)) return hit;
+    if (auto hit = SearchDecided(*matcher, view, viewStart, atEnd, pending)) {
+      KeepFoundBytes(view, viewStart, atEnd, *hit, state);
+      return viewStart + hit->offset;
+    }
     if (atEnd) return std::nullopt;
     // Carry what the next view needs from before the next read's start.
     const std::uint64_t nextStart = reader.Position();

@@ -10,6 +10,7 @@
 #include "platform/fs/aligned_buffer.h"
 #include "platform/fs/sequential_reader.h"
 #include "search/buffer_matcher.h"
+#include "search/hit.h"
 #include "search/match_options.h"
 #include "search/search_progress.h"
 #include "search/search_query.h"
@@ -34,6 +35,9 @@ struct ScanState {
   std::unique_ptr<BufferMatcher> matchers[4];
   // Files that cannot be opened or read (see ReadFailureReport); may be empty.
   ReadFailureReport fileFailure;
+  // The bytes at the hit the last SearchFile or ScanFile reported, when it read
+  // them as it searched (a file's own bytes, not RTF, a document or a pattern).
+  std::shared_ptr<const FoundBytes> found;
 };
 
 // The first match in the file at `path` (CP932 on Windows), as a byte offset in

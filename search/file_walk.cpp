@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/fs/dir_listing.h"
@@ -36,13 +37,40 @@ struct FolderIdHash {
     return std::hash<std::uint64_t>{}(id.file ^ (id.volume * 0x9E3779B97F4A7C15ull));
   }
 };
-using VisitedFolders = std::unordered_set<fs::FolderId, FolderIdHash>;
 
-// True the first time a run lists this folder (and where the system cannot tell).
-bool FirstVisit(const fs::DirectoryListing& listing, VisitedFolders& visited) {
-  const std::optional<fs::FolderId> id = listing.Identity();
-  return !id || visited.insert(*id).second;
-}
+// Folders are told apart by their quick identity, which costs nothing more than
+// the listing; only folders that share one (folders of different volumes can) are
+// asked for their exact identity, which on Windows costs an open and a name.
+class VisitedFolders {
+ public:
+  // True the first time a run lists this folder (and where the system cannot tell).
+  bool FirstVisit(const std::string& folder, const fs::DirectoryListing& listing) {
+    const std::optional<fs::FolderId> quick = listing.QuickIdentity();
+    if (!quick) return FirstExactVisit(exactOnly_, listing.Identity());
+    Sharing& sharing = byQuick_[*quick];
+    if (sharing.unasked.empty() && sharing.exact.empty()) {
+      sharing.unasked.push_back(folder);
+      return true;
+    }
+    for (const std::string& earlier : sharing.unasked)
+      if (const auto id = fs::FolderIdentity(earlier)) sharing.exact.insert(*id);
+    sharing.unasked.clear();
+    return FirstExactVisit(sharing.exact, listing.Identity());
+  }
+
+ private:
+  using ExactIds = std::unordered_set<fs::FolderId, FolderIdHash>;
+  struct Sharing {
+    std::vector<std::string> unasked;  // folders not yet asked for their exact identity
+    ExactIds exact;
+  };
+  static bool FirstExactVisit(ExactIds& ids, const std::optional<fs::FolderId>& id) {
+    return !id || ids.insert(*id).second;
+  }
+
+  std::unordered_map<fs::FolderId, Sharing, FolderIdHash> byQuick_;
+  ExactIds exactOnly_;  // folders without a quick identity
+};
 
 // The subfolders to walk, noted while a folder is listed for its files: one
 // listing of each folder serves both passes.
@@ -93,7 +121,8 @@ class SearchedHere final : public WalkedFiles {
   void Search(const std::string& path, const std::shared_ptr<const fs::DirectoryListing>& folder,
               const fs::DirEntry& entry) override {
     const fs::ListedFile listed{folder->FolderHandle(), entry.name.c_str(), !entry.isLink};
-    if (const auto offset = searchFile_(path, listed)) progress_.hitList.Add(Hit{path, *offset});
+    if (auto hit = searchFile_(path, listed))
+      progress_.hitList.Add(Hit{path, hit->offset, false, std::move(hit->found)});
     progress_.filesExamined.fetch_add(1);
   }
   void Skipped() override { progress_.filesExamined.fetch_add(1); }
@@ -113,7 +142,7 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions, Walke
         std::make_shared<fs::DirectoryListing>(folder, FilesPassDetail(conditions));
     if (listing->Error() != 0 && progress.folderFailure)
       progress.folderFailure(folder, listing->Error());
-    if (!FirstVisit(*listing, visited)) return;
+    if (!visited.FirstVisit(folder, *listing)) return;
     const std::shared_ptr<const fs::DirectoryListing> openFolder = listing;
     fs::DirEntry entry;
     std::string filePath;  // one buffer for the folder's files
@@ -148,7 +177,7 @@ std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditi
   Subfolders subfolders;
   {
     fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
-    if (!FirstVisit(listing, visited)) return 0;
+    if (!visited.FirstVisit(folder, listing)) return 0;
     fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (pump) pump();

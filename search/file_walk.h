@@ -22,10 +22,19 @@
 
 namespace trovex::search {
 
-// Looks into one file: the offset of its first hit, or nullopt. `listed` tells
-// where the walk found it, so that it can be opened without a path lookup.
-using FileSearcher = std::function<std::optional<std::uint64_t>(const std::string& path,
-                                                                const fs::ListedFile& listed)>;
+// What looking into a file found: its first hit's offset, and the bytes there
+// when the scan kept them.
+struct FileHit {
+  FileHit(std::uint64_t at, std::shared_ptr<const FoundBytes> bytes = nullptr)
+      : offset(at), found(std::move(bytes)) {}
+  std::uint64_t offset;
+  std::shared_ptr<const FoundBytes> found;
+};
+
+// Looks into one file: its first hit, or nullopt. `listed` tells where the walk
+// found it, so that it can be opened without a path lookup.
+using FileSearcher =
+    std::function<std::optional<FileHit>(const std::string& path, const fs::ListedFile& listed)>;
 
 // Lets the user interface handle its pending messages once (the counting walk
 // calls it once per entry so that a Cancel button works); may be empty.

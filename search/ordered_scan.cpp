@@ -73,7 +73,7 @@ void OrderedScan::PublishDecided() {
   while (!window_.empty()) {
     Slot& head = window_.front();
     if (head.outcome == Outcome::Hit) {
-      progress_.hitList.Add(Hit{head.path, head.offset});
+      progress_.hitList.Add(Hit{std::move(head.path), head.offset, false, std::move(head.found)});
     } else if (head.outcome != Outcome::NoHit) {
       break;  // undecided, or cut by a stop: nothing after it may show
     }
@@ -145,7 +145,8 @@ void OrderedScan::SearchHere(const std::string& path, const fs::ListedFile& list
   if (!offset) return;
   std::lock_guard<std::mutex> lock(mutex_);
   // After a stop that cut a scanner's file short, a later hit would leave a gap.
-  if (window_.empty()) progress_.hitList.Add(Hit{path, *offset});
+  if (window_.empty())
+    progress_.hitList.Add(Hit{path, *offset, false, std::move(walkerState_->found)});
 }
 
 void OrderedScan::Search(const std::string& path,
@@ -181,6 +182,7 @@ void OrderedScan::ScannerLoop(ScanState& state) {
 
     Outcome outcome = Outcome::Cut;
     std::uint64_t offset = 0;
+    std::shared_ptr<const FoundBytes> foundBytes;
     if (!Stopped()) {
       progress_.SetCurrentFile(work.path);
       const fs::ListedFile listed{work.folder->FolderHandle(), work.name.c_str(), work.notLink};
@@ -191,6 +193,7 @@ void OrderedScan::ScannerLoop(ScanState& state) {
       if (found) {
         outcome = Outcome::Hit;
         offset = *found;
+        foundBytes = std::move(state.found);
       } else if (!Stopped()) {
         outcome = Outcome::NoHit;
       }
@@ -202,7 +205,10 @@ void OrderedScan::ScannerLoop(ScanState& state) {
     Slot& slot = window_[static_cast<std::size_t>(work.sequence - windowStart_)];
     slot.outcome = outcome;
     slot.offset = offset;
-    if (outcome == Outcome::Hit) slot.path = std::move(work.path);
+    if (outcome == Outcome::Hit) {
+      slot.path = std::move(work.path);
+      slot.found = std::move(foundBytes);
+    }
     if (work.sequence == windowStart_) PublishDecided();
   }
 }

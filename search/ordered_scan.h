@@ -53,6 +53,7 @@ class OrderedScan final : public WalkedFiles {
     Outcome outcome = Outcome::Undecided;
     std::uint64_t offset = 0;
     std::string path;  // kept for a hit only
+    std::shared_ptr<const FoundBytes> found;
   };
   struct Work {
     std::uint64_t sequence = 0;

@@ -15,8 +15,12 @@ void RunSearch(const SearchLocations& locations, const SearchConditions& conditi
     files.Finish();
     return;
   }
-  const FileSearcher searchFile = [&](const std::string& path, const fs::ListedFile& listed) {
-    return SearchFile(path, query, options, scanState, progress.cancelRequested, listed);
+  const FileSearcher searchFile = [&](const std::string& path,
+                                      const fs::ListedFile& listed) -> std::optional<FileHit> {
+    const auto offset =
+        SearchFile(path, query, options, scanState, progress.cancelRequested, listed);
+    if (!offset) return std::nullopt;
+    return FileHit(*offset, std::move(scanState.found));
   };
   RunSearch(locations, conditions, searchFile, progress);
 }

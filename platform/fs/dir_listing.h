@@ -56,8 +56,13 @@ class DirectoryListing {
   std::intptr_t FolderHandle() const;
 
   // The folder being listed; nothing when it could not be listed or the system
-  // does not tell.
+  // does not tell. Windows: asks the system for the folder's name, a costly call.
   std::optional<FolderId> Identity() const;
+  // The same as Identity, from what the listing told anyway (POSIX: Identity),
+  // except that on Windows folders of different volumes may share it (under
+  // Wine one drive holds several host file systems): equal quick identities
+  // need Identity to tell whether the folder is the same.
+  std::optional<FolderId> QuickIdentity() const;
   // The system's error code (errno; Windows: GetLastError) when the folder could
   // not be listed, 0 when it could.
   int Error() const;
@@ -66,6 +71,9 @@ class DirectoryListing {
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
+
+// DirectoryListing::Identity of the folder at `folder`, without listing it.
+std::optional<FolderId> FolderIdentity(const std::string& folder);
 
 // True when `path` names an existing file (not a folder).
 bool IsExistingFile(const std::string& path);

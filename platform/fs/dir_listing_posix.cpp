@@ -91,6 +91,14 @@ std::optional<FolderId> DirectoryListing::Identity() const {
   return FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
+std::optional<FolderId> DirectoryListing::QuickIdentity() const { return Identity(); }
+
+std::optional<FolderId> FolderIdentity(const std::string& folder) {
+  struct stat st {};
+  if (!StatAnyLength(folder, st)) return std::nullopt;
+  return FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 bool IsExistingFile(const std::string& path) {
   struct stat st {};
   return StatAnyLength(path, st) && !S_ISDIR(st.st_mode);

@@ -50,75 +50,132 @@ std::optional<FolderId> HandleIdentity(HANDLE folder) {
   return id;
 }
 
+// A folder opened for listing (links and junctions followed, as a listing by
+// name follows them).
+HANDLE OpenFolderHandle(const std::wstring& folder, DWORD access) {
+  return CreateFileW(folder.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// Entries come in batches of this many bytes: a folder of a few hundred files
+// is read in one call.
+constexpr DWORD kBatchBytes = 64 * 1024;
+
 }  // namespace
 
+// The folder is listed through its own handle (FileIdBothDirectoryInfo), which
+// also tells each entry's file index: the "." entry gives the folder's quick
+// identity without opening it once more.
 struct DirectoryListing::Impl {
   std::string folder;
-  HANDLE find = INVALID_HANDLE_VALUE;
-  WIN32_FIND_DATAW data{};
-  bool pending = false;  // `data` holds an entry not yet returned
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  std::vector<std::uint64_t> batch;  // aligned for the entries' 64-bit fields
+  std::size_t next = 0;              // byte offset of the next entry in `batch`
+  bool more = false;                 // the batch holds an entry not yet returned
+  std::optional<FolderId> quick;
   ListingDetail detail = ListingDetail::Full;
   int error = 0;
+
+  // Reads the next batch; false at the end of the listing or on a failure.
+  bool ReadBatch() {
+    if (!GetFileInformationByHandleEx(handle, FileIdBothDirectoryInfo, batch.data(),
+                                      static_cast<DWORD>(batch.size() * sizeof(batch[0]))))
+      return false;
+    next = 0;
+    return true;
+  }
+  const FILE_ID_BOTH_DIR_INFO& Current() const {
+    return *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(
+        reinterpret_cast<const char*>(batch.data()) + next);
+  }
 };
 
 DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail detail)
     : impl_(std::make_unique<Impl>()) {
   impl_->detail = detail;
   impl_->folder = folder;
-  const auto pattern = WidePath(folder + "*.*");
-  if (!pattern) {
+  const auto wide = WidePath(folder);
+  if (!wide) {
     impl_->error = ERROR_INVALID_NAME;
     return;
   }
-  impl_->find = FindFirstFileW(pattern->c_str(), &impl_->data);
-  impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
-  // A folder without even "." and ".." (a drive's empty root) is no failure.
-  const DWORD error = impl_->pending ? ERROR_SUCCESS : GetLastError();
-  if (error != ERROR_FILE_NOT_FOUND) impl_->error = static_cast<int>(error);
+  impl_->handle = OpenFolderHandle(*wide, FILE_LIST_DIRECTORY);
+  if (impl_->handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // The folder is the path of the listing, as a listing by name reports it.
+    impl_->error = static_cast<int>(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error);
+    return;
+  }
+  impl_->batch.resize(kBatchBytes / sizeof(std::uint64_t));
+  impl_->more = impl_->ReadBatch();
+  if (!impl_->more) {
+    const DWORD error = GetLastError();
+    // A folder without even "." and ".." (a drive's empty root) is no failure; a
+    // file opened as a folder is.
+    if (error == ERROR_INVALID_PARAMETER)
+      impl_->error = ERROR_DIRECTORY;
+    else if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND)
+      impl_->error = static_cast<int>(error);
+    return;
+  }
+  // "." comes first where there is one (a drive's root has none).
+  const FILE_ID_BOTH_DIR_INFO& first = impl_->Current();
+  const std::uint64_t index = static_cast<std::uint64_t>(first.FileId.QuadPart);
+  if (first.FileNameLength == sizeof(wchar_t) && first.FileName[0] == L'.' && index != 0)
+    impl_->quick = FolderId{0, index};
 }
 
 DirectoryListing::~DirectoryListing() {
-  if (impl_->find != INVALID_HANDLE_VALUE) FindClose(impl_->find);
+  if (impl_->handle != INVALID_HANDLE_VALUE) CloseHandle(impl_->handle);
 }
 
 bool DirectoryListing::Next(DirEntry& entry) {
-  if (!impl_->pending) {
-    if (impl_->find == INVALID_HANDLE_VALUE || !FindNextFileW(impl_->find, &impl_->data))
-      return false;
+  if (!impl_->more) {
+    if (impl_->handle == INVALID_HANDLE_VALUE || !impl_->ReadBatch()) return false;
+    impl_->more = true;
   }
-  impl_->pending = false;
-  const WIN32_FIND_DATAW& d = impl_->data;
+  const FILE_ID_BOTH_DIR_INFO& d = impl_->Current();
+  if (d.NextEntryOffset == 0)
+    impl_->more = false;
+  else
+    impl_->next += d.NextEntryOffset;
   // Names CP932 lacks get "?" in those places, as the ANSI listing gives them.
-  entry.name =
-      text::EncodeCp932(std::u16string_view(reinterpret_cast<const char16_t*>(d.cFileName)), '?');
-  entry.isDirectory = (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  entry.isHidden = (d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-  entry.isSystem = (d.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-  entry.isRegularFile =
-      (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
-  entry.isLink = (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  entry.name = text::EncodeCp932(std::u16string_view(reinterpret_cast<const char16_t*>(d.FileName),
+                                                     d.FileNameLength / sizeof(wchar_t)),
+                                 '?');
+  const DWORD attributes = d.FileAttributes;
+  entry.isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry.isHidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+  entry.isSystem = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+  entry.isRegularFile = (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+  entry.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   // The local-time conversion is the costly part; a walk without a date or size
   // condition does without it.
   const bool full = impl_->detail == ListingDetail::Full;
-  entry.size = full ? (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow : 0;
-  entry.lastWriteTime = full ? LocalDateTime(d.ftLastWriteTime) : 0;
+  entry.size = full ? static_cast<std::uint64_t>(d.EndOfFile.QuadPart) : 0;
+  FILETIME written;
+  written.dwLowDateTime = d.LastWriteTime.LowPart;
+  written.dwHighDateTime = static_cast<DWORD>(d.LastWriteTime.HighPart);
+  entry.lastWriteTime = full ? LocalDateTime(written) : 0;
   return true;
 }
 
 std::intptr_t DirectoryListing::FolderHandle() const { return -1; }
 
-// The listing's search handle cannot be asked: the folder is opened once more,
-// links followed, for its volume and file index.
+std::optional<FolderId> DirectoryListing::QuickIdentity() const { return impl_->quick; }
+
 std::optional<FolderId> DirectoryListing::Identity() const {
-  if (impl_->find == INVALID_HANDLE_VALUE) return std::nullopt;
-  const auto wide = WidePath(impl_->folder);
+  if (impl_->handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  return HandleIdentity(impl_->handle);
+}
+
+std::optional<FolderId> FolderIdentity(const std::string& folder) {
+  const auto wide = WidePath(folder);
   if (!wide) return std::nullopt;
-  HANDLE folder = CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
-  const std::optional<FolderId> id = HandleIdentity(folder);
-  CloseHandle(folder);
+  HANDLE handle = OpenFolderHandle(*wide, FILE_READ_ATTRIBUTES);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FolderId> id = HandleIdentity(handle);
+  CloseHandle(handle);
   return id;
 }
 

@@ -319,5 +319,46 @@ TEST(LocationHostileTree, FoldersLinkedToEachOtherThroughZAreWalkedOnceEach) {
   EXPECT_EQ(run->counted, static_cast<std::uint32_t>(kFolders));
 }
 
+// Under Wine a folder's index is the host's inode number, and the roots of the
+// host's file systems share theirs (/dev/pts and /dev/shm are both 1): two such
+// folders are two folders, both walked.
+TEST(LocationHostileTree, RootsOfHostFileSystemsSharingAnIndexAreBothWalked) {
+  const std::string pts = "Z:\\dev\\pts\\";
+  const std::string shm = "Z:\\dev\\shm\\";
+  if (HostPath(shm).empty())
+    GTEST_SKIP() << "a Windows without Wine has no host file system behind Z:";
+  {
+    const fs::DirectoryListing first(pts), second(shm);
+    if (!first.QuickIdentity() || first.QuickIdentity() != second.QuickIdentity())
+      GTEST_SKIP() << "this host's /dev/pts and /dev/shm do not share an index";
+    EXPECT_NE(first.Identity(), second.Identity());
+  }
+  const std::string folder = shm + "trovex-" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(CreateDirectoryW(os::Widen(folder).c_str(), nullptr));
+  struct Cleanup {
+    std::string folder;
+    ~Cleanup() {
+      DeleteFileW(os::Widen(folder + "\\f.txt").c_str());
+      RemoveDirectoryW(os::Widen(folder).c_str());
+    }
+  } cleanup{folder};
+  HANDLE file = CreateFileW(os::Widen(folder + "\\f.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, "..needle", 8, &written, nullptr);
+  CloseHandle(file);
+
+  auto run = std::make_shared<BoundedRun>();
+  ASSERT_TRUE(ParseSearchContent(
+      "needle", SearchOptions{}, [](const std::string&) {}, run->query));
+  run->locations.paths = {pts, shm};
+  ASSERT_TRUE(BoundedRun::Run(run, std::chrono::seconds(60)));
+  EXPECT_EQ(HitLines(run->progress.hitList), (std::vector<std::string>{folder + "\\f.txt=2"}));
+  SearchProgress ptsAlone;
+  EXPECT_EQ(run->counted,
+            CountFiles(SearchLocations{false, {pts}}, SearchConditions{}, ptsAlone) + 1);
+}
+
 }  // namespace
 }  // namespace trovex::search
