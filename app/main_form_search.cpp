@@ -123,6 +123,7 @@ bool TForm1::PrepareAndRun(const search::SearchLocations& locations,
 
   std::uint32_t count = 0;
   bool cancelled = false;
+  auto record = std::make_shared<search::WalkRecord>();
   {
     auto dialog = ui::MakeForm<shell::TMsgCanselDlg>(
         this, progress.cancelRequested,
@@ -130,12 +131,15 @@ bool TForm1::PrepareAndRun(const search::SearchLocations& locations,
           // The walk offers the pump every entry; handling messages costs a round
           // trip to the window server each time, so they are handled every 10 ms.
           auto lastPump = std::chrono::steady_clock::now();
-          return search::CountFiles(locations, conditions, progress, [&lastPump] {
-            const auto now = std::chrono::steady_clock::now();
-            if (now - lastPump < std::chrono::milliseconds(10)) return;
-            lastPump = now;
-            ui::App().ProcessMessages();
-          });
+          return search::CountFiles(
+              locations, conditions, progress,
+              [&lastPump] {
+                const auto now = std::chrono::steady_clock::now();
+                if (now - lastPump < std::chrono::milliseconds(10)) return;
+                lastPump = now;
+                ui::App().ProcessMessages();
+              },
+              record.get());
         },
         [&] { return progress.countingRoot; });
     dialog->SetCaption("検索ファイルの取得");
@@ -157,6 +161,7 @@ bool TForm1::PrepareAndRun(const search::SearchLocations& locations,
     setup.conversionSource = options.conversionSource;
     setup.live =
         results::LiveSearchRun{locations, search::MatchOptionsFor(options, State.Query.mode)};
+    if (record->Whole()) setup.live->walkRecord = std::move(record);
     // A history load in the window sets the four matching options from the file;
     // the window's close gives the user's own back.
     ShowResultWindow(std::move(setup), false, MatchingBoxesNow());

@@ -243,7 +243,7 @@ void TViewDlg::StartWorker() {
   const LiveSearchRun& run = *setup_.live;
   worker_ = std::make_unique<search::SearchWorker>(run.locations, state_.Query, run.matchOptions,
                                                    state_.Conditions, scanState_, state_.Progress,
-                                                   run.scanners);
+                                                   run.scanners, run.walkRecord);
 }
 
 // The hand-over between the worker and the window. Rows come in batches of at most

@@ -43,6 +43,8 @@ struct LiveSearchRun {
   search::SearchLocations locations;
   search::MatchOptions matchOptions;
   unsigned scanners = 0;  // threads that look into the files; 0: chosen (see RunSearch)
+  // The folders the pre-count listed, for the run to take (see walk_record.h).
+  std::shared_ptr<const search::WalkRecord> walkRecord;
 };
 
 // What the binary view is opened with from a row.

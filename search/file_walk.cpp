@@ -57,6 +57,9 @@ class VisitedFolders {
     sharing.unasked.clear();
     return FirstExactVisit(sharing.exact, listing.Identity());
   }
+  // True the first time a run takes this folder from the counting walk's record
+  // (a location inside another reaches it by the same path twice).
+  bool FirstVisit(const WalkRecord::Folder& recorded) { return taken_.insert(&recorded).second; }
 
  private:
   using ExactIds = std::unordered_set<fs::FolderId, FolderIdHash>;
@@ -70,6 +73,7 @@ class VisitedFolders {
 
   std::unordered_map<fs::FolderId, Sharing, FolderIdHash> byQuick_;
   ExactIds exactOnly_;  // folders without a quick identity
+  std::unordered_set<const WalkRecord::Folder*> taken_;
 };
 
 // The subfolders to walk, noted while a folder is listed for its files: one
@@ -120,7 +124,8 @@ class SearchedHere final : public WalkedFiles {
   }
   void Search(const std::string& path, const std::shared_ptr<const fs::DirectoryListing>& folder,
               const fs::DirEntry& entry) override {
-    const fs::ListedFile listed{folder->FolderHandle(), entry.name.c_str(), !entry.isLink};
+    const fs::ListedFile listed{folder ? folder->FolderHandle() : -1, entry.name.c_str(),
+                                !entry.isLink};
     if (auto hit = searchFile_(path, listed))
       progress_.hitList.Add(Hit{path, hit->offset, false, std::move(hit->found)});
     progress_.filesExamined.fetch_add(1);
@@ -132,52 +137,73 @@ class SearchedHere final : public WalkedFiles {
   SearchProgress& progress_;
 };
 
-// `folder` ends with the separator (see NormalizeFolderPath).
+// `folder` ends with the separator (see NormalizeFolderPath). With a whole
+// `record`, the folder's entries are the counting walk's, and a folder it did not
+// list (one it reached again) is not walked.
 void WalkIn(const std::string& folder, const SearchConditions& conditions, WalkedFiles& files,
-            SearchProgress& progress, VisitedFolders& visited) {
+            SearchProgress& progress, VisitedFolders& visited, const WalkRecord* record) {
   Subfolders subfolders;
-  {
-    // Shared: files handed over may be opened relative to it after the walk has moved on.
+  std::string filePath;  // one buffer for the folder's files
+  // Shared: files handed over may be opened relative to it after the walk has moved on.
+  std::shared_ptr<const fs::DirectoryListing> openFolder;
+  const auto take = [&](const fs::DirEntry& entry) {
+    if (entry.isDirectory) {
+      NoteSubfolder(conditions, entry, subfolders);
+      return;
+    }
+    if (!PassesAttributeTests(conditions, entry)) return;
+    filePath.assign(folder).append(entry.name);
+    files.Reached(filePath);
+    if (IsShortcutName(entry.name)) return;
+    const FileAction action = SelectFile(conditions, entry);
+    if (action == FileAction::ListOnly) {
+      files.ListOnly(filePath);
+    } else if (action == FileAction::Search) {
+      files.Search(filePath, openFolder, entry);
+    } else {
+      files.Skipped();
+    }
+  };
+  if (record) {
+    const WalkRecord::Folder* listed = record->Find(folder);
+    if (!listed || !visited.FirstVisit(*listed)) return;
+    if (listed->error != 0 && progress.folderFailure) progress.folderFailure(folder, listed->error);
+    for (const fs::DirEntry& entry : listed->entries) {
+      if (Cancelled(progress)) return;
+      take(entry);
+    }
+  } else {
     const auto listing =
         std::make_shared<fs::DirectoryListing>(folder, FilesPassDetail(conditions));
     if (listing->Error() != 0 && progress.folderFailure)
       progress.folderFailure(folder, listing->Error());
     if (!visited.FirstVisit(folder, *listing)) return;
-    const std::shared_ptr<const fs::DirectoryListing> openFolder = listing;
+    openFolder = listing;
     fs::DirEntry entry;
-    std::string filePath;  // one buffer for the folder's files
     while (listing->Next(entry)) {
       if (Cancelled(progress)) return;
-      if (entry.isDirectory) {
-        NoteSubfolder(conditions, entry, subfolders);
-        continue;
-      }
-      if (!PassesAttributeTests(conditions, entry)) continue;
-      filePath.assign(folder).append(entry.name);
-      files.Reached(filePath);
-      if (IsShortcutName(entry.name)) continue;
-      const FileAction action = SelectFile(conditions, entry);
-      if (action == FileAction::ListOnly) {
-        files.ListOnly(filePath);
-      } else if (action == FileAction::Search) {
-        files.Search(filePath, openFolder, entry);
-      } else {
-        files.Skipped();
-      }
+      take(entry);
     }
   }
+  openFolder.reset();  // no folder stays open while its subfolders are walked
   ForEachSubfolder(folder, subfolders, progress, true, [&](const std::string& subfolder) {
-    WalkIn(subfolder, conditions, files, progress, visited);
+    WalkIn(subfolder, conditions, files, progress, visited, record);
   });
 }
 
 std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditions,
-                      SearchProgress& progress, const MessagePump& pump, VisitedFolders& visited) {
+                      SearchProgress& progress, const MessagePump& pump, VisitedFolders& visited,
+                      WalkRecord* record) {
   std::uint32_t count = 0;
   Subfolders subfolders;
   {
-    fs::DirectoryListing listing(folder, fs::ListingDetail::NamesAndKinds);
+    const bool keeping = record && record->Whole();
+    // What the run will need of the entries it takes from the record.
+    fs::DirectoryListing listing(
+        folder, keeping ? FilesPassDetail(conditions) : fs::ListingDetail::NamesAndKinds);
     if (!visited.FirstVisit(folder, listing)) return 0;
+    WalkRecord::Folder listed;
+    listed.error = listing.Error();
     fs::DirEntry entry;
     while (listing.Next(entry)) {
       if (pump) pump();
@@ -186,10 +212,12 @@ std::uint32_t CountIn(const std::string& folder, const SearchConditions& conditi
         NoteSubfolder(conditions, entry, subfolders);
       else if (PassesAttributeTests(conditions, entry))
         ++count;
+      if (keeping && entry.name != "." && entry.name != "..") listed.entries.push_back(entry);
     }
+    if (keeping) record->Keep(folder, std::move(listed));
   }
   ForEachSubfolder(folder, subfolders, progress, false, [&](const std::string& subfolder) {
-    count += CountIn(subfolder, conditions, progress, pump, visited);
+    count += CountIn(subfolder, conditions, progress, pump, visited, record);
   });
   return count;
 }
@@ -212,22 +240,23 @@ void WalkFolder(const std::string& path, const SearchConditions& conditions,
                 const FileSearcher& searchFile, SearchProgress& progress) {
   VisitedFolders visited;
   SearchedHere files(searchFile, progress);
-  WalkIn(NormalizeFolderPath(path), conditions, files, progress, visited);
+  WalkIn(NormalizeFolderPath(path), conditions, files, progress, visited, nullptr);
 }
 
 std::uint32_t CountFolder(const std::string& path, const SearchConditions& conditions,
                           SearchProgress& progress, const MessagePump& pump) {
   VisitedFolders visited;
-  return CountIn(NormalizeFolderPath(path), conditions, progress, pump, visited);
+  return CountIn(NormalizeFolderPath(path), conditions, progress, pump, visited, nullptr);
 }
 
 // One run lists each real folder once, over all its locations.
 void RunWalk(const SearchLocations& locations, const SearchConditions& conditions,
-             WalkedFiles& files, SearchProgress& progress) {
+             WalkedFiles& files, SearchProgress& progress, const WalkRecord* record) {
+  if (record && !record->Whole()) record = nullptr;
   VisitedFolders visited;
   const auto walk = [&](const std::string& location) -> std::uint32_t {
     files.LocationBegins(location);
-    WalkIn(NormalizeFolderPath(location), conditions, files, progress, visited);
+    WalkIn(NormalizeFolderPath(location), conditions, files, progress, visited, record);
     return 0;
   };
   if (locations.everyDrive) {
@@ -238,17 +267,17 @@ void RunWalk(const SearchLocations& locations, const SearchConditions& condition
 }
 
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
-               const FileSearcher& searchFile, SearchProgress& progress) {
+               const FileSearcher& searchFile, SearchProgress& progress, const WalkRecord* record) {
   SearchedHere files(searchFile, progress);
-  RunWalk(locations, conditions, files, progress);
+  RunWalk(locations, conditions, files, progress, record);
 }
 
 std::uint32_t CountFiles(const SearchLocations& locations, const SearchConditions& conditions,
-                         SearchProgress& progress, const MessagePump& pump) {
+                         SearchProgress& progress, const MessagePump& pump, WalkRecord* record) {
   VisitedFolders visited;
   const auto count = [&](const std::string& location) -> std::uint32_t {
     progress.countingRoot = location;
-    return CountIn(NormalizeFolderPath(location), conditions, progress, pump, visited);
+    return CountIn(NormalizeFolderPath(location), conditions, progress, pump, visited, record);
   };
   if (locations.everyDrive) return ForEachDrive(progress, count);
   std::uint32_t total = 0;

@@ -19,6 +19,7 @@
 #include "search/search_conditions.h"
 #include "search/search_locations.h"
 #include "search/search_progress.h"
+#include "search/walk_record.h"
 
 namespace trovex::search {
 
@@ -57,9 +58,11 @@ void WalkFolder(const std::string& folder, const SearchConditions& conditions,
 std::uint32_t CountFolder(const std::string& folder, const SearchConditions& conditions,
                           SearchProgress& progress, const MessagePump& pump);
 
-// WalkFolder over every location in order.
+// WalkFolder over every location in order; with a whole `record` of the counting
+// walk over the same locations, the folders are taken from it, not listed again.
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
-               const FileSearcher& searchFile, SearchProgress& progress);
+               const FileSearcher& searchFile, SearchProgress& progress,
+               const WalkRecord* record = nullptr);
 
 // Takes a run's files in walk order where they are examined elsewhere (see
 // ordered_scan.h). Every file that passes the attribute tests comes to Reached
@@ -83,10 +86,12 @@ class WalkedFiles {
 
 // The walk of RunSearch, handing each file over instead of looking into it.
 void RunWalk(const SearchLocations& locations, const SearchConditions& conditions,
-             WalkedFiles& files, SearchProgress& progress);
+             WalkedFiles& files, SearchProgress& progress, const WalkRecord* record = nullptr);
 
 // CountFolder over every location in order, naming each in countingRoot first.
+// With `record`, keeps the folders it lists there for the run that follows.
 std::uint32_t CountFiles(const SearchLocations& locations, const SearchConditions& conditions,
-                         SearchProgress& progress, const MessagePump& pump = {});
+                         SearchProgress& progress, const MessagePump& pump = {},
+                         WalkRecord* record = nullptr);
 
 }  // namespace trovex::search

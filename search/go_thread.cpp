@@ -4,7 +4,7 @@ namespace trovex::search {
 
 TGoThread::TGoThread(SearchLocations locations, SearchQuery query, MatchOptions options,
                      SearchConditions conditions, ScanState& scanState, SearchProgress& progress,
-                     unsigned scanners)
+                     unsigned scanners, std::shared_ptr<const WalkRecord> record)
     : locations_(std::move(locations)),
       query_(std::move(query)),
       options_(options),
@@ -12,6 +12,7 @@ TGoThread::TGoThread(SearchLocations locations, SearchQuery query, MatchOptions 
       scanState_(scanState),
       progress_(progress),
       scanners_(scanners),
+      record_(std::move(record)),
       thread_(&TGoThread::Run, this) {}
 
 TGoThread::~TGoThread() {
@@ -20,7 +21,8 @@ TGoThread::~TGoThread() {
 
 void TGoThread::Execute() {
   if (Terminated()) return;
-  RunSearch(locations_, conditions_, query_, options_, scanState_, progress_, scanners_);
+  RunSearch(locations_, conditions_, query_, options_, scanState_, progress_, scanners_,
+            record_.get());
 }
 
 void TGoThread::Run() {

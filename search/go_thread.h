@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -17,9 +18,10 @@ class TGoThread {
  public:
   // `scanState` and `progress` must outlive the thread. `scanners`: the threads
   // that look into the files (see RunSearch; 0: chosen by the hardware and the volume).
+  // `record`: the folders the counting walk listed, taken instead of listing them.
   TGoThread(SearchLocations locations, SearchQuery query, MatchOptions options,
             SearchConditions conditions, ScanState& scanState, SearchProgress& progress,
-            unsigned scanners = 0);
+            unsigned scanners = 0, std::shared_ptr<const WalkRecord> record = nullptr);
   // Waits for the walk to end (set cancelRequested first to make that quick).
   ~TGoThread();
   TGoThread(const TGoThread&) = delete;
@@ -47,6 +49,7 @@ class TGoThread {
   ScanState& scanState_;
   SearchProgress& progress_;
   const unsigned scanners_;
+  const std::shared_ptr<const WalkRecord> record_;
 
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};

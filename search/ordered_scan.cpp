@@ -153,7 +153,8 @@ void OrderedScan::Search(const std::string& path,
                          const std::shared_ptr<const fs::DirectoryListing>& folder,
                          const fs::DirEntry& entry) {
   if (walkerScans_) {
-    SearchHere(path, fs::ListedFile{folder->FolderHandle(), entry.name.c_str(), !entry.isLink});
+    SearchHere(path, fs::ListedFile{folder ? folder->FolderHandle() : -1, entry.name.c_str(),
+                                    !entry.isLink});
     return;
   }
   bool wake = false;
@@ -185,7 +186,8 @@ void OrderedScan::ScannerLoop(ScanState& state) {
     std::shared_ptr<const FoundBytes> foundBytes;
     if (!Stopped()) {
       progress_.SetCurrentFile(work.path);
-      const fs::ListedFile listed{work.folder->FolderHandle(), work.name.c_str(), work.notLink};
+      const fs::ListedFile listed{work.folder ? work.folder->FolderHandle() : -1, work.name.c_str(),
+                                  work.notLink};
       const auto found =
           SearchFile(work.path, query_, options_, state, progress_.cancelRequested, listed);
       // No hit after a stop may be a scan cut short: undecided for good, and not

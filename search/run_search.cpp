@@ -6,12 +6,12 @@ namespace trovex::search {
 
 void RunSearch(const SearchLocations& locations, const SearchConditions& conditions,
                const SearchQuery& query, const MatchOptions& options, ScanState& scanState,
-               SearchProgress& progress, unsigned scanners) {
+               SearchProgress& progress, unsigned scanners, const WalkRecord* record) {
   const bool chosen = scanners == 0;
   if (chosen) scanners = DefaultScannerCount();
   if (scanners > 1) {
     OrderedScan files(scanners, query, options, scanState, progress, chosen);
-    RunWalk(locations, conditions, files, progress);
+    RunWalk(locations, conditions, files, progress, record);
     files.Finish();
     return;
   }
@@ -22,7 +22,7 @@ void RunSearch(const SearchLocations& locations, const SearchConditions& conditi
     if (!offset) return std::nullopt;
     return FileHit(*offset, std::move(scanState.found));
   };
-  RunSearch(locations, conditions, searchFile, progress);
+  RunSearch(locations, conditions, searchFile, progress, record);
 }
 
 }  // namespace trovex::search
