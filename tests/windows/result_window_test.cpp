@@ -162,13 +162,15 @@ class ResultWindowRows : public ::testing::Test {
 
 // Rows come before their snippets: a sort by content right after the rows are
 // complete reads the snippets still due first; and after a sort that moved the
-// rows while their snippets were being read, each row gets its own.
+// rows while their snippets were being read, each row gets its own. The files are
+// named as archives (they are none), whose snippets are read from the file, not
+// from the bytes the scan kept.
 TEST(ResultWindow, RowsComeBeforeTheirSnippetsWhichFollowTheRowsWhereverTheyMove) {
   ShellTestFolder folder;
   constexpr int kFiles = 300;
   const auto tail = [](int i) { return std::to_string(100000 + (i * 7919) % kFiles); };
   for (int i = 0; i < kFiles; ++i)
-    folder.File("f" + std::to_string(i) + ".txt", "needle" + tail(i));
+    folder.File("f" + std::to_string(i) + ".zip", "needle" + tail(i));
   const auto rowsComplete = [](TViewDlg& view) {
     ASSERT_TRUE(testing::PumpUntil([&] { return !view.ProducingRows(); }, 30000));
     ASSERT_EQ(view.Rows().size(), static_cast<std::size_t>(kFiles));
@@ -192,6 +194,25 @@ TEST(ResultWindow, RowsComeBeforeTheirSnippetsWhichFollowTheRowsWhereverTheyMove
       const std::string name = std::string(FileNamePart(row.path));
       const int i = std::stoi(name.substr(1, name.find('.') - 1));
       ASSERT_EQ(row.content, "needle" + tail(i)) << name;
+    }
+  });
+}
+
+// A live search's rows show the bytes their scan kept: no snippet is left to read
+// once the rows are complete.
+TEST(ResultWindow, ALiveSearchsRowsComeWithTheSnippetsTheirScanKept) {
+  ShellTestFolder folder;
+  constexpr int kFiles = 50;
+  for (int i = 0; i < kFiles; ++i)
+    folder.File("f" + std::to_string(i) + ".txt", "..needle" + std::to_string(i));
+  ProgramState state;
+  RunWindow(state, PrepareLiveSearch(state, folder.Root(), "needle", kFiles), [&](TViewDlg& view) {
+    ASSERT_TRUE(testing::PumpUntil([&] { return !view.ProducingRows(); }, 30000));
+    ASSERT_EQ(view.Rows().size(), static_cast<std::size_t>(kFiles));
+    EXPECT_FALSE(view.SnippetsDue());
+    for (const HitRecord& row : view.Rows()) {
+      const std::string name = std::string(FileNamePart(row.path));
+      EXPECT_EQ(row.content, "needle" + name.substr(1, name.find('.') - 1));
     }
   });
 }
