@@ -64,9 +64,9 @@ class ResultOutput {
              const std::optional<results::SnippetInputs>& snippet = std::nullopt) {
     for (const search::Hit& hit : hits) {
       if (Failed()) return;
-      const std::string line = search::FormatHitLine(hit);
-      os::WriteConsoleLine(out_, snippet ? HitLineWithSnippet(line, *snippet, encoding_) : line,
-                           encoding_, lineEnd_);
+      os::WriteConsoleLine(
+          out_, snippet ? HitLineWithSnippet(hit, *snippet, encoding_) : search::FormatHitLine(hit),
+          encoding_, lineEnd_);
       Check();
     }
   }
@@ -329,10 +329,15 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   const search::SearchConditions conditions = search::ConditionsFor(options->search);
   search::SearchProgress progress;
   ReadFailures failures(err, encoding, options->locations);
+  // The folders the count lists are the run's: it does not list them again.
+  std::shared_ptr<search::WalkRecord> record;
   if (options->count) {
-    const std::uint32_t total = search::CountFiles(locations, conditions, progress);
+    record = std::make_shared<search::WalkRecord>();
+    const std::uint32_t total =
+        search::CountFiles(locations, conditions, progress, {}, record.get());
     progress.totalFiles = total;
     std::fprintf(err, "%u\n", static_cast<unsigned>(total));
+    if (!record->Whole()) record.reset();
   }
 
   std::optional<results::SnippetInputs> snippet;
@@ -351,7 +356,7 @@ int RunFind(const std::vector<std::string>& arguments, std::FILE* out, std::FILE
   std::size_t written = 0;
   {
     search::TGoThread worker(locations, query, search::MatchOptionsFor(options->search, query.mode),
-                             conditions, scanState, progress, options->threads);
+                             conditions, scanState, progress, options->threads, record);
     // Like the result window: take the new lines every 10 ms while the worker runs.
     // A failed write stops the search: nobody reads its results any more.
     while (!worker.WaitFor(std::chrono::milliseconds(10))) {

@@ -26,4 +26,10 @@ std::string HitLineWithSnippet(const std::string& hitLine, const results::Snippe
   return hitLine + '\t' + SnippetForConsole(snippet, encoding);
 }
 
+std::string HitLineWithSnippet(const search::Hit& hit, const results::SnippetInputs& inputs,
+                               os::OutputEncoding encoding) {
+  return search::FormatHitLine(hit) + '\t' +
+         SnippetForConsole(results::HitSnippet(hit, inputs), encoding);
+}
+
 }  // namespace trovex::cli

@@ -18,5 +18,8 @@ std::string SnippetForConsole(std::string_view cp932,
 // The hit line followed by a tab and its snippet for the console.
 std::string HitLineWithSnippet(const std::string& hitLine, const results::SnippetInputs& inputs,
                                os::OutputEncoding encoding = os::OutputEncoding::kAutomatic);
+// The same for a hit at hand: its snippet from the bytes its scan kept, if any.
+std::string HitLineWithSnippet(const search::Hit& hit, const results::SnippetInputs& inputs,
+                               os::OutputEncoding encoding = os::OutputEncoding::kAutomatic);
 
 }  // namespace trovex::cli
