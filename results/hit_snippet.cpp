@@ -199,7 +199,8 @@ std::string HitSnippet(const search::Hit& hit, const SnippetInputs& inputs) {
 
 std::optional<std::string> FoundSnippet(const search::Hit& hit, const SnippetInputs& inputs) {
   static_assert(search::kFoundBytes >= kSnippetBytes);
-  if (hit.mismatched || !hit.found || hit.found->offset != hit.offset) return std::nullopt;
+  if (!inputs.keptBytesServe || hit.mismatched || !hit.found || hit.found->offset != hit.offset)
+    return std::nullopt;
   const std::string_view bytes = std::string_view(hit.found->bytes).substr(0, kSnippetBytes);
   if (!inputs.commaIsContent && inputs.contentFirstChar == ',')
     return BinaryText(bytes, inputs.binaryDisplay);

@@ -43,6 +43,10 @@ struct SnippetInputs {
   // A text search looked into documents and archives (see contained_text.h): their
   // offsets count in the text read from them.
   bool lookInside = true;
+  // The bytes a hit's scan kept may give its snippet (see FoundSnippet): the inputs
+  // are those of the search that found the hits, not of another content matched
+  // against them since (a rename, a loaded history).
+  bool keptBytesServe = true;
 
   bool operator==(const SnippetInputs&) const = default;
 };

@@ -133,6 +133,7 @@ SnippetInputs ListSearchSnippetInputs(const search::SearchOptions& options,
                                       BinaryDisplay binaryDisplay) {
   SnippetInputs inputs = SnippetInputsFor(options, query, binaryDisplay);
   inputs.contentFirstChar = contentBoxText.empty() ? '\0' : contentBoxText.front();
+  inputs.keptBytesServe = false;  // the hits were found with another content
   return inputs;
 }
 

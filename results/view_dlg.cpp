@@ -244,6 +244,7 @@ void TViewDlg::StartWorker() {
   worker_ = std::make_unique<search::SearchWorker>(run.locations, state_.Query, run.matchOptions,
                                                    state_.Conditions, scanState_, state_.Progress,
                                                    run.scanners, run.walkRecord);
+  setup_.live->walkRecord.reset();  // the worker's alone: it lets it go when its walk ends
 }
 
 // The hand-over between the worker and the window. Rows come in batches of at most

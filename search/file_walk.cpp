@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -40,22 +41,27 @@ struct FolderIdHash {
 
 // Folders are told apart by their quick identity, which costs nothing more than
 // the listing; only folders that share one (folders of different volumes can) are
-// asked for their exact identity, which on Windows costs an open and a name.
+// asked for their exact identity, which on Windows costs an open and a name. A
+// folder's quick identity is the same whichever path reaches it: the listing
+// follows links and junctions to the folder itself.
 class VisitedFolders {
  public:
   // True the first time a run lists this folder (and where the system cannot tell).
   bool FirstVisit(const std::string& folder, const fs::DirectoryListing& listing) {
     const std::optional<fs::FolderId> quick = listing.QuickIdentity();
     if (!quick) return FirstExactVisit(exactOnly_, listing.Identity());
-    Sharing& sharing = byQuick_[*quick];
-    if (sharing.unasked.empty() && sharing.exact.empty()) {
-      sharing.unasked.push_back(folder);
+    const auto [place, first] = byQuick_.try_emplace(*quick);
+    Sharing& sharing = place->second;
+    if (first) {
+      sharing.first = folder;
       return true;
     }
-    for (const std::string& earlier : sharing.unasked)
-      if (const auto id = fs::FolderIdentity(earlier)) sharing.exact.insert(*id);
-    sharing.unasked.clear();
-    return FirstExactVisit(sharing.exact, listing.Identity());
+    if (!sharing.exact) {
+      sharing.exact = std::make_unique<ExactIds>();
+      if (const auto id = fs::FolderIdentity(sharing.first)) sharing.exact->insert(*id);
+      sharing.first = std::string();
+    }
+    return FirstExactVisit(*sharing.exact, listing.Identity());
   }
   // True the first time a run takes this folder from the counting walk's record
   // (a location inside another reaches it by the same path twice).
@@ -63,9 +69,11 @@ class VisitedFolders {
 
  private:
   using ExactIds = std::unordered_set<fs::FolderId, FolderIdHash>;
+  // The folders of one quick identity: the path of the first, until a second comes
+  // and both are asked for their exact identities.
   struct Sharing {
-    std::vector<std::string> unasked;  // folders not yet asked for their exact identity
-    ExactIds exact;
+    std::string first;
+    std::unique_ptr<ExactIds> exact;
   };
   static bool FirstExactVisit(ExactIds& ids, const std::optional<fs::FolderId>& id) {
     return !id || ids.insert(*id).second;
@@ -166,8 +174,10 @@ void WalkIn(const std::string& folder, const SearchConditions& conditions, Walke
   };
   if (record) {
     const WalkRecord::Folder* listed = record->Find(folder);
-    if (!listed || !visited.FirstVisit(*listed)) return;
+    if (!listed) return;
+    // Reported at each path that reaches it, as a listing would report it.
     if (listed->error != 0 && progress.folderFailure) progress.folderFailure(folder, listed->error);
+    if (!visited.FirstVisit(*listed)) return;
     for (const fs::DirEntry& entry : listed->entries) {
       if (Cancelled(progress)) return;
       take(entry);

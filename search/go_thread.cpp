@@ -27,6 +27,7 @@ void TGoThread::Execute() {
 
 void TGoThread::Run() {
   Execute();
+  record_.reset();
   {
     std::lock_guard<std::mutex> lock(mutex_);
     finished_ = true;

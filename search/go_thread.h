@@ -49,7 +49,7 @@ class TGoThread {
   ScanState& scanState_;
   SearchProgress& progress_;
   const unsigned scanners_;
-  const std::shared_ptr<const WalkRecord> record_;
+  std::shared_ptr<const WalkRecord> record_;  // let go once the walk has ended
 
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};

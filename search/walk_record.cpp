@@ -4,8 +4,10 @@ namespace trovex::search {
 
 void WalkRecord::Keep(const std::string& folder, Folder listed) {
   if (givenUp_) return;
-  entries_ += listed.entries.size() + 1;
-  if (entries_ > maxEntries_) {
+  bytes_ += sizeof(Folder) + 2 * sizeof(void*) + folder.size() +
+            listed.entries.size() * sizeof(fs::DirEntry);
+  for (const fs::DirEntry& entry : listed.entries) bytes_ += entry.name.size();
+  if (bytes_ > maxBytes_) {
     givenUp_ = true;
     folders_.clear();
     return;

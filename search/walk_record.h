@@ -14,16 +14,16 @@ namespace trovex::search {
 
 class WalkRecord {
  public:
-  // A tree of more entries is not kept (each costs some dozens of bytes): its run
-  // lists the folders itself.
-  static constexpr std::size_t kMaxEntries = 250000;
+  // A tree whose record would take more bytes is not kept (an entry takes some
+  // dozens besides its name): its run lists the folders itself.
+  static constexpr std::size_t kMaxBytes = 32u << 20;
 
   struct Folder {
     int error = 0;                      // the listing's Error()
     std::vector<fs::DirEntry> entries;  // without "." and ".."
   };
 
-  explicit WalkRecord(std::size_t maxEntries = kMaxEntries) : maxEntries_(maxEntries) {}
+  explicit WalkRecord(std::size_t maxBytes = kMaxBytes) : maxBytes_(maxBytes) {}
 
   // A folder the counting walk listed for the first time in its run. Past the
   // limit the whole record is given up.
@@ -35,8 +35,8 @@ class WalkRecord {
   const Folder* Find(const std::string& folder) const;
 
  private:
-  std::size_t maxEntries_;
-  std::size_t entries_ = 0;
+  std::size_t maxBytes_;
+  std::size_t bytes_ = 0;
   bool givenUp_ = false;
   std::unordered_map<std::string, Folder> folders_;
 };

@@ -56,7 +56,8 @@ class DirectoryListing {
   std::intptr_t FolderHandle() const;
 
   // The folder being listed; nothing when it could not be listed or the system
-  // does not tell. Windows: asks the system for the folder's name, a costly call.
+  // does not tell. Windows: asks the system for the folder's name, a costly call,
+  // and tells nothing once every entry has been read (the folder is closed then).
   std::optional<FolderId> Identity() const;
   // The same as Identity, from what the listing told anyway (POSIX: Identity),
   // except that on Windows folders of different volumes may share it (under

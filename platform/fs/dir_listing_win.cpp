@@ -57,21 +57,37 @@ HANDLE OpenFolderHandle(const std::wstring& folder, DWORD access) {
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-// Entries come in batches of this many bytes: a folder of a few hundred files
+// Entries come in batches of this many bytes: a folder of some dozens of files
 // is read in one call.
-constexpr DWORD kBatchBytes = 64 * 1024;
+constexpr DWORD kBatchBytes = 16 * 1024;
+
+// What a file system that cannot list by handle with file indexes (some network
+// and redirected drives) answers.
+bool ListingByHandleRefused(DWORD error) {
+  return error == ERROR_INVALID_PARAMETER || error == ERROR_INVALID_LEVEL ||
+         error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
+}
+
+bool IsFolderHandle(HANDLE handle) {
+  FILE_BASIC_INFO basic{};
+  return GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) &&
+         (basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 }  // namespace
 
 // The folder is listed through its own handle (FileIdBothDirectoryInfo), which
 // also tells each entry's file index: the "." entry gives the folder's quick
-// identity without opening it once more.
+// identity without opening it once more. Where the file system refuses that,
+// the folder is listed by name (FindFirstFileW), without a quick identity.
 struct DirectoryListing::Impl {
   std::string folder;
   HANDLE handle = INVALID_HANDLE_VALUE;
-  std::vector<std::uint64_t> batch;  // aligned for the entries' 64-bit fields
-  std::size_t next = 0;              // byte offset of the next entry in `batch`
-  bool more = false;                 // the batch holds an entry not yet returned
+  std::vector<std::uint64_t> batch;    // aligned for the entries' 64-bit fields
+  std::size_t next = 0;                // byte offset of the next entry in `batch`
+  bool more = false;                   // the batch holds an entry not yet returned
+  HANDLE find = INVALID_HANDLE_VALUE;  // the listing by name
+  WIN32_FIND_DATAW found{};            // its entry not yet returned, while `more`
   std::optional<FolderId> quick;
   ListingDetail detail = ListingDetail::Full;
   int error = 0;
@@ -87,6 +103,31 @@ struct DirectoryListing::Impl {
   const FILE_ID_BOTH_DIR_INFO& Current() const {
     return *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(
         reinterpret_cast<const char*>(batch.data()) + next);
+  }
+  // At the end a listing holds nothing more: a file handed over may keep its
+  // listing for a while.
+  void Release() {
+    std::vector<std::uint64_t>().swap(batch);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    find = INVALID_HANDLE_VALUE;
+  }
+  // The end of the listing: the folder is closed too.
+  void Finish() {
+    Release();
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
+  }
+  void ListByName() {
+    const auto pattern = WidePath(folder + "*.*");
+    if (!pattern) {
+      error = ERROR_INVALID_NAME;
+      return;
+    }
+    find = FindFirstFileW(pattern->c_str(), &found);
+    more = find != INVALID_HANDLE_VALUE;
+    // A folder without even "." and ".." (a drive's empty root) is no failure.
+    const DWORD failure = more ? ERROR_SUCCESS : GetLastError();
+    if (failure != ERROR_FILE_NOT_FOUND) error = static_cast<int>(failure);
   }
 };
 
@@ -110,12 +151,16 @@ DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail deta
   impl_->more = impl_->ReadBatch();
   if (!impl_->more) {
     const DWORD error = GetLastError();
-    // A folder without even "." and ".." (a drive's empty root) is no failure; a
-    // file opened as a folder is.
-    if (error == ERROR_INVALID_PARAMETER)
-      impl_->error = ERROR_DIRECTORY;
-    else if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND)
+    impl_->Release();
+    if (ListingByHandleRefused(error)) {
+      if (IsFolderHandle(impl_->handle))
+        impl_->ListByName();
+      else
+        impl_->error = ERROR_DIRECTORY;  // a file, not a folder
+    } else if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) {
+      // A folder without even "." and ".." (a drive's empty root) is no failure.
       impl_->error = static_cast<int>(error);
+    }
     return;
   }
   // "." comes first where there is one (a drive's root has none).
@@ -125,25 +170,15 @@ DirectoryListing::DirectoryListing(const std::string& folder, ListingDetail deta
     impl_->quick = FolderId{0, index};
 }
 
-DirectoryListing::~DirectoryListing() {
-  if (impl_->handle != INVALID_HANDLE_VALUE) CloseHandle(impl_->handle);
-}
+DirectoryListing::~DirectoryListing() { impl_->Finish(); }
 
-bool DirectoryListing::Next(DirEntry& entry) {
-  if (!impl_->more) {
-    if (impl_->handle == INVALID_HANDLE_VALUE || !impl_->ReadBatch()) return false;
-    impl_->more = true;
-  }
-  const FILE_ID_BOTH_DIR_INFO& d = impl_->Current();
-  if (d.NextEntryOffset == 0)
-    impl_->more = false;
-  else
-    impl_->next += d.NextEntryOffset;
+namespace {
+
+// The entry fields both listings give.
+void FillEntry(std::u16string_view name, DWORD attributes, std::uint64_t size,
+               const FILETIME& written, ListingDetail detail, DirEntry& entry) {
   // Names CP932 lacks get "?" in those places, as the ANSI listing gives them.
-  entry.name = text::EncodeCp932(std::u16string_view(reinterpret_cast<const char16_t*>(d.FileName),
-                                                     d.FileNameLength / sizeof(wchar_t)),
-                                 '?');
-  const DWORD attributes = d.FileAttributes;
+  entry.name = text::EncodeCp932(name, '?');
   entry.isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   entry.isHidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   entry.isSystem = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
@@ -151,12 +186,46 @@ bool DirectoryListing::Next(DirEntry& entry) {
   entry.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   // The local-time conversion is the costly part; a walk without a date or size
   // condition does without it.
-  const bool full = impl_->detail == ListingDetail::Full;
-  entry.size = full ? static_cast<std::uint64_t>(d.EndOfFile.QuadPart) : 0;
+  const bool full = detail == ListingDetail::Full;
+  entry.size = full ? size : 0;
+  entry.lastWriteTime = full ? LocalDateTime(written) : 0;
+}
+
+}  // namespace
+
+bool DirectoryListing::Next(DirEntry& entry) {
+  Impl& listing = *impl_;
+  if (listing.find != INVALID_HANDLE_VALUE) {
+    if (!listing.more && !FindNextFileW(listing.find, &listing.found)) {
+      listing.Finish();
+      return false;
+    }
+    listing.more = false;
+    const WIN32_FIND_DATAW& d = listing.found;
+    FillEntry(reinterpret_cast<const char16_t*>(d.cFileName), d.dwFileAttributes,
+              (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow,
+              d.ftLastWriteTime, listing.detail, entry);
+    return true;
+  }
+  if (!listing.more) {
+    if (listing.batch.empty() || !listing.ReadBatch()) {
+      listing.Finish();
+      return false;
+    }
+    listing.more = true;
+  }
+  const FILE_ID_BOTH_DIR_INFO& d = listing.Current();
   FILETIME written;
   written.dwLowDateTime = d.LastWriteTime.LowPart;
   written.dwHighDateTime = static_cast<DWORD>(d.LastWriteTime.HighPart);
-  entry.lastWriteTime = full ? LocalDateTime(written) : 0;
+  FillEntry(std::u16string_view(reinterpret_cast<const char16_t*>(d.FileName),
+                                d.FileNameLength / sizeof(wchar_t)),
+            d.FileAttributes, static_cast<std::uint64_t>(d.EndOfFile.QuadPart), written,
+            listing.detail, entry);
+  if (d.NextEntryOffset == 0)
+    listing.more = false;
+  else
+    listing.next += d.NextEntryOffset;
   return true;
 }
 

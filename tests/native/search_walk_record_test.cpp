@@ -91,7 +91,7 @@ TEST(WalkRecord, TheRunListsNothingTheRecordHoldsAndAGivenUpRecordServesNothing)
   locations.paths = {tree.Root()};
   SearchProgress counting;
   WalkRecord record;
-  WalkRecord small(1);
+  WalkRecord small(100);  // bytes
   CountFiles(locations, SearchConditions{}, counting, {}, &record);
   CountFiles(locations, SearchConditions{}, counting, {}, &small);
   EXPECT_TRUE(record.Whole());
@@ -109,11 +109,11 @@ TEST(WalkRecord, AnUnreadableFolderIsReportedByTheRunAsAListingRunReportsIt) {
   WalkTestTree tree;
   tree.File("open/f.txt", "needle");
   SearchLocations locations;
-  locations.paths = {tree.Root(), tree.PathOf("missing")};
+  locations.paths = {tree.Root(), tree.PathOf("missing"), tree.PathOf("missing")};
   SearchProgress counting;
   WalkRecord record;
   CountFiles(locations, SearchConditions{}, counting, {}, &record);
   const RunResult listing = SearchRun(locations, SearchConditions{}, nullptr, 2);
-  ASSERT_EQ(listing.failures.size(), 1u);
+  ASSERT_EQ(listing.failures.size(), 2u);  // at each location that names it
   ExpectSameRun(SearchRun(locations, SearchConditions{}, &record, 2), listing);
 }
