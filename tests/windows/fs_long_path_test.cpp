@@ -88,11 +88,12 @@ TEST(LongPaths, DeepFilesAreMadeListedReadAndFound) {
   ASSERT_TRUE(facts);
   EXPECT_EQ(facts->size, 10u);
   DirectoryListing listing(deep + "\\");
+  EXPECT_TRUE(listing.Identity());
+  EXPECT_TRUE(listing.QuickIdentity());
   DirEntry entry;
   bool listed = false;
   while (listing.Next(entry)) listed = listed || entry.name == "deep.txt";
   EXPECT_TRUE(listed);
-  EXPECT_TRUE(listing.Identity());
 
   search::SearchQuery query;
   query.pattern = "needle";
